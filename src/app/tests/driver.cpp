@@ -1,0 +1,113 @@
+#include "driver.hpp"
+
+#include <thread>
+#include <vector>
+
+namespace quarn::testing {
+
+std::optional<AppProcess> AppProcess::start(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring command_line = L"\"" + exe + L"\"";
+    if (!arguments.empty()) command_line += L" " + arguments;
+    std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
+    buffer.push_back(L'\0');
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info))
+        return std::nullopt;
+    ::CloseHandle(info.hThread);
+    AppProcess app;
+    app.process_.reset(info.hProcess);
+    app.process_id_ = info.dwProcessId;
+    return app;
+}
+
+AppProcess::~AppProcess() {
+    // A test that failed half way must not leave the program behind.
+    if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(process_.get(), 99);
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD process_id;
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK match_window(HWND window, LPARAM lparam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lparam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process_id) return TRUE;
+    if (AppProcess::class_name(window) != search->class_name) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND AppProcess::wait_for_window(const wchar_t* class_name, Duration timeout) const {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        WindowSearch search{process_id_, class_name, nullptr};
+        ::EnumWindows(&match_window, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+        if (::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::optional<LRESULT> AppProcess::send(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
+                                        Duration timeout) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, msg, wparam, lparam, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(timeout.count()), &result))
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring AppProcess::window_text(HWND window) {
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::wstring AppProcess::class_name(HWND window) {
+    wchar_t name[256] = {};
+    int length = ::GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::optional<DWORD> AppProcess::wait_exit(Duration timeout) const {
+    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    if (!::GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
+    return code;
+}
+
+std::wstring beside_this_program(const wchar_t* file_name) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    auto slash = path.find_last_of(L"\\/");
+    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + file_name;
+}
+
+} // namespace quarn::testing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "win/unique.hpp"
+
+namespace quarn::testing {
+
+// Drives a real copy of a program from a test: starts it, finds its windows
+// by class name, sends messages and commands, reads texts, waits for its end.
+class AppProcess {
+  public:
+    using Duration = std::chrono::milliseconds;
+
+    // Starts `exe` with `arguments` (already quoted as the command line wants).
+    static std::optional<AppProcess> start(const std::wstring& exe, const std::wstring& arguments = L"");
+
+    AppProcess(AppProcess&&) noexcept = default;
+    AppProcess& operator=(AppProcess&&) noexcept = default;
+    ~AppProcess();
+
+    [[nodiscard]] DWORD process_id() const noexcept { return process_id_; }
+
+    // The first visible or hidden top-level window of this process with the
+    // class, polled until it appears or the time is up.
+    [[nodiscard]] HWND wait_for_window(const wchar_t* class_name, Duration timeout) const;
+
+    // SendMessageTimeoutW, so that a hung program fails the test instead of
+    // hanging it. Nothing when the program did not answer in time.
+    [[nodiscard]] static std::optional<LRESULT> send(HWND window, UINT msg, WPARAM wparam = 0,
+                                                     LPARAM lparam = 0, Duration timeout = Duration(10000));
+    // A command as a menu would send it.
+    static std::optional<LRESULT> command(HWND window, int id) { return send(window, WM_COMMAND, id, 0); }
+
+    [[nodiscard]] static std::wstring window_text(HWND window);
+    [[nodiscard]] static std::wstring class_name(HWND window);
+
+    // The exit code, or nothing when the process still runs after `timeout`.
+    [[nodiscard]] std::optional<DWORD> wait_exit(Duration timeout) const;
+
+  private:
+    AppProcess() = default;
+
+    win::UniqueHandle process_;
+    DWORD process_id_ = 0;
+};
+
+// A program that lies beside the running test program (same bin folder).
+std::wstring beside_this_program(const wchar_t* file_name);
+
+} // namespace quarn::testing

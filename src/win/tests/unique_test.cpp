@@ -1,0 +1,57 @@
+#include "win/unique.hpp"
+
+#include <gtest/gtest.h>
+
+namespace quarn::win {
+namespace {
+
+// Counts closes instead of closing real handles.
+struct CountingTraits {
+    using Handle = int;
+    static inline int closed = 0;
+    static inline int last = 0;
+    static Handle none() noexcept { return 0; }
+    static void close(Handle h) noexcept {
+        ++closed;
+        last = h;
+    }
+};
+using Counted = Unique<CountingTraits>;
+
+TEST(Unique, ClosesExactlyOnceAcrossMovesResetsAndRelease) {
+    CountingTraits::closed = 0;
+    {
+        Counted a(7);
+        Counted b(std::move(a));
+        EXPECT_FALSE(a);
+        EXPECT_EQ(b.get(), 7);
+        Counted c;
+        c = std::move(b);
+        EXPECT_EQ(CountingTraits::closed, 0);
+        c.reset(9);
+        EXPECT_EQ(CountingTraits::closed, 1);
+        EXPECT_EQ(CountingTraits::last, 7);
+        Counted d(11);
+        EXPECT_EQ(d.release(), 11);
+    }
+    // 9 closed by c's destructor; 11 was released and is the caller's.
+    EXPECT_EQ(CountingTraits::closed, 2);
+    EXPECT_EQ(CountingTraits::last, 9);
+}
+
+TEST(Unique, OwnsRealKernelAndFileHandles) {
+    UniqueHandle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(event);
+    HANDLE raw = event.get();
+    event.reset();
+    EXPECT_FALSE(event);
+    // The handle is gone: waiting on it fails.
+    EXPECT_EQ(::WaitForSingleObject(raw, 0), WAIT_FAILED);
+
+    UniqueFile missing(::CreateFileW(L"Z:\\no\\such\\folder\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_FALSE(missing);
+}
+
+} // namespace
+} // namespace quarn::win

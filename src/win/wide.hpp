@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarn::win {
+
+// The one pair of conversions at the Win32 boundary. Invalid sequences become
+// U+FFFD rather than failing: a text shown to the user must never vanish.
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view utf16);
+
+// The system's own message text for an error code, without the trailing
+// line break FormatMessageW appends.
+std::string system_message(unsigned long error);
+
+} // namespace quarn::win
