@@ -10,8 +10,8 @@ bool MainWindow::register_class(HINSTANCE instance) noexcept {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = &MainWindow::window_proc;
     wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUARN), IMAGE_ICON, 0, 0,
-                                               LR_DEFAULTSIZE | LR_SHARED));
+    wc.hIcon = static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUARN), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUARN), IMAGE_ICON,
                                                  ::GetSystemMetrics(SM_CXSMICON),
                                                  ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
