@@ -54,4 +54,82 @@ struct FileHandleTraits {
 using UniqueHandle = Unique<KernelHandleTraits>;
 using UniqueFile = Unique<FileHandleTraits>;
 
+// Pens, brushes, fonts and bitmaps the program created itself. Stock objects
+// are never wrapped: deleting one is harmless on Windows but hides a bug.
+template <class H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::DeleteObject(h); }
+};
+
+using UniqueBrush = Unique<GdiObjectTraits<HBRUSH>>;
+using UniquePen = Unique<GdiObjectTraits<HPEN>>;
+using UniqueFont = Unique<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = Unique<GdiObjectTraits<HBITMAP>>;
+
+// Memory device contexts from CreateCompatibleDC. A DC from GetDC is not one
+// of these: it goes back with ReleaseDC (WindowDc below).
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::DeleteDC(h); }
+};
+using UniqueMemoryDc = Unique<MemoryDcTraits>;
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::RegCloseKey(h); }
+};
+using UniqueKey = Unique<RegistryKeyTraits>;
+
+// GetDC / ReleaseDC: the release needs the window too.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+    }
+    [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint / EndPaint for one WM_PAINT.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND window) noexcept : window_(window) { dc_ = ::BeginPaint(window, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { ::EndPaint(window_, &paint_); }
+    [[nodiscard]] HDC get() const noexcept { return dc_; }
+    [[nodiscard]] const PAINTSTRUCT& paint() const noexcept { return paint_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+};
+
+// Selects an object into a DC and puts the previous one back on scope exit,
+// so that an owned object is never deleted while still selected.
+class SelectGuard {
+  public:
+    SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    ~SelectGuard() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+    }
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 } // namespace quarn::win

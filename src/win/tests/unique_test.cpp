@@ -55,3 +55,39 @@ TEST(Unique, OwnsRealKernelAndFileHandles) {
 
 } // namespace
 } // namespace quarn::win
+
+namespace quarn::win {
+namespace {
+
+TEST(Unique, GdiWrappersReleaseAndGuardRestoresSelection) {
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ASSERT_TRUE(dc);
+    UniqueBrush brush(::CreateSolidBrush(RGB(1, 2, 3)));
+    ASSERT_TRUE(brush);
+    HGDIOBJ before = ::GetCurrentObject(dc.get(), OBJ_BRUSH);
+    {
+        SelectGuard guard(dc.get(), brush.get());
+        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BRUSH), brush.get());
+    }
+    EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BRUSH), before);
+    HGDIOBJ raw = brush.get();
+    brush.reset();
+    EXPECT_EQ(::GetObjectType(raw), 0u); // deleted
+
+    HKEY raw_key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\QuarnUniqueTest", 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &raw_key, nullptr),
+              ERROR_SUCCESS);
+    UniqueKey key(raw_key);
+    EXPECT_TRUE(key);
+    key.reset();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuarnUniqueTest");
+}
+
+TEST(Unique, WindowDcIsReleasedToItsWindow) {
+    WindowDc screen(nullptr); // the screen DC
+    EXPECT_NE(screen.get(), nullptr);
+}
+
+} // namespace
+} // namespace quarn::win
