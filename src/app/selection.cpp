@@ -1,0 +1,121 @@
+#include "app/selection.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace quarn::app {
+
+std::optional<PortRef> port_at(std::span<const HitRegion> hits, float x, float y) {
+    // Later regions are painted later, so the last one under the point is the
+    // one the user sees.
+    for (auto it = hits.rbegin(); it != hits.rend(); ++it) {
+        if (x >= it->x && x < it->x + it->width && y >= it->y && y < it->y + it->height)
+            return PortRef{it->switch_index, it->port_index};
+    }
+    return std::nullopt;
+}
+
+std::vector<PortRef> ports_touching(std::span<const HitRegion> hits, float x1, float y1, float x2, float y2) {
+    float left = std::min(x1, x2), right = std::max(x1, x2);
+    float top = std::min(y1, y2), bottom = std::max(y1, y2);
+    std::vector<PortRef> found;
+    for (const HitRegion& hit : hits) {
+        if (hit.x <= right && hit.x + hit.width >= left && hit.y <= bottom && hit.y + hit.height >= top)
+            found.push_back({hit.switch_index, hit.port_index});
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+void Selection::click(PortRef port, ClickMode mode) {
+    switch (mode) {
+    case ClickMode::Replace:
+        ports_ = {port};
+        anchor_ = port;
+        break;
+    case ClickMode::Toggle:
+        if (auto it = std::find(ports_.begin(), ports_.end(), port); it != ports_.end())
+            ports_.erase(it);
+        else
+            ports_.push_back(port);
+        anchor_ = port;
+        break;
+    case ClickMode::Extend:
+        // Extending only makes sense along one switch; from another switch it
+        // starts afresh.
+        if (!anchor_ || anchor_->switch_index != port.switch_index) {
+            ports_ = {port};
+            anchor_ = port;
+            break;
+        }
+        auto [low, high] = std::minmax(anchor_->port_index, port.port_index);
+        std::erase_if(ports_, [&](const PortRef& p) { return p.switch_index == port.switch_index; });
+        for (std::size_t i = low; i <= high; ++i) ports_.push_back({port.switch_index, i});
+        break;
+    }
+    normalise();
+}
+
+void Selection::click_nothing(ClickMode mode) {
+    if (mode == ClickMode::Replace) clear();
+}
+
+void Selection::drag(std::span<const PortRef> touched, bool add) {
+    if (!add) ports_.clear();
+    ports_.insert(ports_.end(), touched.begin(), touched.end());
+    if (!touched.empty()) anchor_ = touched.front();
+    normalise();
+}
+
+void Selection::set(std::vector<PortRef> ports) {
+    ports_ = std::move(ports);
+    anchor_ = ports_.empty() ? std::nullopt : std::optional(ports_.front());
+    normalise();
+}
+
+void Selection::clear() {
+    ports_.clear();
+    anchor_.reset();
+}
+
+std::optional<std::size_t> Selection::single_switch() const {
+    if (ports_.empty()) return std::nullopt;
+    std::size_t first = ports_.front().switch_index;
+    for (const PortRef& p : ports_)
+        if (p.switch_index != first) return std::nullopt;
+    return first;
+}
+
+void Selection::normalise() {
+    std::sort(ports_.begin(), ports_.end());
+    ports_.erase(std::unique(ports_.begin(), ports_.end()), ports_.end());
+}
+
+namespace {
+constexpr std::array<float, 15> k_zoom_steps{0.25f, 0.33f, 0.5f,  0.67f, 0.75f, 0.9f, 1.0f, 1.1f,
+                                             1.25f, 1.5f,  1.75f, 2.0f,  2.5f,  3.0f, 4.0f};
+} // namespace
+
+std::span<const float> zoom_steps() {
+    return k_zoom_steps;
+}
+
+float zoom_in(float zoom) {
+    for (float step : k_zoom_steps)
+        if (step > zoom + 0.001f) return step;
+    return k_zoom_steps.back();
+}
+
+float zoom_out(float zoom) {
+    for (auto it = k_zoom_steps.rbegin(); it != k_zoom_steps.rend(); ++it)
+        if (*it < zoom - 0.001f) return *it;
+    return k_zoom_steps.front();
+}
+
+int clamp_scroll(int position, int content, int view) {
+    int limit = std::max(0, content - view);
+    return std::clamp(position, 0, limit);
+}
+
+} // namespace quarn::app

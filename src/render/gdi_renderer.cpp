@@ -1,0 +1,143 @@
+#include "render/gdi_renderer.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+
+#include "win/unique.hpp"
+#include "win/wide.hpp"
+
+namespace quarn::render {
+namespace {
+
+COLORREF colorref(Rgb c) noexcept {
+    return RGB(c.red, c.green, c.blue);
+}
+
+std::uint32_t colour_key(Rgb c) noexcept {
+    return (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
+}
+
+int round_away(float v) noexcept {
+    return static_cast<int>(std::lround(v));
+}
+
+int stroke_pixels(float width, float scale) noexcept {
+    return std::max(1, round_away(width * scale));
+}
+
+// The GDI objects of one paint call. Owned here, so each is deleted exactly
+// once when the call ends, after the DC's own objects are back in place.
+class GdiCache {
+  public:
+    HBRUSH brush(Rgb colour) {
+        auto& slot = brushes_[colour_key(colour)];
+        if (!slot) slot.reset(::CreateSolidBrush(colorref(colour)));
+        return slot.get();
+    }
+
+    HPEN pen(Rgb colour, int width) {
+        auto key = (std::uint64_t{colour_key(colour)} << 32) | static_cast<std::uint32_t>(width);
+        auto& slot = pens_[key];
+        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, colorref(colour)));
+        return slot.get();
+    }
+
+    HFONT font(int height, bool bold) {
+        auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(height)) << 1) | (bold ? 1u : 0u);
+        auto& slot = fonts_[key];
+        if (!slot) {
+            slot.reset(::CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI"));
+        }
+        return slot.get();
+    }
+
+  private:
+    std::unordered_map<std::uint32_t, win::UniqueBrush> brushes_;
+    std::unordered_map<std::uint64_t, win::UniquePen> pens_;
+    std::unordered_map<std::uint64_t, win::UniqueFont> fonts_;
+};
+
+class Painter {
+  public:
+    Painter(HDC dc, const ViewTransform& view, GdiCache& cache) : dc_(dc), view_(view), cache_(cache) {}
+
+    void operator()(const Rect& rect) {
+        ::SelectObject(dc_, rect.fill ? cache_.brush(*rect.fill) : ::GetStockObject(NULL_BRUSH));
+        ::SelectObject(dc_, rect.outline
+                                ? cache_.pen(*rect.outline, stroke_pixels(rect.outline_width, view_.scale))
+                                : ::GetStockObject(NULL_PEN));
+        int left = device_x(view_, rect.x);
+        int top = device_y(view_, rect.y);
+        int right = device_x(view_, rect.x + rect.width);
+        int bottom = device_y(view_, rect.y + rect.height);
+        // GDI leaves out the right and bottom edge of a rectangle drawn with
+        // the null pen; widen it so a plain fill covers what an outlined one
+        // would.
+        if (!rect.outline) {
+            ++right;
+            ++bottom;
+        }
+        ::Rectangle(dc_, left, top, right, bottom);
+    }
+
+    void operator()(const Line& line) {
+        ::SelectObject(dc_, cache_.pen(line.colour, stroke_pixels(line.width, view_.scale)));
+        ::MoveToEx(dc_, device_x(view_, line.x1), device_y(view_, line.y1), nullptr);
+        ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
+    }
+
+    void operator()(const Text& text) {
+        if (text.text.empty()) return;
+        ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
+        ::SetTextColor(dc_, colorref(text.colour));
+        std::wstring wide = win::widen(text.text);
+        int x = device_x(view_, text.x);
+        int y = device_y(view_, text.y);
+        RECT at{x, y, x, y};
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX | (text.centred ? DT_CENTER : 0);
+        ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &at, flags);
+    }
+
+  private:
+    HDC dc_;
+    const ViewTransform& view_;
+    GdiCache& cache_;
+};
+
+} // namespace
+
+int device_x(const ViewTransform& view, float x) noexcept {
+    return round_away(x * view.scale - view.x_offset);
+}
+int device_y(const ViewTransform& view, float y) noexcept {
+    return round_away(y * view.scale - view.y_offset);
+}
+
+float view_scale(unsigned dpi, float zoom) noexcept {
+    if (dpi == 0) dpi = 96;
+    return static_cast<float>(dpi) * zoom / 96.0f;
+}
+
+void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+    try {
+        // Declared before the guards, so its objects are deleted only after
+        // the DC's own brush, pen and font are back in place.
+        GdiCache cache;
+        win::SelectGuard keep_brush(dc, ::GetStockObject(NULL_BRUSH));
+        win::SelectGuard keep_pen(dc, ::GetStockObject(NULL_PEN));
+        win::SelectGuard keep_font(dc, cache.font(12, false));
+        ::SetBkMode(dc, TRANSPARENT);
+
+        Painter painter(dc, view, cache);
+        for (const SceneItem& item : items) std::visit(painter, item);
+    } catch (...) {
+        // Only allocation can throw here; a frame that could not be painted
+        // is left as it is rather than taking the program down.
+    }
+}
+
+} // namespace quarn::render

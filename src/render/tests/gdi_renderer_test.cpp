@@ -1,0 +1,150 @@
+#include "render/gdi_renderer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "win/unique.hpp"
+
+namespace quarn::render {
+namespace {
+
+// A 32-bit top-down DIB section to paint into and read back.
+class Canvas {
+  public:
+    Canvas(int width, int height) : width_(width), height_(height), dc_(::CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        pixels_ = static_cast<std::uint32_t*>(bits);
+        old_ = ::SelectObject(dc_.get(), bitmap_.get());
+        std::fill(pixels_, pixels_ + width * height, 0x00ffffffu);
+    }
+    ~Canvas() { ::SelectObject(dc_.get(), old_); }
+
+    HDC dc() const { return dc_.get(); }
+    std::uint32_t at(int x, int y) const {
+        ::GdiFlush();
+        return pixels_[y * width_ + x] & 0x00ffffffu;
+    }
+    // Bounding box and count of the pixels that are not white.
+    struct Ink {
+        int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+    };
+    Ink ink() const {
+        ::GdiFlush();
+        Ink ink;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if ((pixels_[y * width_ + x] & 0x00ffffffu) != 0x00ffffffu) {
+                    ink.left = std::min(ink.left, x);
+                    ink.top = std::min(ink.top, y);
+                    ink.right = std::max(ink.right, x);
+                    ink.bottom = std::max(ink.bottom, y);
+                    ++ink.count;
+                }
+        return ink;
+    }
+
+  private:
+    int width_;
+    int height_;
+    win::UniqueMemoryDc dc_;
+    win::UniqueBitmap bitmap_;
+    std::uint32_t* pixels_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+constexpr Rgb k_red{255, 0, 0};
+constexpr std::uint32_t k_red_pixel = 0x00ff0000u; // BGRA in memory, read as 0xRRGGBB
+
+TEST(GdiRenderer, FilledRectangleCoversTheSamePixelsWithOrWithoutOutline) {
+    for (bool outlined : {false, true}) {
+        Canvas canvas(64, 32);
+        Rect rect{10, 10, 20, 5, k_red, std::nullopt, 0};
+        if (outlined) {
+            rect.outline = k_red;
+            rect.outline_width = 1;
+        }
+        std::vector<SceneItem> items{rect};
+        paint_scene(canvas.dc(), items, {});
+        auto ink = canvas.ink();
+        EXPECT_EQ(ink.left, 10) << outlined;
+        EXPECT_EQ(ink.top, 10) << outlined;
+        EXPECT_EQ(ink.right, 29) << outlined;
+        EXPECT_EQ(ink.bottom, 14) << outlined;
+        EXPECT_EQ(ink.count, 100) << outlined;
+        EXPECT_EQ(canvas.at(10, 10), k_red_pixel);
+    }
+}
+
+TEST(GdiRenderer, StrokesAreAtLeastOnePixelAndScaleWithTheView) {
+    struct Case {
+        float width;
+        float scale;
+        int pixels;
+    };
+    for (Case c : {Case{0.3f, 1.0f, 1}, Case{1.5f, 2.0f, 3}, Case{1.0f, 1.0f, 1}}) {
+        Canvas canvas(64, 64);
+        std::vector<SceneItem> items{Line{2, 10, 20, 10, c.width, k_red}};
+        paint_scene(canvas.dc(), items, ViewTransform{c.scale, 0, 0});
+        auto ink = canvas.ink();
+        EXPECT_EQ(ink.bottom - ink.top + 1, c.pixels) << c.width << " at " << c.scale;
+    }
+}
+
+TEST(GdiRenderer, TransformRoundsHalvesAwayFromZeroAndSubtractsTheScroll) {
+    ViewTransform view{1.5f, 10.0f, 4.0f};
+    EXPECT_EQ(device_x(view, 10.0f), 5); // 15 - 10
+    EXPECT_EQ(device_x(view, 5.0f), -3); // -2.5 -> -3
+    EXPECT_EQ(device_y(view, 3.0f), 1);  // 0.5 -> 1
+    EXPECT_EQ(view_scale(144, 1.0f), 1.5f);
+    EXPECT_EQ(view_scale(0, 2.0f), 2.0f);
+}
+
+TEST(GdiRenderer, TextIsDrawnAndEmptyTextDrawsNothing) {
+    Canvas canvas(120, 40);
+    std::vector<SceneItem> empty{Text{"", 10, 20, 12, false, false, Rgb{}}};
+    paint_scene(canvas.dc(), empty, {});
+    EXPECT_EQ(canvas.ink().count, 0);
+
+    std::vector<SceneItem> items{Text{"Trk1", 10, 20, 14, true, false, Rgb{}}};
+    paint_scene(canvas.dc(), items, {});
+    auto ink = canvas.ink();
+    ASSERT_GT(ink.count, 10);
+    // Left end at x 10, vertically centred on y 20 (glyph shapes are the
+    // platform's, so only where the ink is, with a tolerance).
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.left, 13);
+    EXPECT_LE(std::abs((ink.top + ink.bottom) / 2 - 20), 3);
+}
+
+TEST(GdiRenderer, LeavesTheDcAsItFoundItAndFreesWhatItMade) {
+    Canvas canvas(32, 32);
+    win::UniqueBrush own_brush(::CreateSolidBrush(RGB(1, 2, 3)));
+    win::SelectGuard keep(canvas.dc(), own_brush.get());
+    HGDIOBJ pen = ::GetCurrentObject(canvas.dc(), OBJ_PEN);
+    HGDIOBJ font = ::GetCurrentObject(canvas.dc(), OBJ_FONT);
+    DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+
+    std::vector<SceneItem> items{Rect{1, 1, 5, 5, k_red, Rgb{0, 0, 255}, 2}, Line{0, 0, 9, 9, 1, k_red},
+                                 Text{"x", 4, 4, 9, false, true, k_red}};
+    paint_scene(canvas.dc(), items, {});
+
+    EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_BRUSH), own_brush.get());
+    EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
+    EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_FONT), font);
+    EXPECT_EQ(::GetBkMode(canvas.dc()), TRANSPARENT);
+    // Wine reports 0 for GR_GDIOBJECTS; on Windows the count must not grow.
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+}
+
+} // namespace
+} // namespace quarn::render
