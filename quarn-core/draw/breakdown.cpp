@@ -1,0 +1,153 @@
+#include <algorithm>
+#include <string>
+
+#include "draw/layout.hpp"
+#include "draw/scene_context.hpp"
+#include "draw/text_fit.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr float k_switch_gap = 16.0f;
+constexpr float k_margin = 16.0f;
+constexpr float k_swatch = 14.0f;
+constexpr float k_label_x = 36.0f;
+constexpr float k_body_x = 192.0f;
+constexpr float k_row_gap = 4.0f;
+constexpr float k_place_w = k_compact_geometry.place_width;
+constexpr float k_place_h = k_compact_geometry.place_height;
+// "{id} {name}" at size 11 from x 36 must end before the body at x 192:
+// 22 characters of about 6.5 units each leave room even for wide capitals.
+constexpr std::size_t k_label_limit = 22;
+// What fits in a compact place at size 8: the whole text of an idle place,
+// and the port label in front of " U" or " T".
+constexpr std::size_t k_place_text_limit = 6;
+constexpr std::size_t k_marked_label_limit = 4;
+
+enum class Carriage { None, Untagged, Tagged };
+
+Carriage carriage(const Port& port, std::uint16_t vlan) {
+    if (port.untagged == vlan) return Carriage::Untagged;
+    if (std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end()) return Carriage::Tagged;
+    return Carriage::None;
+}
+
+// The VLAN numbers that the switch's ports carry, sorted, once each.
+std::vector<std::uint16_t> carried_vlans(const Switch& sw) {
+    std::vector<std::uint16_t> ids;
+    for (const Port& port : sw.ports) {
+        if (port.untagged) ids.push_back(*port.untagged);
+        ids.insert(ids.end(), port.tagged.begin(), port.tagged.end());
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
+// One compact place of a row. A port carrying the row's VLAN untagged is
+// filled with the VLAN's colour and marked U; carried tagged, it gets a pale
+// tint of the colour inside a frame of the full colour and is marked T;
+// otherwise it stays a plain face with its label in grey, so the row still
+// shows which port is which.
+void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
+                        const Vlan& vlan, float x, float y) {
+    const Palette& palette = c.palette;
+    Rgb fill = c.face_blend;
+    Rgb outline = c.soft_frame;
+    float outline_width = 1.0f;
+    Rgb ink = mix(palette.text, palette.panel, 0.5f);
+    std::string text;
+    switch (carriage(port, vlan.id)) {
+    case Carriage::Untagged:
+        fill = vlan.color;
+        outline = palette.frame;
+        ink = text_on(fill);
+        text = tail_text(port.label, k_marked_label_limit) + " U";
+        break;
+    case Carriage::Tagged:
+        fill = mix(vlan.color, palette.face, 0.65f);
+        outline = vlan.color;
+        outline_width = 2.0f;
+        ink = text_on(fill);
+        text = tail_text(port.label, k_marked_label_limit) + " T";
+        break;
+    case Carriage::None:
+        text = tail_text(port.label, k_place_text_limit);
+        break;
+    }
+    if (c.selected(switch_index, port_index)) {
+        outline = palette.highlight;
+        outline_width = 2.0f;
+    }
+    c.add_rect(x, y, k_place_w, k_place_h, fill, outline, outline_width);
+    c.add_text(std::move(text), x + k_place_w / 2.0f, y + k_place_h / 2.0f, 8.0f, false, true, ink);
+    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, ink);
+    c.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
+}
+
+} // namespace
+
+void build_breakdown(SceneContext& c) {
+    const std::vector<Switch>& switches = c.map.switches;
+    std::vector<PanelLayout> layouts;
+    layouts.reserve(switches.size());
+    for (const Switch& sw : switches)
+        layouts.push_back(place_ports(sw.groups, k_compact_geometry, sw.ports.size()));
+    const float common = line_up_panels(layouts);
+    const float body_width = common + 6.0f;
+
+    for (std::size_t s = 0; s < switches.size(); ++s) {
+        const Switch& sw = switches[s];
+        const PanelLayout& layout = layouts[s];
+        if (s > 0) c.top += k_switch_gap;
+        const float block_top = c.top;
+        c.add_switch_title(s);
+        c.top += 24.0f;
+
+        const std::vector<std::uint16_t> carried = carried_vlans(sw);
+        std::vector<const Vlan*> rows;
+        for (const Vlan& vlan : c.map.vlans) {
+            if (c.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
+                rows.push_back(&vlan);
+        }
+        if (rows.empty()) {
+            c.add_wide_text("No VLANs on This Switch", k_margin, c.top + 8.0f, 11.0f, false, c.palette.text);
+            c.top += 16.0f;
+            c.scene.cuts.push_back({block_top, c.top});
+            c.scene.blocks.push_back({block_top, c.top});
+            continue;
+        }
+
+        c.right = std::max(c.right, k_body_x + body_width);
+        const float row_height = layout.height + 6.0f;
+        // A switch without places has rows lower than the swatch; the swatch
+        // then decides how far the rows lie apart.
+        const float swatch_offset = (row_height - k_swatch) / 2.0f;
+        const float row_top_extent = std::min(0.0f, swatch_offset);
+        const float row_extent = std::max(row_height, swatch_offset + k_swatch);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const Vlan& vlan = *rows[r];
+            if (r > 0) c.top += k_row_gap - row_top_extent;
+            const float row_top = c.top;
+            c.add_rect(k_margin, row_top + swatch_offset, k_swatch, k_swatch, vlan.color, c.palette.frame,
+                       1.0f);
+            c.add_text(cut_text(std::to_string(vlan.id) + " " + vlan.name, k_label_limit), k_label_x,
+                       row_top + row_height / 2.0f, 11.0f, false, false, c.palette.text);
+            c.add_rect(k_body_x, row_top, body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
+            for (std::size_t p = 0; p < layout.places.size(); ++p) {
+                draw_compact_place(c, s, p, sw.ports[p], vlan, k_body_x + 3.0f + layout.places[p].x,
+                                   row_top + 3.0f + layout.places[p].y);
+            }
+            for (const TwinPlace& twin : layout.twins) {
+                draw_compact_place(c, s, twin.place, sw.ports[twin.place], vlan, k_body_x + 3.0f + twin.x,
+                                   row_top + 3.0f + twin.y);
+            }
+            c.top = row_top + row_extent;
+            // The title stays with the first row on a page.
+            c.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, c.top});
+        }
+        c.scene.blocks.push_back({block_top, c.top});
+    }
+}
+
+} // namespace quarn

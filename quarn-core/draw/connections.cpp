@@ -1,0 +1,100 @@
+#include "draw/connections.hpp"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
+
+namespace quarn {
+namespace {
+
+constexpr float k_lane_spacing = 12.0f;
+
+// Label to the first port index that has it. A hash only pays off for big
+// switches with many members; small ones scan.
+class LabelIndex {
+  public:
+    LabelIndex(const Switch& sw, std::size_t lookups) : sw_(sw) {
+        if (lookups * sw.ports.size() <= 4096) return;
+        first_.reserve(sw.ports.size());
+        for (std::size_t i = 0; i < sw.ports.size(); ++i) first_.try_emplace(sw.ports[i].label, i);
+    }
+
+    std::optional<std::size_t> find(std::string_view label) const {
+        if (first_.empty()) return find_port(sw_, label);
+        auto it = first_.find(label);
+        if (it == first_.end()) return std::nullopt;
+        return it->second;
+    }
+
+  private:
+    const Switch& sw_;
+    std::unordered_map<std::string_view, std::size_t> first_;
+};
+
+} // namespace
+
+std::vector<std::optional<std::size_t>> port_lags(const Switch& sw) {
+    std::vector<std::optional<std::size_t>> lags(sw.ports.size());
+    std::size_t members = 0;
+    for (const Lag& lag : sw.lags) members += lag.members.size();
+    if (members == 0) return lags;
+    const LabelIndex index(sw, members);
+    for (std::size_t l = 0; l < sw.lags.size(); ++l) {
+        for (const std::string& member : sw.lags[l].members) {
+            auto port = index.find(member);
+            if (port && !lags[*port]) lags[*port] = l;
+        }
+    }
+    return lags;
+}
+
+std::vector<Connection> switch_connections(const Switch& sw,
+                                           std::span<const std::optional<std::size_t>> lags_of_ports) {
+    std::vector<Connection> connections;
+    // Members are gathered from the port side so that each port shows up in
+    // one LAG only, as the membership above decided.
+    std::vector<std::vector<std::size_t>> members(sw.lags.size());
+    for (std::size_t p = 0; p < lags_of_ports.size(); ++p) {
+        if (lags_of_ports[p]) members[*lags_of_ports[p]].push_back(p);
+    }
+    for (std::size_t l = 0; l < sw.lags.size(); ++l) {
+        if (members[l].empty()) continue;
+        const Lag& lag = sw.lags[l];
+        std::string name = lag.name;
+        if (lag.peer) name += " \u2192 " + lag.peer->switch_name + " " + lag.peer->lag;
+        connections.push_back({l, std::move(name), std::move(members[l])});
+    }
+    std::size_t number = sw.lags.size();
+    for (std::size_t p = 0; p < sw.ports.size(); ++p) {
+        const Port& port = sw.ports[p];
+        if (!port.link) continue;
+        connections.push_back(
+            {number++, port.label + " \u2192 " + port.link->switch_name + " " + port.link->port, {p}});
+    }
+    return connections;
+}
+
+LanePlan assign_lanes(std::span<const LaneRequest> requests) {
+    LanePlan plan;
+    plan.order.resize(requests.size());
+    std::iota(plan.order.begin(), plan.order.end(), std::size_t{0});
+    auto start = [&](std::size_t i) { return std::min(requests[i].left, requests[i].label_x); };
+    std::stable_sort(plan.order.begin(), plan.order.end(),
+                     [&](std::size_t a, std::size_t b) { return start(a) < start(b); });
+
+    plan.lanes.resize(requests.size());
+    std::vector<float> occupied;
+    for (std::size_t i : plan.order) {
+        const float from = start(i);
+        std::size_t lane = 0;
+        while (lane < occupied.size() && occupied[lane] + k_lane_spacing > from) ++lane;
+        if (lane == occupied.size()) occupied.push_back(0.0f);
+        occupied[lane] = std::max(requests[i].right, requests[i].label_x + requests[i].label_width);
+        plan.lanes[i] = lane;
+    }
+    plan.lane_count = occupied.size();
+    return plan;
+}
+
+} // namespace quarn

@@ -1,0 +1,187 @@
+#include <algorithm>
+#include <string>
+
+#include "draw/connections.hpp"
+#include "draw/layout.hpp"
+#include "draw/scene_context.hpp"
+#include "draw/text_fit.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr float k_switch_gap = 16.0f;
+constexpr float k_body_x = 16.0f;
+constexpr float k_places_x = 24.0f; // 8 inside the body on both sides
+constexpr float k_place_w = k_front_panel_geometry.place_width;
+constexpr float k_place_h = k_front_panel_geometry.place_height;
+constexpr float k_lane_pitch = 22.0f;
+constexpr std::size_t k_max_chips = 4;
+
+bool carries(const Port& port, std::uint16_t vlan) {
+    return port.untagged == vlan ||
+           std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end();
+}
+
+// Everything drawn on one port's face, worked out once for the place and
+// its SFP twin.
+struct Face {
+    Rgb fill;
+    Rgb ink; // writing on the face
+    Rgb outline;
+    float outline_width = 1.0f;
+    bool dimmed = false;
+};
+
+Face port_face(const SceneContext& c, const Port& port, bool selected) {
+    Face face;
+    const Palette& palette = c.palette;
+    face.fill = palette.face;
+    if (port.untagged) face.fill = c.vlan_colour(*port.untagged).value_or(palette.face);
+
+    // With a VLAN chosen in the list, the ports without it step back so that
+    // the VLAN's ports stand out; the selection itself never fades.
+    const std::optional<std::uint16_t> chosen = c.options.selected_vlan;
+    const bool carries_chosen = chosen && carries(port, *chosen);
+    face.dimmed = chosen && !carries_chosen;
+    if (face.dimmed) face.fill = c.dim(face.fill);
+    face.ink = text_on(face.fill);
+    if (face.dimmed) face.ink = c.dim(face.ink);
+
+    if (selected) {
+        face.outline = palette.highlight;
+        face.outline_width = 3.0f;
+    } else if (carries_chosen) {
+        face.outline = palette.text;
+        face.outline_width = 2.0f;
+    } else {
+        face.outline = face.dimmed ? c.muted_frame : palette.frame;
+    }
+    return face;
+}
+
+std::string vlan_text(const Port& port) {
+    if (port.untagged && port.tagged.empty()) return std::to_string(*port.untagged);
+    if (port.untagged) return std::to_string(*port.untagged) + "+T";
+    if (!port.tagged.empty()) return "T";
+    return {};
+}
+
+void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
+                const Face& face, std::optional<Rgb> bar, float x, float y) {
+    c.add_rect(x, y, k_place_w, k_place_h, face.fill, face.outline, face.outline_width);
+    c.add_text(port.label, x + 19.0f, y + 9.0f, 9.0f, false, true, face.ink);
+    if (std::string text = vlan_text(port); !text.empty())
+        c.add_text(std::move(text), x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
+
+    const std::size_t tagged = port.tagged.size();
+    const std::size_t chips = tagged <= k_max_chips ? tagged : 2;
+    for (std::size_t i = 0; i < chips; ++i) {
+        Rgb colour = c.vlan_colour(port.tagged[i]).value_or(c.palette.face);
+        if (face.dimmed) colour = c.dim(colour);
+        c.add_rect(x + 3.0f + 7.0f * static_cast<float>(i), y + 31.0f, 6.0f, 6.0f, colour, face.ink, 0.5f);
+    }
+    if (tagged > k_max_chips)
+        c.add_text("+" + std::to_string(tagged - 2), x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
+
+    if (bar) c.add_rect(x, y + 37.0f, k_place_w, 3.0f, face.dimmed ? c.dim(*bar) : *bar, std::nullopt, 0.0f);
+    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, face.ink);
+    c.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
+}
+
+// Lanes below the panel, one line per connection; returns how many lanes.
+std::size_t draw_lanes(SceneContext& c, const PanelLayout& layout, const std::vector<Connection>& connections,
+                       float lanes_top) {
+    struct Drawn {
+        const Connection* connection;
+        std::vector<float> xs; // member x, ascending
+    };
+    std::vector<Drawn> drawn;
+    std::vector<LaneRequest> requests;
+    for (const Connection& connection : connections) {
+        Drawn d{&connection, {}};
+        for (std::size_t port : connection.ports) {
+            if (port < layout.places.size())
+                d.xs.push_back(k_places_x + layout.places[port].x + k_place_w / 2.0f);
+        }
+        if (d.xs.empty()) continue; // none of its ports is on the panel
+        std::sort(d.xs.begin(), d.xs.end());
+        // The label starts under the leftmost member, below the lane line.
+        const float label_x = d.xs.front();
+        requests.push_back(
+            {d.xs.front(), d.xs.back(), label_x, static_cast<float>(code_points(connection.name)) * 5.1f});
+        drawn.push_back(std::move(d));
+    }
+    const LanePlan plan = assign_lanes(requests);
+    for (std::size_t i : plan.order) {
+        const Drawn& d = drawn[i];
+        const Rgb colour = lane_colour(d.connection->number, c.palette);
+        const float lane_y = lanes_top + k_lane_pitch * static_cast<float>(plan.lanes[i]) + 5.0f;
+        for (float x : d.xs) c.add_line(x, lanes_top, x, lane_y, 1.5f, colour);
+        // The bar is centred on the lane line, where the member lines end.
+        c.add_rect(d.xs.front(), lane_y - 1.5f, d.xs.back() - d.xs.front(), 3.0f, colour, std::nullopt, 0.0f);
+        c.add_wide_text(d.connection->name, requests[i].label_x, lane_y + 10.0f, 10.0f, true, c.palette.text);
+    }
+    return plan.lane_count;
+}
+
+} // namespace
+
+void build_front_panel(SceneContext& c) {
+    const std::vector<Switch>& switches = c.map.switches;
+    std::vector<PanelLayout> layouts;
+    layouts.reserve(switches.size());
+    for (const Switch& sw : switches)
+        layouts.push_back(place_ports(sw.groups, k_front_panel_geometry, sw.ports.size()));
+    const float common = line_up_panels(layouts);
+    const float body_width = common + 16.0f;
+    if (!switches.empty()) c.right = std::max(c.right, k_body_x + body_width);
+
+    for (std::size_t s = 0; s < switches.size(); ++s) {
+        const Switch& sw = switches[s];
+        const PanelLayout& layout = layouts[s];
+        if (s > 0) c.top += k_switch_gap;
+        const float block_top = c.top;
+        c.add_switch_title(s);
+
+        const float body_top = c.top + 24.0f;
+        const float body_height = layout.height + 16.0f;
+        c.add_rect(k_body_x, body_top, body_width, body_height, c.palette.panel, c.palette.frame, 1.0f);
+
+        const auto lags = port_lags(sw);
+        const std::vector<Connection> connections = switch_connections(sw, lags);
+        // The bar under a port has the colour of its lane: LAG members their
+        // LAG's, a port with an uplink of its own that of its uplink lane.
+        std::vector<std::optional<Rgb>> bars(sw.ports.size());
+        for (const Connection& connection : connections) {
+            const Rgb colour = lane_colour(connection.number, c.palette);
+            for (std::size_t port : connection.ports)
+                if (!bars[port]) bars[port] = colour;
+        }
+
+        std::vector<Face> faces;
+        faces.reserve(layout.places.size());
+        const float places_y = body_top + 8.0f;
+        for (std::size_t p = 0; p < layout.places.size(); ++p) {
+            faces.push_back(port_face(c, sw.ports[p], c.selected(s, p)));
+            draw_place(c, s, p, sw.ports[p], faces.back(), bars[p], k_places_x + layout.places[p].x,
+                       places_y + layout.places[p].y);
+        }
+        for (const TwinPlace& twin : layout.twins) {
+            draw_place(c, s, twin.place, sw.ports[twin.place], faces[twin.place], bars[twin.place],
+                       k_places_x + twin.x, places_y + twin.y);
+        }
+
+        // The lanes hang from the body's lower edge.
+        const float lanes_top = body_top + body_height;
+        c.scene.cuts.push_back({block_top, lanes_top});
+        const std::size_t lanes = draw_lanes(c, layout, connections, lanes_top);
+        for (std::size_t lane = 0; lane < lanes; ++lane) {
+            const float lane_top = lanes_top + k_lane_pitch * static_cast<float>(lane);
+            c.scene.cuts.push_back({lane_top, lane_top + k_lane_pitch});
+        }
+        c.top = lanes_top + k_lane_pitch * static_cast<float>(lanes);
+        c.scene.blocks.push_back({block_top, c.top});
+    }
+}
+
+} // namespace quarn

@@ -1,0 +1,115 @@
+#include "draw/scene.hpp"
+
+#include <algorithm>
+
+#include "draw/scene_context.hpp"
+#include "draw/text_fit.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr std::size_t k_vlan_slots = 4096;
+constexpr float k_margin = 16.0f;
+
+} // namespace
+
+SceneContext::SceneContext(const Map& map_, const SceneOptions& options_)
+    : map(map_), options(options_), palette(options_.palette), vlan_slots_(k_vlan_slots, 0),
+      selected_(options_.selected_ports) {
+    muted_frame = mix(palette.frame, palette.panel, 0.82f);
+    muted_text = mix(palette.text, palette.panel, 0.82f);
+    face_blend = mix(palette.panel, palette.face, 0.5f);
+    soft_frame = mix(palette.frame, palette.panel, 0.6f);
+    face_light = is_light(palette.face);
+
+    for (std::size_t i = 0; i < map.vlans.size() && i + 1 < 0x10000; ++i) {
+        const std::uint16_t id = map.vlans[i].id;
+        if (id < k_vlan_slots && vlan_slots_[id] == 0) vlan_slots_[id] = static_cast<std::uint16_t>(i + 1);
+    }
+    std::sort(selected_.begin(), selected_.end());
+}
+
+const Vlan* SceneContext::vlan(std::uint16_t id) const {
+    if (id < k_vlan_slots && map.vlans.size() < 0x10000) {
+        const std::uint16_t slot = vlan_slots_[id];
+        return slot == 0 ? nullptr : &map.vlans[slot - 1u];
+    }
+    auto index = find_vlan(map, id);
+    return index ? &map.vlans[*index] : nullptr;
+}
+
+std::optional<Rgb> SceneContext::vlan_colour(std::uint16_t id) const {
+    const Vlan* found = vlan(id);
+    if (found == nullptr) return std::nullopt;
+    return found->color;
+}
+
+bool SceneContext::selected(std::size_t switch_index, std::size_t port_index) const {
+    return !selected_.empty() &&
+           std::binary_search(selected_.begin(), selected_.end(), PortRef{switch_index, port_index});
+}
+
+Rgb SceneContext::dim(Rgb colour) const {
+    return mix(colour, palette.panel, 0.82f);
+}
+
+void SceneContext::add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
+                            std::optional<Rgb> outline, float outline_width) {
+    scene.items.emplace_back(std::in_place_type<Rect>, x, y, width, height, fill, outline, outline_width);
+}
+
+void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb colour) {
+    scene.items.emplace_back(std::in_place_type<Line>, x1, y1, x2, y2, width, colour);
+}
+
+void SceneContext::add_text(std::string text, float x, float y, float size, bool bold, bool centred,
+                            Rgb colour) {
+    scene.items.emplace_back(std::in_place_type<Text>, std::move(text), x, y, size, bold, centred, colour);
+}
+
+void SceneContext::add_wide_text(std::string text, float x, float y, float size, bool bold, Rgb colour) {
+    right = std::max(right, x + estimated_text_width(text, size, bold));
+    add_text(std::move(text), x, y, size, bold, false, colour);
+}
+
+void SceneContext::add_switch_title(std::size_t switch_index) {
+    const Switch& sw = map.switches[switch_index];
+    std::string title = sw.name;
+    if (!sw.model.empty()) title += "  -  " + sw.model;
+    if (!sw.location.empty()) title += "  -  " + sw.location;
+    const bool highlighted = options.selected_switch == switch_index;
+    add_wide_text(std::move(title), k_margin, top + 9.0f, 12.0f, true,
+                  highlighted ? palette.highlight : palette.text);
+}
+
+Scene build_scene(const Map& map, const SceneOptions& options) {
+    SceneContext context(map, options);
+    std::size_t ports = 0;
+    for (const Switch& sw : map.switches) ports += sw.ports.size();
+    context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7);
+
+    // The background comes first; its size is known only at the end.
+    context.add_rect(0.0f, 0.0f, 0.0f, 0.0f, options.palette.background, std::nullopt, 0.0f);
+    context.top = k_margin;
+    context.right = k_margin;
+    if (options.show_site_title && !map.site.empty()) {
+        context.add_wide_text(map.site, k_margin, 26.0f, 16.0f, true, options.palette.text);
+        context.top = 46.0f;
+    }
+
+    if (options.front_panel()) {
+        build_front_panel(context);
+    } else {
+        build_breakdown(context);
+    }
+
+    Scene& scene = context.scene;
+    scene.width = context.right + k_margin;
+    scene.height = context.top + k_margin;
+    Rect& background = std::get<Rect>(scene.items.front());
+    background.width = scene.width;
+    background.height = scene.height;
+    return std::move(context.scene);
+}
+
+} // namespace quarn

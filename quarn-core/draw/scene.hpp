@@ -1,0 +1,112 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "draw/colours.hpp"
+#include "model/map.hpp"
+
+namespace quarn {
+
+// Scene units: one unit is one pixel at 100 percent zoom on a 96-dpi screen.
+
+struct Rect {
+    float x = 0.0f; // top-left corner
+    float y = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+    std::optional<Rgb> fill;    // none: not filled
+    std::optional<Rgb> outline; // none: no outline
+    float outline_width = 0.0f;
+
+    bool operator==(const Rect&) const = default;
+};
+
+struct Line {
+    float x1 = 0.0f;
+    float y1 = 0.0f;
+    float x2 = 0.0f;
+    float y2 = 0.0f;
+    float width = 0.0f;
+    Rgb colour;
+
+    bool operator==(const Line&) const = default;
+};
+
+struct Text {
+    std::string text; // UTF-8, one line
+    float x = 0.0f;   // left edge, or the centre when centred
+    float y = 0.0f;   // vertical centre of the line
+    float size = 0.0f;
+    bool bold = false;
+    bool centred = false;
+    Rgb colour;
+
+    bool operator==(const Text&) const = default;
+};
+
+// List order is painting order.
+using SceneItem = std::variant<Rect, Line, Text>;
+
+// A vertical stretch of the picture, top to bottom.
+struct Span {
+    float top = 0.0f;
+    float bottom = 0.0f;
+
+    bool operator==(const Span&) const = default;
+};
+
+// Where a port is drawn, for finding the port under the mouse.
+struct HitRegion {
+    float x = 0.0f;
+    float y = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+    std::size_t switch_index = 0;
+    std::size_t port_index = 0;
+
+    bool operator==(const HitRegion&) const = default;
+};
+
+struct Scene {
+    std::vector<SceneItem> items; // the first is always the background
+    float width = 0.0f;           // W
+    float height = 0.0f;          // H
+    // Page breaking: blocks that should stay together on one page (one per
+    // switch), and finer spans inside blocks at which a block too tall for a
+    // page may be cut. Both top to bottom.
+    std::vector<Span> blocks;
+    std::vector<Span> cuts;
+    std::vector<HitRegion> hits;
+};
+
+enum class ViewKind : std::uint8_t { FrontPanel, VlanBreakdown };
+
+struct ViewMode {
+    ViewKind kind = ViewKind::FrontPanel;
+    bool show_unused = false; // breakdown only: list VLANs that no port of the switch carries
+
+    bool operator==(const ViewMode&) const = default;
+};
+
+struct SceneOptions {
+    std::optional<std::size_t> selected_switch;
+    std::vector<PortRef> selected_ports;
+    std::optional<std::uint16_t> selected_vlan;
+    Palette palette = k_light_palette;
+    bool show_site_title = true;
+    ViewMode view;
+
+    // Derived from the view so that the two can never disagree.
+    bool front_panel() const { return view.kind == ViewKind::FrontPanel; }
+};
+
+// Reads the map only and never fails: whatever the map holds, a picture
+// comes out.
+Scene build_scene(const Map& map, const SceneOptions& options);
+
+} // namespace quarn

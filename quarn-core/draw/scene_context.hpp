@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draw/scene.hpp"
+
+namespace quarn {
+
+// The state of one `build_scene` call, shared by the two views.
+class SceneContext {
+  public:
+    SceneContext(const Map& map, const SceneOptions& options);
+
+    const Map& map;
+    const SceneOptions& options;
+    const Palette& palette;
+
+    // Derived once per build.
+    Rgb muted_frame; // outline of a dimmed port
+    Rgb muted_text;  // writing on a dimmed port
+    Rgb face_blend;  // an idle place of the breakdown
+    Rgb soft_frame;  // outline of an idle place of the breakdown
+    bool face_light = false;
+
+    Scene scene;
+    float top = 0.0f;   // running top
+    float right = 0.0f; // rightmost extent of the content so far
+
+    // The colour of a VLAN by number: the first VLAN of the list with it.
+    std::optional<Rgb> vlan_colour(std::uint16_t id) const;
+    const Vlan* vlan(std::uint16_t id) const;
+
+    bool selected(std::size_t switch_index, std::size_t port_index) const;
+    bool any_selected() const { return !selected_.empty(); }
+
+    // Mixes 0.82 of the way towards the panel colour.
+    Rgb dim(Rgb colour) const;
+
+    void add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
+                  std::optional<Rgb> outline, float outline_width);
+    void add_line(float x1, float y1, float x2, float y2, float width, Rgb colour);
+    void add_text(std::string text, float x, float y, float size, bool bold, bool centred, Rgb colour);
+    // Adds a left-aligned text and counts its guessed width into the extent.
+    void add_wide_text(std::string text, float x, float y, float size, bool bold, Rgb colour);
+
+    // "name  -  model  -  location", in highlight colour for the selected switch.
+    void add_switch_title(std::size_t switch_index);
+
+  private:
+    // Index + 1 into the VLAN list for the numbers 0..4095, 0 for none; any
+    // other number is looked up in the list.
+    std::vector<std::uint16_t> vlan_slots_;
+    std::vector<PortRef> selected_; // sorted
+};
+
+void build_front_panel(SceneContext& context);
+void build_breakdown(SceneContext& context);
+
+} // namespace quarn

@@ -1,0 +1,68 @@
+#include "draw/colours.hpp"
+
+#include <gtest/gtest.h>
+
+namespace quarn {
+namespace {
+
+constexpr Rgb k_black{0, 0, 0};
+constexpr Rgb k_white{255, 255, 255};
+
+TEST(Colours, MixRoundsHalvesAwayFromZeroAndClamps) {
+    struct Case {
+        Rgb a;
+        Rgb b;
+        float t;
+        Rgb expected;
+    };
+    const Case cases[] = {
+        {k_black, k_white, 0.5f, {128, 128, 128}}, // 127.5 goes up
+        {k_white, k_black, 0.5f, {128, 128, 128}}, // 255 - 127.5 = 127.5 goes up too
+        {{10, 20, 30}, {11, 21, 31}, 0.5f, {11, 21, 31}},
+        {{10, 20, 30}, {200, 100, 0}, 0.0f, {10, 20, 30}},
+        {{10, 20, 30}, {200, 100, 0}, 1.0f, {200, 100, 0}},
+        {{100, 100, 100}, {200, 0, 250}, 2.0f, {255, 0, 255}}, // beyond the ends: clamped
+        {{100, 100, 100}, {200, 0, 250}, -1.0f, {0, 200, 0}},
+        // The derived colours of the light palette.
+        {{0x78, 0x78, 0x78}, {0xee, 0xee, 0xee}, 0.82f, {0xd9, 0xd9, 0xd9}},
+        {k_black, {0xee, 0xee, 0xee}, 0.82f, {0xc3, 0xc3, 0xc3}},
+        {{0xee, 0xee, 0xee}, k_white, 0.5f, {0xf7, 0xf7, 0xf7}},
+        {{0x78, 0x78, 0x78}, {0xee, 0xee, 0xee}, 0.6f, {0xbf, 0xbf, 0xbf}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(mix(c.a, c.b, c.t), c.expected) << rgb_text(c.a) << " " << rgb_text(c.b) << " " << c.t;
+    }
+}
+
+TEST(Colours, LightnessThresholdIsStrictlyAbove140) {
+    struct Case {
+        Rgb colour;
+        float luminance;
+        Rgb text;
+    };
+    const Case cases[] = {
+        {{1, 231, 36}, 140.0f, k_white},        // exactly 140 counts as dark
+        {{140, 140, 140}, 140.0f, k_white},     //
+        {{0, 201, 194}, 140.103f, k_black},     // 140.1 is light
+        {k_white, 255.0f, k_black},             //
+        {k_black, 0.0f, k_white},               //
+        {{0xff, 0x00, 0x90}, 92.661f, k_white}, // the light highlight
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(luminance(c.colour), c.luminance, 0.001f) << rgb_text(c.colour);
+        EXPECT_EQ(text_on(c.colour), c.text) << rgb_text(c.colour);
+    }
+    EXPECT_EQ(luminance({1, 231, 36}), 140.0f);
+    EXPECT_FALSE(is_light({1, 231, 36}));
+}
+
+TEST(Colours, LanesCycleAndLightenOnADarkBackground) {
+    EXPECT_EQ(lane_colour(0, k_light_palette), (Rgb{0x37, 0x47, 0x4f}));
+    EXPECT_EQ(lane_colour(5, k_light_palette), (Rgb{0x4a, 0x14, 0x8c}));
+    EXPECT_EQ(lane_colour(6, k_light_palette), lane_colour(0, k_light_palette)); // the seventh
+    EXPECT_EQ(lane_colour(0, k_dark_palette), (Rgb{0xa5, 0xac, 0xb0}));
+    EXPECT_EQ(lane_colour(13, k_dark_palette), mix({0x88, 0x0e, 0x4f}, k_white, 0.55f));
+}
+
+} // namespace
+} // namespace quarn

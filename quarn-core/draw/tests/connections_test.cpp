@@ -1,0 +1,87 @@
+#include "draw/connections.hpp"
+
+#include <gtest/gtest.h>
+
+namespace quarn {
+namespace {
+
+Switch make_switch(std::size_t ports) {
+    Switch sw;
+    sw.name = "edge";
+    for (std::size_t i = 0; i < ports; ++i) sw.ports.push_back(Port{.label = std::to_string(i + 1)});
+    return sw;
+}
+
+TEST(Connections, MembershipFollowsTheFirstPortOfALabel) {
+    Switch sw = make_switch(5);
+    sw.ports[4].label = "2"; // a second port labelled 2
+    sw.lags = {Lag{"Trk1", {"3", "2"}, std::nullopt}, Lag{"Trk2", {"9", "3", "4"}, std::nullopt}};
+    const std::vector<std::optional<std::size_t>> expected = {std::nullopt, 0, 0, 1, std::nullopt};
+    EXPECT_EQ(port_lags(sw), expected);
+
+    // Big switches take the hashed path; the answer must not change.
+    Switch big = make_switch(3000);
+    big.ports[2999].label = "7";
+    Lag lag{"Trk1", {}, std::nullopt};
+    for (int i = 1; i <= 40; ++i) lag.members.push_back(std::to_string(i * 7));
+    big.lags = {lag};
+    const auto lags = port_lags(big);
+    EXPECT_EQ(lags[6], 0u);
+    EXPECT_EQ(lags[2999], std::nullopt);
+    EXPECT_EQ(lags[279], 0u);
+    EXPECT_EQ(lags[280], std::nullopt);
+}
+
+TEST(Connections, LagsByListPositionThenUplinksInPortOrder) {
+    Switch sw = make_switch(6);
+    sw.lags = {Lag{"Empty", {"nothing"}, std::nullopt}, Lag{"Trk1", {"4", "2"}, LagPeer{"core", "Trk9"}},
+               Lag{"Trk2", {"5"}, std::nullopt}};
+    sw.ports[5].link = PortPeer{"core", "24"};
+    sw.ports[0].link = PortPeer{"dist", "Gi1/0/1"};
+    const auto connections = switch_connections(sw, port_lags(sw));
+    ASSERT_EQ(connections.size(), 4u);
+    EXPECT_EQ(connections[0].number, 1u);
+    EXPECT_EQ(connections[0].name, "Trk1 \u2192 core Trk9");
+    EXPECT_EQ(connections[0].ports, (std::vector<std::size_t>{1, 3}));
+    EXPECT_EQ(connections[1].number, 2u);
+    EXPECT_EQ(connections[1].name, "Trk2");
+    EXPECT_EQ(connections[2].number, 3u);
+    EXPECT_EQ(connections[2].name, "1 \u2192 dist Gi1/0/1");
+    EXPECT_EQ(connections[2].ports, (std::vector<std::size_t>{0}));
+    EXPECT_EQ(connections[3].number, 4u);
+    EXPECT_EQ(connections[3].ports, (std::vector<std::size_t>{5}));
+}
+
+TEST(Connections, LanesAreReusedOnlyTwelveUnitsAfterTheirEnd) {
+    struct Case {
+        const char* name;
+        std::vector<LaneRequest> requests;
+        std::vector<std::size_t> lanes;
+        std::size_t count;
+    };
+    const std::vector<Case> cases = {
+        {"none", {}, {}, 0},
+        {"one", {{10, 50, 10, 20}}, {0}, 1},
+        {"exactly twelve apart share", {{10, 50, 10, 20}, {62, 80, 62, 5}}, {0, 0}, 1},
+        {"eleven apart do not", {{10, 50, 10, 20}, {61, 80, 61, 5}}, {0, 1}, 2},
+        {"a long label occupies the lane", {{10, 20, 10, 100}, {60, 80, 60, 5}}, {0, 1}, 2},
+        {"sorted by start, listed in any order",
+         {{200, 300, 200, 5}, {10, 100, 10, 5}, {50, 150, 50, 5}},
+         {0, 0, 1},
+         2},
+        {"the label x counts for the start", {{100, 120, 0, 5}, {20, 40, 20, 5}}, {0, 1}, 2},
+        {"the lowest free lane",
+         {{0, 100, 0, 5}, {10, 30, 10, 5}, {42, 60, 42, 5}, {112, 130, 112, 5}},
+         {0, 1, 1, 0},
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LanePlan plan = assign_lanes(c.requests);
+        EXPECT_EQ(plan.lanes, c.lanes);
+        EXPECT_EQ(plan.lane_count, c.count);
+    }
+}
+
+} // namespace
+} // namespace quarn

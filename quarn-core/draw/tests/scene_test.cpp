@@ -1,0 +1,349 @@
+#include "draw/scene.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "draw/tests/scene_print.hpp"
+#include "generated_map.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr Rgb k_black{0, 0, 0};
+constexpr Rgb k_white{0xff, 0xff, 0xff};
+constexpr Rgb k_red{0xff, 0, 0};
+constexpr Rgb k_green{0, 0xff, 0};
+constexpr Rgb k_panel{0xee, 0xee, 0xee};
+constexpr Rgb k_frame{0x78, 0x78, 0x78};
+
+Switch row_switch(std::string name, std::uint16_t columns) {
+    Switch sw;
+    sw.name = std::move(name);
+    sw.groups = {PortGroup{PortKind::Rj45, columns, 1, Numbering::Rows, 0, 0.0f}};
+    for (std::uint16_t i = 0; i < columns; ++i) sw.ports.push_back(Port{.label = std::to_string(i + 1)});
+    return sw;
+}
+
+Map two_vlans() {
+    Map map;
+    map.vlans = {{10, "Data", k_red}, {20, "Voice", k_green}};
+    return map;
+}
+
+SceneOptions light() {
+    return SceneOptions{};
+}
+
+TEST(FrontPanel, EmptyMapsGiveTheBackgroundAndAtMostTheSiteTitle) {
+    Map map;
+    map.site = "Head office";
+    SceneOptions no_title;
+    no_title.show_site_title = false;
+    for (const SceneOptions& options : {light(), no_title}) {
+        Map empty;
+        const Scene scene = build_scene(empty, options);
+        EXPECT_EQ(scene.items, (std::vector<SceneItem>{Rect{0, 0, 32, 32, k_white, std::nullopt, 0}}));
+        EXPECT_TRUE(scene.blocks.empty());
+        EXPECT_TRUE(scene.cuts.empty());
+        EXPECT_TRUE(scene.hits.empty());
+    }
+    EXPECT_EQ(build_scene(map, no_title).items.size(), 1u);
+
+    const Scene titled = build_scene(map, light());
+    EXPECT_EQ(titled.items, (std::vector<SceneItem>{Rect{0, 0, titled.width, 62, k_white, std::nullopt, 0},
+                                                    Text{"Head office", 16, 26, 16, true, false, k_black}}));
+    EXPECT_GT(titled.width, 16 + 11 * 8);
+}
+
+TEST(FrontPanel, SwitchTitles) {
+    struct Case {
+        const char* model;
+        const char* location;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"", "", "core"},
+        {"", "Rack 2", "core  -  Rack 2"},
+        {"C9300", "", "core  -  C9300"},
+        {"C9300", "Rack 2", "core  -  C9300  -  Rack 2"},
+    };
+    for (const Case& c : cases) {
+        Map map;
+        Switch sw = row_switch("core", 1);
+        sw.model = c.model;
+        sw.location = c.location;
+        map.switches = {sw};
+        EXPECT_EQ(build_scene(map, light()).items[1],
+                  SceneItem(Text{c.title, 16, 25, 12, true, false, k_black}));
+    }
+}
+
+TEST(FrontPanel, WholeSceneOfOneSmallSwitch) {
+    Map map = two_vlans();
+    map.site = "Site";
+    Switch sw = row_switch("sw", 2);
+    sw.ports[0].untagged = 10;
+    sw.ports[0].tagged = {20};
+    sw.ports[1].disabled = true;
+    map.switches = {sw};
+    SceneOptions options;
+    options.show_site_title = false;
+
+    const Scene scene = build_scene(map, options);
+    const std::vector<SceneItem> expected = {
+        Rect{0, 0, 127, 112, k_white, std::nullopt, 0}, Text{"sw", 16, 25, 12, true, false, k_black},
+        Rect{16, 40, 95, 56, k_panel, k_frame, 1},      Rect{24, 48, 38, 40, k_red, k_frame, 1},
+        Text{"1", 43, 57, 9, false, true, k_white},     Text{"10+T", 43, 69, 10, true, true, k_white},
+        Rect{27, 79, 6, 6, k_green, k_white, 0.5f},     Rect{65, 48, 38, 40, k_white, k_frame, 1},
+        Text{"2", 84, 57, 9, false, true, k_black},     Line{65, 88, 103, 48, 1, k_black},
+    };
+    EXPECT_EQ(scene.items, expected);
+    EXPECT_EQ(scene.width, 127);
+    EXPECT_EQ(scene.height, 112);
+    EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 96}}));
+    EXPECT_EQ(scene.cuts, (std::vector<Span>{{16, 96}}));
+    EXPECT_EQ(scene.hits, (std::vector<HitRegion>{{24, 48, 38, 40, 0, 0}, {65, 48, 38, 40, 0, 1}}));
+}
+
+// The items of the one place of a one-port switch, for the marks table.
+std::vector<SceneItem> place_items(const Port& port, const SceneOptions& options = {}) {
+    Map map = two_vlans();
+    map.vlans.push_back({30, "Light", {0xf0, 0xf0, 0x80}});
+    Switch sw = row_switch("sw", 1);
+    sw.ports[0] = port;
+    map.switches = {sw};
+    const Scene scene = build_scene(map, options);
+    return {scene.items.begin() + 3, scene.items.end()};
+}
+
+TEST(FrontPanel, MarksOnAPortPlace) {
+    const Rgb light_vlan{0xf0, 0xf0, 0x80};
+    struct Case {
+        const char* name;
+        Port port;
+        std::vector<SceneItem> items;
+    };
+    const std::vector<Case> cases = {
+        {"no VLANs",
+         Port{.label = "Gi1/0/1"},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"Gi1/0/1", 43, 57, 9, false, true, k_black}}},
+        {"untagged only, light colour",
+         Port{.label = "1", .untagged = 30},
+         {Rect{24, 48, 38, 40, light_vlan, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
+          Text{"30", 43, 69, 10, true, true, k_black}}},
+        {"untagged VLAN missing from the list",
+         Port{.label = "1", .untagged = 99},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
+          Text{"99", 43, 69, 10, true, true, k_black}}},
+        {"tagged only, four chips, one of them unknown",
+         Port{.label = "1", .tagged = {20, 10, 99, 30}},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
+          Text{"T", 43, 69, 10, true, true, k_black}, Rect{27, 79, 6, 6, k_green, k_black, 0.5f},
+          Rect{34, 79, 6, 6, k_red, k_black, 0.5f}, Rect{41, 79, 6, 6, k_white, k_black, 0.5f},
+          Rect{48, 79, 6, 6, light_vlan, k_black, 0.5f}}},
+        {"five tagged: two chips and a count",
+         Port{.label = "1", .untagged = 10, .tagged = {20, 30, 40, 50, 60}},
+         {Rect{24, 48, 38, 40, k_red, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_white},
+          Text{"10+T", 43, 69, 10, true, true, k_white}, Rect{27, 79, 6, 6, k_green, k_white, 0.5f},
+          Rect{34, 79, 6, 6, light_vlan, k_white, 0.5f}, Text{"+3", 41, 82, 8, false, false, k_white}}},
+        {"disabled on a dark face",
+         Port{.label = "1", .untagged = 10, .disabled = true},
+         {Rect{24, 48, 38, 40, k_red, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_white},
+          Text{"10", 43, 69, 10, true, true, k_white}, Line{24, 88, 62, 48, 1, k_white}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(place_items(c.port), c.items);
+    }
+}
+
+TEST(FrontPanel, SelectionAndSelectedVlan) {
+    Map map = two_vlans();
+    Switch sw = row_switch("sw", 3);
+    sw.ports[0].tagged = {20};
+    sw.ports[2].untagged = 20;
+    map.switches = {sw};
+    SceneOptions options;
+    options.selected_switch = 0;
+    options.selected_ports = {{0, 0}, {1, 0}};
+    options.selected_vlan = 20;
+    const Scene scene = build_scene(map, options);
+
+    const Rgb dimmed_face{0xf1, 0xf1, 0xf1};
+    const Rgb muted_text{0xc3, 0xc3, 0xc3};
+    const Rgb muted_frame{0xd9, 0xd9, 0xd9};
+    const std::vector<SceneItem> expected = {
+        Rect{0, 0, scene.width, 112, k_white, std::nullopt, 0},
+        Text{"sw", 16, 25, 12, true, false, {0xff, 0x00, 0x90}},
+        Rect{16, 40, 136, 56, k_panel, k_frame, 1},
+        // selected and carrying the VLAN: the selection wins
+        Rect{24, 48, 38, 40, k_white, Rgb{0xff, 0x00, 0x90}, 3},
+        Text{"1", 43, 57, 9, false, true, k_black},
+        Text{"T", 43, 69, 10, true, true, k_black},
+        Rect{27, 79, 6, 6, k_green, k_black, 0.5f},
+        // without the VLAN: dimmed
+        Rect{65, 48, 38, 40, dimmed_face, muted_frame, 1},
+        Text{"2", 84, 57, 9, false, true, muted_text},
+        // carrying the VLAN
+        Rect{106, 48, 38, 40, k_green, k_black, 2},
+        Text{"3", 125, 57, 9, false, true, k_black},
+        Text{"20", 125, 69, 10, true, true, k_black},
+    };
+    EXPECT_EQ(scene.items, expected);
+}
+
+TEST(FrontPanel, LaneItemsBarsAndSpans) {
+    Map map;
+    Switch sw = row_switch("sw", 4);
+    sw.lags = {Lag{"Trk1", {"4", "3"}, std::nullopt}};
+    sw.ports[0].link = PortPeer{"core", "24"};
+    map.switches = {sw};
+    const Scene scene = build_scene(map, light());
+
+    const Rgb lag_colour{0x37, 0x47, 0x4f};
+    const Rgb uplink_colour{0x88, 0x0e, 0x4f};
+    const std::vector<SceneItem> expected = {
+        Rect{0, 0, 209, 134, k_white, std::nullopt, 0},
+        Text{"sw", 16, 25, 12, true, false, k_black},
+        Rect{16, 40, 177, 56, k_panel, k_frame, 1},
+        Rect{24, 48, 38, 40, k_white, k_frame, 1},
+        Text{"1", 43, 57, 9, false, true, k_black},
+        Rect{24, 85, 38, 3, uplink_colour, std::nullopt, 0},
+        Rect{65, 48, 38, 40, k_white, k_frame, 1},
+        Text{"2", 84, 57, 9, false, true, k_black},
+        Rect{106, 48, 38, 40, k_white, k_frame, 1},
+        Text{"3", 125, 57, 9, false, true, k_black},
+        Rect{106, 85, 38, 3, lag_colour, std::nullopt, 0},
+        Rect{147, 48, 38, 40, k_white, k_frame, 1},
+        Text{"4", 166, 57, 9, false, true, k_black},
+        Rect{147, 85, 38, 3, lag_colour, std::nullopt, 0},
+        // lanes, by start: the uplink at x 43, then the LAG at 125; both fit
+        // on lane 0 (the uplink's label ends at 43 + 11 x 5.1 = 99.1)
+        Line{43, 96, 43, 101, 1.5f, uplink_colour},
+        Rect{43, 99.5f, 0, 3, uplink_colour, std::nullopt, 0},
+        Text{"1 \u2192 core 24", 43, 111, 10, true, false, k_black},
+        Line{125, 96, 125, 101, 1.5f, lag_colour},
+        Line{166, 96, 166, 101, 1.5f, lag_colour},
+        Rect{125, 99.5f, 41, 3, lag_colour, std::nullopt, 0},
+        Text{"Trk1", 125, 111, 10, true, false, k_black},
+    };
+    EXPECT_EQ(scene.items, expected);
+    EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 118}}));
+    EXPECT_EQ(scene.cuts, (std::vector<Span>{{16, 96}, {96, 118}}));
+}
+
+TEST(FrontPanel, DarkPaletteLightensLanesAndTheSeventhConnectionRepeatsTheFirst) {
+    Map map;
+    Switch sw = row_switch("sw", 7);
+    for (int i = 0; i < 7; ++i) sw.lags.push_back(Lag{"L" + std::to_string(i), {std::to_string(i + 1)}, {}});
+    map.switches = {sw};
+    for (const Palette& palette : {k_light_palette, k_dark_palette}) {
+        SceneOptions options;
+        options.palette = palette;
+        const Scene scene = build_scene(map, options);
+        EXPECT_EQ(std::get<Rect>(scene.items[0]).fill, palette.background);
+        std::vector<Rgb> bars;
+        for (const SceneItem& item : scene.items) {
+            const Rect* rect = std::get_if<Rect>(&item);
+            if (rect != nullptr && rect->height == 3 && rect->width == 38) bars.push_back(*rect->fill);
+        }
+        ASSERT_EQ(bars.size(), 7u);
+        for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(bars[i], lane_colour(i, palette));
+        EXPECT_EQ(bars[6], bars[0]);
+    }
+    EXPECT_NE(lane_colour(0, k_dark_palette), lane_colour(0, k_light_palette));
+}
+
+TEST(FrontPanel, DualPortsAreDrawnAndHitTwice) {
+    Map map;
+    Switch sw;
+    sw.name = "sw";
+    sw.groups = {PortGroup{PortKind::Rj45, 1, 1, Numbering::Rows, 0, 0.0f},
+                 PortGroup{PortKind::Dual, 1, 1, Numbering::Rows, 0, 0.0f}};
+    sw.ports = {Port{.label = "1"}, Port{.label = "2"}};
+    map.switches = {sw};
+    const Scene scene = build_scene(map, light());
+    EXPECT_EQ(scene.hits, (std::vector<HitRegion>{
+                              {24, 48, 38, 40, 0, 0}, {65, 48, 38, 40, 0, 1}, {144, 48, 38, 40, 0, 1}}));
+}
+
+TEST(FrontPanel, SpansFollowTheSwitchesDownThePicture) {
+    Map map;
+    map.site = "Site";
+    map.switches = {row_switch("a", 2), row_switch("b", 2)};
+    map.switches[1].ports[0].link = PortPeer{"a", "1"};
+    const Scene scene = build_scene(map, light());
+    // a: 46..126; b: 142 + 80 = 222, plus one lane of 22
+    EXPECT_EQ(scene.blocks, (std::vector<Span>{{46, 126}, {142, 244}}));
+    EXPECT_EQ(scene.cuts, (std::vector<Span>{{46, 126}, {142, 222}, {222, 244}}));
+    EXPECT_EQ(scene.height, 260);
+}
+
+// Whatever the map, the picture holds together: items inside W x H, spans
+// in order, every place hit once.
+void check_scene_shape(const Map& map, const Scene& scene, bool front_panel) {
+    ASSERT_FALSE(scene.items.empty());
+    for (const SceneItem& item : scene.items) {
+        if (const Rect* r = std::get_if<Rect>(&item)) {
+            EXPECT_GE(r->x, 0);
+            EXPECT_GE(r->y, 0);
+            EXPECT_LE(r->x + r->width, scene.width);
+            EXPECT_LE(r->y + r->height, scene.height);
+        } else if (const Text* t = std::get_if<Text>(&item)) {
+            EXPECT_LE(t->y + t->size, scene.height);
+            EXPECT_LE(t->x, scene.width);
+        }
+    }
+    for (std::size_t i = 1; i < scene.blocks.size(); ++i)
+        EXPECT_LT(scene.blocks[i - 1].bottom, scene.blocks[i].top);
+    for (std::size_t i = 1; i < scene.cuts.size(); ++i)
+        EXPECT_LE(scene.cuts[i - 1].bottom, scene.cuts[i].top);
+    for (const Span& cut : scene.cuts) {
+        EXPECT_TRUE(std::any_of(scene.blocks.begin(), scene.blocks.end(),
+                                [&](const Span& b) { return b.top <= cut.top && cut.bottom <= b.bottom; }));
+    }
+    EXPECT_EQ(scene.blocks.size(), map.switches.size());
+    if (front_panel) {
+        std::size_t ports = 0;
+        for (const Switch& sw : map.switches) ports += sw.ports.size();
+        EXPECT_EQ(scene.hits.size(), ports);
+    }
+}
+
+TEST(Scene, GeneratedMapsHoldTogetherInBothViews) {
+    const Map map = generate_map({.switches = 6, .vlans = 12, .seed = 7});
+    for (ViewMode view : {ViewMode{ViewKind::FrontPanel, false}, ViewMode{ViewKind::VlanBreakdown, false},
+                          ViewMode{ViewKind::VlanBreakdown, true}}) {
+        SceneOptions options;
+        options.view = view;
+        check_scene_shape(map, build_scene(map, options), view.kind == ViewKind::FrontPanel);
+    }
+}
+
+TEST(Scene, ReadsBrokenMapsWithoutFailing) {
+    Map map = two_vlans();
+    Switch few_ports = row_switch("few", 4);
+    few_ports.ports.resize(2); // fewer ports than places
+    Switch empty_group = row_switch("empty", 2);
+    empty_group.groups.push_back(PortGroup{PortKind::Sfp, 0, 3, Numbering::Rows, 0, 0.0f});
+    Switch bad_lag = row_switch("lag", 2);
+    bad_lag.lags = {Lag{"Trk1", {"9"}, std::nullopt}};
+    Switch no_groups;
+    no_groups.name = "none";
+    no_groups.ports = {Port{.label = "x", .untagged = 10}};
+    map.switches = {few_ports, empty_group, bad_lag, no_groups};
+    map.switches[1].groups[0].gap_after = -5.0f;
+    for (ViewMode view : {ViewMode{ViewKind::FrontPanel, false}, ViewMode{ViewKind::VlanBreakdown, true}}) {
+        SceneOptions options;
+        options.view = view;
+        options.selected_ports = {{7, 7}};
+        options.selected_switch = 9;
+        const Scene scene = build_scene(map, options);
+        EXPECT_EQ(scene.blocks.size(), 4u);
+    }
+}
+
+} // namespace
+} // namespace quarn

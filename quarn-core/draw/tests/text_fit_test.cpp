@@ -1,0 +1,39 @@
+#include "draw/text_fit.hpp"
+
+#include <gtest/gtest.h>
+
+namespace quarn {
+namespace {
+
+TEST(TextFit, CutsBetweenCharacters) {
+    struct Case {
+        const char* text;
+        std::size_t limit;
+        const char* cut;
+        const char* tail;
+    };
+    const Case cases[] = {
+        {"", 4, "", ""},
+        {"abcd", 4, "abcd", "abcd"},
+        {"abcde", 4, "a...", "\u2026cde"},
+        {"Gi1/0/12", 4, "G...", "\u2026/12"},
+        {"\u00e4\u00f6\u00fc\u00df\u00e9", 4, "\u00e4...", "\u2026\u00fc\u00df\u00e9"},
+        {"\u6771\u4eac\u90fd\u5e81", 3, "...", "\u2026\u90fd\u5e81"},
+        {"abcdef", 0, "...", "\u2026"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(cut_text(c.text, c.limit), c.cut) << c.text;
+        EXPECT_EQ(tail_text(c.text, c.limit), c.tail) << c.text;
+    }
+    EXPECT_EQ(code_points("\u00e4b\u6771"), 3u);
+}
+
+TEST(TextFit, WidthGuessGrowsWithSizeWeightAndWideScripts) {
+    EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, false), 22.4f);
+    EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, true), 24.8f);
+    EXPECT_FLOAT_EQ(estimated_text_width("\u6771\u4eac", 10.0f, false), 20.0f);
+    EXPECT_FLOAT_EQ(estimated_text_width("\u00e4", 10.0f, false), 5.6f);
+}
+
+} // namespace
+} // namespace quarn

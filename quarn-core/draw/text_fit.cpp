@@ -1,0 +1,62 @@
+#include "draw/text_fit.hpp"
+
+namespace quarn {
+namespace {
+
+bool is_continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xc0) == 0x80;
+}
+
+// Byte offset at which character `n` starts (the size when there are fewer).
+std::size_t offset_of(std::string_view text, std::size_t n) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (is_continuation(text[i])) continue;
+        if (seen == n) return i;
+        ++seen;
+    }
+    return text.size();
+}
+
+} // namespace
+
+std::size_t code_points(std::string_view text) {
+    std::size_t count = 0;
+    for (char c : text)
+        if (!is_continuation(c)) ++count;
+    return count;
+}
+
+std::string cut_text(std::string_view text, std::size_t limit) {
+    if (code_points(text) <= limit) return std::string(text);
+    const std::size_t keep = limit > 3 ? limit - 3 : 0;
+    std::string cut(text.substr(0, offset_of(text, keep)));
+    cut += "...";
+    return cut;
+}
+
+std::string tail_text(std::string_view text, std::size_t limit) {
+    const std::size_t count = code_points(text);
+    if (count <= limit) return std::string(text);
+    const std::size_t keep = limit > 1 ? limit - 1 : 0;
+    std::string cut = "\u2026";
+    cut += text.substr(offset_of(text, count - keep));
+    return cut;
+}
+
+float estimated_text_width(std::string_view text, float size, bool bold) {
+    const float narrow = bold ? 0.62f : 0.56f;
+    float em = 0.0f;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        // Wide scripts (from U+1100 on, three-byte and longer sequences) take
+        // about a full em.
+        em += lead >= 0xe1 ? 1.0f : narrow;
+        ++i;
+        while (i < text.size() && is_continuation(text[i])) ++i;
+    }
+    return em * size;
+}
+
+} // namespace quarn

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quarn {
+
+// Characters (code points) of UTF-8 text; stray continuation bytes do not
+// count.
+std::size_t code_points(std::string_view text);
+
+// Text of more than `limit` characters becomes its first limit - 3 characters
+// followed by "...". Cuts only between characters.
+std::string cut_text(std::string_view text, std::size_t limit);
+
+// Text of more than `limit` characters becomes an ellipsis followed by its
+// last limit - 1 characters: port labels differ at their ends (Gi1/0/12).
+std::string tail_text(std::string_view text, std::size_t limit);
+
+// A generous guess of the drawn width, for the picture's extent only: the
+// core knows no font metrics.
+float estimated_text_width(std::string_view text, float size, bool bold);
+
+} // namespace quarn

@@ -1,0 +1,691 @@
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+#include <limits>
+#include <span>
+
+#include <nlohmann/json.hpp>
+
+#include "model/json_text.hpp"
+#include "model/map_file.hpp"
+
+namespace quarn {
+namespace {
+
+using json = nlohmann::json;
+
+// What a JSON value is read into. Records may come as objects or as arrays
+// of their field values in field order.
+enum class Kind : std::uint8_t {
+    Skip,
+    U16,
+    U32,
+    F32,
+    Text,
+    Bool,
+    Colour,
+    PortKindName,
+    NumberingName,
+    MapRecord,
+    HeaderRecord,
+    VlanRecord,
+    SwitchRecord,
+    GroupRecord,
+    PortRecord,
+    PortPeerRecord,
+    LagRecord,
+    LagPeerRecord,
+    VlanList,
+    SwitchList,
+    GroupList,
+    PortList,
+    LagList,
+    U16List,
+    TextList,
+};
+
+bool is_record(Kind kind) {
+    return kind >= Kind::MapRecord && kind <= Kind::LagPeerRecord;
+}
+bool is_list(Kind kind) {
+    return kind >= Kind::VlanList;
+}
+
+struct Field {
+    std::string_view name;
+    Kind kind;
+    bool required = true;
+    bool nullable = false; // an optional value: null means none
+};
+
+constexpr Field k_map_fields[] = {{"format", Kind::U32},
+                                  {"site", Kind::Text},
+                                  {"notes", Kind::Text},
+                                  {"vlans", Kind::VlanList},
+                                  {"switches", Kind::SwitchList}};
+constexpr Field k_header_fields[] = {{"format", Kind::U32}};
+constexpr Field k_vlan_fields[] = {{"id", Kind::U16}, {"name", Kind::Text}, {"color", Kind::Colour}};
+constexpr Field k_switch_fields[] = {{"name", Kind::Text},      {"location", Kind::Text},
+                                     {"model", Kind::Text},     {"groups", Kind::GroupList},
+                                     {"ports", Kind::PortList}, {"lags", Kind::LagList, false}};
+constexpr Field k_group_fields[] = {{"kind", Kind::PortKindName}, {"columns", Kind::U16},
+                                    {"rows", Kind::U16},          {"numbering", Kind::NumberingName},
+                                    {"block", Kind::U16},         {"gap_after", Kind::F32}};
+constexpr Field k_port_fields[] = {{"label", Kind::Text},     {"untagged", Kind::U16, false, true},
+                                   {"tagged", Kind::U16List}, {"description", Kind::Text},
+                                   {"disabled", Kind::Bool},  {"link", Kind::PortPeerRecord, false, true}};
+constexpr Field k_port_peer_fields[] = {{"switch", Kind::Text}, {"port", Kind::Text}};
+constexpr Field k_lag_fields[] = {
+    {"name", Kind::Text}, {"members", Kind::TextList}, {"peer", Kind::LagPeerRecord, false, true}};
+constexpr Field k_lag_peer_fields[] = {{"switch", Kind::Text}, {"lag", Kind::Text}};
+
+struct Record {
+    std::string_view name;
+    std::span<const Field> fields;
+};
+
+Record record_of(Kind kind) {
+    switch (kind) {
+    case Kind::MapRecord:
+        return {"Map", k_map_fields};
+    case Kind::HeaderRecord:
+        return {"Header", k_header_fields};
+    case Kind::VlanRecord:
+        return {"Vlan", k_vlan_fields};
+    case Kind::SwitchRecord:
+        return {"Switch", k_switch_fields};
+    case Kind::GroupRecord:
+        return {"PortGroup", k_group_fields};
+    case Kind::PortRecord:
+        return {"Port", k_port_fields};
+    case Kind::PortPeerRecord:
+        return {"PortPeer", k_port_peer_fields};
+    case Kind::LagRecord:
+        return {"Lag", k_lag_fields};
+    case Kind::LagPeerRecord:
+        return {"LagPeer", k_lag_peer_fields};
+    default:
+        return {};
+    }
+}
+
+// Where field `index` of a record lives in memory.
+void* field_target(Kind record, void* object, std::size_t index) {
+    switch (record) {
+    case Kind::MapRecord: {
+        auto& map = *static_cast<Map*>(object);
+        void* targets[] = {&map.format, &map.site, &map.notes, &map.vlans, &map.switches};
+        return targets[index];
+    }
+    case Kind::HeaderRecord:
+        return &static_cast<Header*>(object)->format;
+    case Kind::VlanRecord: {
+        auto& vlan = *static_cast<Vlan*>(object);
+        void* targets[] = {&vlan.id, &vlan.name, &vlan.color};
+        return targets[index];
+    }
+    case Kind::SwitchRecord: {
+        auto& sw = *static_cast<Switch*>(object);
+        void* targets[] = {&sw.name, &sw.location, &sw.model, &sw.groups, &sw.ports, &sw.lags};
+        return targets[index];
+    }
+    case Kind::GroupRecord: {
+        auto& group = *static_cast<PortGroup*>(object);
+        void* targets[] = {&group.kind,      &group.columns, &group.rows,
+                           &group.numbering, &group.block,   &group.gap_after};
+        return targets[index];
+    }
+    case Kind::PortRecord: {
+        auto& port = *static_cast<Port*>(object);
+        void* targets[] = {&port.label,       &port.untagged, &port.tagged,
+                           &port.description, &port.disabled, &port.link};
+        return targets[index];
+    }
+    case Kind::PortPeerRecord: {
+        auto& peer = *static_cast<PortPeer*>(object);
+        void* targets[] = {&peer.switch_name, &peer.port};
+        return targets[index];
+    }
+    case Kind::LagRecord: {
+        auto& lag = *static_cast<Lag*>(object);
+        void* targets[] = {&lag.name, &lag.members, &lag.peer};
+        return targets[index];
+    }
+    case Kind::LagPeerRecord: {
+        auto& peer = *static_cast<LagPeer*>(object);
+        void* targets[] = {&peer.switch_name, &peer.lag};
+        return targets[index];
+    }
+    default:
+        return nullptr;
+    }
+}
+
+std::string_view expected_text(Kind kind) {
+    switch (kind) {
+    case Kind::U16:
+        return "u16";
+    case Kind::U32:
+        return "u32";
+    case Kind::F32:
+        return "f32";
+    case Kind::Text:
+        return "a string";
+    case Kind::Bool:
+        return "a boolean";
+    case Kind::Colour:
+        return "a #rrggbb colour";
+    case Kind::PortKindName:
+        return "enum PortKind";
+    case Kind::NumberingName:
+        return "enum Numbering";
+    case Kind::MapRecord:
+        return "struct Map";
+    case Kind::HeaderRecord:
+        return "struct Header";
+    case Kind::VlanRecord:
+        return "struct Vlan";
+    case Kind::SwitchRecord:
+        return "struct Switch";
+    case Kind::GroupRecord:
+        return "struct PortGroup";
+    case Kind::PortRecord:
+        return "struct Port";
+    case Kind::PortPeerRecord:
+        return "struct PortPeer";
+    case Kind::LagRecord:
+        return "struct Lag";
+    case Kind::LagPeerRecord:
+        return "struct LagPeer";
+    default:
+        return "an array";
+    }
+}
+
+// The next JSON value is read as `kind` into `target`.
+struct Expect {
+    Kind kind = Kind::Skip;
+    void* target = nullptr;
+    bool nullable = false;
+};
+
+// One open object or array.
+struct Frame {
+    Kind kind = Kind::Skip;
+    bool array_form = false;
+    bool in_unknown = false; // the value of an unknown key comes next
+    std::uint8_t field = 0;  // object form: the field whose value comes next
+    std::uint8_t seen = 0;   // object form: one bit per field met
+    std::uint32_t count = 0; // array form and lists: elements so far
+    std::uint32_t unknown_begin = 0;
+    void* target = nullptr;
+};
+
+// An input iterator whose position lives outside the parser, so that the
+// reader knows at every event how far the JSON library has read.
+class TrackedIterator {
+  public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    TrackedIterator(const char** cursor, const char* fixed) : cursor_(cursor), fixed_(fixed) {}
+
+    reference operator*() const { return **cursor_; }
+    TrackedIterator& operator++() {
+        ++*cursor_;
+        return *this;
+    }
+    TrackedIterator operator++(int) {
+        TrackedIterator before = *this;
+        ++*cursor_;
+        return before;
+    }
+    bool operator==(const TrackedIterator& other) const { return where() == other.where(); }
+    bool operator!=(const TrackedIterator& other) const { return where() != other.where(); }
+
+  private:
+    const char* where() const { return cursor_ != nullptr ? *cursor_ : fixed_; }
+
+    const char** cursor_;
+    const char* fixed_;
+};
+
+std::string integer_text(std::string_view digits) {
+    return "integer `" + std::string(digits) + "`";
+}
+
+// Reads the records straight from the JSON library's event stream (SAX): no
+// document tree, so memory stays small and every problem is met where it
+// stands in the text. Nothing here recurses; nesting is a stack of frames.
+class Reader {
+  public:
+    using number_integer_t = json::number_integer_t;
+    using number_unsigned_t = json::number_unsigned_t;
+    using number_float_t = json::number_float_t;
+    using string_t = json::string_t;
+    using binary_t = json::binary_t;
+
+    Reader(std::string_view text, Kind root, void* root_target, bool check_unknown_keys)
+        : text_(text), cursor_(text.data()), root_{root, root_target, false},
+          check_unknown_keys_(check_unknown_keys) {}
+
+    // True when the text was read whole without a problem.
+    bool run() {
+        TrackedIterator first(&cursor_, nullptr);
+        TrackedIterator last(nullptr, text_.data() + text_.size());
+        bool ok = json::sax_parse(first, last, this, json::input_format_t::json, true);
+        return ok && !error_;
+    }
+
+    const JsonError& error() const { return *error_; }
+
+    // The SAX interface.
+    bool null() {
+        Expect expect;
+        if (!next(expect)) return false;
+        if (expect.kind == Kind::Skip) return true;
+        if (expect.nullable) {
+            if (expect.kind == Kind::U16) static_cast<std::optional<std::uint16_t>*>(expect.target)->reset();
+            if (expect.kind == Kind::PortPeerRecord)
+                static_cast<std::optional<PortPeer>*>(expect.target)->reset();
+            if (expect.kind == Kind::LagPeerRecord)
+                static_cast<std::optional<LagPeer>*>(expect.target)->reset();
+            return true;
+        }
+        return invalid_type("null", expect.kind);
+    }
+
+    bool boolean(bool value) {
+        Expect expect;
+        if (!next(expect)) return false;
+        if (expect.kind == Kind::Skip) return true;
+        if (expect.kind == Kind::Bool) {
+            *static_cast<bool*>(expect.target) = value;
+            return true;
+        }
+        return invalid_type(value ? "boolean `true`" : "boolean `false`", expect.kind);
+    }
+
+    bool number_unsigned(number_unsigned_t value) {
+        NumberScope scope(in_number_);
+        Expect expect;
+        if (!next(expect)) return false;
+        return unsigned_value(expect, value, [&] { return integer_text(std::to_string(value)); });
+    }
+
+    bool number_integer(number_integer_t value) {
+        NumberScope scope(in_number_);
+        Expect expect;
+        if (!next(expect)) return false;
+        switch (expect.kind) {
+        case Kind::Skip:
+            return true;
+        case Kind::U16:
+        case Kind::U32:
+            return invalid_value(integer_text(std::to_string(value)), expect.kind);
+        case Kind::F32:
+            return store_float(expect, static_cast<double>(value), std::to_string(value));
+        default:
+            return invalid_type(integer_text(std::to_string(value)), expect.kind);
+        }
+    }
+
+    bool number_float(number_float_t value, const string_t& raw) {
+        NumberScope scope(in_number_);
+        Expect expect;
+        if (!next(expect)) return false;
+        // Integers too long for 64 bits come here too; they are still
+        // integers to the user.
+        bool integral = raw.find_first_of(".eE") == string_t::npos;
+        std::string found = integral ? integer_text(raw) : "floating point `" + raw + "`";
+        switch (expect.kind) {
+        case Kind::Skip:
+            return true;
+        case Kind::U16:
+        case Kind::U32:
+            if (integral) return invalid_value(found, expect.kind);
+            return invalid_type(found, expect.kind);
+        case Kind::F32:
+            return store_float(expect, value, raw);
+        default:
+            return invalid_type(found, expect.kind);
+        }
+    }
+
+    bool string(string_t& value) {
+        Expect expect;
+        if (!next(expect)) return false;
+        switch (expect.kind) {
+        case Kind::Skip:
+            return true;
+        case Kind::Text:
+            *static_cast<std::string*>(expect.target) = std::move(value);
+            return true;
+        case Kind::Colour: {
+            auto colour = parse_rgb(value);
+            if (!colour) return fail(JsonProblem::Refused, colour.error());
+            *static_cast<Rgb*>(expect.target) = colour.value();
+            return true;
+        }
+        case Kind::PortKindName: {
+            static constexpr std::string_view k_names[] = {"Rj45", "Sfp", "Dual"};
+            for (std::size_t i = 0; i < 3; ++i) {
+                if (value == k_names[i]) {
+                    *static_cast<PortKind*>(expect.target) = static_cast<PortKind>(i);
+                    return true;
+                }
+            }
+            return fail(JsonProblem::UnknownVariant, value, "one of `Rj45`, `Sfp`, `Dual`");
+        }
+        case Kind::NumberingName: {
+            if (value == "OddTop" || value == "Rows") {
+                *static_cast<Numbering*>(expect.target) =
+                    value == "Rows" ? Numbering::Rows : Numbering::OddTop;
+                return true;
+            }
+            return fail(JsonProblem::UnknownVariant, value, "one of `OddTop`, `Rows`");
+        }
+        default: {
+            std::string found = "string ";
+            json_text::append_string(found, value);
+            return invalid_type(found, expect.kind);
+        }
+        }
+    }
+
+    bool binary(binary_t&) { return fail(JsonProblem::Syntax, "binary values are not JSON"); }
+
+    bool start_object(std::size_t) {
+        if (!deeper()) return false;
+        Expect expect;
+        if (!next(expect)) return false;
+        if (expect.kind == Kind::Skip) return push({.kind = Kind::Skip});
+        if (!is_record(expect.kind)) return invalid_type("object", expect.kind);
+        return push({.kind = expect.kind, .target = record_target(expect)});
+    }
+
+    bool key(string_t& name) {
+        Frame& frame = stack_.back();
+        if (frame.kind == Kind::Skip) return true;
+        const auto fields = record_of(frame.kind).fields;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].name == name) {
+                auto bit = static_cast<std::uint8_t>(1u << i);
+                if (frame.seen & bit) return fail(JsonProblem::DuplicateField, name);
+                frame.seen |= bit;
+                frame.field = static_cast<std::uint8_t>(i);
+                frame.in_unknown = false;
+                return true;
+            }
+        }
+        frame.in_unknown = true;
+        if (check_unknown_keys_) {
+            for (std::size_t i = frame.unknown_begin; i < unknown_keys_.size(); ++i)
+                if (unknown_keys_[i] == name) return fail(JsonProblem::DuplicateField, name);
+            unknown_keys_.push_back(std::move(name));
+        }
+        return true;
+    }
+
+    bool end_object() {
+        Frame frame = pop();
+        if (frame.kind == Kind::Skip) return true;
+        const auto fields = record_of(frame.kind).fields;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].required && !(frame.seen & (1u << i)))
+                return fail(JsonProblem::MissingField, std::string(fields[i].name));
+        return true;
+    }
+
+    bool start_array(std::size_t) {
+        if (!deeper()) return false;
+        Expect expect;
+        if (!next(expect)) return false;
+        if (expect.kind == Kind::Skip) return push({.kind = Kind::Skip});
+        if (is_list(expect.kind)) return push({.kind = expect.kind, .target = expect.target});
+        if (is_record(expect.kind))
+            return push({.kind = expect.kind, .array_form = true, .target = record_target(expect)});
+        return invalid_type("array", expect.kind);
+    }
+
+    bool end_array() {
+        Frame frame = pop();
+        if (!frame.array_form) return true;
+        const Record record = record_of(frame.kind);
+        std::size_t most = record.fields.size();
+        std::size_t least = most;
+        while (least > 0 && !record.fields[least - 1].required) --least;
+        // A header in array form looks at its first value only, as a header
+        // in object form looks at "format" only.
+        if (frame.kind == Kind::HeaderRecord) most = std::numeric_limits<std::size_t>::max();
+        if (frame.count >= least && frame.count <= most) return true;
+        std::string expected = "struct " + std::string(record.name) + " with " + std::to_string(least);
+        if (frame.kind == Kind::HeaderRecord)
+            expected += " or more";
+        else if (most != least)
+            expected += " or " + std::to_string(most);
+        expected += least == 1 && most == 1 ? " element" : " elements";
+        return fail(JsonProblem::InvalidLength, std::to_string(frame.count), expected);
+    }
+
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& problem) {
+        // The library's sentence without its "[json.exception...] parse
+        // error at line 1, column 2: " preamble; the position is ours.
+        std::string sentence = problem.what();
+        if (auto start = sentence.find("] "); start != std::string::npos) sentence.erase(0, start + 2);
+        if (sentence.starts_with("parse error")) {
+            if (auto colon = sentence.find(": "); colon != std::string::npos) sentence.erase(0, colon + 2);
+        }
+        // The library counts the end of the text as one more character read.
+        consumed_override_ = std::min(position, text_.size());
+        fail(JsonProblem::Syntax, sentence);
+        return false;
+    }
+
+  private:
+    struct NumberScope {
+        explicit NumberScope(bool& flag) : flag_(flag) { flag_ = true; }
+        ~NumberScope() { flag_ = false; }
+        bool& flag_;
+    };
+
+    // Decides what the next value is read as, adding an element to a list.
+    bool next(Expect& expect) {
+        if (stack_.empty()) {
+            expect = root_;
+            return true;
+        }
+        Frame& frame = stack_.back();
+        if (frame.kind == Kind::Skip) {
+            expect = {};
+            return true;
+        }
+        if (is_list(frame.kind)) {
+            ++frame.count;
+            expect = list_element(frame.kind, frame.target);
+            return true;
+        }
+        std::size_t index = frame.field;
+        if (frame.array_form) {
+            index = frame.count++;
+            if (index >= record_of(frame.kind).fields.size()) {
+                expect = {};
+                return true;
+            }
+        } else if (frame.in_unknown) {
+            expect = {};
+            return true;
+        }
+        const Field& field = record_of(frame.kind).fields[index];
+        expect = {field.kind, field_target(frame.kind, frame.target, index), field.nullable};
+        return true;
+    }
+
+    static Expect list_element(Kind list, void* target) {
+        switch (list) {
+        case Kind::VlanList:
+            return {Kind::VlanRecord, &static_cast<std::vector<Vlan>*>(target)->emplace_back()};
+        case Kind::SwitchList:
+            return {Kind::SwitchRecord, &static_cast<std::vector<Switch>*>(target)->emplace_back()};
+        case Kind::GroupList:
+            return {Kind::GroupRecord, &static_cast<std::vector<PortGroup>*>(target)->emplace_back()};
+        case Kind::PortList:
+            return {Kind::PortRecord, &static_cast<std::vector<Port>*>(target)->emplace_back()};
+        case Kind::LagList:
+            return {Kind::LagRecord, &static_cast<std::vector<Lag>*>(target)->emplace_back()};
+        case Kind::U16List:
+            return {Kind::U16, &static_cast<std::vector<std::uint16_t>*>(target)->emplace_back()};
+        case Kind::TextList:
+            return {Kind::Text, &static_cast<std::vector<std::string>*>(target)->emplace_back()};
+        default:
+            return {};
+        }
+    }
+
+    // An optional record comes into being when its object or array starts.
+    static void* record_target(const Expect& expect) {
+        if (!expect.nullable) return expect.target;
+        if (expect.kind == Kind::PortPeerRecord)
+            return &static_cast<std::optional<PortPeer>*>(expect.target)->emplace();
+        return &static_cast<std::optional<LagPeer>*>(expect.target)->emplace();
+    }
+
+    template <class Found>
+    bool unsigned_value(const Expect& expect, std::uint64_t value, Found found) {
+        switch (expect.kind) {
+        case Kind::Skip:
+            return true;
+        case Kind::U16:
+            if (value > 0xffff) return invalid_value(found(), expect.kind);
+            if (expect.nullable)
+                *static_cast<std::optional<std::uint16_t>*>(expect.target) =
+                    static_cast<std::uint16_t>(value);
+            else
+                *static_cast<std::uint16_t*>(expect.target) = static_cast<std::uint16_t>(value);
+            return true;
+        case Kind::U32:
+            if (value > 0xffffffffu) return invalid_value(found(), expect.kind);
+            *static_cast<std::uint32_t*>(expect.target) = static_cast<std::uint32_t>(value);
+            return true;
+        case Kind::F32:
+            return store_float(expect, static_cast<double>(value), std::to_string(value));
+        default:
+            return invalid_type(found(), expect.kind);
+        }
+    }
+
+    // A gap must be a finite 32-bit float; 1e39 is a valid JSON number but
+    // has no float value, and an infinite gap would wreck every drawing.
+    bool store_float(const Expect& expect, double value, const std::string& raw) {
+        // Values from FLT_MAX up to half a unit above it still round to it.
+        constexpr double k_limit = static_cast<double>(FLT_MAX) + 0x1p103;
+        if (!(std::fabs(value) < k_limit)) {
+            bool integral = raw.find_first_of(".eE") == std::string::npos;
+            return fail(JsonProblem::InvalidValue,
+                        (integral ? integer_text(raw) : "floating point `" + raw + "`"), "a finite f32");
+        }
+        double clamped =
+            std::fmin(std::fmax(value, -static_cast<double>(FLT_MAX)), static_cast<double>(FLT_MAX));
+        *static_cast<float*>(expect.target) = static_cast<float>(clamped);
+        return true;
+    }
+
+    bool deeper() {
+        if (stack_.size() >= k_max_json_depth) return fail(JsonProblem::RecursionLimit, "");
+        return true;
+    }
+
+    bool push(Frame frame) {
+        frame.unknown_begin = static_cast<std::uint32_t>(unknown_keys_.size());
+        stack_.push_back(frame);
+        return true;
+    }
+
+    Frame pop() {
+        Frame frame = stack_.back();
+        stack_.pop_back();
+        unknown_keys_.resize(frame.unknown_begin);
+        return frame;
+    }
+
+    bool invalid_type(std::string found, Kind expected) {
+        return fail(JsonProblem::InvalidType, std::move(found), std::string(expected_text(expected)));
+    }
+    bool invalid_value(std::string found, Kind expected) {
+        return fail(JsonProblem::InvalidValue, std::move(found), std::string(expected_text(expected)));
+    }
+
+    bool fail(JsonProblem problem, std::string detail, std::string expected = {}) {
+        if (error_) return false;
+        std::size_t consumed = consumed_override_ ? *consumed_override_ : read_so_far();
+        auto position = json_text::position_of(text_, consumed);
+        error_ = JsonError{problem, std::move(detail), std::move(expected), position.line, position.column};
+        return false;
+    }
+
+    // Bytes the reader has consumed. To see a number end, the library reads
+    // the character after it and keeps it for later; while a number is being
+    // judged, that character does not count as consumed yet.
+    std::size_t read_so_far() const {
+        auto read = static_cast<std::size_t>(cursor_ - text_.data());
+        if (in_number_ && read > 0 && (text_[read - 1] < '0' || text_[read - 1] > '9')) --read;
+        return read;
+    }
+
+    std::string_view text_;
+    const char* cursor_;
+    Expect root_;
+    bool check_unknown_keys_;
+    std::vector<Frame> stack_;
+    std::vector<std::string> unknown_keys_;
+    std::optional<JsonError> error_;
+    std::optional<std::size_t> consumed_override_;
+    bool in_number_ = false;
+};
+
+// Reads `text` as the record `kind` into `target`; gives the JSON error.
+std::optional<JsonError> read_json(std::string_view text, Kind kind, void* target, bool check_unknown_keys) {
+    try {
+        Reader reader(text, kind, target, check_unknown_keys);
+        if (reader.run()) return std::nullopt;
+        return reader.error();
+    } catch (const std::bad_alloc&) {
+        return JsonError{JsonProblem::OutOfMemory};
+    } catch (const std::exception& problem) {
+        return JsonError{JsonProblem::Syntax, problem.what()};
+    }
+}
+
+} // namespace
+
+Result<Header> load_header(std::string_view text) {
+    Header header;
+    if (auto error = read_json(text, Kind::HeaderRecord, &header, false))
+        return Result<Header>::failure(not_readable_text(*error));
+    return header;
+}
+
+Result<Map> load_map(std::string_view text) {
+    // The header decides first whether the file can be read at all. Reading
+    // it costs a second pass over the text, so it is only read on its own
+    // when the map fails: a text that reads as a map reads as the same
+    // header.
+    Map map;
+    auto map_error = read_json(text, Kind::MapRecord, &map, true);
+    if (map_error) {
+        Header header;
+        if (auto header_error = read_json(text, Kind::HeaderRecord, &header, false))
+            return Result<Map>::failure(not_readable_text(*header_error));
+        if (header.format > 1) return Result<Map>::failure(newer_format_text(header.format));
+        return Result<Map>::failure(not_readable_text(*map_error));
+    }
+    if (map.format > 1) return Result<Map>::failure(newer_format_text(map.format));
+    if (auto damage = find_damage(map)) return Result<Map>::failure(damaged_text(*damage));
+    return map;
+}
+
+} // namespace quarn

@@ -1,0 +1,119 @@
+#include "export/safe_write.hpp"
+
+#include <windows.h>
+
+#include "export/windows_error.hpp"
+
+namespace quarn {
+namespace {
+
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { close(); }
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool close() {
+        if (!valid()) return true;
+        BOOL closed = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+bool write_all(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// ReplaceFileW keeps the target's identity, attributes and security, but
+// some file systems (network shares, FAT and a few virtual file systems) do
+// not offer it, and it refuses when it cannot carry the target's attributes
+// or security over although the user may replace the file. In those cases a
+// plain replacing move still swaps the files in one step, only without the
+// old file's identity. Errors that a move would meet too (the file in use,
+// the disk full) are reported as they are.
+bool worth_moving_after(DWORD error) {
+    switch (error) {
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Moves the temporary file over the target; gives the error code or 0.
+DWORD put_in_place(const std::wstring& target, const std::wstring& temporary) {
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) return error;
+        if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return GetLastError();
+        return 0;
+    }
+    if (!ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr)) {
+        DWORD error = GetLastError();
+        if (!worth_moving_after(error)) return error;
+        if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return error;
+        return 0;
+    }
+    // ReplaceFileW does not promise that the new content has reached the
+    // disk under the target's name.
+    FileHandle replaced(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!replaced.valid()) return GetLastError();
+    if (!FlushFileBuffers(replaced.get())) return GetLastError();
+    return 0;
+}
+
+} // namespace
+
+std::optional<std::string> safe_write(const std::filesystem::path& target, std::string_view bytes) noexcept {
+    try {
+        const std::wstring target_name = target.wstring();
+        const std::wstring temporary = safe_write_temporary(target).wstring();
+
+        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return windows_error_text(GetLastError());
+
+        auto fail = [&](DWORD error) -> std::optional<std::string> {
+            file.close();
+            DeleteFileW(temporary.c_str());
+            return windows_error_text(error);
+        };
+
+        if (!write_all(file.get(), bytes)) return fail(GetLastError());
+        if (!FlushFileBuffers(file.get())) return fail(GetLastError());
+        if (!file.close()) return fail(GetLastError());
+        if (DWORD error = put_in_place(target_name, temporary); error != 0) return fail(error);
+        return std::nullopt;
+    } catch (...) {
+        return windows_error_text(ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+} // namespace quarn

@@ -1,0 +1,71 @@
+#include "cli_io.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "export/file_read.hpp"
+#include "export/safe_write.hpp"
+#include "model/map_file.hpp"
+
+namespace quarn::cli {
+namespace {
+
+std::filesystem::path utf8_path(std::string_view path) {
+    std::u8string text(path.begin(), path.end());
+    return std::filesystem::path(text);
+}
+
+} // namespace
+
+void report(std::string_view message) {
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+Result<std::string> read_file(std::string_view path) {
+    auto content = read_whole_file(utf8_path(path));
+    if (!content)
+        return Result<std::string>::failure("Could not open " + std::string(path) + ": " + content.error());
+    return content;
+}
+
+int write_output(std::string_view out, std::string_view bytes) {
+    if (out == "-") {
+#ifdef _WIN32
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+            report(std::string("Could not write to standard output: ") + std::strerror(errno));
+            return 2;
+        }
+        return 0;
+    }
+    if (auto error = safe_write(utf8_path(out), bytes)) {
+        report("Could not save " + std::string(out) + ": " + *error);
+        return 2;
+    }
+    return 0;
+}
+
+std::optional<Map> load_or_report(std::string_view path) {
+    auto text = read_file(path);
+    if (!text) {
+        report(text.error());
+        return std::nullopt;
+    }
+    auto map = load_map(text.value());
+    if (!map) {
+        report(map.error());
+        return std::nullopt;
+    }
+    return std::move(map).value();
+}
+
+} // namespace quarn::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/result.hpp"
+#include "model/map.hpp"
+
+namespace quarn::cli {
+
+// The whole file as bytes, or the ready message "Could not open {}: {}" with
+// the path and the system's error text. Paths are UTF-8.
+Result<std::string> read_file(std::string_view path);
+
+// Writes the bytes to OUT through the safe file write, or to standard output
+// when OUT is "-" (in binary mode, so Windows adds no CR). Prints the
+// failure on standard error; gives the exit code, 0 or 2.
+int write_output(std::string_view out, std::string_view bytes);
+
+// Reads and loads a map with every check; on failure prints the one message
+// on standard error and gives nothing.
+std::optional<Map> load_or_report(std::string_view path);
+
+// Prints one line on standard error.
+void report(std::string_view message);
+
+} // namespace quarn::cli
