@@ -26,6 +26,17 @@ constexpr std::size_t k_marked_label_limit = 4;
 
 enum class Carriage { None, Untagged, Tagged };
 
+// A port label shortened to `limit` characters. Labels like Gi1/0/12 differ
+// in their last part, so that part is kept after an ellipsis when it fits;
+// other labels keep their end.
+std::string short_label(std::string_view label, std::size_t limit) {
+    if (code_points(label) <= limit) return std::string(label);
+    const std::size_t slash = label.rfind('/');
+    if (slash != std::string_view::npos && code_points(label.substr(slash)) + 1 <= limit)
+        return "\u2026" + std::string(label.substr(slash));
+    return tail_text(label, limit);
+}
+
 Carriage carriage(const Port& port, std::uint16_t vlan) {
     if (port.untagged == vlan) return Carriage::Untagged;
     if (std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end()) return Carriage::Tagged;
@@ -62,17 +73,17 @@ void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t p
         fill = vlan.color;
         outline = palette.frame;
         ink = text_on(fill);
-        text = tail_text(port.label, k_marked_label_limit) + " U";
+        text = short_label(port.label, k_marked_label_limit) + " U";
         break;
     case Carriage::Tagged:
         fill = mix(vlan.color, palette.face, 0.65f);
         outline = vlan.color;
         outline_width = 2.0f;
         ink = text_on(fill);
-        text = tail_text(port.label, k_marked_label_limit) + " T";
+        text = short_label(port.label, k_marked_label_limit) + " T";
         break;
     case Carriage::None:
-        text = tail_text(port.label, k_place_text_limit);
+        text = short_label(port.label, k_place_text_limit);
         break;
     }
     if (c.selected(switch_index, port_index)) {

@@ -69,8 +69,9 @@ std::vector<Connection> switch_connections(const Switch& sw,
     for (std::size_t p = 0; p < sw.ports.size(); ++p) {
         const Port& port = sw.ports[p];
         if (!port.link) continue;
-        connections.push_back(
-            {number++, port.label + " \u2192 " + port.link->switch_name + " " + port.link->port, {p}});
+        // The lane drops from the port itself, so its label names only the
+        // far end.
+        connections.push_back({number++, "\u2192 " + port.link->switch_name + " " + port.link->port, {p}});
     }
     return connections;
 }

@@ -112,14 +112,25 @@ std::size_t draw_lanes(SceneContext& c, const PanelLayout& layout, const std::ve
         drawn.push_back(std::move(d));
     }
     const LanePlan plan = assign_lanes(requests);
-    for (std::size_t i : plan.order) {
+    // The member lines of a deep lane pass the labels of the lanes above it.
+    // Painting the deepest lanes first, each label on a patch of background,
+    // lets those lines pass behind the labels instead of striking them out;
+    // lines of a higher lane end above every deeper label.
+    std::vector<std::size_t> order = plan.order;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return plan.lanes[a] > plan.lanes[b]; });
+    for (std::size_t i : order) {
         const Drawn& d = drawn[i];
         const Rgb colour = lane_colour(d.connection->number, c.palette);
         const float lane_y = lanes_top + k_lane_pitch * static_cast<float>(plan.lanes[i]) + 5.0f;
         for (float x : d.xs) c.add_line(x, lanes_top, x, lane_y, 1.5f, colour);
         // The bar is centred on the lane line, where the member lines end.
         c.add_rect(d.xs.front(), lane_y - 1.5f, d.xs.back() - d.xs.front(), 3.0f, colour, std::nullopt, 0.0f);
-        c.add_wide_text(d.connection->name, requests[i].label_x, lane_y + 10.0f, 10.0f, true, c.palette.text);
+        const float label_x = requests[i].label_x;
+        c.add_rect(label_x - 2.0f, lane_y + 4.0f,
+                   estimated_text_width(d.connection->name, 10.0f, true) + 4.0f, 12.0f, c.palette.background,
+                   std::nullopt, 0.0f);
+        c.add_wide_text(d.connection->name, label_x, lane_y + 10.0f, 10.0f, true, c.palette.text);
     }
     return plan.lane_count;
 }

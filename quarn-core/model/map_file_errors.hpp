@@ -26,6 +26,8 @@ struct JsonError {
     std::string expected;
     std::size_t line = 1;
     std::size_t column = 0;
+
+    bool operator==(const JsonError&) const = default;
 };
 
 // Deepest nesting of objects and arrays that a file may have.
@@ -53,6 +55,8 @@ struct MapDamage {
     std::string port;
     std::uint64_t number = 0;
     std::uint64_t places = 0;
+
+    bool operator==(const MapDamage&) const = default;
 };
 
 // "core has 26 ports for 24 places" and the like.

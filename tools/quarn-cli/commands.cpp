@@ -5,12 +5,18 @@
 namespace quarn::cli {
 
 int run_format(std::span<const std::string_view> args);
+int run_svg(std::span<const std::string_view> args);
+int run_csv(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
     static constexpr std::array table = {
         CommandEntry{"format", "format MAP OUT", "Load MAP with every check and write it in the saved layout",
                      run_format},
+        CommandEntry{"svg", "svg MAP OUT [--breakdown] [--show-unused]",
+                     "Write the picture of MAP as Save SVG does (front panel or VLAN breakdown)", run_svg},
+        CommandEntry{"csv", "csv MAP OUT [--separator C]",
+                     "Write the port table of MAP as Save CSV does (default: the list separator)", run_csv},
     };
     return table;
 }

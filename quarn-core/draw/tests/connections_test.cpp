@@ -46,7 +46,7 @@ TEST(Connections, LagsByListPositionThenUplinksInPortOrder) {
     EXPECT_EQ(connections[1].number, 2u);
     EXPECT_EQ(connections[1].name, "Trk2");
     EXPECT_EQ(connections[2].number, 3u);
-    EXPECT_EQ(connections[2].name, "1 \u2192 dist Gi1/0/1");
+    EXPECT_EQ(connections[2].name, "\u2192 dist Gi1/0/1");
     EXPECT_EQ(connections[2].ports, (std::vector<std::size_t>{0}));
     EXPECT_EQ(connections[3].number, 4u);
     EXPECT_EQ(connections[3].ports, (std::vector<std::size_t>{5}));

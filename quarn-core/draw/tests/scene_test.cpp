@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draw/tests/scene_print.hpp"
+#include "draw/text_fit.hpp"
 #include "generated_map.hpp"
 
 namespace quarn {
@@ -197,41 +198,46 @@ TEST(FrontPanel, SelectionAndSelectedVlan) {
 TEST(FrontPanel, LaneItemsBarsAndSpans) {
     Map map;
     Switch sw = row_switch("sw", 4);
-    sw.lags = {Lag{"Trk1", {"4", "3"}, std::nullopt}};
-    sw.ports[0].link = PortPeer{"core", "24"};
+    sw.lags = {Lag{"Trk1", {"4", "1"}, std::nullopt}};
+    sw.ports[1].link = PortPeer{"core", "24"};
     map.switches = {sw};
     const Scene scene = build_scene(map, light());
 
     const Rgb lag_colour{0x37, 0x47, 0x4f};
     const Rgb uplink_colour{0x88, 0x0e, 0x4f};
+    const float uplink_patch = estimated_text_width("\u2192 core 24", 10, true) + 4;
+    const float lag_patch = estimated_text_width("Trk1", 10, true) + 4;
     const std::vector<SceneItem> expected = {
-        Rect{0, 0, 209, 134, k_white, std::nullopt, 0},
+        Rect{0, 0, 209, 156, k_white, std::nullopt, 0},
         Text{"sw", 16, 25, 12, true, false, k_black},
         Rect{16, 40, 177, 56, k_panel, k_frame, 1},
         Rect{24, 48, 38, 40, k_white, k_frame, 1},
         Text{"1", 43, 57, 9, false, true, k_black},
-        Rect{24, 85, 38, 3, uplink_colour, std::nullopt, 0},
+        Rect{24, 85, 38, 3, lag_colour, std::nullopt, 0},
         Rect{65, 48, 38, 40, k_white, k_frame, 1},
         Text{"2", 84, 57, 9, false, true, k_black},
+        Rect{65, 85, 38, 3, uplink_colour, std::nullopt, 0},
         Rect{106, 48, 38, 40, k_white, k_frame, 1},
         Text{"3", 125, 57, 9, false, true, k_black},
-        Rect{106, 85, 38, 3, lag_colour, std::nullopt, 0},
         Rect{147, 48, 38, 40, k_white, k_frame, 1},
         Text{"4", 166, 57, 9, false, true, k_black},
         Rect{147, 85, 38, 3, lag_colour, std::nullopt, 0},
-        // lanes, by start: the uplink at x 43, then the LAG at 125; both fit
-        // on lane 0 (the uplink's label ends at 43 + 11 x 5.1 = 99.1)
-        Line{43, 96, 43, 101, 1.5f, uplink_colour},
-        Rect{43, 99.5f, 0, 3, uplink_colour, std::nullopt, 0},
-        Text{"1 \u2192 core 24", 43, 111, 10, true, false, k_black},
-        Line{125, 96, 125, 101, 1.5f, lag_colour},
+        // The LAG starts first and takes lane 0 up to x 166; the uplink at
+        // x 84 needs lane 1. The deeper lane is painted first, so its line
+        // passes behind the LAG's label patch.
+        Line{84, 96, 84, 123, 1.5f, uplink_colour},
+        Rect{84, 121.5f, 0, 3, uplink_colour, std::nullopt, 0},
+        Rect{82, 127, uplink_patch, 12, k_white, std::nullopt, 0},
+        Text{"\u2192 core 24", 84, 133, 10, true, false, k_black},
+        Line{43, 96, 43, 101, 1.5f, lag_colour},
         Line{166, 96, 166, 101, 1.5f, lag_colour},
-        Rect{125, 99.5f, 41, 3, lag_colour, std::nullopt, 0},
-        Text{"Trk1", 125, 111, 10, true, false, k_black},
+        Rect{43, 99.5f, 123, 3, lag_colour, std::nullopt, 0},
+        Rect{41, 105, lag_patch, 12, k_white, std::nullopt, 0},
+        Text{"Trk1", 43, 111, 10, true, false, k_black},
     };
     EXPECT_EQ(scene.items, expected);
-    EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 118}}));
-    EXPECT_EQ(scene.cuts, (std::vector<Span>{{16, 96}, {96, 118}}));
+    EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 140}}));
+    EXPECT_EQ(scene.cuts, (std::vector<Span>{{16, 96}, {96, 118}, {118, 140}}));
 }
 
 TEST(FrontPanel, DarkPaletteLightensLanesAndTheSeventhConnectionRepeatsTheFirst) {

@@ -1,0 +1,223 @@
+#include "export/svg.hpp"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace quarn {
+namespace {
+
+void append_colour(std::string& out, Rgb colour) {
+    static constexpr char digits[] = "0123456789abcdef";
+    out += '#';
+    for (std::uint8_t part : {colour.red, colour.green, colour.blue}) {
+        out += digits[part >> 4];
+        out += digits[part & 0xf];
+    }
+}
+
+void append_attribute(std::string& out, std::string_view name, float value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    append_svg_number(out, value);
+    out += '"';
+}
+
+void append_attribute(std::string& out, std::string_view name, Rgb colour) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    append_colour(out, colour);
+    out += '"';
+}
+
+void append_attribute(std::string& out, std::string_view name, std::string_view value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    out += value;
+    out += '"';
+}
+
+// Length of the well-formed UTF-8 sequence at `i`, or 0 when the bytes there
+// are not one (overlong forms, surrogates and values above U+10FFFF included).
+std::size_t sequence_length(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xbf;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        if (lead == 0xe0) low = 0xa0;
+        if (lead == 0xed) high = 0x9f;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        if (lead == 0xf0) low = 0x90;
+        if (lead == 0xf4) high = 0x8f;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if ((byte(i + k) & 0xc0) != 0x80) return 0;
+    return length;
+}
+
+} // namespace
+
+void append_svg_number(std::string& out, float value) {
+    // NaN and infinities have no place in a picture; -0 reads better as 0.
+    if (!std::isfinite(value) || value == 0.0f) {
+        out += '0';
+        return;
+    }
+    // Whole numbers below 2^24 are exact in a float and need all their digits.
+    if (std::fabs(value) < 16777216.0f && value == std::trunc(value)) {
+        std::array<char, 16> digits;
+        const auto end =
+            std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<long>(value));
+        out.append(digits.data(), end.ptr);
+        return;
+    }
+    // Otherwise the shortest digits that read back to the same float, from
+    // the exponent form, written out in full (1e-05 as 0.00001, 1e+20 as
+    // 100000000000000000000). The fixed form is no help: for big numbers it
+    // gives the float's exact digits (123456792) where fewer do (123456790).
+    std::array<char, 64> buffer;
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
+    const std::string_view shortest(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t e = shortest.find('e');
+    std::string_view mantissa = shortest.substr(0, e);
+    if (mantissa.front() == '-') {
+        out += '-';
+        mantissa.remove_prefix(1);
+    }
+    std::string digits;
+    for (char c : mantissa)
+        if (c != '.') digits += c;
+    int exponent = 0;
+    std::string_view exponent_text = shortest.substr(e + 1);
+    if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
+    std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
+    // The point stands after digit number exponent + 1.
+    const int count = static_cast<int>(digits.size());
+    if (exponent >= count - 1) {
+        out += digits;
+        out.append(static_cast<std::size_t>(exponent - (count - 1)), '0');
+    } else if (exponent >= 0) {
+        out.append(digits, 0, static_cast<std::size_t>(exponent + 1));
+        out += '.';
+        out.append(digits, static_cast<std::size_t>(exponent + 1));
+    } else {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+    }
+}
+
+void append_svg_text(std::string& out, std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            switch (c) {
+            case '\t':
+            case '\n':
+            case '\r':
+                out += ' ';
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                if (c >= 0x20) out += static_cast<char>(c);
+                break;
+            }
+            ++i;
+            continue;
+        }
+        const std::size_t length = sequence_length(text, i);
+        if (length == 0) {
+            out += "\xef\xbf\xbd"; // U+FFFD for a byte that starts no character
+            ++i;
+            continue;
+        }
+        const std::string_view sequence = text.substr(i, length);
+        if (sequence != "\xef\xbf\xbe" && sequence != "\xef\xbf\xbf") out += sequence;
+        i += length;
+    }
+}
+
+std::string scene_svg(const Scene& scene) {
+    std::string out;
+    out.reserve(128 + scene.items.size() * 96);
+    out += "<svg";
+    append_attribute(out, "xmlns", std::string_view("http://www.w3.org/2000/svg"));
+    append_attribute(out, "width", scene.width);
+    append_attribute(out, "height", scene.height);
+    out += " viewBox=\"0 0 ";
+    append_svg_number(out, scene.width);
+    out += ' ';
+    append_svg_number(out, scene.height);
+    out += '"';
+    append_attribute(out, "font-family", std::string_view("Segoe UI, Arial, sans-serif"));
+    out += ">\n";
+
+    for (const SceneItem& item : scene.items) {
+        if (const Rect* rect = std::get_if<Rect>(&item)) {
+            out += "<rect";
+            append_attribute(out, "x", rect->x);
+            append_attribute(out, "y", rect->y);
+            append_attribute(out, "width", rect->width);
+            append_attribute(out, "height", rect->height);
+            if (rect->fill) {
+                append_attribute(out, "fill", *rect->fill);
+            } else {
+                append_attribute(out, "fill", std::string_view("none"));
+            }
+            if (rect->outline) {
+                append_attribute(out, "stroke", *rect->outline);
+                append_attribute(out, "stroke-width", rect->outline_width);
+            }
+            out += "/>\n";
+        } else if (const Line* line = std::get_if<Line>(&item)) {
+            out += "<line";
+            append_attribute(out, "x1", line->x1);
+            append_attribute(out, "y1", line->y1);
+            append_attribute(out, "x2", line->x2);
+            append_attribute(out, "y2", line->y2);
+            append_attribute(out, "stroke", line->colour);
+            append_attribute(out, "stroke-width", line->width);
+            out += "/>\n";
+        } else if (const Text* text = std::get_if<Text>(&item)) {
+            out += "<text";
+            append_attribute(out, "x", text->x);
+            append_attribute(out, "y", text->y);
+            append_attribute(out, "font-size", text->size);
+            append_attribute(out, "fill", text->colour);
+            append_attribute(out, "dominant-baseline", std::string_view("central"));
+            if (text->bold) append_attribute(out, "font-weight", std::string_view("bold"));
+            if (text->centred) append_attribute(out, "text-anchor", std::string_view("middle"));
+            out += '>';
+            append_svg_text(out, text->text);
+            out += "</text>\n";
+        }
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+} // namespace quarn

@@ -1,0 +1,146 @@
+#include "export/svg.hpp"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace quarn {
+namespace {
+
+std::string number(float value) {
+    std::string out;
+    append_svg_number(out, value);
+    return out;
+}
+
+std::string escaped(std::string_view text) {
+    std::string out;
+    append_svg_text(out, text);
+    return out;
+}
+
+TEST(SvgNumber, ShortestRoundTripWithoutExponent) {
+    struct Case {
+        float value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {12.0f, "12"},
+        {8.5f, "8.5"},
+        {-3.25f, "-3.25"},
+        {0.1f, "0.1"},
+        {0.3f, "0.3"},
+        {99.5f, "99.5"},
+        {1.0f / 3.0f, "0.33333334"},
+        {16777216.0f, "16777216"},
+        {1e-05f, "0.00001"},
+        {1.5e-7f, "0.00000015"},
+        {-1e-05f, "-0.00001"},
+        {0.0025f, "0.0025"},
+        {1e20f, "100000000000000000000"},
+        {1.5e10f, "15000000000"},
+        {123456790.0f, "123456790"},
+        {1.25e-3f, "0.00125"},
+        {std::numeric_limits<float>::max(), "340282350000000000000000000000000000000"},
+        {std::numeric_limits<float>::denorm_min(), "0.000000000000000000000000000000000000000000001"},
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {std::numeric_limits<float>::quiet_NaN(), "0"},
+        {std::numeric_limits<float>::infinity(), "0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(number(c.value), c.text) << c.value;
+}
+
+TEST(SvgNumber, EveryWrittenNumberReadsBackToTheSameFloat) {
+    // Bit patterns spread over all finite floats, both signs.
+    for (std::uint64_t bits = 1; bits < 0xff800000u; bits += 0x3f1f) {
+        const auto raw = static_cast<std::uint32_t>(bits);
+        if ((raw & 0x7f800000u) == 0x7f800000u) continue; // NaN and infinity
+        float value;
+        std::memcpy(&value, &raw, sizeof value);
+        const std::string text = number(value);
+        ASSERT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+        float back = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), back);
+        ASSERT_EQ(result.ptr, text.data() + text.size()) << text;
+        ASSERT_EQ(back, value) << text;
+        if (value == std::trunc(value)) {
+            ASSERT_EQ(text.find('.'), std::string::npos) << text;
+        }
+    }
+}
+
+TEST(SvgText, Escaping) {
+    struct Case {
+        std::string_view text;
+        std::string_view written;
+    };
+    const Case cases[] = {
+        {"R&D <lab> \"main\" 'x'", "R&amp;D &lt;lab&gt; \"main\" 'x'"},
+        {"a\tb\nc\rd", "a b c d"},
+        {std::string_view("a\x01\x1f\0b", 5), "ab"},
+        {"\x7f", "\x7f"},
+        {"\u00e4\u6771\U0001f600", "\u00e4\u6771\U0001f600"},
+        {"x\uffefy\ufffez\uffff", "x\uffefyz"},
+        {"bad \xff byte \xc3", "bad \ufffd byte \ufffd"},
+        {"overlong \xc0\xaf, surrogate \xed\xa0\x80", "overlong \ufffd\ufffd, surrogate \ufffd\ufffd\ufffd"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(escaped(c.text), c.written) << c.text;
+}
+
+TEST(SceneSvg, WholeDocument) {
+    Scene scene;
+    scene.width = 120.5f;
+    scene.height = 62;
+    scene.items = {
+        Rect{0, 0, 120.5f, 62, Rgb{0xff, 0xff, 0xff}, std::nullopt, 0},
+        Rect{16, 40, 8.5f, 3, std::nullopt, Rgb{0x0a, 0x00, 0xff}, 0.5f},
+        Line{65, 88, 103, 48, 1.5f, Rgb{0, 0, 0}},
+        Text{"A&B", 16, 26, 16, true, false, Rgb{0, 0, 0}},
+        Text{"1", 43, 57, 9, false, true, Rgb{0xff, 0xff, 0xff}},
+        Text{"", 1, 2, 3, true, true, Rgb{1, 2, 3}},
+    };
+    EXPECT_EQ(
+        scene_svg(scene),
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120.5\" height=\"62\" viewBox=\"0 0 120.5 62\" "
+        "font-family=\"Segoe UI, Arial, sans-serif\">\n"
+        "<rect x=\"0\" y=\"0\" width=\"120.5\" height=\"62\" fill=\"#ffffff\"/>\n"
+        "<rect x=\"16\" y=\"40\" width=\"8.5\" height=\"3\" fill=\"none\" stroke=\"#0a00ff\" "
+        "stroke-width=\"0.5\"/>\n"
+        "<line x1=\"65\" y1=\"88\" x2=\"103\" y2=\"48\" stroke=\"#000000\" stroke-width=\"1.5\"/>\n"
+        "<text x=\"16\" y=\"26\" font-size=\"16\" fill=\"#000000\" dominant-baseline=\"central\" "
+        "font-weight=\"bold\">A&amp;B</text>\n"
+        "<text x=\"43\" y=\"57\" font-size=\"9\" fill=\"#ffffff\" dominant-baseline=\"central\" "
+        "text-anchor=\"middle\">1</text>\n"
+        "<text x=\"1\" y=\"2\" font-size=\"3\" fill=\"#010203\" dominant-baseline=\"central\" "
+        "font-weight=\"bold\" text-anchor=\"middle\"></text>\n"
+        "</svg>\n");
+}
+
+TEST(SceneSvg, EmptyMapIsAValidDocument) {
+    SceneOptions options;
+    EXPECT_EQ(scene_svg(build_scene(Map{}, options)),
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\" "
+              "font-family=\"Segoe UI, Arial, sans-serif\">\n"
+              "<rect x=\"0\" y=\"0\" width=\"32\" height=\"32\" fill=\"#ffffff\"/>\n"
+              "</svg>\n");
+}
+
+TEST(SceneSvg, SwitchNamesAreEscapedInTheirTitle) {
+    Map map;
+    Switch sw;
+    sw.name = "R&D <1>\tlab\x07";
+    map.switches = {sw};
+    const std::string svg = scene_svg(build_scene(map, SceneOptions{}));
+    EXPECT_NE(
+        svg.find("<text x=\"16\" y=\"25\" font-size=\"12\" fill=\"#000000\" dominant-baseline=\"central\" "
+                 "font-weight=\"bold\">R&amp;D &lt;1&gt; lab</text>\n"),
+        std::string::npos)
+        << svg;
+}
+
+} // namespace
+} // namespace quarn
