@@ -27,7 +27,7 @@ using controls::ControlKind;
 using controls::ControlSpec;
 
 constexpr int k_width = 480;
-constexpr int k_height = 380;
+constexpr int k_height = 362;
 
 // Labels in a column on the left, their values from x = 96; the content
 // ends at x = 452.
@@ -36,16 +36,16 @@ constexpr std::array<ControlSpec, 12> k_controls{{
     {ControlKind::Label, k_about_notice, L"", 56, 42, 396, 20, 0},
     {ControlKind::Label, k_about_homepage_label, L"Homepage:", 12, 78, 80, 20, 0},
     {ControlKind::Link, k_about_homepage_link, L"", 96, 78, 356, 20, 0},
-    {ControlKind::Label, k_about_description, k_about_description_text, 12, 110, 440, 118, 0},
-    {ControlKind::Label, k_about_updates_label, L"Updates:", 12, 238, 80, 20, 0},
-    {ControlKind::Label, k_about_updates_text, L"Automatic update checks are not set up yet.", 96, 238, 356,
+    {ControlKind::Label, k_about_description, k_about_description_text, 12, 110, 440, 100, 0},
+    {ControlKind::Label, k_about_updates_label, L"Updates:", 12, 220, 80, 20, 0},
+    {ControlKind::Label, k_about_updates_text, L"Automatic update checks are not set up yet.", 96, 220, 356,
      20, 0},
-    {ControlKind::Label, k_about_settings_label, L"Settings:", 12, 262, 80, 20, 0},
-    {ControlKind::Link, k_about_settings_link, L"Open the Settings Folder", 96, 262, 356, 20, 0},
-    {ControlKind::PushButton, k_about_license, L"License", 12, 302, 84, 26, 0},
-    {ControlKind::PushButton, k_about_third_party, L"Third-Party Licenses", 104, 302, 148, 26, 0},
+    {ControlKind::Label, k_about_settings_label, L"Settings:", 12, 244, 80, 20, 0},
+    {ControlKind::Link, k_about_settings_link, L"Open the Settings Folder", 96, 244, 356, 20, 0},
+    {ControlKind::PushButton, k_about_license, L"License", 12, 284, 84, 26, 0},
+    {ControlKind::PushButton, k_about_third_party, L"Third-Party Licenses", 104, 284, 148, 26, 0},
     // Closes like Escape and the close box, for those who look for a button.
-    {ControlKind::PushButton, IDCANCEL, L"Close", 368, 302, 84, 26, 0},
+    {ControlKind::PushButton, IDCANCEL, L"Close", 368, 284, 84, 26, 0},
 }};
 
 class AboutWindow : public win::WindowBase<AboutWindow> {
@@ -180,7 +180,7 @@ HWND show_about(HWND owner) noexcept {
     ::SetDlgItemTextW(created, k_about_homepage_link, win::widen(app::k_homepage_url).c_str());
     ::ShowWindow(created, SW_SHOW);
     ::SetForegroundWindow(created);
-    ::SetFocus(::GetDlgItem(created, k_about_homepage_link));
+    ::SetFocus(::GetDlgItem(created, IDCANCEL));
     return created;
 }
 

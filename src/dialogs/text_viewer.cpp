@@ -93,6 +93,10 @@ HWND show_text_viewer(HWND owner, const wchar_t* title, std::string_view text) n
         RECT client{};
         ::GetClientRect(created, &client);
         ::MoveWindow(::GetDlgItem(created, k_text_viewer_edit_id), 0, 0, client.right, client.bottom, FALSE);
+        // A little air between the frame and the text.
+        int margin = controls::scale(6, controls::window_dpi(created));
+        ::SendMessageW(::GetDlgItem(created, k_text_viewer_edit_id), EM_SETMARGINS,
+                       EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
     } else {
         ::SetWindowTextW(window.hwnd(), title);
     }
