@@ -8,6 +8,7 @@
 #include "controls/create_controls.hpp"
 #include "controls/dialog_window.hpp"
 #include "controls/tests/dib.hpp"
+#include "controls/tests/test_window.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -16,10 +17,6 @@ namespace quarn::controls {
 namespace {
 
 using testing::Dib;
-
-LRESULT CALLBACK plain_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-    return ::DefWindowProcW(window, msg, wparam, lparam);
-}
 
 TEST(Scale, RoundsUnitsToPixels) {
     struct Case {
@@ -56,13 +53,7 @@ constexpr std::array<ControlSpec, 11> k_table{{
 class ControlsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &plain_proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuarnControlsParent";
-        ::RegisterClassW(&wc);
-        parent_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                    nullptr, wc.hInstance, nullptr);
+        parent_ = testing::make_plain_window(800, 600);
         ASSERT_NE(parent_, nullptr);
         theme::init_theme(theme::ThemeChoice::Light);
     }
@@ -214,17 +205,13 @@ TEST_F(ControlsTest, EnterPressesTheFocusedButton) {
 
 TEST(DialogWindow, HasACaptionNoSizingAndTheGivenOuterSize) {
     theme::init_theme(theme::ThemeChoice::Light);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &plain_proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QuarnDialogOwner";
-    ::RegisterClassW(&wc);
-    HWND owner = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                   nullptr, wc.hInstance, nullptr);
-    HWND dialog = create_dialog_window(L"QuarnTestDialog", L"Title", &plain_proc, owner, 390, 144);
+    HWND owner = testing::make_plain_window(300, 200);
+    HWND dialog =
+        create_dialog_window(L"QuarnTestDialog", L"Title", &testing::plain_window_proc, owner, 390, 144);
     ASSERT_NE(dialog, nullptr);
     // A second window of the class registers nothing anew.
-    HWND second = create_dialog_window(L"QuarnTestDialog", L"Other", &plain_proc, nullptr, 200, 100);
+    HWND second =
+        create_dialog_window(L"QuarnTestDialog", L"Other", &testing::plain_window_proc, nullptr, 200, 100);
     ASSERT_NE(second, nullptr);
 
     LONG_PTR style = ::GetWindowLongPtrW(dialog, GWL_STYLE);

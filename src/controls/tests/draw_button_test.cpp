@@ -7,6 +7,7 @@
 #include "controls/common_message.hpp"
 #include "controls/create_controls.hpp"
 #include "controls/tests/dib.hpp"
+#include "controls/tests/test_window.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 
@@ -18,10 +19,6 @@ using testing::Dib;
 constexpr int k_width = 120;
 constexpr int k_height = 30;
 
-LRESULT CALLBACK plain_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-    return ::DefWindowProcW(window, msg, wparam, lparam);
-}
-
 constexpr std::array<ControlSpec, 2> k_buttons{{
     {ControlKind::PushButton, 1, L"MMMM", 0, 0, k_width, k_height, 0},
     {ControlKind::Link, 2, L"MMMM", 0, 40, k_width, k_height, 0},
@@ -30,13 +27,7 @@ constexpr std::array<ControlSpec, 2> k_buttons{{
 // Paints one button through WM_DRAWITEM into a DIB and reads it back. Only
 // colours are checked, never glyph shapes: Wine has no "Segoe UI".
 TEST(DrawButton, PaintsEachStateInTheThemeColours) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &plain_proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QuarnDrawParent";
-    ::RegisterClassW(&wc);
-    HWND parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                    nullptr, wc.hInstance, nullptr);
+    HWND parent = testing::make_plain_window(300, 200);
     ASSERT_NE(parent, nullptr);
     ASSERT_TRUE(create_controls(parent, k_buttons, 96));
 

@@ -7,6 +7,7 @@
 #include "controls/dialog_window.hpp"
 #include "controls/modal.hpp"
 #include "controls/tests/script.hpp"
+#include "controls/tests/test_window.hpp"
 #include "theme/theme.hpp"
 #include "win/window_base.hpp"
 
@@ -30,21 +31,11 @@ class TestDialog : public win::WindowBase<TestDialog> {
     }
 };
 
-LRESULT CALLBACK plain_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-    return ::DefWindowProcW(window, msg, wparam, lparam);
-}
-
 class ModalTest : public ::testing::Test {
   protected:
     void SetUp() override {
         theme::init_theme(theme::ThemeChoice::Light);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &plain_proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuarnModalOwner";
-        ::RegisterClassW(&wc);
-        owner_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
+        owner_ = testing::make_plain_window(300, 200, true);
         ASSERT_NE(owner_, nullptr);
         open();
     }

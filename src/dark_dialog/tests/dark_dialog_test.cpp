@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "controls/tests/dib.hpp"
+#include "controls/tests/test_window.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -14,21 +15,11 @@ namespace {
 
 using testing::Dib;
 
-LRESULT CALLBACK plain_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-    return ::DefWindowProcW(window, msg, wparam, lparam);
-}
-
 // A stand-in for a system dialog: the hook only looks at the children.
 class DarkDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &plain_proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuarnHookedDialog";
-        ::RegisterClassW(&wc);
-        dialog_ = ::CreateWindowExW(0, wc.lpszClassName, L"Print", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
+        dialog_ = testing::make_plain_window(400, 300);
         ASSERT_NE(dialog_, nullptr);
         check_ = child(WC_BUTTONW, L"Collate", BS_AUTOCHECKBOX, 10);
         static_ = child(WC_STATICW, L"Copies:", SS_LEFT, 40);

@@ -12,6 +12,7 @@
 #include "app/product.hpp"
 #include "app/version.h"
 #include "controls/tests/script.hpp"
+#include "controls/tests/test_window.hpp"
 #include "dialogs/license_texts.hpp"
 #include "dialogs/message_box.hpp"
 #include "dialogs/shell_open.hpp"
@@ -56,21 +57,11 @@ DWORD record_open(HWND, const std::wstring& target) noexcept {
     return g_open_error;
 }
 
-LRESULT CALLBACK plain_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-    return ::DefWindowProcW(window, msg, wparam, lparam);
-}
-
 class AboutTest : public ::testing::Test {
   protected:
     void SetUp() override {
         theme::init_theme(theme::ThemeChoice::Light);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &plain_proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuarnAboutOwner";
-        ::RegisterClassW(&wc);
-        owner_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
+        owner_ = testing::make_plain_window(400, 300, true);
         ASSERT_NE(owner_, nullptr);
         set_shell_opener(&record_open);
         g_opened.clear();

@@ -7,6 +7,7 @@
 
 #include "controls/control_table.hpp"
 #include "controls/tests/script.hpp"
+#include "controls/tests/test_window.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::dialogs {
@@ -94,21 +95,11 @@ void key(UINT vk) {
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 0);
 }
 
-LRESULT CALLBACK plain_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-    return ::DefWindowProcW(window, msg, wparam, lparam);
-}
-
 class MessageBoxTest : public ::testing::Test {
   protected:
     void SetUp() override {
         theme::init_theme(theme::ThemeChoice::Light);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &plain_proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuarnBoxOwner";
-        ::RegisterClassW(&wc);
-        owner_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
+        owner_ = testing::make_plain_window(400, 300, true);
         ASSERT_NE(owner_, nullptr);
     }
     void TearDown() override { ::DestroyWindow(owner_); }
