@@ -33,7 +33,7 @@ std::string short_label(std::string_view label, std::size_t limit) {
     if (code_points(label) <= limit) return std::string(label);
     const std::size_t slash = label.rfind('/');
     if (slash != std::string_view::npos && code_points(label.substr(slash)) + 1 <= limit)
-        return "\u2026" + std::string(label.substr(slash));
+        return std::string("\u2026").append(label.substr(slash));
     return tail_text(label, limit);
 }
 
@@ -60,39 +60,74 @@ std::vector<std::uint16_t> carried_vlans(const Switch& sw) {
 // tint of the colour inside a frame of the full colour and is marked T;
 // otherwise it stays a plain face with its label in grey, so the row still
 // shows which port is which.
-void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
-                        const Vlan& vlan, float x, float y) {
-    const Palette& palette = c.palette;
-    Rgb fill = c.face_blend;
-    Rgb outline = c.soft_frame;
+// The shortened port labels of one switch, worked out once for all its rows.
+struct PlaceLabels {
+    std::vector<std::string> idle;   // the whole text of an idle place
+    std::vector<std::string> marked; // what stands before " U" or " T"
+};
+
+PlaceLabels place_labels(const Switch& sw, std::size_t places) {
+    PlaceLabels labels;
+    labels.idle.reserve(places);
+    labels.marked.reserve(places);
+    for (std::size_t p = 0; p < places; ++p) {
+        labels.idle.push_back(short_label(sw.ports[p].label, k_place_text_limit));
+        labels.marked.push_back(short_label(sw.ports[p].label, k_marked_label_limit));
+    }
+    return labels;
+}
+
+// The looks of the three kinds of place in one row.
+struct PlaceStyle {
+    Rgb fill;
+    Rgb outline;
     float outline_width = 1.0f;
-    Rgb ink = mix(palette.text, palette.panel, 0.5f);
+    Rgb ink;
+};
+
+struct RowStyles {
+    PlaceStyle idle;
+    PlaceStyle untagged;
+    PlaceStyle tagged;
+};
+
+RowStyles row_styles(const SceneContext& c, const Vlan& vlan) {
+    const Palette& palette = c.palette;
+    RowStyles styles;
+    styles.idle = {c.face_blend, c.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)};
+    styles.untagged = {vlan.color, palette.frame, 1.0f, text_on(vlan.color)};
+    const Rgb tint = mix(vlan.color, palette.face, 0.65f);
+    styles.tagged = {tint, vlan.color, 2.0f, text_on(tint)};
+    return styles;
+}
+
+void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
+                        const PlaceLabels& labels, const Vlan& vlan, const RowStyles& styles, float x,
+                        float y) {
+    const PlaceStyle* style = &styles.idle;
     std::string text;
     switch (carriage(port, vlan.id)) {
     case Carriage::Untagged:
-        fill = vlan.color;
-        outline = palette.frame;
-        ink = text_on(fill);
-        text = short_label(port.label, k_marked_label_limit) + " U";
+        style = &styles.untagged;
+        text = labels.marked[port_index];
+        text += " U";
         break;
     case Carriage::Tagged:
-        fill = mix(vlan.color, palette.face, 0.65f);
-        outline = vlan.color;
-        outline_width = 2.0f;
-        ink = text_on(fill);
-        text = short_label(port.label, k_marked_label_limit) + " T";
+        style = &styles.tagged;
+        text = labels.marked[port_index];
+        text += " T";
         break;
     case Carriage::None:
-        text = short_label(port.label, k_place_text_limit);
+        text = labels.idle[port_index];
         break;
     }
     if (c.selected(switch_index, port_index)) {
-        outline = palette.highlight;
-        outline_width = 2.0f;
+        c.add_rect(x, y, k_place_w, k_place_h, style->fill, c.palette.highlight, 2.0f);
+    } else {
+        c.add_rect(x, y, k_place_w, k_place_h, style->fill, style->outline, style->outline_width);
     }
-    c.add_rect(x, y, k_place_w, k_place_h, fill, outline, outline_width);
-    c.add_text(std::move(text), x + k_place_w / 2.0f, y + k_place_h / 2.0f, 8.0f, false, true, ink);
-    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, ink);
+    c.add_text(std::move(text), x + k_place_w / 2.0f, y + k_place_h / 2.0f, 8.0f, false, true, style->ink);
+    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, style->ink);
     c.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
 }
 
@@ -107,20 +142,31 @@ void build_breakdown(SceneContext& c) {
     const float common = line_up_panels(layouts);
     const float body_width = common + 6.0f;
 
+    // The rows of every switch first, so that the item list is allocated
+    // once: a big map has over a million items in this view.
+    std::vector<std::vector<const Vlan*>> rows_of(switches.size());
+    std::size_t items = 0;
+    for (std::size_t s = 0; s < switches.size(); ++s) {
+        const std::vector<std::uint16_t> carried = carried_vlans(switches[s]);
+        for (const Vlan& vlan : c.map.vlans) {
+            if (c.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
+                rows_of[s].push_back(&vlan);
+        }
+        const std::size_t places = layouts[s].places.size() + layouts[s].twins.size();
+        items += rows_of[s].size() * (3 + 2 * places);
+    }
+    c.scene.items.reserve(c.scene.items.size() + items + 2 * switches.size());
+    c.scene.hits.reserve(items / 2);
+
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const Switch& sw = switches[s];
         const PanelLayout& layout = layouts[s];
+        const std::vector<const Vlan*>& rows = rows_of[s];
         if (s > 0) c.top += k_switch_gap;
         const float block_top = c.top;
         c.add_switch_title(s);
         c.top += 24.0f;
 
-        const std::vector<std::uint16_t> carried = carried_vlans(sw);
-        std::vector<const Vlan*> rows;
-        for (const Vlan& vlan : c.map.vlans) {
-            if (c.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
-                rows.push_back(&vlan);
-        }
         if (rows.empty()) {
             c.add_wide_text("No VLANs on This Switch", k_margin, c.top + 8.0f, 11.0f, false, c.palette.text);
             c.top += 16.0f;
@@ -130,6 +176,7 @@ void build_breakdown(SceneContext& c) {
         }
 
         c.right = std::max(c.right, k_body_x + body_width);
+        const PlaceLabels labels = place_labels(sw, layout.places.size());
         const float row_height = layout.height + 6.0f;
         // A switch without places has rows lower than the swatch; the swatch
         // then decides how far the rows lie apart.
@@ -145,13 +192,14 @@ void build_breakdown(SceneContext& c) {
             c.add_text(cut_text(std::to_string(vlan.id) + " " + vlan.name, k_label_limit), k_label_x,
                        row_top + row_height / 2.0f, 11.0f, false, false, c.palette.text);
             c.add_rect(k_body_x, row_top, body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
+            const RowStyles styles = row_styles(c, vlan);
             for (std::size_t p = 0; p < layout.places.size(); ++p) {
-                draw_compact_place(c, s, p, sw.ports[p], vlan, k_body_x + 3.0f + layout.places[p].x,
-                                   row_top + 3.0f + layout.places[p].y);
+                draw_compact_place(c, s, p, sw.ports[p], labels, vlan, styles,
+                                   k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
             }
             for (const TwinPlace& twin : layout.twins) {
-                draw_compact_place(c, s, twin.place, sw.ports[twin.place], vlan, k_body_x + 3.0f + twin.x,
-                                   row_top + 3.0f + twin.y);
+                draw_compact_place(c, s, twin.place, sw.ports[twin.place], labels, vlan, styles,
+                                   k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
             }
             c.top = row_top + row_extent;
             // The title stays with the first row on a page.

@@ -80,8 +80,11 @@ void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_inde
         if (face.dimmed) colour = c.dim(colour);
         c.add_rect(x + 3.0f + 7.0f * static_cast<float>(i), y + 31.0f, 6.0f, 6.0f, colour, face.ink, 0.5f);
     }
-    if (tagged > k_max_chips)
-        c.add_text("+" + std::to_string(tagged - 2), x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
+    if (tagged > k_max_chips) {
+        std::string count = "+";
+        count += std::to_string(tagged - 2);
+        c.add_text(std::move(count), x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
+    }
 
     if (bar) c.add_rect(x, y + 37.0f, k_place_w, 3.0f, face.dimmed ? c.dim(*bar) : *bar, std::nullopt, 0.0f);
     if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, face.ink);

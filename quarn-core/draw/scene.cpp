@@ -84,9 +84,13 @@ void SceneContext::add_switch_title(std::size_t switch_index) {
 
 Scene build_scene(const Map& map, const SceneOptions& options) {
     SceneContext context(map, options);
-    std::size_t ports = 0;
-    for (const Switch& sw : map.switches) ports += sw.ports.size();
-    context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7);
+    if (options.front_panel()) {
+        // About seven items a port; the breakdown reserves its own.
+        std::size_t ports = 0;
+        for (const Switch& sw : map.switches) ports += sw.ports.size();
+        context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7);
+        context.scene.hits.reserve(ports);
+    }
 
     // The background comes first; its size is known only at the end.
     context.add_rect(0.0f, 0.0f, 0.0f, 0.0f, options.palette.background, std::nullopt, 0.0f);

@@ -54,6 +54,22 @@ struct FileHandleTraits {
 using UniqueHandle = Unique<KernelHandleTraits>;
 using UniqueFile = Unique<FileHandleTraits>;
 
+// Icons from LoadIconWithScaleDown or CreateIconIndirect; shared icons
+// (LR_SHARED) belong to the system and are never put in one of these.
+struct IconTraits {
+    using Handle = HICON;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::DestroyIcon(h); }
+};
+using UniqueIcon = Unique<IconTraits>;
+
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::FreeLibrary(h); }
+};
+using UniqueModule = Unique<ModuleTraits>;
+
 // Pens, brushes, fonts and bitmaps the program created itself. Stock objects
 // are never wrapped: deleting one is harmless on Windows but hides a bug.
 template <class H>

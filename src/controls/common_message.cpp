@@ -1,0 +1,133 @@
+#include "controls/common_message.hpp"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "controls/create_controls.hpp"
+#include "theme/theme_colors.hpp"
+#include "win/unique.hpp"
+
+namespace quarn::controls {
+namespace {
+
+constexpr int k_max_button_text = 128;
+
+bool class_is(HWND window, const wchar_t* expected) noexcept {
+    wchar_t name[32] = {};
+    ::GetClassNameW(window, name, 32);
+    return ::_wcsicmp(name, expected) == 0;
+}
+
+bool is_owner_drawn_button(HWND window) noexcept {
+    return class_is(window, WC_BUTTONW) &&
+           (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+LRESULT colour_control(HDC dc, COLORREF text, COLORREF background, HBRUSH brush) noexcept {
+    ::SetTextColor(dc, text);
+    ::SetBkColor(dc, background);
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+} // namespace
+
+void draw_button(const DRAWITEMSTRUCT& item) noexcept {
+    const theme::ThemeColors& colors = theme::theme_colors();
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    bool link = is_link(item.hwndItem);
+    bool disabled = (item.itemState & ODS_DISABLED) != 0;
+
+    int saved = ::SaveDC(dc);
+    if (link) {
+        ::FillRect(dc, &rect, colors.window_brush);
+    } else {
+        // A pressed button sinks into the panel shade.
+        bool pressed = (item.itemState & ODS_SELECTED) != 0;
+        ::FillRect(dc, &rect, pressed ? colors.shade_brush : colors.button_brush);
+        ::FrameRect(dc, &rect, colors.border_brush);
+    }
+
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+    if (font != nullptr) ::SelectObject(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, disabled ? colors.disabled_text : link ? colors.link : colors.text);
+
+    wchar_t text[k_max_button_text + 1] = {};
+    int length = ::GetWindowTextW(item.hwndItem, text, k_max_button_text + 1);
+    RECT focus = rect;
+    if (link) {
+        // Addresses may hold '&': no prefix characters in links.
+        UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX;
+        ::DrawTextW(dc, text, length, &rect, format);
+        RECT measured = rect;
+        ::DrawTextW(dc, text, length, &measured, format | DT_CALCRECT);
+        focus = measured;
+        focus.right = focus.right < rect.right ? focus.right : rect.right;
+    } else {
+        ::DrawTextW(dc, text, length, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        ::InflateRect(&focus, -3, -3);
+    }
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &focus);
+    ::RestoreDC(dc, saved);
+}
+
+std::optional<LRESULT> common_window_message(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        ::FillRect(reinterpret_cast<HDC>(wparam), &client, theme::theme_colors().window_brush);
+        return 1;
+    }
+    case WM_SETCURSOR: {
+        auto under = reinterpret_cast<HWND>(wparam);
+        if (under != window && LOWORD(lparam) == HTCLIENT && is_link(under)) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        return std::nullopt;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        if (item == nullptr || item->CtlType != ODT_BUTTON) return std::nullopt;
+        draw_button(*item);
+        return TRUE;
+    }
+    case WM_CTLCOLOREDIT: {
+        const theme::ThemeColors& colors = theme::theme_colors();
+        return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.field_background,
+                              colors.field_brush);
+    }
+    case WM_CTLCOLORSTATIC: {
+        const theme::ThemeColors& colors = theme::theme_colors();
+        // Read-only and disabled edits ask with this message too; they keep
+        // the field colours, like the other edits.
+        if (class_is(reinterpret_cast<HWND>(lparam), WC_EDITW))
+            return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.field_background,
+                                  colors.field_brush);
+        return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.background,
+                              colors.window_brush);
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: {
+        const theme::ThemeColors& colors = theme::theme_colors();
+        return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.background,
+                              colors.window_brush);
+    }
+    case DM_GETDEFID: {
+        // Enter presses the button that has the focus, as in the system's
+        // dialogs; elsewhere the window decides (OK by default).
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::GetParent(focus) == window && is_owner_drawn_button(focus) &&
+            ::IsWindowEnabled(focus))
+            return MAKELRESULT(::GetDlgCtrlID(focus), DC_HASDEFID);
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace quarn::controls

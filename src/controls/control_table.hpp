@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+namespace quarn::controls {
+
+// The few kinds every dialog is built from.
+enum class ControlKind {
+    Label,       // static text, left-aligned
+    Heading,     // static text in the heading font
+    PathLabel,   // static text, no prefix characters, path ellipsis
+    CheckBox,    // automatic check box without visual style
+    RadioButton, // automatic radio button; the first after a non-radio row starts a group
+    NumberEdit,  // digits only
+    UpperEdit,   // converts to upper case
+    TextEdit,
+    TextViewer, // read-only, multi-line, vertical scroll bar, no length limit
+    Link,       // owner-drawn underlined text with the hand cursor
+    PushButton, // owner-drawn button
+};
+
+// One row of a dialog's control table. Position and size are in 1/96 inch;
+// `limit` is the character limit of edits (0: the control's default).
+struct ControlSpec {
+    ControlKind kind = ControlKind::Label;
+    int id = 0;
+    const wchar_t* text = L"";
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+    int limit = 0;
+};
+
+// Units of 1/96 inch to pixels at `dpi`, rounded to nearest; a dpi of 0 (the
+// system could not tell) counts as 96.
+[[nodiscard]] constexpr int scale(int units, UINT dpi) noexcept {
+    if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
+    return (units * static_cast<int>(dpi) + 48) / 96;
+}
+
+// The DPI a window is shown at, 96 when it cannot be read.
+[[nodiscard]] UINT window_dpi(HWND window) noexcept;
+
+} // namespace quarn::controls

@@ -1,0 +1,134 @@
+#include "controls/create_controls.hpp"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <vector>
+
+#include "theme/fonts.hpp"
+#include "theme/window_theme.hpp"
+
+namespace quarn::controls {
+namespace {
+
+// Kept in the button's user data, which the button class leaves to its owner.
+constexpr LONG_PTR k_link_marker = 0x4C696E6B; // "Link"
+
+struct Shape {
+    const wchar_t* class_name;
+    DWORD style;
+    DWORD ex_style;
+};
+
+Shape shape_of(ControlKind kind) noexcept {
+    constexpr DWORD edit = WS_TABSTOP | ES_AUTOHSCROLL;
+    switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::Heading:
+        return {WC_STATICW, SS_LEFT, 0};
+    case ControlKind::PathLabel:
+        return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 0};
+    case ControlKind::CheckBox:
+        return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::RadioButton:
+        return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::NumberEdit:
+        return {WC_EDITW, edit | ES_NUMBER, WS_EX_CLIENTEDGE};
+    case ControlKind::UpperEdit:
+        return {WC_EDITW, edit | ES_UPPERCASE, WS_EX_CLIENTEDGE};
+    case ControlKind::TextEdit:
+        return {WC_EDITW, edit, WS_EX_CLIENTEDGE};
+    case ControlKind::TextViewer:
+        return {WC_EDITW, ES_READONLY | ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Link:
+    case ControlKind::PushButton:
+        return {WC_BUTTONW, BS_OWNERDRAW | WS_TABSTOP, 0};
+    }
+    return {WC_STATICW, SS_LEFT, 0};
+}
+
+bool is_edit(ControlKind kind) noexcept {
+    return kind == ControlKind::NumberEdit || kind == ControlKind::UpperEdit ||
+           kind == ControlKind::TextEdit || kind == ControlKind::TextViewer;
+}
+
+BOOL CALLBACK set_font_on_child(HWND child, LPARAM font) noexcept {
+    ::SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+} // namespace
+
+UINT window_dpi(HWND window) noexcept {
+    UINT dpi = window != nullptr ? ::GetDpiForWindow(window) : 0;
+    return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void mark_as_link(HWND button) noexcept {
+    ::SetWindowLongPtrW(button, GWLP_USERDATA, k_link_marker);
+}
+
+bool is_link(HWND window) noexcept {
+    return window != nullptr && ::GetWindowLongPtrW(window, GWLP_USERDATA) == k_link_marker &&
+           (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+void set_font_on_all(HWND window, HFONT font) noexcept {
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::EnumChildWindows(window, &set_font_on_child, reinterpret_cast<LPARAM>(font));
+}
+
+bool create_controls(HWND window, std::span<const ControlSpec> table) noexcept {
+    return create_controls(window, table, window_dpi(window));
+}
+
+bool create_controls(HWND window, std::span<const ControlSpec> table, UINT dpi) noexcept {
+    auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    HFONT normal = theme::dialog_font(dpi, theme::k_text_size, false);
+    HFONT heading = theme::dialog_font(dpi, theme::k_heading_size, false);
+    HFONT underlined = theme::dialog_font(dpi, theme::k_text_size, true);
+
+    bool all_created = true;
+    bool previous_was_radio = false;
+    std::vector<HWND> special_fonts; // headings and links, set after the ordinary font
+    for (const ControlSpec& row : table) {
+        Shape shape = shape_of(row.kind);
+        DWORD style = WS_CHILD | WS_VISIBLE | shape.style;
+        bool radio = row.kind == ControlKind::RadioButton;
+        // A radio group runs from its first button to the next control that
+        // starts a group: the row after the last radio button.
+        if (radio != previous_was_radio) style |= WS_GROUP;
+        if (radio && !previous_was_radio) style |= WS_TABSTOP;
+        previous_was_radio = radio;
+
+        const wchar_t* text = row.kind == ControlKind::TextViewer ? L"" : row.text;
+        HWND control =
+            ::CreateWindowExW(shape.ex_style, shape.class_name, text, style, scale(row.x, dpi),
+                              scale(row.y, dpi), scale(row.w, dpi), scale(row.h, dpi), window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+        if (control == nullptr) {
+            all_created = false;
+            continue;
+        }
+        if (row.kind == ControlKind::Link) mark_as_link(control);
+        if (row.kind == ControlKind::Heading || row.kind == ControlKind::Link)
+            special_fonts.push_back(control);
+        if (row.kind == ControlKind::TextViewer)
+            ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as much as the control can hold
+        else if (is_edit(row.kind) && row.limit > 0)
+            ::SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(row.limit), 0);
+        if (is_edit(row.kind)) theme::theme_edit(control);
+        // Without visual style the text takes the colours of WM_CTLCOLORSTATIC.
+        if (row.kind == ControlKind::CheckBox || row.kind == ControlKind::RadioButton)
+            (void)::SetWindowTheme(control, L"", L"");
+    }
+
+    set_font_on_all(window, normal);
+    for (HWND control : special_fonts) {
+        HFONT font = is_link(control) ? underlined : heading;
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    return all_created;
+}
+
+} // namespace quarn::controls

@@ -1,0 +1,97 @@
+#include "controls/modal.hpp"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+namespace quarn::controls {
+namespace {
+
+DialogResult& current_result() noexcept {
+    thread_local DialogResult result = DialogResult::Pending;
+    return result;
+}
+
+void focus_control(HWND dialog, int id) noexcept {
+    HWND control = ::GetDlgItem(dialog, id);
+    if (control == nullptr) {
+        ::SetFocus(dialog);
+        return;
+    }
+    ::SetFocus(control);
+    wchar_t name[16] = {};
+    ::GetClassNameW(control, name, 16);
+    if (::_wcsicmp(name, WC_EDITW) == 0) ::SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+} // namespace
+
+DialogResult dialog_result() noexcept {
+    return current_result();
+}
+void set_dialog_result(DialogResult result) noexcept {
+    current_result() = result;
+}
+
+std::optional<LRESULT> dialog_result_message(UINT msg, WPARAM wparam) noexcept {
+    if (msg == WM_CLOSE) {
+        set_dialog_result(DialogResult::Closed);
+        return 0;
+    }
+    if (msg != WM_COMMAND || HIWORD(wparam) != BN_CLICKED) return std::nullopt;
+    if (LOWORD(wparam) == IDOK) {
+        set_dialog_result(DialogResult::OkPressed);
+        return 0;
+    }
+    if (LOWORD(wparam) == IDCANCEL) {
+        set_dialog_result(DialogResult::Closed);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+bool run_modal(HWND dialog, HWND owner, int first_focus_id, const OkHandler& on_ok) noexcept {
+    // A dialog opened from inside another (say from its OK handler) must not
+    // leave its own result behind for the outer loop.
+    DialogResult outer = dialog_result();
+    set_dialog_result(DialogResult::Pending);
+    if (owner != nullptr) ::EnableWindow(owner, FALSE);
+    ::ShowWindow(dialog, SW_SHOW);
+    ::SetForegroundWindow(dialog);
+    focus_control(dialog, first_focus_id);
+
+    bool accepted = false;
+    for (;;) {
+        DialogResult result = dialog_result();
+        if (result == DialogResult::Closed) break;
+        if (result == DialogResult::OkPressed) {
+            if (!on_ok || on_ok()) {
+                accepted = true;
+                break;
+            }
+            set_dialog_result(DialogResult::Pending);
+        }
+        // Destroyed behind the loop's back: nothing left to wait for.
+        if (!::IsWindow(dialog)) break;
+
+        MSG msg{};
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) break;
+        if (::IsDialogMessageW(dialog, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+
+    // The owner first, so that it, not some other program, is activated when
+    // the dialog goes.
+    if (owner != nullptr) ::EnableWindow(owner, TRUE);
+    if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+    set_dialog_result(outer);
+    return accepted;
+}
+
+} // namespace quarn::controls

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "controls/common_message.hpp"
+#include "controls/create_controls.hpp"
+#include "controls/dialog_window.hpp"
+#include "controls/modal.hpp"
+#include "controls/tests/script.hpp"
+#include "controls/tests/test_window.hpp"
+#include "theme/theme.hpp"
+#include "win/window_base.hpp"
+
+namespace quarn::controls {
+namespace {
+
+using testing::Script;
+
+constexpr std::array<ControlSpec, 3> k_controls{{
+    {ControlKind::TextEdit, 100, L"", 12, 12, 200, 24, 10},
+    {ControlKind::PushButton, IDOK, L"OK", 12, 48, 84, 26, 0},
+    {ControlKind::PushButton, IDCANCEL, L"Cancel", 104, 48, 84, 26, 0},
+}};
+
+class TestDialog : public win::WindowBase<TestDialog> {
+  public:
+    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+        if (auto handled = dialog_result_message(msg, wparam)) return *handled;
+        if (auto handled = common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
+        return default_proc(msg, wparam, lparam);
+    }
+};
+
+class ModalTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        theme::init_theme(theme::ThemeChoice::Light);
+        owner_ = testing::make_plain_window(300, 200, true);
+        ASSERT_NE(owner_, nullptr);
+        open();
+    }
+    void open() {
+        dialog_ = create_dialog_window(L"QuarnModalDialog", L"Dialog", &TestDialog::window_proc, owner_, 300,
+                                       140, &object_);
+        ASSERT_NE(dialog_, nullptr);
+        ASSERT_TRUE(create_controls(dialog_, k_controls));
+    }
+    void TearDown() override { ::DestroyWindow(owner_); }
+
+    void press(int id) { ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void key(UINT vk) { ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 0); }
+
+    HWND owner_ = nullptr;
+    HWND dialog_ = nullptr;
+    TestDialog object_;
+};
+
+TEST_F(ModalTest, StaysOpenWhileTheHandlerRefusesAndReturnsTrueWhenItAccepts) {
+    int calls = 0;
+    bool open_after_refusal = false;
+    bool owner_disabled = false;
+    Script script({
+        [&] {
+            owner_disabled = !::IsWindowEnabled(owner_);
+            press(IDOK);
+        },
+        [&] {
+            open_after_refusal = ::IsWindowVisible(dialog_) != FALSE;
+            press(IDOK);
+        },
+    });
+    bool accepted = run_modal(dialog_, owner_, 100, [&] { return ++calls == 2; });
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(open_after_refusal);
+    EXPECT_TRUE(owner_disabled);
+    EXPECT_TRUE(::IsWindowEnabled(owner_));
+    EXPECT_FALSE(::IsWindow(dialog_));
+}
+
+TEST_F(ModalTest, FocusesTheGivenControlAndTakesEnterAsOk) {
+    HWND focus = nullptr;
+    HWND edit = ::GetDlgItem(dialog_, 100);
+    Script script({
+        [&] {
+            focus = ::GetFocus();
+            key(VK_RETURN);
+        },
+    });
+    EXPECT_TRUE(run_modal(dialog_, owner_, 100, {}));
+    EXPECT_EQ(focus, edit);
+}
+
+TEST_F(ModalTest, EscapeCancelAndTheCloseBoxReturnFalse) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        if (way > 0) open();
+        int calls = 0;
+        Script script({
+            [&] {
+                if (way == 0) key(VK_ESCAPE);
+                if (way == 1) press(IDCANCEL);
+                if (way == 2) ::PostMessageW(dialog_, WM_CLOSE, 0, 0);
+            },
+        });
+        EXPECT_FALSE(run_modal(dialog_, owner_, 100, [&] { return ++calls > 0; }));
+        EXPECT_EQ(calls, 0);
+        EXPECT_TRUE(::IsWindowEnabled(owner_));
+        EXPECT_FALSE(::IsWindow(dialog_));
+    }
+}
+
+TEST_F(ModalTest, QuitEndsTheLoopAndIsPostedAgain) {
+    Script script({[] { ::PostQuitMessage(7); }});
+    EXPECT_FALSE(run_modal(dialog_, owner_, 100, {}));
+    EXPECT_FALSE(::IsWindow(dialog_));
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(ModalTest, AnInnerDialogLeavesTheOuterResultAlone) {
+    // The outer OK handler runs a whole inner dialog that ends with OK; the
+    // outer dialog must then stay open (its handler refused) rather than see
+    // the inner "OK pressed".
+    int outer_calls = 0;
+    bool inner_result = false;
+    Script script({
+        [&] { press(IDOK); },
+        [&] {
+            // Inner dialog running: accept it.
+            HWND inner = ::FindWindowW(L"QuarnModalDialog", L"Inner");
+            if (inner != nullptr) ::PostMessageW(inner, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        },
+        [] {},
+        [&] { press(IDCANCEL); },
+    });
+    bool accepted = run_modal(dialog_, owner_, 100, [&] {
+        ++outer_calls;
+        TestDialog inner_object;
+        HWND inner = create_dialog_window(L"QuarnModalDialog", L"Inner", &TestDialog::window_proc, dialog_,
+                                          200, 100, &inner_object);
+        inner_result = run_modal(inner, dialog_, 0, {});
+        return false;
+    });
+    EXPECT_TRUE(inner_result);
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(outer_calls, 1);
+}
+
+} // namespace
+} // namespace quarn::controls

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quarn::dialogs {
+
+inline constexpr wchar_t k_about_window_class[] = L"QuarnAboutWnd";
+
+// Control ids of the About window.
+enum AboutControl : int {
+    k_about_heading = 10,
+    k_about_notice = 11,
+    k_about_homepage_label = 12,
+    k_about_homepage_link = 13,
+    k_about_description = 14,
+    k_about_updates_label = 15,
+    k_about_updates_text = 16,
+    k_about_settings_label = 17,
+    k_about_settings_link = 18,
+    k_about_license = 20,
+    k_about_third_party = 21,
+    k_about_icon = 22,
+};
+
+inline constexpr wchar_t k_about_description_text[] =
+    L"Maps which VLANs run over which switch ports, for any switch brand. You fill the map in by hand; Quarn "
+    L"never connects to a switch and changes nothing on your network.\r\n\r\n"
+    L"A map is a file of your own. Check what it shows against the switch before you rely on it.";
+
+// Opens the About window owned by `owner`, or brings the open one to the
+// front; one per thread. Returns its handle (null when it could not be
+// created); it closes itself (Escape, the close box).
+HWND show_about(HWND owner) noexcept;
+
+// The open About window, or null.
+[[nodiscard]] HWND about_window() noexcept;
+
+// Steps of the main message loop for the About window and its text viewer:
+// keys for the About window go to its dialog navigation; Escape in the
+// viewer closes it, its other keys go to its dialog navigation. True when
+// the message was taken (do not translate or dispatch it).
+[[nodiscard]] bool about_dialog_message(MSG& msg) noexcept;
+
+// The folder of the settings file: %APPDATA%\Quarn. Empty when APPDATA is
+// not set.
+[[nodiscard]] std::wstring settings_folder();
+
+} // namespace quarn::dialogs

@@ -1,0 +1,136 @@
+#include "theme/theme.hpp"
+
+#include <cwchar>
+
+#include "theme/theme_state.hpp"
+#include "theme/window_theme.hpp"
+
+namespace quarn::theme {
+namespace {
+
+constexpr wchar_t k_personalize_key[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// uxtheme's unnamed entries, by ordinal.
+constexpr WORD k_set_preferred_app_mode = 135;
+constexpr WORD k_flush_menu_themes = 136;
+constexpr int k_force_dark = 2;
+constexpr int k_force_light = 3;
+
+using SetPreferredAppModeFn = int(WINAPI*)(int mode);
+using FlushMenuThemesFn = void(WINAPI*)();
+
+// GetProcAddress hands back a generic function pointer; going through
+// void(*)() is the cast the compiler accepts for any signature.
+template <class Fn>
+Fn entry(HMODULE module, const char* name) noexcept {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+} // namespace
+
+ThemeChoice theme_choice() noexcept {
+    return detail::state().choice;
+}
+bool is_dark() noexcept {
+    return detail::state().dark;
+}
+
+std::optional<std::uint32_t> read_apps_use_light_theme() noexcept {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, k_personalize_key, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+        return std::nullopt;
+    win::UniqueKey key(raw);
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (::RegQueryValueExW(key.get(), L"AppsUseLightTheme", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                           &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    if (type != REG_DWORD || size != sizeof(value)) return std::nullopt;
+    return value;
+}
+
+AppsThemeReader set_apps_theme_reader(AppsThemeReader reader) noexcept {
+    auto& state = detail::state();
+    AppsThemeReader previous = state.reader;
+    state.reader = reader;
+    return previous;
+}
+
+bool resolve_dark(ThemeChoice choice) noexcept {
+    if (choice != ThemeChoice::System) return resolve_dark(choice, std::nullopt);
+    AppsThemeReader reader = detail::state().reader;
+    return resolve_dark(choice, reader != nullptr ? reader() : read_apps_use_light_theme());
+}
+
+bool set_preferred_app_mode(bool dark) noexcept {
+    auto& state = detail::state();
+    if (!state.uxtheme) {
+        // Held for the life of the thread: the mode is state of the loaded
+        // library and would go with it.
+        state.uxtheme.reset(::LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        if (!state.uxtheme) return false;
+    }
+    HMODULE uxtheme = state.uxtheme.get();
+    if (::GetProcAddress(uxtheme, "OpenThemeDataForDpi") == nullptr) return false;
+    auto set_mode = entry<SetPreferredAppModeFn>(uxtheme, MAKEINTRESOURCEA(k_set_preferred_app_mode));
+    auto flush = entry<FlushMenuThemesFn>(uxtheme, MAKEINTRESOURCEA(k_flush_menu_themes));
+    if (set_mode == nullptr) return false;
+    set_mode(dark ? k_force_dark : k_force_light);
+    if (flush != nullptr) flush();
+    return true;
+}
+
+bool init_theme(ThemeChoice choice) noexcept {
+    auto& state = detail::state();
+    state.choice = choice;
+    state.dark = resolve_dark(choice);
+    set_preferred_app_mode(state.dark);
+    return state.dark;
+}
+
+ThemeChange apply_theme_choice(ThemeChoice choice, const ThemeChoiceHooks& hooks) noexcept {
+    auto& state = detail::state();
+    ThemeChange change;
+    change.choice_changed = choice != state.choice;
+    state.choice = choice;
+    bool dark = resolve_dark(choice);
+    change.dark_changed = dark != state.dark;
+    state.dark = dark;
+    set_preferred_app_mode(dark);
+    if (hooks.store_choice) hooks.store_choice(choice);
+    if (change.dark_changed) {
+        if (hooks.dark_changed) hooks.dark_changed(dark);
+        retheme_windows();
+    }
+    return change;
+}
+
+bool system_theme_changed() noexcept {
+    auto& state = detail::state();
+    if (state.choice != ThemeChoice::System) return false;
+    bool dark = resolve_dark(ThemeChoice::System);
+    if (dark == state.dark) return false;
+    state.dark = dark;
+    set_preferred_app_mode(dark);
+    return true;
+}
+
+namespace {
+
+BOOL CALLBACK retheme_one(HWND window, LPARAM) noexcept {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    // Only the program's own windows: the thread also owns IME and tooltip
+    // windows that must be left alone.
+    if (std::wcsncmp(name, L"Quarn", 5) == 0) retheme_window(window);
+    return TRUE;
+}
+
+} // namespace
+
+void retheme_windows() noexcept {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &retheme_one, 0);
+}
+
+} // namespace quarn::theme
