@@ -34,6 +34,7 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
     void set_content(const CanvasContent& content) noexcept;
 
     [[nodiscard]] Selection& selection() noexcept { return selection_; }
+    [[nodiscard]] const Selection& selection() const noexcept { return selection_; }
     [[nodiscard]] float zoom() const noexcept { return zoom_; }
     // Keeps the scene point under `anchor` (client pixels) in place; the
     // centre of the view when no anchor is given.

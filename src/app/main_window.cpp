@@ -1,6 +1,19 @@
 #include "app/main_window.hpp"
 
+#include "app/app_state.hpp"
+#include "app/command_dispatch.hpp"
+#include "app/commands.hpp"
+#include "app/document.hpp"
+#include "app/main_controls.hpp"
+#include "app/main_layout.hpp"
 #include "app/resource.h"
+#include "app/views.hpp"
+#include "controls/common_message.hpp"
+#include "controls/control_table.hpp"
+#include "listview/vlan_list.hpp"
+#include "theme/theme.hpp"
+#include "theme/theme_colors.hpp"
+#include "theme/window_theme.hpp"
 
 namespace quarn::app {
 
@@ -16,40 +29,136 @@ bool MainWindow::register_class(HINSTANCE instance) noexcept {
                                                  ::GetSystemMetrics(SM_CXSMICON),
                                                  ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.hbrBackground = nullptr; // erased in the theme's colour
     wc.lpszClassName = k_main_window_class;
     return ::RegisterClassExW(&wc) != 0;
 }
 
 bool MainWindow::create(HINSTANCE instance) noexcept {
-    HWND hwnd = ::CreateWindowExW(0, k_main_window_class, L"Quarn", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 1200, 720, nullptr, nullptr, instance, this);
+    HWND hwnd = ::CreateWindowExW(WS_EX_CONTROLPARENT, k_main_window_class, L"Quarn", WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 1200, 720, nullptr, nullptr, instance, this);
     if (hwnd == nullptr) return false;
     // Clip children so the canvas and the controls never flicker when the
     // main window repaints behind them.
     ::SetWindowLongPtrW(hwnd, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    theme::apply_dark_title_bar(hwnd, theme::is_dark());
     return true;
 }
 
 LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+    // Messages of the window's creation arrive before the state exists.
+    AppState* state = current_state();
     switch (msg) {
+    case WM_USER:
+        return k_identity_answer;
     case WM_CLOSE:
         return on_close();
     case WM_DESTROY:
         ::PostQuitMessage(0);
         return 0;
-    case WM_USER:
-        return k_identity_answer;
-    default:
-        return default_proc(msg, wparam, lparam);
+    case WM_GETMINMAXINFO:
+        on_min_max_info(*reinterpret_cast<MINMAXINFO*>(lparam));
+        return 0;
+    case WM_SIZE:
+        if (state != nullptr) layout_main_controls(*state);
+        return 0;
+    case WM_ACTIVATE:
+        if (state != nullptr) {
+            on_activate(*state, wparam);
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED:
+        if (state != nullptr) {
+            on_dpi_changed(*state, *reinterpret_cast<const RECT*>(lparam));
+            return 0;
+        }
+        break;
+    case WM_SETTINGCHANGE:
+        if (state != nullptr) on_setting_change(*state);
+        break;
+    case WM_COMMAND:
+        if (state != nullptr) {
+            dispatch_command(*state, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        if (state != nullptr) return on_notify(*state, *reinterpret_cast<const NMHDR*>(lparam));
+        break;
+    case WM_CTLCOLORLISTBOX: {
+        const theme::ThemeColors& colors = theme::theme_colors();
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        ::SetTextColor(dc, colors.text);
+        ::SetBkColor(dc, colors.field_background);
+        return reinterpret_cast<LRESULT>(colors.field_brush);
     }
+    default:
+        break;
+    }
+    if (auto handled = controls::common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
+    return default_proc(msg, wparam, lparam);
 }
 
 LRESULT MainWindow::on_close() noexcept {
+    AppState* state = current_state();
+    if (state != nullptr && !confirm_discard(*state)) return 0;
     ::DestroyWindow(hwnd());
     return 0;
+}
+
+void MainWindow::on_activate(AppState& state, WPARAM wparam) noexcept {
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(hwnd(), focus)) state.focus_before_deactivation = focus;
+        return;
+    }
+    HWND target = state.focus_before_deactivation;
+    if (target == nullptr || !::IsWindow(target) || !::IsChild(hwnd(), target)) target = state.canvas.hwnd();
+    if (target != nullptr) ::SetFocus(target);
+}
+
+void MainWindow::on_min_max_info(MINMAXINFO& info) noexcept {
+    UINT dpi = controls::window_dpi(hwnd());
+    info.ptMinTrackSize.x = min_track_size(k_min_width, dpi);
+    info.ptMinTrackSize.y = min_track_size(k_min_height, dpi);
+}
+
+void MainWindow::on_dpi_changed(AppState& state, const RECT& suggested) noexcept {
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    apply_main_font(state);
+    layout_main_controls(state);
+    rebuild_scene(state);
+}
+
+void MainWindow::on_setting_change(AppState& state) noexcept {
+    if (!theme::system_theme_changed()) return;
+    rebuild_scene(state);
+    theme::retheme_windows();
+}
+
+LRESULT MainWindow::on_notify(AppState& state, const NMHDR& header) noexcept {
+    if (header.idFrom != static_cast<UINT_PTR>(VlanList)) return 0;
+    switch (header.code) {
+    case NM_CUSTOMDRAW:
+        return listview::vlan_list_custom_draw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header),
+                                               state.map.vlans);
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) != 0 &&
+            ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) != 0)
+            vlan_selection_changed(state);
+        return 0;
+    }
+    case NM_DBLCLK:
+        dispatch_command(state, VlanEdit, BN_CLICKED, nullptr);
+        return 0;
+    default:
+        return 0;
+    }
 }
 
 } // namespace quarn::app

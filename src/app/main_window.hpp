@@ -6,12 +6,18 @@
 
 namespace quarn::app {
 
+struct AppState;
+
 inline constexpr wchar_t k_main_window_class[] = L"QuarnWnd";
 
 // Answer of the main window to WM_USER: lets test drivers and other copies of
 // the program tell a Quarn main window from a window that merely shares the
 // class name.
 inline constexpr LRESULT k_identity_answer = 0x534B007E;
+
+// Smallest outer size of the main window in 1/96 inch.
+inline constexpr int k_min_width = 800;
+inline constexpr int k_min_height = 560;
 
 class MainWindow : public win::WindowBase<MainWindow> {
   public:
@@ -22,6 +28,11 @@ class MainWindow : public win::WindowBase<MainWindow> {
 
   private:
     LRESULT on_close() noexcept;
+    void on_activate(AppState& state, WPARAM wparam) noexcept;
+    void on_min_max_info(MINMAXINFO& info) noexcept;
+    void on_dpi_changed(AppState& state, const RECT& suggested) noexcept;
+    void on_setting_change(AppState& state) noexcept;
+    LRESULT on_notify(AppState& state, const NMHDR& header) noexcept;
 };
 
 } // namespace quarn::app

@@ -16,27 +16,14 @@ bool same_path(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::string_view theme_choice_name(ThemeChoice choice) {
-    switch (choice) {
-    case ThemeChoice::Light:
-        return "light";
-    case ThemeChoice::Dark:
-        return "dark";
-    case ThemeChoice::System:
-        break;
-    }
-    return "system";
-}
-
 Config parse_config(std::string_view text) {
     Config config;
     nlohmann::json doc = nlohmann::json::parse(text, nullptr, false);
     if (!doc.is_object()) return config;
 
     if (auto it = doc.find("theme"); it != doc.end() && it->is_string()) {
-        const auto& name = it->get_ref<const std::string&>();
-        for (ThemeChoice choice : {ThemeChoice::System, ThemeChoice::Light, ThemeChoice::Dark})
-            if (name == theme_choice_name(choice)) config.theme = choice;
+        if (auto choice = theme::parse_theme_choice(it->get_ref<const std::string&>()))
+            config.theme = *choice;
     }
     if (auto it = doc.find("recent"); it != doc.end() && it->is_array()) {
         for (const auto& entry : *it) {
@@ -57,7 +44,7 @@ Config parse_config(std::string_view text) {
 
 std::string config_text(const Config& config) {
     nlohmann::ordered_json doc;
-    doc["theme"] = theme_choice_name(config.theme);
+    doc["theme"] = theme::theme_choice_name(config.theme);
     doc["recent"] = config.recent;
     doc["breakdown"] = config.breakdown;
     doc["show_unused"] = config.show_unused;

@@ -5,9 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "theme/theme_choice.hpp"
+
 namespace quarn {
 
-enum class ThemeChoice { System, Light, Dark };
+using theme::ThemeChoice;
 
 // The per-user settings, stored as config.json.
 struct Config {
@@ -20,8 +22,6 @@ struct Config {
 };
 
 inline constexpr std::size_t k_max_recent_files = 10;
-
-std::string_view theme_choice_name(ThemeChoice choice);
 
 // A file that is missing, not JSON or not an object gives the defaults; a key
 // with a value of the wrong kind keeps its default while the others are

@@ -1,7 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/commands.hpp"
 #include "app/main_window.hpp"
+#include "dialogs/message_box.hpp"
 #include "driver.hpp"
+#include "model/map_file.hpp"
 
 namespace quarn {
 namespace {
@@ -9,13 +19,26 @@ namespace {
 using namespace std::chrono_literals;
 using testing::AppProcess;
 
-TEST(AppSmoke, StartsAnswersAndClosesWithExitCodeZero) {
+std::filesystem::path test_folder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    auto folder = std::filesystem::path(temp) / L"quarn gui test";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void write_file(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+TEST(AppGui, StartsAnswersAndClosesWithExitCodeZero) {
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
     ASSERT_TRUE(app.has_value()) << "quarn.exe did not start";
 
     HWND main = app->wait_for_window(app::k_main_window_class, 20s);
     ASSERT_NE(main, nullptr) << "no QuarnWnd window appeared";
-    EXPECT_EQ(AppProcess::window_text(main), L"Quarn");
+    EXPECT_EQ(AppProcess::window_text(main), L"Untitled - Quarn");
     EXPECT_EQ(AppProcess::send(main, WM_USER), app::k_identity_answer);
 
     RECT frame{};
@@ -23,6 +46,60 @@ TEST(AppSmoke, StartsAnswersAndClosesWithExitCodeZero) {
     EXPECT_EQ(frame.right - frame.left, 1200);
     EXPECT_EQ(frame.bottom - frame.top, 720);
     EXPECT_TRUE(::GetWindowLongPtrW(main, GWL_STYLE) & WS_CLIPCHILDREN);
+
+    ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
+    EXPECT_EQ(app->wait_exit(20s), 0u);
+}
+
+TEST(AppGui, OpensTheMapNamedOnTheCommandLineEvenWithSpacesInItsPath) {
+    Map map;
+    map.site = "Campus North";
+    map.vlans = {{10, "Data", {1, 2, 3}}, {20, "Voice", {4, 5, 6}}, {99, "Management", {7, 8, 9}}};
+    auto path = test_folder() / L"campus map.quarn";
+    write_file(path, save_map(map));
+
+    auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
+    ASSERT_TRUE(app.has_value());
+    HWND main = app->wait_for_window(app::k_main_window_class, 20s);
+    ASSERT_NE(main, nullptr);
+
+    // The file is opened after the window appears: wait for the title.
+    for (int i = 0; i < 200 && AppProcess::window_text(main) != L"campus map.quarn - Quarn"; ++i) ::Sleep(25);
+    EXPECT_EQ(AppProcess::window_text(main), L"campus map.quarn - Quarn");
+    EXPECT_EQ(AppProcess::window_text(::GetDlgItem(main, app::SiteField)), L"Campus North");
+    EXPECT_EQ(AppProcess::send(::GetDlgItem(main, app::VlanList), LVM_GETITEMCOUNT), 3);
+
+    ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
+    EXPECT_EQ(app->wait_exit(20s), 0u);
+}
+
+TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
+    auto path = test_folder() / L"newer.quarn";
+    write_file(path, R"({"format": 2, "site": "from the future"})");
+
+    auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
+    ASSERT_TRUE(app.has_value());
+    HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
+    ASSERT_NE(box, nullptr) << "no message box";
+
+    std::wstring message;
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        std::wstring text = AppProcess::window_text(child);
+        if (text.rfind(L"Could not open", 0) == 0) message = text;
+    }
+    EXPECT_EQ(message, L"Could not open " + path.wstring() +
+                           L":\nThis map uses file format 2. Update Quarn to open it.");
+
+    HWND ok = ::GetDlgItem(box, dialogs::k_message_first_button_id);
+    ASSERT_NE(ok, nullptr);
+    ::PostMessageW(ok, BM_CLICK, 0, 0);
+
+    HWND main = app->wait_for_window(app::k_main_window_class, 5s);
+    ASSERT_NE(main, nullptr);
+    for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
+    EXPECT_FALSE(::IsWindow(box));
+    EXPECT_EQ(AppProcess::window_text(main), L"Untitled - Quarn");
+    EXPECT_EQ(AppProcess::window_text(::GetDlgItem(main, app::SiteField)), L"");
 
     ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
     EXPECT_EQ(app->wait_exit(20s), 0u);

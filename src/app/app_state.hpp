@@ -1,0 +1,79 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "app/canvas_window.hpp"
+#include "app/history.hpp"
+#include "config/config.hpp"
+#include "draw/scene.hpp"
+#include "model/map.hpp"
+
+namespace quarn::app {
+
+// The handles of the main window's controls that the shell reads and writes.
+struct MainControls {
+    HWND site = nullptr;
+    HWND vlan_list = nullptr;
+    HWND highlight = nullptr;
+    HWND selection_text = nullptr;
+    HWND vlan_text = nullptr;
+    HWND range = nullptr;
+    HWND label = nullptr;
+    HWND description = nullptr;
+    HWND disabled = nullptr;
+    HWND port_vlans = nullptr;
+    HWND status = nullptr;
+    HWND edit_vlan = nullptr;
+    HWND remove_vlan = nullptr;
+};
+
+// Which text field the user is typing in, so that one visit to a field
+// records one undo step.
+enum class TextField { None, Site, Label, Description };
+
+// The one state of the program, owned by the user-interface thread.
+struct AppState {
+    HINSTANCE instance = nullptr;
+    HWND main = nullptr;
+    MainControls controls;
+    CanvasWindow canvas; // holds the port selection and the zoom
+
+    Map map;
+    Map saved; // as last opened or saved: the document is changed when map differs
+    std::optional<std::filesystem::path> path;
+    History history;
+
+    std::optional<std::uint16_t> selected_vlan;
+    bool highlight_vlan = false;
+    std::optional<std::size_t> last_switch; // the switch last worked on
+    ViewMode view;
+    Scene scene;
+
+    Config config;
+    std::optional<std::filesystem::path> config_folder;
+
+    // Texts the program itself puts into fields are not edits of the user.
+    bool setting_texts = false;
+    TextField visiting = TextField::None;
+    bool visit_recorded = false;
+
+    HWND focus_before_deactivation = nullptr;
+
+    // The Check for Updates window, routed by the message loop. The About
+    // window and its text viewer are kept by their own module.
+    HWND updates = nullptr;
+};
+
+// The state of this thread while the main window exists, else null.
+AppState* current_state() noexcept;
+void set_current_state(AppState* state) noexcept;
+
+// The state for a handler. Without a main window no handler should run: the
+// program stops with an internal message rather than act on nothing.
+AppState& app_state() noexcept;
+
+} // namespace quarn::app

@@ -1,0 +1,160 @@
+#include "app/document.hpp"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "app/views.hpp"
+#include "config/config_store.hpp"
+#include "dialogs/message_box.hpp"
+#include "export/file_read.hpp"
+#include "export/safe_write.hpp"
+#include "model/map_file.hpp"
+#include "win/wide.hpp"
+
+namespace quarn::app {
+namespace {
+
+constexpr wchar_t k_map_filter[] = L"Quarn Maps (*.quarn)\0*.quarn\0All Files (*.*)\0*.*\0";
+
+std::string display_path(const std::filesystem::path& path) {
+    return win::narrow(path.wstring());
+}
+
+void remember_recent(AppState& state, const std::filesystem::path& path) {
+    add_recent_file(state.config, display_path(path));
+    if (state.config_folder) (void)save_config(*state.config_folder, state.config);
+}
+
+bool save_to(AppState& state, const std::filesystem::path& path) {
+    if (auto error = safe_write(path, save_map(state.map))) {
+        dialogs::show_warning(state.main, "Could not save " + display_path(path) + ": " + *error);
+        return false;
+    }
+    state.saved = state.map;
+    state.path = path;
+    remember_recent(state, path);
+    set_status(state, "Saved " + display_path(path));
+    refresh_title(state);
+    return true;
+}
+
+} // namespace
+
+bool open_document(AppState& state, const std::filesystem::path& path) noexcept {
+    try {
+        auto bytes = read_whole_file(path);
+        auto loaded = bytes ? load_map(bytes.value()) : Result<Map>::failure(bytes.error());
+        if (!loaded) {
+            dialogs::show_warning(state.main,
+                                  "Could not open " + display_path(path) + ":\n" + loaded.error());
+            return false;
+        }
+        state.map = std::move(loaded).value();
+        state.saved = state.map;
+        state.path = path;
+        state.history.clear();
+        state.canvas.selection().clear();
+        state.last_switch.reset();
+        if (state.selected_vlan && !find_vlan(state.map, *state.selected_vlan)) state.selected_vlan.reset();
+        remember_recent(state, path);
+        refresh_all(state);
+        return true;
+    } catch (...) {
+        dialogs::show_warning(state.main, "Could not open " + display_path(path) + ":\nout of memory");
+        return false;
+    }
+}
+
+void new_document(AppState& state) noexcept {
+    state.map = Map{};
+    state.saved = state.map;
+    state.path.reset();
+    state.history.clear();
+    state.canvas.selection().clear();
+    state.last_switch.reset();
+    state.selected_vlan.reset();
+    refresh_all(state);
+}
+
+bool save_document(AppState& state) noexcept {
+    if (!state.path) return save_document_as(state);
+    try {
+        return save_to(state, *state.path);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool save_document_as(AppState& state) noexcept {
+    auto path = ask_save_path(state.main, k_map_filter, L"quarn", state.path);
+    if (!path) return false;
+    try {
+        return save_to(state, *path);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool confirm_discard(AppState& state) noexcept {
+    if (state.map == state.saved) return true;
+    try {
+        std::string name = state.path ? display_path(state.path->filename()) : "Untitled";
+        dialogs::MessageRequest request;
+        request.owner = state.main;
+        request.text = "Save the changes to " + name + "?";
+        request.buttons = {"Save", "Don't Save", "Cancel"};
+        request.default_index = 0;
+        request.close_index = 2;
+        switch (dialogs::show_message(request)) {
+        case 0:
+            return save_document(state);
+        case 1:
+            return true;
+        default:
+            return false;
+        }
+    } catch (...) {
+        return false;
+    }
+}
+
+std::optional<std::filesystem::path> ask_open_path(HWND owner) noexcept {
+    std::vector<wchar_t> buffer(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = k_map_filter;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrDefExt = L"quarn";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
+    return std::filesystem::path(buffer.data());
+}
+
+std::optional<std::filesystem::path>
+ask_save_path(HWND owner, const wchar_t* filter, const wchar_t* extension,
+              const std::optional<std::filesystem::path>& suggestion) noexcept {
+    try {
+        std::vector<wchar_t> buffer(32768, L'\0');
+        if (suggestion) {
+            std::wstring name = suggestion->wstring();
+            if (name.size() < buffer.size()) std::copy(name.begin(), name.end(), buffer.begin());
+        }
+        OPENFILENAMEW dialog{};
+        dialog.lStructSize = sizeof(dialog);
+        dialog.hwndOwner = owner;
+        dialog.lpstrFilter = filter;
+        dialog.lpstrFile = buffer.data();
+        dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+        dialog.lpstrDefExt = extension;
+        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+        if (!::GetSaveFileNameW(&dialog)) return std::nullopt;
+        return std::filesystem::path(buffer.data());
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace quarn::app

@@ -1,0 +1,116 @@
+#include "app/main_controls.hpp"
+
+#include <array>
+
+#include "app/commands.hpp"
+#include "app/main_layout.hpp"
+#include "controls/control_table.hpp"
+#include "controls/create_controls.hpp"
+#include "listview/vlan_list.hpp"
+#include "theme/fonts.hpp"
+#include "theme/window_theme.hpp"
+
+namespace quarn::app {
+namespace {
+
+using controls::ControlKind;
+using controls::ControlSpec;
+
+// Places come from main_layout(); the table gives kinds, ids and texts.
+constexpr std::array k_main_controls{
+    ControlSpec{ControlKind::PushButton, MenuFile, L"File"},
+    ControlSpec{ControlKind::PushButton, MenuEdit, L"Edit"},
+    ControlSpec{ControlKind::PushButton, MenuSwitch, L"Switch"},
+    ControlSpec{ControlKind::PushButton, MenuView, L"View"},
+    ControlSpec{ControlKind::PushButton, MenuHelp, L"Help"},
+    ControlSpec{ControlKind::Label, SiteLabel, L"Site:"},
+    ControlSpec{ControlKind::TextEdit, SiteField, L""},
+    ControlSpec{ControlKind::Label, VlansLabel, L"VLANs:"},
+    ControlSpec{ControlKind::PushButton, VlanAdd, L"Add"},
+    ControlSpec{ControlKind::PushButton, VlanEdit, L"Edit"},
+    ControlSpec{ControlKind::PushButton, VlanRemove, L"Remove"},
+    ControlSpec{ControlKind::CheckBox, HighlightVlan, L"Highlight Selected VLAN"},
+    ControlSpec{ControlKind::Label, PanelSelectionText, L"No Ports Selected"},
+    ControlSpec{ControlKind::Label, PanelVlanText, L"VLAN: None Selected"},
+    ControlSpec{ControlKind::PushButton, PanelToggleUntagged, L"Toggle Untagged"},
+    ControlSpec{ControlKind::PushButton, PanelToggleTagged, L"Toggle Tagged"},
+    ControlSpec{ControlKind::PushButton, PanelClear, L"Clear VLANs"},
+    ControlSpec{ControlKind::PushButton, PanelLag, L"LAG..."},
+    ControlSpec{ControlKind::PushButton, PanelUplink, L"Uplink..."},
+    ControlSpec{ControlKind::Label, RangeLabel, L"Select Ports (e.g. 1-12,25):"},
+    ControlSpec{ControlKind::TextEdit, RangeField, L""},
+    ControlSpec{ControlKind::PushButton, RangeSelect, L"Select"},
+    ControlSpec{ControlKind::Label, LabelLabel, L"Label:"},
+    ControlSpec{ControlKind::TextEdit, LabelField, L""},
+    ControlSpec{ControlKind::Label, DescriptionLabel, L"Description:"},
+    ControlSpec{ControlKind::TextEdit, DescriptionField, L""},
+    ControlSpec{ControlKind::CheckBox, DisabledCheck, L"Disabled"},
+    ControlSpec{ControlKind::Label, PortVlansLabel, L"VLANs on This Port:"},
+    ControlSpec{ControlKind::PathLabel, StatusLine, L""},
+};
+
+HWND child(HWND parent, int id) noexcept {
+    return ::GetDlgItem(parent, id);
+}
+
+} // namespace
+
+void create_main_controls(AppState& state) noexcept {
+    HWND main = state.main;
+    UINT dpi = controls::window_dpi(main);
+    (void)controls::create_controls(main, k_main_controls, dpi);
+
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&init);
+    state.controls.vlan_list = listview::create_vlan_list(main, VlanList, state.instance, dpi);
+    if (state.controls.vlan_list != nullptr) theme::theme_list_view(state.controls.vlan_list);
+
+    state.controls.port_vlans = ::CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 10, 10, main,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(PortVlanList)), state.instance, nullptr);
+
+    if (CanvasWindow::register_class(state.instance)) (void)state.canvas.create(main, Canvas, state.instance);
+
+    state.controls.site = child(main, SiteField);
+    state.controls.highlight = child(main, HighlightVlan);
+    state.controls.selection_text = child(main, PanelSelectionText);
+    state.controls.vlan_text = child(main, PanelVlanText);
+    state.controls.range = child(main, RangeField);
+    state.controls.label = child(main, LabelField);
+    state.controls.description = child(main, DescriptionField);
+    state.controls.disabled = child(main, DisabledCheck);
+    state.controls.status = child(main, StatusLine);
+    state.controls.edit_vlan = child(main, VlanEdit);
+    state.controls.remove_vlan = child(main, VlanRemove);
+}
+
+void layout_main_controls(const AppState& state) noexcept {
+    RECT client{};
+    ::GetClientRect(state.main, &client);
+    UINT dpi = controls::window_dpi(state.main);
+    try {
+        auto places = main_layout(client.right, client.bottom, dpi);
+        HDWP batch = ::BeginDeferWindowPos(static_cast<int>(places.size()));
+        for (const ControlPlace& place : places) {
+            HWND control = child(state.main, place.id);
+            if (control == nullptr) continue;
+            if (batch != nullptr)
+                batch = ::DeferWindowPos(batch, control, nullptr, place.x, place.y, place.width, place.height,
+                                         SWP_NOZORDER | SWP_NOACTIVATE);
+            else
+                ::MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
+        }
+        if (batch != nullptr) ::EndDeferWindowPos(batch);
+    } catch (...) {
+        // Out of memory while laying out: the controls stay where they were.
+    }
+}
+
+void apply_main_font(const AppState& state) noexcept {
+    UINT dpi = controls::window_dpi(state.main);
+    controls::set_font_on_all(state.main, theme::dialog_font(dpi, theme::k_text_size, false));
+    if (state.controls.vlan_list != nullptr) listview::set_vlan_list_dpi(state.controls.vlan_list, dpi);
+}
+
+} // namespace quarn::app

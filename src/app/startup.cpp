@@ -1,0 +1,52 @@
+#include "app/startup.hpp"
+
+#include "app/main_controls.hpp"
+#include "app/views.hpp"
+#include "config/config_store.hpp"
+#include "theme/theme.hpp"
+
+namespace quarn::app {
+
+MainProgram::~MainProgram() {
+    if (state && current_state() == state.get()) set_current_state(nullptr);
+    if (window.hwnd() != nullptr) ::DestroyWindow(window.hwnd());
+}
+
+std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOptions& options) noexcept {
+    try {
+        auto program = std::make_unique<MainProgram>();
+        auto state = std::make_unique<AppState>();
+        state->instance = instance;
+        state->config_folder = options.config_folder;
+        if (state->config_folder) state->config = load_config(*state->config_folder);
+        (void)theme::init_theme(state->config.theme);
+
+        if (!MainWindow::register_class(instance) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            return nullptr;
+        if (!program->window.create(instance)) return nullptr;
+        state->main = program->window.hwnd();
+
+        state->view.kind = state->config.breakdown ? ViewKind::VlanBreakdown : ViewKind::FrontPanel;
+        state->view.show_unused = state->config.show_unused;
+        set_current_state(state.get());
+        program->state = std::move(state);
+        AppState& app = *program->state;
+
+        create_main_controls(app);
+        apply_main_font(app);
+        layout_main_controls(app);
+        refresh_all(app);
+        set_status(
+            app,
+            "Select ports, pick a VLAN in the list, then press Toggle Untagged (U) or Toggle Tagged (T).");
+
+        ::ShowWindow(app.main, options.show);
+        ::UpdateWindow(app.main);
+        if (app.canvas.hwnd() != nullptr) ::SetFocus(app.canvas.hwnd());
+        return program;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+} // namespace quarn::app

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "app/app_state.hpp"
+#include "app/commands.hpp"
+#include "app/startup.hpp"
+#include "app/views.hpp"
+#include "theme/theme.hpp"
+
+namespace quarn::app {
+namespace {
+
+Map sample_map() {
+    Map map;
+    map.site = "Head office";
+    map.vlans = {{10, "Data", {0x1e, 0x88, 0xe5}}, {20, "Voice", {0xfb, 0x8c, 0x00}}};
+    Switch sw;
+    sw.name = "edge-1";
+    sw.groups = {PortGroup{PortKind::Rj45, 4, 2, Numbering::OddTop, 0, 1.0f}};
+    for (int i = 1; i <= 8; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
+    sw.ports[0].untagged = 10;
+    map.switches = {sw};
+    return map;
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program_ = start_main_window(::GetModuleHandleW(nullptr), StartOptions{std::nullopt, SW_HIDE});
+        ASSERT_NE(program_, nullptr);
+        state_ = program_->state.get();
+    }
+
+    void load(Map map) {
+        state_->map = std::move(map);
+        state_->saved = state_->map;
+        refresh_all(*state_);
+    }
+
+    std::wstring text_of(int id) {
+        wchar_t text[256] = {};
+        ::GetWindowTextW(::GetDlgItem(state_->main, id), text, 256);
+        return text;
+    }
+
+    std::unique_ptr<MainProgram> program_;
+    AppState* state_ = nullptr;
+};
+
+TEST_F(MainWindowTest, HasEveryControlWithItsIdAndClass) {
+    struct Expected {
+        int id;
+        const wchar_t* class_name;
+    };
+    constexpr std::array expected{
+        Expected{MenuFile, L"Button"},      Expected{MenuHelp, L"Button"},
+        Expected{SiteField, L"Edit"},       Expected{VlanList, L"SysListView32"},
+        Expected{VlanAdd, L"Button"},       Expected{VlanEdit, L"Button"},
+        Expected{VlanRemove, L"Button"},    Expected{HighlightVlan, L"Button"},
+        Expected{LabelField, L"Edit"},      Expected{DescriptionField, L"Edit"},
+        Expected{RangeField, L"Edit"},      Expected{PortVlanList, L"ListBox"},
+        Expected{StatusLine, L"Static"},    Expected{Canvas, L"QuarnCanvas"},
+        Expected{DisabledCheck, L"Button"}, Expected{PanelToggleUntagged, L"Button"},
+    };
+    for (const Expected& e : expected) {
+        HWND control = ::GetDlgItem(state_->main, e.id);
+        ASSERT_NE(control, nullptr) << e.id;
+        wchar_t name[64] = {};
+        ::GetClassNameW(control, name, 64);
+        EXPECT_EQ(::lstrcmpiW(name, e.class_name), 0) << e.id;
+    }
+    EXPECT_EQ(text_of(MenuSwitch), L"Switch");
+    EXPECT_EQ(text_of(RangeLabel), L"Select Ports (e.g. 1-12,25):");
+    EXPECT_EQ(text_of(StatusLine),
+              L"Select ports, pick a VLAN in the list, then press Toggle Untagged (U) or Toggle Tagged (T).");
+    EXPECT_EQ(text_of(PanelSelectionText), L"No Ports Selected");
+    wchar_t title[64] = {};
+    ::GetWindowTextW(state_->main, title, 64);
+    EXPECT_STREQ(title, L"Untitled - Quarn");
+}
+
+TEST_F(MainWindowTest, AClickOnAPortSelectsItAndShowsItInThePanel) {
+    load(sample_map());
+    ASSERT_GE(state_->scene.hits.size(), 8u);
+    const HitRegion& hit = state_->scene.hits[3];
+    float scale = state_->canvas.scale();
+    LPARAM at = MAKELPARAM(static_cast<int>((hit.x + 10) * scale), static_cast<int>((hit.y + 10) * scale));
+    HWND canvas = state_->canvas.hwnd();
+    ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(canvas, WM_LBUTTONUP, 0, at);
+    ASSERT_EQ(state_->canvas.selection().ports().size(), 1u);
+    EXPECT_EQ(state_->canvas.selection().ports()[0], (PortRef{hit.switch_index, hit.port_index}));
+    EXPECT_EQ(text_of(PanelSelectionText), L"edge-1 port 4");
+    EXPECT_EQ(text_of(LabelField), L"4");
+
+    // Ctrl+click on another port adds it.
+    const HitRegion& other = state_->scene.hits[0];
+    LPARAM at_other =
+        MAKELPARAM(static_cast<int>((other.x + 10) * scale), static_cast<int>((other.y + 10) * scale));
+    ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at_other);
+    ::SendMessageW(canvas, WM_LBUTTONUP, MK_CONTROL, at_other);
+    EXPECT_EQ(text_of(PanelSelectionText), L"2 Ports Selected");
+}
+
+TEST_F(MainWindowTest, ZoomCommandsChangeTheScaleWithinLimits) {
+    load(sample_map());
+    float start = state_->canvas.scale();
+    ::SendMessageW(state_->main, WM_COMMAND, ViewZoomIn, 0);
+    EXPECT_GT(state_->canvas.scale(), start);
+    for (int i = 0; i < 40; ++i) ::SendMessageW(state_->main, WM_COMMAND, ViewZoomOut, 0);
+    EXPECT_FLOAT_EQ(state_->canvas.zoom(), 0.25f);
+    ::SendMessageW(state_->main, WM_COMMAND, ViewZoomReset, 0);
+    EXPECT_FLOAT_EQ(state_->canvas.scale(), start);
+}
+
+TEST_F(MainWindowTest, AThemeChangeRebuildsTheSceneInTheNewPalette) {
+    load(sample_map());
+    theme::ThemeChoiceHooks hooks;
+    hooks.dark_changed = [this](bool) { rebuild_scene(*state_); };
+    (void)theme::apply_theme_choice(theme::ThemeChoice::Dark, hooks);
+    ASSERT_TRUE(theme::is_dark());
+    const auto& background = std::get<Rect>(state_->scene.items.front());
+    EXPECT_EQ(background.fill, k_dark_palette.background);
+    (void)theme::apply_theme_choice(theme::ThemeChoice::Light, hooks);
+    EXPECT_EQ(std::get<Rect>(state_->scene.items.front()).fill, k_light_palette.background);
+}
+
+TEST_F(MainWindowTest, TypingInTheSiteFieldIsOneUndoStepPerVisit) {
+    load(sample_map());
+    HWND site = ::GetDlgItem(state_->main, SiteField);
+    EXPECT_EQ(text_of(SiteField), L"Head office");
+    ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(SiteField, EN_SETFOCUS),
+                   reinterpret_cast<LPARAM>(site));
+    ::SetWindowTextW(site, L"Head office 2"); // sends EN_CHANGE
+    ::SetWindowTextW(site, L"Head office 22");
+    ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(SiteField, EN_KILLFOCUS),
+                   reinterpret_cast<LPARAM>(site));
+    EXPECT_EQ(state_->map.site, "Head office 22");
+    EXPECT_EQ(state_->history.undo_depth(), 1u);
+    wchar_t title[64] = {};
+    ::GetWindowTextW(state_->main, title, 64);
+    EXPECT_STREQ(title, L"Untitled* - Quarn");
+
+    // Texts the program puts in the field are not edits.
+    state_->map.site = "Elsewhere";
+    refresh_site(*state_);
+    EXPECT_EQ(state_->history.undo_depth(), 1u);
+}
+
+} // namespace
+} // namespace quarn::app
