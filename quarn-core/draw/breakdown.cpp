@@ -26,17 +26,6 @@ constexpr std::size_t k_marked_label_limit = 4;
 
 enum class Carriage { None, Untagged, Tagged };
 
-// A port label shortened to `limit` characters. Labels like Gi1/0/12 differ
-// in their last part, so that part is kept after an ellipsis when it fits;
-// other labels keep their end.
-std::string short_label(std::string_view label, std::size_t limit) {
-    if (code_points(label) <= limit) return std::string(label);
-    const std::size_t slash = label.rfind('/');
-    if (slash != std::string_view::npos && code_points(label.substr(slash)) + 1 <= limit)
-        return std::string("\u2026").append(label.substr(slash));
-    return tail_text(label, limit);
-}
-
 Carriage carriage(const Port& port, std::uint16_t vlan) {
     if (port.untagged == vlan) return Carriage::Untagged;
     if (std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end()) return Carriage::Tagged;
@@ -71,8 +60,8 @@ PlaceLabels place_labels(const Switch& sw, std::size_t places) {
     labels.idle.reserve(places);
     labels.marked.reserve(places);
     for (std::size_t p = 0; p < places; ++p) {
-        labels.idle.push_back(short_label(sw.ports[p].label, k_place_text_limit));
-        labels.marked.push_back(short_label(sw.ports[p].label, k_marked_label_limit));
+        labels.idle.push_back(short_port_label(sw.ports[p].label, k_place_text_limit));
+        labels.marked.push_back(short_port_label(sw.ports[p].label, k_marked_label_limit));
     }
     return labels;
 }

@@ -16,6 +16,9 @@ constexpr float k_place_w = k_front_panel_geometry.place_width;
 constexpr float k_place_h = k_front_panel_geometry.place_height;
 constexpr float k_lane_pitch = 22.0f;
 constexpr std::size_t k_max_chips = 4;
+// Labels longer than this would run into the neighbouring places at size 9;
+// Gi1/0/48 and Te1/1/12 still fit whole.
+constexpr std::size_t k_label_limit = 8;
 
 bool carries(const Port& port, std::uint16_t vlan) {
     return port.untagged == vlan ||
@@ -69,7 +72,7 @@ std::string vlan_text(const Port& port) {
 void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
                 const Face& face, std::optional<Rgb> bar, float x, float y) {
     c.add_rect(x, y, k_place_w, k_place_h, face.fill, face.outline, face.outline_width);
-    c.add_text(port.label, x + 19.0f, y + 9.0f, 9.0f, false, true, face.ink);
+    c.add_text(short_port_label(port.label, k_label_limit), x + 19.0f, y + 9.0f, 9.0f, false, true, face.ink);
     if (std::string text = vlan_text(port); !text.empty())
         c.add_text(std::move(text), x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
 

@@ -44,6 +44,14 @@ std::string tail_text(std::string_view text, std::size_t limit) {
     return cut;
 }
 
+std::string short_port_label(std::string_view label, std::size_t limit) {
+    if (code_points(label) <= limit) return std::string(label);
+    const std::size_t slash = label.rfind('/');
+    if (slash != std::string_view::npos && code_points(label.substr(slash)) + 1 <= limit)
+        return std::string("\u2026").append(label.substr(slash));
+    return tail_text(label, limit);
+}
+
 float estimated_text_width(std::string_view text, float size, bool bold) {
     const float narrow = bold ? 0.62f : 0.56f;
     float em = 0.0f;

@@ -18,6 +18,11 @@ std::string cut_text(std::string_view text, std::size_t limit);
 // last limit - 1 characters: port labels differ at their ends (Gi1/0/12).
 std::string tail_text(std::string_view text, std::size_t limit);
 
+// A port label of more than `limit` characters shortened to `limit`. Labels
+// like Gi1/0/12 differ in their last part, so that part is kept after an
+// ellipsis when it fits; other labels keep their end.
+std::string short_port_label(std::string_view label, std::size_t limit);
+
 // A generous guess of the drawn width, for the picture's extent only: the
 // core knows no font metrics.
 float estimated_text_width(std::string_view text, float size, bool bold);

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <limits>
 #include <span>
+#include <unordered_set>
 
 #include <nlohmann/json.hpp>
 
@@ -424,9 +425,11 @@ class Reader {
         }
         frame.in_unknown = true;
         if (check_unknown_keys_) {
-            for (std::size_t i = frame.unknown_begin; i < unknown_keys_.size(); ++i)
-                if (unknown_keys_[i] == name) return fail(JsonProblem::DuplicateField, name);
-            unknown_keys_.push_back(std::move(name));
+            // Keyed by the object's depth, so that a file with very many
+            // unknown keys stays linear.
+            std::string entry = std::to_string(stack_.size()) + ':' + name;
+            if (!unknown_key_set_.insert(entry).second) return fail(JsonProblem::DuplicateField, name);
+            unknown_keys_.push_back(std::move(entry));
         }
         return true;
     }
@@ -608,6 +611,8 @@ class Reader {
     Frame pop() {
         Frame frame = stack_.back();
         stack_.pop_back();
+        for (std::size_t i = frame.unknown_begin; i < unknown_keys_.size(); ++i)
+            unknown_key_set_.erase(unknown_keys_[i]);
         unknown_keys_.resize(frame.unknown_begin);
         return frame;
     }
@@ -641,7 +646,9 @@ class Reader {
     Expect root_;
     bool check_unknown_keys_;
     std::vector<Frame> stack_;
+    // Unknown keys of the open objects, to find one given twice.
     std::vector<std::string> unknown_keys_;
+    std::unordered_set<std::string> unknown_key_set_;
     std::optional<JsonError> error_;
     std::optional<std::size_t> consumed_override_;
     bool in_number_ = false;

@@ -65,6 +65,10 @@ bool worth_moving_after(DWORD error) {
 // Moves the temporary file over the target; gives the error code or 0.
 DWORD put_in_place(const std::wstring& target, const std::wstring& temporary) {
     DWORD attributes = GetFileAttributesW(target.c_str());
+    // A folder is never replaced by a file, whatever the file system's
+    // replacing move would do.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ERROR_ACCESS_DENIED;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND) return error;
@@ -93,8 +97,14 @@ DWORD put_in_place(const std::wstring& target, const std::wstring& temporary) {
 
 std::optional<std::string> safe_write(const std::filesystem::path& target, std::string_view bytes) noexcept {
     try {
-        const std::wstring target_name = target.wstring();
-        const std::wstring temporary = safe_write_temporary(target).wstring();
+        // ReplaceFileW refuses paths with forward slashes ("Directory name
+        // invalid"), so every path is made whole and native first.
+        std::error_code ignored;
+        std::filesystem::path full = std::filesystem::absolute(target, ignored);
+        if (full.empty()) full = target;
+        full.make_preferred();
+        const std::wstring target_name = full.wstring();
+        const std::wstring temporary = safe_write_temporary(full).wstring();
 
         FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));

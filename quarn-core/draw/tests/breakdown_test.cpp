@@ -103,35 +103,6 @@ TEST(Breakdown, IdlePlacesKeepTheirLabelInGrey) {
     EXPECT_EQ(scene.items[8], SceneItem(Text{"\u2026/12 T", 248, 52, 8, false, true, k_black}));
 }
 
-TEST(Breakdown, PlaceLabelsAreShortenedToFit) {
-    struct Case {
-        const char* label;
-        const char* idle;
-        const char* marked;
-    };
-    const Case cases[] = {
-        {"7", "7", "7 U"},
-        {"48", "48", "48 U"},
-        {"A1/12", "A1/12", "\u2026/12 U"},
-        {"Gi1/0/1", "\u2026/1", "\u2026/1 U"},
-        {"Te1/1/48", "\u2026/48", "\u2026/48 U"},
-        {"Port12", "Port12", "\u2026t12 U"},
-        {"eth0/123456", "\u202623456", "\u2026456 U"},
-        {"\u00c4\u00d6\u00dc\u00e4\u00f6\u00fc\u00df", "\u2026\u00dc\u00e4\u00f6\u00fc\u00df",
-         "\u2026\u00f6\u00fc\u00df U"},
-    };
-    for (const Case& c : cases) {
-        Map map;
-        map.vlans = {{10, "Data", k_red}, {20, "Voice", k_green}};
-        Switch sw = row_switch("a", 1);
-        sw.ports[0].label = c.label;
-        sw.ports[0].untagged = 10;
-        map.switches = {sw};
-        const Scene scene = build_scene(map, breakdown(true));
-        EXPECT_EQ(texts(scene), (std::vector<std::string>{"a", "10 Data", c.marked, "20 Voice", c.idle}));
-    }
-}
-
 TEST(Breakdown, SwitchesWithoutRows) {
     Map no_vlans = three_vlans();
     no_vlans.vlans.clear();

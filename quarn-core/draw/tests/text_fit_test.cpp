@@ -28,6 +28,24 @@ TEST(TextFit, CutsBetweenCharacters) {
     EXPECT_EQ(code_points("\u00e4b\u6771"), 3u);
 }
 
+TEST(TextFit, PortLabelsKeepTheirLastPart) {
+    struct Case {
+        const char* label;
+        std::size_t limit;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"Gi1/0/48", 8, "Gi1/0/48"},
+        {"GigabitEthernet1/0/1", 8, "\u2026/1"},
+        {"ge-0/0/12", 8, "\u2026/12"},
+        {"Ethernet12", 8, "\u2026ernet12"},
+        {"Port/123456789", 8, "\u20263456789"}, // the last part alone does not fit
+        {"Gi1/0/12", 4, "\u2026/12"},
+        {"/", 0, "\u2026"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(short_port_label(c.label, c.limit), c.shown) << c.label;
+}
+
 TEST(TextFit, WidthGuessGrowsWithSizeWeightAndWideScripts) {
     EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, false), 22.4f);
     EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, true), 24.8f);

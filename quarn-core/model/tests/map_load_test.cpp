@@ -175,6 +175,15 @@ TEST(LoadMap, UnknownKeysAreSkippedAtEveryLevel) {
     EXPECT_EQ(loaded.value(), expected);
 }
 
+TEST(LoadMap, ManyUnknownKeysStayFast) {
+    std::string keys;
+    for (int i = 0; i < 100000; ++i) keys += "\"k" + std::to_string(i) + "\":0,";
+    auto loaded = load_map("{" + keys + R"("format":1,"site":"","notes":"","vlans":[],"switches":[]})");
+    EXPECT_TRUE(loaded.ok()) << loaded.error();
+    EXPECT_EQ(error_of("{" + keys + R"("format":1,"k5":1})"),
+              k_unreadable + "duplicate field `k5` at line 1 column 1088906");
+}
+
 TEST(LoadMap, RecordsMayBeArraysOfTheirValues) {
     const std::string text =
         R"([1,"s","n",[[10,"a","#00ff00"]],[["c","l","m",[["Sfp",2,1,"Rows",0,0.5]],)"

@@ -1,5 +1,8 @@
 #include "export/file_read.hpp"
 #include "export/safe_write.hpp"
+#ifdef _WIN32
+#include "export/windows_error.hpp"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -59,6 +62,21 @@ TEST_F(SafeWrite, WritesANewFileAndReplacesAnOldOne) {
     EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
 }
 
+TEST_F(SafeWrite, ReplacesThroughARelativePathWithForwardSlashes) {
+    // As the command line tools get paths; the platform's replace-file
+    // operation refuses such a path as it is.
+    fs::create_directory(folder_ / "sub");
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder_);
+    auto first = safe_write("sub/map.quarn", "first");
+    auto second = safe_write("sub/map.quarn", "second");
+    fs::current_path(previous);
+    EXPECT_EQ(first, std::nullopt);
+    EXPECT_EQ(second, std::nullopt);
+    EXPECT_EQ(content(folder_ / "sub" / "map.quarn"), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "sub"), fs::directory_iterator()), 1);
+}
+
 TEST_F(SafeWrite, AFailedWriteLeavesTheOldContentAndNoTemporaryFile) {
     const fs::path target = folder_ / "map.quarn";
     put(target, "old content");
@@ -100,7 +118,11 @@ TEST_F(SafeWrite, ReadsWholeFilesAndReportsTheSystemText) {
     auto missing = read_whole_file(folder_ / "missing.quarn");
     ASSERT_FALSE(missing.ok());
 #ifdef _WIN32
-    EXPECT_EQ(missing.error(), "The system cannot find the file specified.");
+    // The system's own text for ERROR_FILE_NOT_FOUND (Wine words it its own
+    // way), without the line break that FormatMessageW ends it with.
+    EXPECT_EQ(missing.error(), windows_error_text(2));
+    EXPECT_NE(missing.error().back(), '\n');
+    EXPECT_NE(missing.error().back(), '\r');
 #else
     EXPECT_EQ(missing.error(), "No such file or directory");
     EXPECT_EQ(read_whole_file(folder_).error(), "Is a directory");
