@@ -7,6 +7,7 @@ namespace quarn::cli {
 int run_format(std::span<const std::string_view> args);
 int run_svg(std::span<const std::string_view> args);
 int run_csv(std::span<const std::string_view> args);
+int run_check(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
@@ -17,6 +18,9 @@ std::span<const CommandEntry> commands() {
                      "Write the picture of MAP as Save SVG does (front panel or VLAN breakdown)", run_svg},
         CommandEntry{"csv", "csv MAP OUT [--separator C]",
                      "Write the port table of MAP as Save CSV does (default: the list separator)", run_csv},
+        CommandEntry{"check", "check MAP",
+                     "Print the problems Check Map finds (exit 0: none, 1: some, 2: MAP cannot be loaded)",
+                     run_check},
     };
     return table;
 }
