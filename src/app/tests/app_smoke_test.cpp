@@ -81,6 +81,8 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
     ASSERT_TRUE(app.has_value());
     HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
     ASSERT_NE(box, nullptr) << "no message box";
+    HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
+    ASSERT_NE(ok, nullptr);
 
     std::wstring message;
     for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -90,8 +92,6 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
     EXPECT_EQ(message, L"Could not open " + path.wstring() +
                            L":\nThis map uses file format 2. Update Quarn to open it.");
 
-    HWND ok = ::GetDlgItem(box, dialogs::k_message_first_button_id);
-    ASSERT_NE(ok, nullptr);
     ::PostMessageW(ok, BM_CLICK, 0, 0);
 
     HWND main = app->wait_for_window(app::k_main_window_class, 5s);

@@ -62,6 +62,15 @@ HWND AppProcess::wait_for_window(const wchar_t* class_name, Duration timeout) co
     }
 }
 
+HWND AppProcess::wait_for_child(HWND parent, int id, Duration timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (HWND child = ::GetDlgItem(parent, id)) return child;
+        if (!::IsWindow(parent) || std::chrono::steady_clock::now() >= deadline) return nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 std::optional<LRESULT> AppProcess::send(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
                                         Duration timeout) {
     DWORD_PTR result = 0;

@@ -36,6 +36,10 @@ class AppProcess {
     // A command as a menu would send it.
     static std::optional<LRESULT> command(HWND window, int id) { return send(window, WM_COMMAND, id, 0); }
 
+    // A child of `parent` with the control id, polled: a window appears
+    // before the controls its creator adds to it.
+    [[nodiscard]] static HWND wait_for_child(HWND parent, int id, Duration timeout);
+
     [[nodiscard]] static std::wstring window_text(HWND window);
     [[nodiscard]] static std::wstring class_name(HWND window);
 
