@@ -1,0 +1,145 @@
+#include "dialogs/form_window.hpp"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "controls/control_table.hpp"
+#include "controls/create_controls.hpp"
+#include "dialogs/form_text.hpp"
+#include "dialogs/switch_preview.hpp"
+#include "theme/fonts.hpp"
+#include "theme/theme.hpp"
+#include "theme/theme_colors.hpp"
+#include "win/wide.hpp"
+
+namespace quarn::dialogs {
+namespace {
+
+using controls::ControlKind;
+
+std::optional<ControlKind> shared_kind(FormKind kind) noexcept {
+    switch (kind) {
+    case FormKind::Label:
+        return ControlKind::Label;
+    case FormKind::TextEdit:
+        return ControlKind::TextEdit;
+    case FormKind::NumberEdit:
+        return ControlKind::NumberEdit;
+    case FormKind::CheckBox:
+        return ControlKind::CheckBox;
+    case FormKind::PushButton:
+        return ControlKind::PushButton;
+    default:
+        return std::nullopt;
+    }
+}
+
+HWND create_child(HWND window, const FormControl& row, const wchar_t* class_name, DWORD style, DWORD ex_style,
+                  UINT dpi) noexcept {
+    auto scale = [dpi](int units) { return controls::scale(units, dpi); };
+    return ::CreateWindowExW(ex_style, class_name, row.text, WS_CHILD | WS_VISIBLE | style, scale(row.x),
+                             scale(row.y), scale(row.w), scale(row.h), window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+} // namespace
+
+void create_form_controls(HWND window, std::span<const FormControl> table) noexcept {
+    UINT dpi = controls::window_dpi(window);
+    for (const FormControl& row : table) {
+        if (auto kind = shared_kind(row.kind)) {
+            controls::ControlSpec spec{*kind, row.id, row.text, row.x, row.y, row.w, row.h, row.limit};
+            (void)controls::create_controls(window, std::span(&spec, 1), dpi);
+            continue;
+        }
+        switch (row.kind) {
+        case FormKind::Caption:
+            (void)create_child(window, row, WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, dpi);
+            break;
+        case FormKind::DropDownList: {
+            HWND list =
+                create_child(window, row, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, dpi);
+            if (list != nullptr && theme::is_dark()) (void)::SetWindowTheme(list, L"DarkMode_CFD", nullptr);
+            break;
+        }
+        case FormKind::Preview:
+            if (register_preview_class())
+                (void)create_child(window, row, k_preview_class, 0, WS_EX_CLIENTEDGE, dpi);
+            break;
+        default:
+            break;
+        }
+    }
+    controls::set_font_on_all(window, theme::dialog_font(dpi, theme::k_text_size, false));
+}
+
+std::string read_field(HWND dialog, int id) {
+    wchar_t buffer[k_max_field_text + 1] = {};
+    int length = ::GetDlgItemTextW(dialog, id, buffer, static_cast<int>(k_max_field_text + 1));
+    if (length > 0 && buffer[length - 1] >= 0xD800 && buffer[length - 1] <= 0xDBFF) --length;
+    return win::narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)));
+}
+
+void write_field(HWND dialog, int id, std::string_view text) noexcept {
+    try {
+        ::SetDlgItemTextW(dialog, id, win::widen(text).c_str());
+    } catch (...) {
+        // Out of memory: the field keeps its text.
+    }
+}
+
+bool is_checked(HWND dialog, int id) noexcept {
+    return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void set_checked(HWND dialog, int id, bool checked) noexcept {
+    ::CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void fill_list(HWND dialog, int id, const std::vector<std::string>& entries,
+               std::optional<std::size_t> selected) noexcept {
+    HWND list = ::GetDlgItem(dialog, id);
+    if (list == nullptr) return;
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    try {
+        for (const std::string& entry : entries)
+            ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::widen(entry).c_str()));
+    } catch (...) {
+        // Out of memory: the entries so far.
+    }
+    WPARAM index = selected ? static_cast<WPARAM>(*selected) : static_cast<WPARAM>(-1);
+    ::SendMessageW(list, CB_SETCURSEL, index, 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+std::optional<std::size_t> list_selection(HWND dialog, int id) noexcept {
+    LRESULT index = ::SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR || index < 0) return std::nullopt;
+    return static_cast<std::size_t>(index);
+}
+
+std::optional<LRESULT> form_colour_message(UINT msg, WPARAM wparam) noexcept {
+    if (msg != WM_CTLCOLORLISTBOX) return std::nullopt;
+    const theme::ThemeColors& colors = theme::theme_colors();
+    auto dc = reinterpret_cast<HDC>(wparam);
+    ::SetTextColor(dc, colors.text);
+    ::SetBkColor(dc, colors.field_background);
+    return reinterpret_cast<LRESULT>(colors.field_brush);
+}
+
+std::optional<LRESULT> FocusMemory::message(HWND dialog, UINT msg, WPARAM wparam) noexcept {
+    if (msg != WM_ACTIVATE) return std::nullopt;
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(dialog, focus)) last_ = focus;
+        return std::nullopt;
+    }
+    if (last_ == nullptr || !::IsWindow(last_) || !::IsChild(dialog, last_)) return std::nullopt;
+    ::SetFocus(last_);
+    return 0;
+}
+
+} // namespace quarn::dialogs

@@ -1,0 +1,171 @@
+#include "dialogs/vlan_dialog.hpp"
+
+#include <commdlg.h>
+
+#include <string>
+
+#include "controls/common_message.hpp"
+#include "controls/dialog_window.hpp"
+#include "controls/modal.hpp"
+#include "dark_dialog/dark_dialog.hpp"
+#include "dialogs/form_window.hpp"
+#include "dialogs/message_box.hpp"
+#include "theme/theme_colors.hpp"
+#include "win/unique.hpp"
+#include "win/window_base.hpp"
+
+namespace quarn::dialogs {
+namespace {
+
+constexpr FormControl k_controls[] = {
+    {FormKind::Label, 0, L"VLAN ID:", 14, 16, 80, 18, 0},
+    {FormKind::NumberEdit, k_vlan_id, L"", 100, 12, 70, 24, 4},
+    {FormKind::Label, 0, L"Name:", 14, 48, 80, 18, 0},
+    {FormKind::TextEdit, k_vlan_name, L"", 100, 44, 210, 24, 60},
+    {FormKind::Label, 0, L"Colour:", 14, 80, 80, 18, 0},
+    {FormKind::PushButton, k_vlan_colour, L"", 100, 76, 70, 24, 0},
+    {FormKind::PushButton, IDOK, L"OK", 146, 116, 80, 26, 0},
+    {FormKind::PushButton, IDCANCEL, L"Cancel", 230, 116, 80, 26, 0},
+};
+
+constexpr int k_width = 340;
+constexpr int k_height = 192;
+
+struct ColorState {
+    CustomColors custom{};
+    ColorChooser chooser = nullptr;
+};
+
+ColorState& color_state() noexcept {
+    thread_local ColorState state;
+    return state;
+}
+
+COLORREF to_colorref(Rgb colour) noexcept {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+Rgb to_rgb(COLORREF colour) noexcept {
+    return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+class VlanDialog : public win::WindowBase<VlanDialog> {
+  public:
+    VlanDialog(COLORREF colour, const VlanCheck& check) noexcept : colour_(colour), check_(check) {}
+
+    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+        if (msg == WM_COMMAND && LOWORD(wparam) == k_vlan_colour && HIWORD(wparam) == BN_CLICKED) {
+            choose_colour();
+            return 0;
+        }
+        if (msg == WM_DRAWITEM && wparam == k_vlan_colour) {
+            draw_swatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
+        }
+        if (auto handled = controls::dialog_result_message(msg, wparam)) return *handled;
+        if (auto handled = focus_.message(hwnd(), msg, wparam)) return *handled;
+        if (auto handled = controls::common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
+        return default_proc(msg, wparam, lparam);
+    }
+
+    bool accept() noexcept {
+        try {
+            auto vlan = read_vlan_form(read_field(hwnd(), k_vlan_id), read_field(hwnd(), k_vlan_name),
+                                       to_rgb(colour_));
+            std::optional<std::string> problem;
+            if (!vlan)
+                problem = vlan.error();
+            else if (check_)
+                problem = check_(vlan.value());
+            if (problem) {
+                show_warning(hwnd(), *problem);
+                focus_id();
+                return false;
+            }
+            result_ = std::move(vlan).value();
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
+
+    std::optional<Vlan> take_result() noexcept { return std::move(result_); }
+
+  private:
+    void focus_id() noexcept {
+        HWND id = ::GetDlgItem(hwnd(), k_vlan_id);
+        ::SetFocus(id);
+        ::SendMessageW(id, EM_SETSEL, 0, -1);
+    }
+
+    // The whole button in the colour, outlined like the buttons; nothing
+    // else, so that the colour is all one sees.
+    void draw_swatch(const DRAWITEMSTRUCT& item) const noexcept {
+        RECT rect = item.rcItem;
+        win::UniqueBrush fill(::CreateSolidBrush(colour_));
+        if (fill) ::FillRect(item.hDC, &rect, fill.get());
+        ::FrameRect(item.hDC, &rect, theme::theme_colors().border_brush);
+    }
+
+    void choose_colour() noexcept {
+        ColorState& state = color_state();
+        COLORREF chosen = colour_;
+        CustomColors custom = state.custom;
+        ColorChooser chooser = state.chooser != nullptr ? state.chooser : &choose_system_color;
+        if (!chooser(hwnd(), chosen, custom)) return;
+        colour_ = chosen;
+        state.custom = custom;
+        ::InvalidateRect(::GetDlgItem(hwnd(), k_vlan_colour), nullptr, FALSE);
+    }
+
+    COLORREF colour_;
+    const VlanCheck& check_;
+    FocusMemory focus_;
+    std::optional<Vlan> result_;
+};
+
+} // namespace
+
+ColorChooser set_color_chooser(ColorChooser chooser) noexcept {
+    ColorChooser previous = color_state().chooser;
+    color_state().chooser = chooser;
+    return previous;
+}
+
+const CustomColors& custom_colors() noexcept {
+    return color_state().custom;
+}
+
+bool choose_system_color(HWND owner, COLORREF& colour, CustomColors& custom) noexcept {
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = owner;
+    choose.rgbResult = colour;
+    choose.lpCustColors = custom.data();
+    // The hook darkens the picker in dark mode and leaves it alone in light.
+    choose.Flags = CC_FULLOPEN | CC_RGBINIT | CC_ENABLEHOOK;
+    choose.lpfnHook = &dark_dialog::dark_dialog_hook;
+    if (!::ChooseColorW(&choose)) return false;
+    colour = choose.rgbResult;
+    return true;
+}
+
+std::optional<Vlan> run_vlan_dialog(HWND owner, const Vlan& initial, bool editing,
+                                    const VlanCheck& check) noexcept {
+    VlanDialog dialog(to_colorref(initial.color), check);
+    HWND window = controls::create_dialog_window(k_vlan_window_class, editing ? L"Edit VLAN" : L"Add VLAN",
+                                                 &VlanDialog::window_proc, owner, k_width, k_height, &dialog);
+    if (window == nullptr) return std::nullopt;
+    create_form_controls(window, k_controls);
+    try {
+        write_field(window, k_vlan_id, std::to_string(initial.id));
+    } catch (...) {
+        // Out of memory: the field starts empty.
+    }
+    write_field(window, k_vlan_name, initial.name);
+    if (!controls::run_modal(window, owner, k_vlan_name, [&dialog] { return dialog.accept(); }))
+        return std::nullopt;
+    return dialog.take_result();
+}
+
+} // namespace quarn::dialogs
