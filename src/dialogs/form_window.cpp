@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
 #include "dialogs/form_text.hpp"
@@ -10,6 +14,7 @@
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
+#include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::dialogs {
@@ -43,14 +48,54 @@ HWND create_child(HWND window, const FormControl& row, const wchar_t* class_name
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
+// A label or check box whose text is wider than its box (a font wider than
+// the one the table was made for, such as a substitute for Segoe UI) gets
+// as many lines as the text needs, centred on its row, rather than losing
+// its last words.
+void fit_text(HWND control, const FormControl& row, UINT dpi, HFONT font) noexcept {
+    wchar_t text[256] = {};
+    int length = ::GetWindowTextW(control, text, 256);
+    if (length <= 0) return;
+    bool check_box = row.kind == FormKind::CheckBox;
+    // The box and the gap before the text, as the button draws them.
+    int lead = check_box ? ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + controls::scale(4, dpi) : 0;
+    int width = controls::scale(row.w, dpi) - lead;
+    int height = controls::scale(row.h, dpi);
+    win::WindowDc dc(control);
+    if (dc.get() == nullptr || width <= 0) return;
+    win::SelectGuard keep(dc.get(), font);
+    RECT line{0, 0, 0, 0};
+    ::DrawTextW(dc.get(), text, length, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    if (line.right <= width) return;
+    RECT wrapped{0, 0, width, 0};
+    ::DrawTextW(dc.get(), text, length, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    int needed = wrapped.bottom;
+    if (needed <= height) return;
+    if (check_box)
+        ::SetWindowLongPtrW(control, GWL_STYLE, ::GetWindowLongPtrW(control, GWL_STYLE) | BS_MULTILINE);
+    int top = controls::scale(row.y, dpi) - (needed - height) / 2;
+    ::SetWindowPos(control, nullptr, controls::scale(row.x, dpi), top, controls::scale(row.w, dpi), needed,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 } // namespace
 
 void create_form_controls(HWND window, std::span<const FormControl> table) noexcept {
     UINT dpi = controls::window_dpi(window);
+    std::vector<std::pair<HWND, const FormControl*>> texts; // labels and check boxes to fit
     for (const FormControl& row : table) {
         if (auto kind = shared_kind(row.kind)) {
             controls::ControlSpec spec{*kind, row.id, row.text, row.x, row.y, row.w, row.h, row.limit};
-            (void)controls::create_controls(window, std::span(&spec, 1), dpi);
+            if (!controls::create_controls(window, std::span(&spec, 1), dpi)) continue;
+            // Children join at the end of the list, which is the Tab order.
+            HWND created = ::GetWindow(::GetWindow(window, GW_CHILD), GW_HWNDLAST);
+            if (created != nullptr && (row.kind == FormKind::Label || row.kind == FormKind::CheckBox)) {
+                try {
+                    texts.emplace_back(created, &row);
+                } catch (...) {
+                    // Out of memory: the control keeps its table size.
+                }
+            }
             continue;
         }
         switch (row.kind) {
@@ -71,7 +116,9 @@ void create_form_controls(HWND window, std::span<const FormControl> table) noexc
             break;
         }
     }
-    controls::set_font_on_all(window, theme::dialog_font(dpi, theme::k_text_size, false));
+    HFONT font = theme::dialog_font(dpi, theme::k_text_size, false);
+    controls::set_font_on_all(window, font);
+    for (auto [control, row] : texts) fit_text(control, *row, dpi, font);
 }
 
 std::string read_field(HWND dialog, int id) {

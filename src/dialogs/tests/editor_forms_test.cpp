@@ -11,7 +11,6 @@
 #include "dialogs/switch_form.hpp"
 #include "dialogs/uplink_form.hpp"
 #include "dialogs/vlan_form.hpp"
-#include "ops/vlan_ops.hpp"
 
 namespace quarn::dialogs {
 namespace {
@@ -197,9 +196,6 @@ TEST(SwitchForm, PreviewMapAndScale) {
     form.name = "edge";
     EXPECT_EQ(preview_map(form).switches[0].name, "edge");
 
-    EXPECT_EQ(layout_input(SwitchForm{"n", "l", "m", "P", 1, 2, 3, 4, 5, true}),
-              (SwitchLayoutInput{"P", 1, 2, 3, 4, 5, true}));
-
     struct Case {
         float client_w, client_h, scene_w, scene_h, natural, scale;
     };
@@ -237,18 +233,6 @@ TEST(VlanForm, ChecksCarryTheirMessagesAndNeedNoMap) {
     EXPECT_EQ(edit(Vlan{10, "Renamed", {}}), std::nullopt);
     EXPECT_EQ(edit(Vlan{20, "x", {}}), "VLAN 20 already exists.");
     EXPECT_EQ(edit(Vlan{11, "x", {}}), std::nullopt);
-}
-
-TEST(VlanForm, NewVlanProposals) {
-    Map map;
-    EXPECT_EQ(new_vlan(map), (Vlan{1, "", {0x2E, 0x7D, 0x32}}));
-    for (std::size_t i = 0; i < 20; ++i)
-        map.vlans.push_back(Vlan{std::uint16_t(100 + i), "", k_default_vlan_colors[i]});
-    EXPECT_EQ(new_vlan(map), (Vlan{120, "", {0x2E, 0x7D, 0x32}}));
-    map.vlans.push_back(Vlan{4094, "", k_default_vlan_colors[3]});
-    EXPECT_EQ(new_vlan(map), (Vlan{4094, "", {0x15, 0x65, 0xC0}}));
-    map.vlans = {{30, "", {}}, {20, "", {}}};
-    EXPECT_EQ(new_vlan(map).id, 21);
 }
 
 TEST(LinkChoice, OffersOtherSwitchesThatTheirNameReaches) {
