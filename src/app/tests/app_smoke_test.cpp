@@ -37,8 +37,9 @@ TEST(AppGui, StartsAnswersAndClosesWithExitCodeZero) {
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
     ASSERT_TRUE(app.has_value()) << "quarn.exe did not start";
 
-    HWND main = app->wait_for_window(app::k_main_window_class, 20s);
+    HWND main = app->wait_for_window(app::k_main_window_class, 60s);
     ASSERT_NE(main, nullptr) << "no QuarnWnd window appeared";
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
     EXPECT_EQ(AppProcess::window_text(main), L"Untitled - Quarn");
     EXPECT_EQ(AppProcess::send(main, WM_USER), app::k_identity_answer);
 
@@ -61,8 +62,9 @@ TEST(AppGui, OpensTheMapNamedOnTheCommandLineEvenWithSpacesInItsPath) {
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
-    HWND main = app->wait_for_window(app::k_main_window_class, 20s);
+    HWND main = app->wait_for_window(app::k_main_window_class, 60s);
     ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
 
     // The file is opened after the window appears: wait for the title.
     for (int i = 0; i < 200 && AppProcess::window_text(main) != L"campus map.quarn - Quarn"; ++i) ::Sleep(25);
@@ -80,8 +82,9 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
-    HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
+    HWND box = app->wait_for_window(dialogs::k_message_window_class, 60s);
     ASSERT_NE(box, nullptr) << "no message box";
+    ASSERT_TRUE(AppProcess::wait_until_responsive(box, 60s));
     HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
     ASSERT_NE(ok, nullptr);
 
@@ -147,8 +150,9 @@ TEST(AppGui, EditsUndoRedoSaveAndTheQuestionOnClosing) {
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
-    HWND main = app->wait_for_window(app::k_main_window_class, 20s);
+    HWND main = app->wait_for_window(app::k_main_window_class, 60s);
     ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
     for (int i = 0; i < 200 && AppProcess::window_text(main) != L"depot.quarn - Quarn"; ++i) ::Sleep(25);
 
     // Select all ports of the first switch, clear their VLANs, undo, redo.
