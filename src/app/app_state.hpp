@@ -11,6 +11,7 @@
 #include "config/config.hpp"
 #include "draw/scene.hpp"
 #include "model/map.hpp"
+#include "ops/port_vlan_ops.hpp"
 
 namespace quarn::app {
 
@@ -48,6 +49,7 @@ struct AppState {
     History history;
 
     std::optional<std::uint16_t> selected_vlan;
+    std::optional<PortVlans> vlan_clipboard; // Copy and Paste Port VLANs
     bool highlight_vlan = false;
     std::optional<std::size_t> last_switch; // the switch last worked on
     ViewMode view;

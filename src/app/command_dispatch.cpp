@@ -2,9 +2,15 @@
 
 #include "app/commands.hpp"
 #include "app/document.hpp"
+#include "app/map_commands.hpp"
+#include "app/menu_popup.hpp"
+#include "app/menus.hpp"
+#include "app/port_commands.hpp"
 #include "app/selection.hpp"
 #include "app/views.hpp"
+#include "dialogs/about_window.hpp"
 #include "listview/vlan_list.hpp"
+#include "theme/theme.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
@@ -42,9 +48,7 @@ void text_field_event(AppState& state, TextField field, int code, HWND control) 
     case TextField::Site:
         state.map.site = text;
         break;
-    case TextField::Label:
-    case TextField::Description:
-    case TextField::None:
+    default:
         return;
     }
     if (state.map == before) return;
@@ -61,6 +65,31 @@ void selection_changed(AppState& state) {
     if (!ports.empty()) state.last_switch = ports.front().switch_index;
     rebuild_scene(state);
     refresh_port_panel(state);
+}
+
+MenuState menu_state(const AppState& state) {
+    MenuState menu;
+    menu.switch_count = state.map.switches.size();
+    menu.current_switch = current_switch(state);
+    menu.can_undo = state.history.can_undo();
+    menu.can_redo = state.history.can_redo();
+    menu.selected_vlan = state.selected_vlan;
+    menu.selected_ports = state.canvas.selection().ports().size();
+    menu.selection_on_one_switch = state.canvas.selection().single_switch().has_value();
+    menu.clipboard_filled = state.vlan_clipboard.has_value();
+    menu.view = state.view;
+    menu.theme = theme::theme_choice();
+    menu.recent = state.config.recent;
+    return menu;
+}
+
+// A menu bar button: the drop-down opens under the button.
+void open_menu_bar(AppState& state, int id, HWND button) {
+    RECT place{};
+    if (button != nullptr) ::GetWindowRect(button, &place);
+    auto kind = static_cast<MenuKind>(id - MenuFile);
+    int chosen = track_menu(state.main, build_menu(kind, menu_state(state)), POINT{place.left, place.bottom});
+    if (chosen != 0) dispatch_command(state, chosen, 0, nullptr);
 }
 
 void open_recent(AppState& state, std::size_t index) {
@@ -89,9 +118,115 @@ void vlan_selection_changed(AppState& state) noexcept {
     if (state.highlight_vlan) rebuild_scene(state);
 }
 
+void show_edit_menu(AppState& state, POINT at) noexcept {
+    try {
+        int chosen = track_menu(state.main, build_menu(MenuKind::Edit, menu_state(state)), at);
+        if (chosen != 0) dispatch_command(state, chosen, 0, nullptr);
+    } catch (...) {}
+}
+
 void dispatch_command(AppState& state, int id, int code, HWND control) noexcept {
     try {
         switch (id) {
+        case MenuFile:
+        case MenuEdit:
+        case MenuSwitch:
+        case MenuView:
+        case MenuHelp:
+            if (code == BN_CLICKED) open_menu_bar(state, id, control);
+            return;
+        case IDOK:
+            // Enter in the label field applies the label.
+            if (::GetFocus() == state.controls.label)
+                label_field_event(state, EN_KILLFOCUS, state.controls.label);
+            else if (::GetFocus() == state.controls.range)
+                select_port_range(state);
+            return;
+        case LabelField:
+            label_field_event(state, code, control);
+            return;
+        case DescriptionField:
+            description_field_event(state, code, control);
+            return;
+        case DisabledCheck:
+            if (code == BN_CLICKED) disabled_clicked(state, control);
+            return;
+        case RangeSelect:
+            if (code == BN_CLICKED) select_port_range(state);
+            return;
+        case VlanRemove:
+            if (code == BN_CLICKED) remove_selected_vlan(state);
+            return;
+        case PanelToggleUntagged:
+        case EditToggleUntagged:
+            toggle_vlan(state, false);
+            return;
+        case PanelToggleTagged:
+        case EditToggleTagged:
+            toggle_vlan(state, true);
+            return;
+        case PanelClear:
+        case EditClearVlans:
+            clear_vlans(state);
+            return;
+        case EditCopyPortVlans:
+            copy_vlans(state);
+            return;
+        case EditPastePortVlans:
+            paste_vlans(state);
+            return;
+        case EditSelectAllOnSwitch:
+            select_all_on_switch(state);
+            return;
+        case EditUndo:
+            undo(state);
+            return;
+        case EditRedo:
+            redo(state);
+            return;
+        case SwitchDuplicate:
+            duplicate_current_switch(state);
+            return;
+        case SwitchRemove:
+            remove_current_switch(state);
+            return;
+        case SwitchMoveUp:
+            move_current_switch(state, true);
+            return;
+        case SwitchMoveDown:
+            move_current_switch(state, false);
+            return;
+        case ViewCheckMap:
+            check_map_command(state);
+            return;
+        case ViewFrontPanel:
+            set_view(state, ViewMode{ViewKind::FrontPanel, state.view.show_unused});
+            return;
+        case ViewBreakdown:
+            set_view(state, ViewMode{ViewKind::VlanBreakdown, state.view.show_unused});
+            return;
+        case ViewShowUnused:
+            if (state.view.kind == ViewKind::VlanBreakdown)
+                set_view(state, ViewMode{state.view.kind, !state.view.show_unused});
+            return;
+        case ViewThemeSystem:
+            choose_theme(state, ThemeChoice::System);
+            return;
+        case ViewThemeLight:
+            choose_theme(state, ThemeChoice::Light);
+            return;
+        case ViewThemeDark:
+            choose_theme(state, ThemeChoice::Dark);
+            return;
+        case FileSaveSvg:
+            save_svg(state);
+            return;
+        case FileSaveCsv:
+            save_csv(state);
+            return;
+        case HelpAbout:
+            (void)dialogs::show_about(state.main);
+            return;
         case SiteField:
             text_field_event(state, TextField::Site, code, control);
             return;

@@ -10,6 +10,9 @@ namespace quarn::app {
 // and the canvas. `code` is the notification code, `control` the sender.
 void dispatch_command(AppState& state, int id, int code, HWND control) noexcept;
 
+// The Edit menu as the canvas's context menu, at a screen point.
+void show_edit_menu(AppState& state, POINT at) noexcept;
+
 // The VLAN list's selection changed.
 void vlan_selection_changed(AppState& state) noexcept;
 

@@ -1,5 +1,7 @@
 #include "app/main_window.hpp"
 
+#include <windowsx.h>
+
 #include "app/app_state.hpp"
 #include "app/command_dispatch.hpp"
 #include "app/commands.hpp"
@@ -82,6 +84,17 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
     case WM_COMMAND:
         if (state != nullptr) {
             dispatch_command(*state, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (state != nullptr && reinterpret_cast<HWND>(wparam) == state->canvas.hwnd()) {
+            POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            if (at.x == -1 && at.y == -1) { // from the keyboard: under the canvas's top left
+                at = POINT{16, 16};
+                ::ClientToScreen(state->canvas.hwnd(), &at);
+            }
+            show_edit_menu(*state, at);
             return 0;
         }
         break;

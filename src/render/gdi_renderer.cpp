@@ -61,11 +61,27 @@ class GdiCache {
     std::unordered_map<std::uint64_t, win::UniqueFont> fonts_;
 };
 
+// The part of the device that painting can change, in device pixels, with a
+// margin for strokes and glyphs that reach past an item's own coordinates.
+// Items wholly outside it are skipped: a big campus has tens of thousands of
+// items and a window shows a few hundred of them.
+struct Visible {
+    float left, top, right, bottom;
+
+    bool span(float x1, float y1, float x2, float y2) const {
+        return std::max(x1, x2) >= left && std::min(x1, x2) <= right && std::max(y1, y2) >= top &&
+               std::min(y1, y2) <= bottom;
+    }
+};
+
 class Painter {
   public:
-    Painter(HDC dc, const ViewTransform& view, GdiCache& cache) : dc_(dc), view_(view), cache_(cache) {}
+    Painter(HDC dc, const ViewTransform& view, GdiCache& cache, const Visible& visible)
+        : dc_(dc), view_(view), cache_(cache), visible_(visible) {}
 
     void operator()(const Rect& rect) {
+        float pad = rect.outline ? rect.outline_width * view_.scale : 0.0f;
+        if (!in_view(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height, pad)) return;
         ::SelectObject(dc_, rect.fill ? cache_.brush(*rect.fill) : ::GetStockObject(NULL_BRUSH));
         ::SelectObject(dc_, rect.outline
                                 ? cache_.pen(*rect.outline, stroke_pixels(rect.outline_width, view_.scale))
@@ -85,6 +101,7 @@ class Painter {
     }
 
     void operator()(const Line& line) {
+        if (!in_view(line.x1, line.y1, line.x2, line.y2, line.width * view_.scale)) return;
         ::SelectObject(dc_, cache_.pen(line.colour, stroke_pixels(line.width, view_.scale)));
         ::MoveToEx(dc_, device_x(view_, line.x1), device_y(view_, line.y1), nullptr);
         ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
@@ -92,6 +109,10 @@ class Painter {
 
     void operator()(const Text& text) {
         if (text.text.empty()) return;
+        // Only the vertical extent of a text is known without measuring it.
+        float half = text.size * view_.scale;
+        float centre = text.y * view_.scale - view_.y_offset;
+        if (centre + half < visible_.top || centre - half > visible_.bottom) return;
         ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
         ::SetTextColor(dc_, colorref(text.colour));
         std::wstring wide = win::widen(text.text);
@@ -103,10 +124,28 @@ class Painter {
     }
 
   private:
+    bool in_view(float x1, float y1, float x2, float y2, float pad) const {
+        return visible_.span(x1 * view_.scale - view_.x_offset - pad, y1 * view_.scale - view_.y_offset - pad,
+                             x2 * view_.scale - view_.x_offset + pad,
+                             y2 * view_.scale - view_.y_offset + pad);
+    }
+
     HDC dc_;
     const ViewTransform& view_;
     GdiCache& cache_;
+    const Visible& visible_;
 };
+
+Visible visible_area(HDC dc) {
+    RECT clip{};
+    if (::GetClipBox(dc, &clip) == ERROR) {
+        constexpr float huge = 1e30f;
+        return {-huge, -huge, huge, huge};
+    }
+    constexpr float margin = 4.0f;
+    return {static_cast<float>(clip.left) - margin, static_cast<float>(clip.top) - margin,
+            static_cast<float>(clip.right) + margin, static_cast<float>(clip.bottom) + margin};
+}
 
 } // namespace
 
@@ -132,7 +171,8 @@ void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& 
         win::SelectGuard keep_font(dc, cache.font(12, false));
         ::SetBkMode(dc, TRANSPARENT);
 
-        Painter painter(dc, view, cache);
+        Visible visible = visible_area(dc);
+        Painter painter(dc, view, cache, visible);
         for (const SceneItem& item : items) std::visit(painter, item);
     } catch (...) {
         // Only allocation can throw here; a frame that could not be painted

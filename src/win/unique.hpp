@@ -93,6 +93,14 @@ struct MemoryDcTraits {
 };
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
 
+// Menus built for one popup; a submenu appended to a menu belongs to it.
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::DestroyMenu(h); }
+};
+using UniqueMenu = Unique<MenuTraits>;
+
 struct RegistryKeyTraits {
     using Handle = HKEY;
     static Handle none() noexcept { return nullptr; }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
@@ -36,8 +37,9 @@ TEST(AppGui, StartsAnswersAndClosesWithExitCodeZero) {
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
     ASSERT_TRUE(app.has_value()) << "quarn.exe did not start";
 
-    HWND main = app->wait_for_window(app::k_main_window_class, 20s);
+    HWND main = app->wait_for_window(app::k_main_window_class, 60s);
     ASSERT_NE(main, nullptr) << "no QuarnWnd window appeared";
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
     EXPECT_EQ(AppProcess::window_text(main), L"Untitled - Quarn");
     EXPECT_EQ(AppProcess::send(main, WM_USER), app::k_identity_answer);
 
@@ -60,8 +62,9 @@ TEST(AppGui, OpensTheMapNamedOnTheCommandLineEvenWithSpacesInItsPath) {
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
-    HWND main = app->wait_for_window(app::k_main_window_class, 20s);
+    HWND main = app->wait_for_window(app::k_main_window_class, 60s);
     ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
 
     // The file is opened after the window appears: wait for the title.
     for (int i = 0; i < 200 && AppProcess::window_text(main) != L"campus map.quarn - Quarn"; ++i) ::Sleep(25);
@@ -79,8 +82,9 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
-    HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
+    HWND box = app->wait_for_window(dialogs::k_message_window_class, 60s);
     ASSERT_NE(box, nullptr) << "no message box";
+    ASSERT_TRUE(AppProcess::wait_until_responsive(box, 60s));
     HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
     ASSERT_NE(ok, nullptr);
 
@@ -103,6 +107,79 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
 
     ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
     EXPECT_EQ(app->wait_exit(20s), 0u);
+}
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+Map edited_map() {
+    Map map;
+    map.site = "Depot";
+    map.vlans = {{10, "Data", {1, 2, 3}}, {20, "Voice", {4, 5, 6}}};
+    for (const char* name : {"core", "edge"}) {
+        Switch sw;
+        sw.name = name;
+        sw.groups = {PortGroup{PortKind::Rj45, 2, 2, Numbering::OddTop, 0, 1.0f}};
+        for (int i = 1; i <= 4; ++i) sw.ports.push_back(Port{std::to_string(i), 10, {20}, "", false, {}});
+        map.switches.push_back(sw);
+    }
+    return map;
+}
+
+// Clicks button `index` of the program's message box once it is there, and
+// gives the box's message.
+std::wstring answer_box(const AppProcess& app, int index) {
+    HWND box = app.wait_for_window(dialogs::k_message_window_class, 20s);
+    if (box == nullptr) return L"<no box>";
+    HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
+    std::wstring message;
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        std::wstring text = AppProcess::window_text(child);
+        if (AppProcess::class_name(child) == L"Static" && !text.empty()) message = text;
+    }
+    if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
+    for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
+    return message;
+}
+
+TEST(AppGui, EditsUndoRedoSaveAndTheQuestionOnClosing) {
+    auto path = test_folder() / L"depot.quarn";
+    write_file(path, save_map(edited_map()));
+
+    auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
+    ASSERT_TRUE(app.has_value());
+    HWND main = app->wait_for_window(app::k_main_window_class, 60s);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
+    for (int i = 0; i < 200 && AppProcess::window_text(main) != L"depot.quarn - Quarn"; ++i) ::Sleep(25);
+
+    // Select all ports of the first switch, clear their VLANs, undo, redo.
+    for (int id :
+         {app::EditSelectAllOnSwitch, app::EditClearVlans, app::EditUndo, app::EditRedo, app::FileSave})
+        ASSERT_TRUE(AppProcess::command(main, id).has_value()) << id;
+
+    Map expected = edited_map();
+    for (Port& port : expected.switches[0].ports) {
+        port.untagged.reset();
+        port.tagged.clear();
+    }
+    EXPECT_EQ(read_file(path), save_map(expected));
+    EXPECT_EQ(AppProcess::window_text(main), L"depot.quarn - Quarn");
+
+    // A change, then closing: Cancel keeps the program, Don't Save ends it.
+    ASSERT_TRUE(AppProcess::command(main, app::EditUndo).has_value());
+    EXPECT_EQ(AppProcess::window_text(main), L"depot.quarn* - Quarn");
+    ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
+    EXPECT_EQ(answer_box(*app, 2), L"Save the changes to depot.quarn?");
+    EXPECT_FALSE(app->wait_exit(500ms).has_value());
+    ASSERT_TRUE(::IsWindow(main));
+
+    ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
+    EXPECT_EQ(answer_box(*app, 1), L"Save the changes to depot.quarn?");
+    EXPECT_EQ(app->wait_exit(20s), 0u);
+    EXPECT_EQ(read_file(path), save_map(expected)); // Don't Save left the file alone
 }
 
 } // namespace

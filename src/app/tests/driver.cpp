@@ -62,6 +62,15 @@ HWND AppProcess::wait_for_window(const wchar_t* class_name, Duration timeout) co
     }
 }
 
+bool AppProcess::wait_until_responsive(HWND window, Duration timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (send(window, WM_NULL, 0, 0, Duration(1000))) return true;
+        if (!::IsWindow(window)) return false;
+    }
+    return false;
+}
+
 HWND AppProcess::wait_for_child(HWND parent, int id, Duration timeout) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {

@@ -36,6 +36,11 @@ class AppProcess {
     // A command as a menu would send it.
     static std::optional<LRESULT> command(HWND window, int id) { return send(window, WM_COMMAND, id, 0); }
 
+    // The process answers messages again (polled with WM_NULL). A program
+    // started for the first time in a fresh Wine prefix can be busy for many
+    // seconds after its window appears (font caches, the desktop process).
+    [[nodiscard]] static bool wait_until_responsive(HWND window, Duration timeout);
+
     // A child of `parent` with the control id, polled: a window appears
     // before the controls its creator adds to it.
     [[nodiscard]] static HWND wait_for_child(HWND parent, int id, Duration timeout);

@@ -148,3 +148,23 @@ TEST(GdiRenderer, LeavesTheDcAsItFoundItAndFreesWhatItMade) {
 
 } // namespace
 } // namespace quarn::render
+
+namespace quarn::render {
+namespace {
+
+TEST(GdiRenderer, ItemsOutsideTheDeviceAreSkippedWithoutChangingWhatShows) {
+    // A text centred just above the canvas still reaches into it and must be
+    // drawn; a rectangle far below must not touch anything.
+    Canvas canvas(64, 64);
+    std::vector<SceneItem> items{Rect{0, 5000, 64, 64, k_red, std::nullopt, 0},
+                                 Rect{-500, 10, 1000, 4, k_red, std::nullopt, 0},
+                                 Line{30, -100, 30, 200, 1, k_red}};
+    paint_scene(canvas.dc(), items, {});
+    auto ink = canvas.ink();
+    EXPECT_EQ(ink.count, 64 * 4 + 64 - 4); // the band across, and the line down except where it crosses
+    EXPECT_EQ(canvas.at(30, 63), k_red_pixel);
+    EXPECT_EQ(canvas.at(0, 10), k_red_pixel);
+}
+
+} // namespace
+} // namespace quarn::render

@@ -91,3 +91,18 @@ TEST(Unique, WindowDcIsReleasedToItsWindow) {
 
 } // namespace
 } // namespace quarn::win
+
+namespace quarn::win {
+namespace {
+
+TEST(Unique, MenuOwnsItsSubmenus) {
+    UniqueMenu menu(::CreatePopupMenu());
+    ASSERT_TRUE(menu);
+    HMENU sub = ::CreatePopupMenu();
+    ASSERT_TRUE(::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"Sub"));
+    menu.reset();
+    EXPECT_FALSE(::IsMenu(sub)); // destroyed with its parent
+}
+
+} // namespace
+} // namespace quarn::win

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/menus.hpp"
+
+namespace quarn::app {
+
+// Shows the menu at a screen point and returns the chosen command, 0 when
+// the user dismissed it. The command is not sent: the caller dispatches it,
+// so a menu and a key take the same road.
+int track_menu(HWND owner, const std::vector<MenuItem>& items, POINT at) noexcept;
+
+} // namespace quarn::app

@@ -1,0 +1,110 @@
+#include "app/menus.hpp"
+
+#include "app/commands.hpp"
+
+namespace quarn::app {
+namespace {
+
+MenuItem item(int id, std::string text, bool enabled = true, bool checked = false) {
+    return MenuItem{id, std::move(text), enabled, checked, {}};
+}
+
+MenuItem separator() {
+    return MenuItem{};
+}
+
+std::vector<MenuItem> file_menu(const MenuState& state) {
+    bool has_switch = state.switch_count > 0;
+    std::vector<MenuItem> menu{
+        item(FileNew, "New\tCtrl+N"),
+        item(FileOpen, "Open...\tCtrl+O"),
+        item(FileSave, "Save\tCtrl+S"),
+        item(FileSaveAs, "Save As...\tCtrl+Shift+S"),
+        separator(),
+        item(FileSaveSvg, "Save SVG...", has_switch),
+        item(FileSaveCsv, "Save CSV...", has_switch),
+        separator(),
+    };
+    if (!state.recent.empty()) {
+        MenuItem recent{0, "Recent Files", true, false, {}};
+        for (std::size_t i = 0; i < state.recent.size(); ++i)
+            recent.submenu.push_back(item(RecentFirst + static_cast<int>(i), state.recent[i]));
+        menu.push_back(std::move(recent));
+        menu.push_back(separator());
+    }
+    menu.push_back(item(FileExit, "Exit"));
+    return menu;
+}
+
+std::vector<MenuItem> edit_menu(const MenuState& state) {
+    std::string vlan = state.selected_vlan ? " VLAN " + std::to_string(*state.selected_vlan) : "";
+    bool any = state.selected_ports > 0;
+    return {
+        item(EditUndo, "Undo\tCtrl+Z", state.can_undo),
+        item(EditRedo, "Redo\tCtrl+Y", state.can_redo),
+        separator(),
+        item(EditToggleUntagged, "Toggle Untagged" + vlan + "\tU"),
+        item(EditToggleTagged, "Toggle Tagged" + vlan + "\tT"),
+        item(EditClearVlans, "Clear VLANs\tDel"),
+        separator(),
+        item(EditCopyPortVlans, "Copy Port VLANs\tCtrl+C"),
+        item(EditPastePortVlans, "Paste Port VLANs\tCtrl+V", any && state.clipboard_filled),
+        item(EditSelectAllOnSwitch, "Select All on Switch\tCtrl+A"),
+    };
+}
+
+std::vector<MenuItem> switch_menu(const MenuState& state) {
+    bool has = state.current_switch.has_value();
+    bool first = has && *state.current_switch == 0;
+    bool last = has && *state.current_switch + 1 >= state.switch_count;
+    return {
+        item(SwitchDuplicate, "Duplicate Switch", has),
+        item(SwitchRemove, "Remove Switch", has),
+        separator(),
+        item(SwitchMoveUp, "Move Up", has && !first),
+        item(SwitchMoveDown, "Move Down", has && !last),
+    };
+}
+
+std::vector<MenuItem> view_menu(const MenuState& state) {
+    bool breakdown = state.view.kind == ViewKind::VlanBreakdown;
+    return {
+        item(ViewFrontPanel, "Front Panel", true, !breakdown),
+        item(ViewBreakdown, "VLAN Breakdown", true, breakdown),
+        item(ViewShowUnused, "Show Unused VLANs", breakdown, state.view.show_unused),
+        separator(),
+        item(ViewZoomIn, "Zoom In\tCtrl++"),
+        item(ViewZoomOut, "Zoom Out\tCtrl+-"),
+        item(ViewZoomReset, "Reset Zoom\tCtrl+0"),
+        separator(),
+        item(ViewCheckMap, "Check Map...\tF5"),
+        separator(),
+        item(ViewThemeSystem, "System Theme", true, state.theme == ThemeChoice::System),
+        item(ViewThemeLight, "Light Theme", true, state.theme == ThemeChoice::Light),
+        item(ViewThemeDark, "Dark Theme", true, state.theme == ThemeChoice::Dark),
+    };
+}
+
+std::vector<MenuItem> help_menu(const MenuState&) {
+    return {item(HelpAbout, "About Quarn")};
+}
+
+} // namespace
+
+std::vector<MenuItem> build_menu(MenuKind kind, const MenuState& state) {
+    switch (kind) {
+    case MenuKind::File:
+        return file_menu(state);
+    case MenuKind::Edit:
+        return edit_menu(state);
+    case MenuKind::Switch:
+        return switch_menu(state);
+    case MenuKind::View:
+        return view_menu(state);
+    case MenuKind::Help:
+        break;
+    }
+    return help_menu(state);
+}
+
+} // namespace quarn::app

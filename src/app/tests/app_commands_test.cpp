@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/app_state.hpp"
+#include "app/commands.hpp"
+#include "app/startup.hpp"
+#include "app/views.hpp"
+#include "controls/tests/script.hpp"
+#include "dialogs/message_box.hpp"
+#include "model/map_file.hpp"
+#include "win/wide.hpp"
+
+namespace quarn::app {
+namespace {
+
+using quarn::testing::Script;
+
+Map two_switch_map() {
+    Map map;
+    map.vlans = {{10, "Data", {0x1e, 0x88, 0xe5}}, {20, "Voice", {0xfb, 0x8c, 0x00}}};
+    for (const char* name : {"core", "edge"}) {
+        Switch sw;
+        sw.name = name;
+        sw.groups = {PortGroup{PortKind::Rj45, 4, 2, Numbering::OddTop, 0, 1.0f}};
+        for (int i = 1; i <= 8; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
+        map.switches.push_back(sw);
+    }
+    map.switches[0].ports[0].untagged = 10;
+    return map;
+}
+
+std::filesystem::path temp_folder() {
+    auto folder = std::filesystem::temp_directory_path() / "quarn commands test";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The program's message box of this thread while it is open.
+HWND message_box() {
+    return ::FindWindowW(dialogs::k_message_window_class, nullptr);
+}
+
+std::wstring message_text() {
+    HWND box = message_box();
+    if (box == nullptr) return L"<no box>";
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(child, text, 512);
+        wchar_t name[32] = {};
+        ::GetClassNameW(child, name, 32);
+        if (::lstrcmpiW(name, L"Static") == 0 && text[0] != 0) return text;
+    }
+    return L"<no text>";
+}
+
+void press(std::size_t button) {
+    ::SendMessageW(::GetDlgItem(message_box(), dialogs::k_message_first_button_id + static_cast<int>(button)),
+                   BM_CLICK, 0, 0);
+}
+
+class CommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Settings a previous run left must not decide this run's view.
+        std::filesystem::remove_all(temp_folder() / "settings");
+        program_ =
+            start_main_window(::GetModuleHandleW(nullptr), StartOptions{temp_folder() / "settings", SW_HIDE});
+        ASSERT_NE(program_, nullptr);
+        state_ = program_->state.get();
+        state_->map = two_switch_map();
+        state_->saved = state_->map;
+        refresh_all(*state_);
+    }
+
+    void TearDown() override {
+        program_.reset();
+        // Closing the main window posts the quit message; it must not end the
+        // next test's message box at once.
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+
+    void command(int id) { ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void select(std::vector<PortRef> ports) {
+        state_->canvas.selection().set(std::move(ports));
+        refresh_all(*state_);
+    }
+    std::wstring title() {
+        wchar_t text[128] = {};
+        ::GetWindowTextW(state_->main, text, 128);
+        return text;
+    }
+
+    std::unique_ptr<MainProgram> program_;
+    AppState* state_ = nullptr;
+};
+
+TEST_F(CommandsTest, CloseAsksOnlyWhileTheMapDiffersFromItsSavedCopy) {
+    select({{1, 2}});
+    state_->selected_vlan = 20;
+    command(EditToggleUntagged);
+    EXPECT_EQ(state_->map.switches[1].ports[2].untagged, 20);
+    EXPECT_EQ(title(), L"Untitled* - Quarn");
+
+    std::wstring asked;
+    {
+        Script script({[&] {
+            asked = message_text();
+            press(2); // Cancel
+        }});
+        ::SendMessageW(state_->main, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(asked, L"Save the changes to Untitled?");
+    ASSERT_TRUE(::IsWindow(state_->main));
+
+    command(EditUndo);
+    EXPECT_EQ(title(), L"Untitled - Quarn");
+    ::SendMessageW(state_->main, WM_CLOSE, 0, 0); // no question: nothing to save
+    EXPECT_EQ(state_->main, state_->main);
+    EXPECT_EQ(program_->window.hwnd(), nullptr);
+}
+
+TEST_F(CommandsTest, HistoryKeepsTwoHundredStepsAndANewChangeEndsRedo) {
+    select({{0, 1}});
+    state_->selected_vlan = 10;
+    for (int i = 0; i < 250; ++i) command(EditToggleTagged); // on, off, on, ...
+    EXPECT_EQ(state_->history.undo_depth(), 200u);
+    for (int i = 0; i < 201; ++i) command(EditUndo);
+    EXPECT_FALSE(state_->history.can_undo());
+    EXPECT_TRUE(state_->history.can_redo());
+
+    command(EditRedo);
+    command(EditClearVlans);
+    EXPECT_FALSE(state_->history.can_redo());
+
+    // A toggle that changes nothing leaves no step.
+    std::size_t depth = state_->history.undo_depth();
+    select({});
+    command(EditToggleUntagged);
+    EXPECT_EQ(state_->history.undo_depth(), depth);
+}
+
+TEST_F(CommandsTest, TogglesWithoutAVlanSayWhatIsMissing) {
+    select({{0, 0}});
+    state_->selected_vlan.reset();
+    std::wstring said;
+    Script script({[&] {
+        said = message_text();
+        press(0);
+    }});
+    command(EditToggleUntagged);
+    EXPECT_EQ(said, L"Select a VLAN in the list first.");
+    EXPECT_FALSE(state_->history.can_undo());
+}
+
+TEST_F(CommandsTest, TypingALabelIsOneUndoStep) {
+    select({{0, 3}});
+    HWND label = ::GetDlgItem(state_->main, LabelField);
+    ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(LabelField, EN_SETFOCUS),
+                   reinterpret_cast<LPARAM>(label));
+    for (const wchar_t* typed : {L"u", L"up", L"upl", L"uplink"}) ::SetWindowTextW(label, typed);
+    ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(LabelField, EN_KILLFOCUS),
+                   reinterpret_cast<LPARAM>(label));
+    EXPECT_EQ(state_->map.switches[0].ports[3].label, "uplink");
+    EXPECT_EQ(state_->history.undo_depth(), 1u);
+    command(EditUndo);
+    EXPECT_EQ(state_->map.switches[0].ports[3].label, "4");
+}
+
+TEST_F(CommandsTest, SelectAllClearCopyAndPasteWorkOnTheCurrentSwitch) {
+    select({{0, 0}});
+    command(EditCopyPortVlans);
+    select({{1, 5}});
+    command(EditPastePortVlans);
+    EXPECT_EQ(state_->map.switches[1].ports[5].untagged, 10);
+    command(EditSelectAllOnSwitch);
+    EXPECT_EQ(state_->canvas.selection().ports().size(), 8u);
+    command(EditClearVlans);
+    EXPECT_EQ(state_->map.switches[1].ports[5].untagged, std::nullopt);
+    EXPECT_EQ(state_->map.switches[0].ports[0].untagged, 10); // the other switch is untouched
+}
+
+TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileWholeAndTheDocumentChanged) {
+    auto path = temp_folder() / "locked.quarn";
+    std::filesystem::remove(path);
+    { std::ofstream(path, std::ios::binary) << "old content"; }
+    state_->path = path;
+    select({{0, 0}});
+    command(EditClearVlans);
+
+    // Another program holds the file open without sharing delete access, so it
+    // cannot be replaced.
+    HANDLE holder =
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::wstring said;
+    {
+        Script script({[&] {
+            said = message_text();
+            press(0);
+        }});
+        command(FileSave);
+    }
+    ::CloseHandle(holder);
+    EXPECT_EQ(said.rfind(L"Could not save " + path.wstring() + L": ", 0), 0u) << win::narrow(said);
+    EXPECT_EQ(read_file(path), "old content");
+    EXPECT_FALSE(std::filesystem::exists(path.wstring() + L".quarn-save"));
+    EXPECT_EQ(title(), L"locked.quarn* - Quarn");
+
+    command(FileSave); // free again: now it saves
+    EXPECT_EQ(read_file(path), save_map(state_->map));
+    EXPECT_EQ(title(), L"locked.quarn - Quarn");
+}
+
+TEST_F(CommandsTest, ARecentFileThatHasGoneGivesTheOpenError) {
+    auto gone = temp_folder() / "gone.quarn";
+    std::filesystem::remove(gone);
+    state_->config.recent = {gone.string()};
+    std::wstring said;
+    Script script({[&] {
+        said = message_text();
+        press(0);
+    }});
+    command(RecentFirst);
+    EXPECT_EQ(said.rfind(L"Could not open " + gone.wstring() + L":\n", 0), 0u) << win::narrow(said);
+    EXPECT_EQ(state_->map, two_switch_map());
+}
+
+TEST_F(CommandsTest, ViewAndThemeChoicesAreStoredInTheSettings) {
+    command(ViewBreakdown);
+    command(ViewShowUnused);
+    EXPECT_EQ(state_->view, (ViewMode{ViewKind::VlanBreakdown, true}));
+    EXPECT_TRUE(state_->config.breakdown);
+    command(ViewThemeDark);
+    EXPECT_EQ(state_->config.theme, ThemeChoice::Dark);
+    std::string saved = read_file(temp_folder() / "settings" / "config.json");
+    EXPECT_NE(saved.find("\"theme\": \"dark\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"breakdown\": true"), std::string::npos) << saved;
+    command(ViewThemeLight);
+    command(ViewFrontPanel);
+    EXPECT_EQ(state_->view.kind, ViewKind::FrontPanel);
+}
+
+} // namespace
+} // namespace quarn::app

@@ -1,0 +1,118 @@
+#include "app/menus.hpp"
+
+#include <gtest/gtest.h>
+
+#include "app/commands.hpp"
+
+namespace quarn::app {
+namespace {
+
+const MenuItem* find(const std::vector<MenuItem>& menu, int id) {
+    for (const MenuItem& item : menu) {
+        if (item.id == id) return &item;
+        if (const MenuItem* inner = find(item.submenu, id)) return inner;
+    }
+    return nullptr;
+}
+
+bool enabled(const std::vector<MenuItem>& menu, int id) {
+    const MenuItem* item = find(menu, id);
+    EXPECT_NE(item, nullptr) << id;
+    return item != nullptr && item->enabled;
+}
+
+bool checked(const std::vector<MenuItem>& menu, int id) {
+    const MenuItem* item = find(menu, id);
+    EXPECT_NE(item, nullptr) << id;
+    return item != nullptr && item->checked;
+}
+
+std::vector<std::string> texts(const std::vector<MenuItem>& menu) {
+    std::vector<std::string> out;
+    for (const MenuItem& item : menu) out.push_back(item.separator() ? "-" : item.text);
+    return out;
+}
+
+TEST(Menus, FileMenuGreysExportsWithoutSwitchesAndListsRecentFiles) {
+    MenuState state;
+    auto empty = build_menu(MenuKind::File, state);
+    EXPECT_EQ(texts(empty), (std::vector<std::string>{"New\tCtrl+N", "Open...\tCtrl+O", "Save\tCtrl+S",
+                                                      "Save As...\tCtrl+Shift+S", "-", "Save SVG...",
+                                                      "Save CSV...", "-", "Exit"}));
+    EXPECT_FALSE(enabled(empty, FileSaveSvg));
+    EXPECT_FALSE(enabled(empty, FileSaveCsv));
+
+    state.switch_count = 1;
+    state.recent = {"C:\\a.quarn", "C:\\b.quarn"};
+    auto full = build_menu(MenuKind::File, state);
+    EXPECT_TRUE(enabled(full, FileSaveSvg));
+    const MenuItem* second = find(full, RecentFirst + 1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->text, "C:\\b.quarn");
+    EXPECT_EQ(full[full.size() - 3].text, "Recent Files");
+}
+
+TEST(Menus, EditMenuFollowsHistorySelectionAndClipboard) {
+    MenuState state;
+    auto menu = build_menu(MenuKind::Edit, state);
+    EXPECT_FALSE(enabled(menu, EditUndo));
+    EXPECT_FALSE(enabled(menu, EditRedo));
+    EXPECT_FALSE(enabled(menu, EditPastePortVlans));
+    EXPECT_EQ(find(menu, EditToggleUntagged)->text, "Toggle Untagged\tU");
+
+    state.can_undo = true;
+    state.selected_vlan = 20;
+    state.selected_ports = 2;
+    menu = build_menu(MenuKind::Edit, state);
+    EXPECT_TRUE(enabled(menu, EditUndo));
+    EXPECT_FALSE(enabled(menu, EditRedo));
+    EXPECT_FALSE(enabled(menu, EditPastePortVlans)); // nothing copied yet
+    EXPECT_EQ(find(menu, EditToggleTagged)->text, "Toggle Tagged VLAN 20\tT");
+
+    state.clipboard_filled = true;
+    EXPECT_TRUE(enabled(build_menu(MenuKind::Edit, state), EditPastePortVlans));
+    state.selected_ports = 0;
+    EXPECT_FALSE(enabled(build_menu(MenuKind::Edit, state), EditPastePortVlans));
+}
+
+TEST(Menus, SwitchMenuMovesOnlyWhereThereIsRoom) {
+    MenuState state;
+    auto none = build_menu(MenuKind::Switch, state);
+    EXPECT_FALSE(enabled(none, SwitchMoveUp));
+    EXPECT_FALSE(enabled(none, SwitchMoveDown));
+    EXPECT_FALSE(enabled(none, SwitchRemove));
+
+    state.switch_count = 3;
+    for (auto [current, up, down] :
+         {std::tuple{0u, false, true}, std::tuple{1u, true, true}, std::tuple{2u, true, false}}) {
+        state.current_switch = current;
+        auto menu = build_menu(MenuKind::Switch, state);
+        EXPECT_EQ(enabled(menu, SwitchMoveUp), up) << current;
+        EXPECT_EQ(enabled(menu, SwitchMoveDown), down) << current;
+    }
+    state.switch_count = 1;
+    state.current_switch = 0;
+    auto single = build_menu(MenuKind::Switch, state);
+    EXPECT_FALSE(enabled(single, SwitchMoveUp));
+    EXPECT_FALSE(enabled(single, SwitchMoveDown));
+}
+
+TEST(Menus, ViewMenuChecksTheViewAndTheTheme) {
+    MenuState state;
+    state.theme = ThemeChoice::Dark;
+    auto menu = build_menu(MenuKind::View, state);
+    EXPECT_TRUE(checked(menu, ViewFrontPanel));
+    EXPECT_FALSE(checked(menu, ViewBreakdown));
+    EXPECT_FALSE(enabled(menu, ViewShowUnused));
+    EXPECT_TRUE(checked(menu, ViewThemeDark));
+    EXPECT_FALSE(checked(menu, ViewThemeSystem));
+
+    state.view = ViewMode{ViewKind::VlanBreakdown, true};
+    menu = build_menu(MenuKind::View, state);
+    EXPECT_TRUE(checked(menu, ViewBreakdown));
+    EXPECT_TRUE(enabled(menu, ViewShowUnused));
+    EXPECT_TRUE(checked(menu, ViewShowUnused));
+}
+
+} // namespace
+} // namespace quarn::app
