@@ -5,7 +5,31 @@
 
 #include "commands.hpp"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "win/wide.hpp"
+#endif
+
 namespace {
+
+// The commands take UTF-8 paths. On Windows the narrow argv is in the ANSI
+// code page, which cannot hold every file name, so the arguments are read
+// again from the wide command line.
+std::vector<std::string> utf8_arguments(int argc, char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    if (LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        std::vector<std::string> arguments;
+        for (int i = 1; i < count; ++i) arguments.push_back(quarn::win::narrow(wide[i]));
+        ::LocalFree(wide);
+        return arguments;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
 
 void print_help(std::FILE* out) {
     std::fputs("Usage: quarn-cli COMMAND ARGS...\n\n"
@@ -22,7 +46,8 @@ void print_help(std::FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::vector<std::string> owned = utf8_arguments(argc, argv);
+    std::vector<std::string_view> args(owned.begin(), owned.end());
     if (args.empty()) {
         print_help(stderr);
         return 2;
