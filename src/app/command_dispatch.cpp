@@ -16,14 +16,6 @@
 namespace quarn::app {
 namespace {
 
-std::string field_text(HWND field) {
-    int length = ::GetWindowTextLengthW(field);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(field, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return win::narrow(text);
-}
-
 // One undo step per visit of a text field: the first change after the field
 // got the focus records the map as it was; later changes of the same visit
 // only change it.

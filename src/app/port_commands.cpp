@@ -11,14 +11,6 @@
 namespace quarn::app {
 namespace {
 
-std::string field_text(HWND field) {
-    int length = ::GetWindowTextLengthW(field);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(field, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return win::narrow(text);
-}
-
 const std::vector<PortRef>& selected(const AppState& state) {
     return state.canvas.selection().ports();
 }

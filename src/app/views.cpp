@@ -123,6 +123,14 @@ void refresh_all(AppState& state) noexcept {
     refresh_title(state);
 }
 
+std::string field_text(HWND field) {
+    int length = ::GetWindowTextLengthW(field);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(field, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return win::narrow(text);
+}
+
 void set_status(const AppState& state, std::string_view text) noexcept {
     set_text(state.controls.status, text);
 }

@@ -24,6 +24,9 @@ void refresh_all(AppState& state) noexcept;
 
 void set_status(const AppState& state, std::string_view text) noexcept;
 
+// The text of an edit field, as UTF-8.
+std::string field_text(HWND field);
+
 // "{}{} - Quarn": the document's file name (or "Untitled") and "*" when the
 // map differs from its saved copy.
 std::string window_title(const AppState& state);

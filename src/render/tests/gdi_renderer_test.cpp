@@ -5,45 +5,34 @@
 #include <cstdint>
 #include <vector>
 
+#include "controls/tests/dib.hpp"
 #include "win/unique.hpp"
 
 namespace quarn::render {
 namespace {
 
-// A 32-bit top-down DIB section to paint into and read back.
+// A white canvas to paint into and read back.
 class Canvas {
   public:
-    Canvas(int width, int height) : width_(width), height_(height), dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<std::uint32_t*>(bits);
-        old_ = ::SelectObject(dc_.get(), bitmap_.get());
-        std::fill(pixels_, pixels_ + width * height, 0x00ffffffu);
+    Canvas(int width, int height) : width_(width), height_(height), dib_(width, height) {
+        dib_.fill(RGB(255, 255, 255));
     }
-    ~Canvas() { ::SelectObject(dc_.get(), old_); }
 
-    HDC dc() const { return dc_.get(); }
+    HDC dc() const { return dib_.dc(); }
+    // 0xRRGGBB
     std::uint32_t at(int x, int y) const {
-        ::GdiFlush();
-        return pixels_[y * width_ + x] & 0x00ffffffu;
+        COLORREF c = dib_.pixel(x, y);
+        return (std::uint32_t{GetRValue(c)} << 16) | (std::uint32_t{GetGValue(c)} << 8) | GetBValue(c);
     }
     // Bounding box and count of the pixels that are not white.
     struct Ink {
         int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
     };
     Ink ink() const {
-        ::GdiFlush();
         Ink ink;
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x)
-                if ((pixels_[y * width_ + x] & 0x00ffffffu) != 0x00ffffffu) {
+                if (at(x, y) != 0x00ffffffu) {
                     ink.left = std::min(ink.left, x);
                     ink.top = std::min(ink.top, y);
                     ink.right = std::max(ink.right, x);
@@ -56,14 +45,11 @@ class Canvas {
   private:
     int width_;
     int height_;
-    win::UniqueMemoryDc dc_;
-    win::UniqueBitmap bitmap_;
-    std::uint32_t* pixels_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    testing::Dib dib_;
 };
 
 constexpr Rgb k_red{255, 0, 0};
-constexpr std::uint32_t k_red_pixel = 0x00ff0000u; // BGRA in memory, read as 0xRRGGBB
+constexpr std::uint32_t k_red_pixel = 0x00ff0000u;
 
 TEST(GdiRenderer, FilledRectangleCoversTheSamePixelsWithOrWithoutOutline) {
     for (bool outlined : {false, true}) {
