@@ -1,16 +1,21 @@
 #include "dialogs/vlan_dialog.hpp"
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <uxtheme.h>
+
+#include <cwchar>
 
 #include <string>
 
 #include "controls/common_message.hpp"
 #include "controls/dialog_window.hpp"
 #include "controls/modal.hpp"
-#include "dark_dialog/dark_dialog.hpp"
 #include "dialogs/form_window.hpp"
 #include "dialogs/message_box.hpp"
+#include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
+#include "theme/window_theme.hpp"
 #include "win/unique.hpp"
 #include "win/window_base.hpp"
 
@@ -39,6 +44,49 @@ struct ColorState {
 ColorState& color_state() noexcept {
     thread_local ColorState state;
     return state;
+}
+
+BOOL CALLBACK darken_picker_child(HWND child, LPARAM) noexcept {
+    wchar_t name[32] = {};
+    ::GetClassNameW(child, name, 32);
+    if (::_wcsicmp(name, WC_EDITW) == 0)
+        (void)::SetWindowTheme(child, L"DarkMode_Explorer", nullptr);
+    else if (::_wcsicmp(name, WC_BUTTONW) == 0 &&
+             (::GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
+        (void)::SetWindowTheme(child, L"DarkMode_Explorer", nullptr);
+    return TRUE;
+}
+
+// The picker's hook. The shared hook of system dialogs paints static
+// controls itself, and the picker draws its colour fields into static
+// controls: they would come out blank. So this one darkens the title bar,
+// the edits and the push buttons and answers the colour messages, and
+// leaves the static controls to the picker. In light mode it does nothing.
+UINT_PTR CALLBACK picker_hook(HWND picker, UINT msg, WPARAM wparam, LPARAM) noexcept {
+    if (msg == WM_INITDIALOG) {
+        if (theme::is_dark()) {
+            theme::apply_dark_title_bar(picker, true);
+            ::EnumChildWindows(picker, &darken_picker_child, 0);
+        }
+        return TRUE; // the picker sets its own focus
+    }
+    if (!theme::is_dark()) return 0;
+    const theme::ThemeColors& colors = theme::theme_colors();
+    auto dc = reinterpret_cast<HDC>(wparam);
+    switch (msg) {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        ::SetTextColor(dc, colors.text);
+        ::SetBkColor(dc, colors.background);
+        return reinterpret_cast<UINT_PTR>(colors.window_brush);
+    case WM_CTLCOLOREDIT:
+        ::SetTextColor(dc, colors.text);
+        ::SetBkColor(dc, colors.field_background);
+        return reinterpret_cast<UINT_PTR>(colors.field_brush);
+    default:
+        return 0;
+    }
 }
 
 COLORREF to_colorref(Rgb colour) noexcept {
@@ -142,9 +190,8 @@ bool choose_system_color(HWND owner, COLORREF& colour, CustomColors& custom) noe
     choose.hwndOwner = owner;
     choose.rgbResult = colour;
     choose.lpCustColors = custom.data();
-    // The hook darkens the picker in dark mode and leaves it alone in light.
     choose.Flags = CC_FULLOPEN | CC_RGBINIT | CC_ENABLEHOOK;
-    choose.lpfnHook = &dark_dialog::dark_dialog_hook;
+    choose.lpfnHook = &picker_hook;
     if (!::ChooseColorW(&choose)) return false;
     colour = choose.rgbResult;
     return true;

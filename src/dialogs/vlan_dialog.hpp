@@ -38,7 +38,7 @@ ColorChooser set_color_chooser(ColorChooser chooser) noexcept;
 [[nodiscard]] const CustomColors& custom_colors() noexcept;
 
 // The system's picker, full form, the current colour preselected; darkened
-// by the dialog hook in dark mode.
+// by its hook in dark mode.
 bool choose_system_color(HWND owner, COLORREF& colour, CustomColors& custom) noexcept;
 
 } // namespace quarn::dialogs

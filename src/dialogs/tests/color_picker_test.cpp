@@ -1,0 +1,65 @@
+// Needs a display: the picker paints its colour fields straight onto the
+// screen, so only the screen shows whether the dark theme left them alone.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "controls/tests/script.hpp"
+#include "dialogs/tests/dialog_driver.hpp"
+#include "dialogs/vlan_dialog.hpp"
+#include "theme/theme.hpp"
+#include "win/unique.hpp"
+
+namespace quarn::dialogs {
+namespace {
+
+using namespace testing;
+using quarn::testing::Script;
+
+constexpr int k_basic_colours = 0x2D0; // the picker's field of basic colours
+
+// The number of distinct colours the screen shows inside a window.
+std::size_t colours_on_screen(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    win::WindowDc screen(nullptr);
+    std::set<COLORREF> seen;
+    for (int y = rect.top; y < rect.bottom; y += 2)
+        for (int x = rect.left; x < rect.right; x += 2) seen.insert(::GetPixel(screen.get(), x, y));
+    return seen.size();
+}
+
+using ColorPickerTest = DialogTest;
+
+TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
+    for (bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        theme::init_theme(dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
+        std::size_t colours = 0;
+        HWND picker = nullptr;
+        Script script({
+                          [] { click(find(k_vlan_window_class), k_vlan_colour); },
+                          [&] {
+                              picker = ::FindWindowW(L"#32770", nullptr);
+                              ASSERT_NE(picker, nullptr);
+                              ::UpdateWindow(picker);
+                          },
+                          [&] {
+                              HWND field = ::GetDlgItem(picker, k_basic_colours);
+                              ASSERT_NE(field, nullptr);
+                              colours = colours_on_screen(field);
+                              ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+                          },
+                          [] { click(find(k_vlan_window_class), IDCANCEL); },
+                      },
+                      200);
+        EXPECT_EQ(run_vlan_dialog(owner_, Vlan{8, "", {0x12, 0x34, 0x56}}, false, {}), std::nullopt);
+        EXPECT_TRUE(script.finished());
+        // 48 basic colours, give or take the frames.
+        EXPECT_GE(colours, 40u);
+    }
+    theme::init_theme(theme::ThemeChoice::Light);
+}
+
+} // namespace
+} // namespace quarn::dialogs
