@@ -2,6 +2,7 @@
 
 #include "app/commands.hpp"
 #include "app/document.hpp"
+#include "app/editor_commands.hpp"
 #include "app/map_commands.hpp"
 #include "app/menu_popup.hpp"
 #include "app/menus.hpp"
@@ -145,6 +146,26 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             return;
         case RangeSelect:
             if (code == BN_CLICKED) select_port_range(state);
+            return;
+        case VlanAdd:
+            if (code == BN_CLICKED) add_vlan_command(state);
+            return;
+        case VlanEdit:
+            if (code == BN_CLICKED) edit_vlan_command(state);
+            return;
+        case PanelLag:
+        case EditLag:
+            lag_command(state);
+            return;
+        case PanelUplink:
+        case EditUplink:
+            uplink_command(state);
+            return;
+        case SwitchAdd:
+            add_switch_command(state);
+            return;
+        case SwitchEdit:
+            edit_switch_command(state);
             return;
         case VlanRemove:
             if (code == BN_CLICKED) remove_selected_vlan(state);

@@ -47,6 +47,9 @@ std::vector<MenuItem> edit_menu(const MenuState& state) {
         item(EditToggleTagged, "Toggle Tagged" + vlan + "\tT"),
         item(EditClearVlans, "Clear VLANs\tDel"),
         separator(),
+        item(EditLag, "LAG...", any && state.selection_on_one_switch),
+        item(EditUplink, "Uplink...", state.selected_ports == 1),
+        separator(),
         item(EditCopyPortVlans, "Copy Port VLANs\tCtrl+C"),
         item(EditPastePortVlans, "Paste Port VLANs\tCtrl+V", any && state.clipboard_filled),
         item(EditSelectAllOnSwitch, "Select All on Switch\tCtrl+A"),
@@ -58,6 +61,8 @@ std::vector<MenuItem> switch_menu(const MenuState& state) {
     bool first = has && *state.current_switch == 0;
     bool last = has && *state.current_switch + 1 >= state.switch_count;
     return {
+        item(SwitchAdd, "Add Switch..."),
+        item(SwitchEdit, "Edit Switch...", has),
         item(SwitchDuplicate, "Duplicate Switch", has),
         item(SwitchRemove, "Remove Switch", has),
         separator(),

@@ -69,6 +69,16 @@ TEST(Menus, EditMenuFollowsHistorySelectionAndClipboard) {
     EXPECT_FALSE(enabled(menu, EditPastePortVlans)); // nothing copied yet
     EXPECT_EQ(find(menu, EditToggleTagged)->text, "Toggle Tagged VLAN 20\tT");
 
+    EXPECT_FALSE(enabled(menu, EditLag)); // the ports may lie on two switches
+    EXPECT_FALSE(enabled(menu, EditUplink));
+    state.selection_on_one_switch = true;
+    menu = build_menu(MenuKind::Edit, state);
+    EXPECT_TRUE(enabled(menu, EditLag));
+    EXPECT_FALSE(enabled(menu, EditUplink)); // two ports
+    state.selected_ports = 1;
+    EXPECT_TRUE(enabled(build_menu(MenuKind::Edit, state), EditUplink));
+
+    state.selected_ports = 2;
     state.clipboard_filled = true;
     EXPECT_TRUE(enabled(build_menu(MenuKind::Edit, state), EditPastePortVlans));
     state.selected_ports = 0;
@@ -81,6 +91,8 @@ TEST(Menus, SwitchMenuMovesOnlyWhereThereIsRoom) {
     EXPECT_FALSE(enabled(none, SwitchMoveUp));
     EXPECT_FALSE(enabled(none, SwitchMoveDown));
     EXPECT_FALSE(enabled(none, SwitchRemove));
+    EXPECT_FALSE(enabled(none, SwitchEdit));
+    EXPECT_TRUE(enabled(none, SwitchAdd));
 
     state.switch_count = 3;
     for (auto [current, up, down] :
