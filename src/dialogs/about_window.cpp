@@ -7,6 +7,7 @@
 #include "app/product.hpp"
 #include "app/resource.h"
 #include "app/version.h"
+#include "config/config_store.hpp"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
@@ -148,14 +149,8 @@ AboutWindow& about() noexcept {
 } // namespace
 
 std::wstring settings_folder() {
-    DWORD size = ::GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
-    if (size == 0) return {};
-    std::wstring folder(size, L'\0');
-    DWORD length = ::GetEnvironmentVariableW(L"APPDATA", folder.data(), size);
-    if (length == 0 || length >= size) return {};
-    folder.resize(length);
-    if (folder.back() != L'\\') folder += L'\\';
-    return folder + L"Quarn";
+    auto folder = config_folder();
+    return folder ? folder->make_preferred().wstring() : std::wstring{};
 }
 
 HWND about_window() noexcept {
