@@ -171,11 +171,7 @@ TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
     HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
     ASSERT_NE(box, nullptr);
     HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
-    std::wstring report;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (AppProcess::class_name(child) == L"Static" && !AppProcess::window_text(child).empty())
-            report = AppProcess::window_text(child);
-    EXPECT_EQ(report, L"VLAN 10 is only on core");
+    EXPECT_EQ(AppProcess::static_text(box), L"VLAN 10 is only on core");
     ::PostMessageW(ok, BM_CLICK, 0, 0);
 
     ASSERT_TRUE(AppProcess::wait_until_responsive(main, 20s));

@@ -88,13 +88,8 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
     HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
     ASSERT_NE(ok, nullptr);
 
-    std::wstring message;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        std::wstring text = AppProcess::window_text(child);
-        if (text.rfind(L"Could not open", 0) == 0) message = text;
-    }
-    EXPECT_EQ(message, L"Could not open " + path.wstring() +
-                           L":\nThis map uses file format 2. Update Quarn to open it.");
+    EXPECT_EQ(AppProcess::static_text(box), L"Could not open " + path.wstring() +
+                                                L":\nThis map uses file format 2. Update Quarn to open it.");
 
     ::PostMessageW(ok, BM_CLICK, 0, 0);
 
@@ -134,11 +129,7 @@ std::wstring answer_box(const AppProcess& app, int index) {
     HWND box = app.wait_for_window(dialogs::k_message_window_class, 20s);
     if (box == nullptr) return L"<no box>";
     HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-    std::wstring message;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        std::wstring text = AppProcess::window_text(child);
-        if (AppProcess::class_name(child) == L"Static" && !text.empty()) message = text;
-    }
+    std::wstring message = AppProcess::static_text(box);
     if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
     for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
     return message;

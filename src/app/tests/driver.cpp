@@ -100,6 +100,17 @@ std::wstring AppProcess::window_text(HWND window) {
     return text;
 }
 
+std::wstring AppProcess::static_text(HWND parent) {
+    std::wstring found;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (class_name(child) != L"Static") continue;
+        std::wstring text = window_text(child);
+        if (!text.empty()) found = std::move(text);
+    }
+    return found;
+}
+
 std::wstring AppProcess::class_name(HWND window) {
     wchar_t name[256] = {};
     int length = ::GetClassNameW(window, name, 256);

@@ -46,6 +46,9 @@ class AppProcess {
     [[nodiscard]] static HWND wait_for_child(HWND parent, int id, Duration timeout);
 
     [[nodiscard]] static std::wstring window_text(HWND window);
+    // The text of the last static control of `parent` that has one: the
+    // message of a message box.
+    [[nodiscard]] static std::wstring static_text(HWND parent);
     [[nodiscard]] static std::wstring class_name(HWND window);
 
     // The exit code, or nothing when the process still runs after `timeout`.
