@@ -8,10 +8,10 @@
 #include "app/document.hpp"
 #include "app/main_controls.hpp"
 #include "app/main_layout.hpp"
-#include "app/resource.h"
 #include "app/views.hpp"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
+#include "controls/dialog_window.hpp"
 #include "listview/vlan_list.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -20,20 +20,8 @@
 namespace quarn::app {
 
 bool MainWindow::register_class(HINSTANCE instance) noexcept {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = &MainWindow::window_proc;
-    wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUARN), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUARN), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON),
-                                                 ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr; // erased in the theme's colour
-    wc.lpszClassName = k_main_window_class;
-    return ::RegisterClassExW(&wc) != 0;
+    return controls::register_window_class(instance, k_main_window_class, &MainWindow::window_proc,
+                                           CS_HREDRAW | CS_VREDRAW);
 }
 
 bool MainWindow::create(HINSTANCE instance) noexcept {

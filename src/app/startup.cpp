@@ -21,8 +21,7 @@ std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOp
         if (state->config_folder) state->config = load_config(*state->config_folder);
         (void)theme::init_theme(state->config.theme);
 
-        if (!MainWindow::register_class(instance) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            return nullptr;
+        if (!MainWindow::register_class(instance)) return nullptr;
         if (!program->window.create(instance)) return nullptr;
         state->main = program->window.hwnd();
 

@@ -6,15 +6,16 @@
 #include "theme/window_theme.hpp"
 
 namespace quarn::controls {
-namespace {
 
-bool register_dialog_class(HINSTANCE instance, const wchar_t* class_name, WNDPROC window_proc) noexcept {
+bool register_window_class(HINSTANCE instance, const wchar_t* class_name, WNDPROC window_proc,
+                           UINT style) noexcept {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (::GetClassInfoExW(instance, class_name, &existing)) return true;
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
+    wc.style = style;
     wc.lpfnWndProc = window_proc;
     wc.hInstance = instance;
     // Shared icons belong to the system: nothing to free.
@@ -30,12 +31,10 @@ bool register_dialog_class(HINSTANCE instance, const wchar_t* class_name, WNDPRO
     return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-} // namespace
-
 HWND create_dialog_window(const wchar_t* class_name, const wchar_t* title, WNDPROC window_proc, HWND owner,
                           int width, int height, void* param, DWORD extra_style) noexcept {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!register_dialog_class(instance, class_name, window_proc)) return nullptr;
+    if (!register_window_class(instance, class_name, window_proc)) return nullptr;
     HWND window = ::CreateWindowExW(WS_EX_CONTROLPARENT, class_name, title,
                                     WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | extra_style, CW_USEDEFAULT,
                                     CW_USEDEFAULT, width, height, owner, nullptr, instance, param);

@@ -4,6 +4,11 @@
 
 namespace quarn::controls {
 
+// Registers a top-level window class of the program once: the program icon,
+// the arrow cursor, and no class brush (windows paint the theme's colour).
+[[nodiscard]] bool register_window_class(HINSTANCE instance, const wchar_t* class_name, WNDPROC window_proc,
+                                         UINT style = 0) noexcept;
+
 // Registers the class once (program icon, arrow cursor) and creates a
 // top-level window with a caption and a system menu, no resizing, marked as
 // a control parent so that Tab moves between its controls, at the system's

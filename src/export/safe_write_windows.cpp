@@ -2,30 +2,11 @@
 
 #include <windows.h>
 
-#include "export/windows_error.hpp"
+#include "win/unique.hpp"
+#include "win/wide.hpp"
 
 namespace quarn {
 namespace {
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { close(); }
-
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool close() {
-        if (!valid()) return true;
-        BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 bool write_all(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -86,9 +67,9 @@ DWORD put_in_place(const std::wstring& target, const std::wstring& temporary) {
     }
     // ReplaceFileW does not promise that the new content has reached the
     // disk under the target's name.
-    FileHandle replaced(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!replaced.valid()) return GetLastError();
+    win::UniqueFile replaced(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!replaced) return GetLastError();
     if (!FlushFileBuffers(replaced.get())) return GetLastError();
     return 0;
 }
@@ -106,23 +87,24 @@ std::optional<std::string> safe_write(const std::filesystem::path& target, std::
         const std::wstring target_name = full.wstring();
         const std::wstring temporary = safe_write_temporary(full).wstring();
 
-        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return windows_error_text(GetLastError());
+        win::UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return win::system_message(GetLastError());
 
         auto fail = [&](DWORD error) -> std::optional<std::string> {
-            file.close();
+            file.reset();
             DeleteFileW(temporary.c_str());
-            return windows_error_text(error);
+            return win::system_message(error);
         };
 
         if (!write_all(file.get(), bytes)) return fail(GetLastError());
         if (!FlushFileBuffers(file.get())) return fail(GetLastError());
-        if (!file.close()) return fail(GetLastError());
+        // Closing can still report a failed write of cached data.
+        if (!CloseHandle(file.release())) return fail(GetLastError());
         if (DWORD error = put_in_place(target_name, temporary); error != 0) return fail(error);
         return std::nullopt;
     } catch (...) {
-        return windows_error_text(ERROR_NOT_ENOUGH_MEMORY);
+        return win::system_message(ERROR_NOT_ENOUGH_MEMORY);
     }
 }
 

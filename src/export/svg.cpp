@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/utf8.hpp"
+
 namespace quarn {
 namespace {
 
@@ -39,34 +41,6 @@ void append_attribute(std::string& out, std::string_view name, std::string_view 
     out += "=\"";
     out += value;
     out += '"';
-}
-
-// Length of the well-formed UTF-8 sequence at `i`, or 0 when the bytes there
-// are not one (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t sequence_length(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xbf;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        if (lead == 0xe0) low = 0xa0;
-        if (lead == 0xed) high = 0x9f;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        if (lead == 0xf0) low = 0x90;
-        if (lead == 0xf4) high = 0x8f;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if ((byte(i + k) & 0xc0) != 0x80) return 0;
-    return length;
 }
 
 } // namespace
@@ -149,15 +123,15 @@ void append_svg_text(std::string& out, std::string_view text) {
             ++i;
             continue;
         }
-        const std::size_t length = sequence_length(text, i);
-        if (length == 0) {
-            out += "\xef\xbf\xbd"; // U+FFFD for a byte that starts no character
+        const Utf8Sequence sequence = utf8_sequence(text, i);
+        if (!sequence.valid) {
+            out += "\xef\xbf\xbd"; // U+FFFD for each byte that starts no character
             ++i;
             continue;
         }
-        const std::string_view sequence = text.substr(i, length);
-        if (sequence != "\xef\xbf\xbe" && sequence != "\xef\xbf\xbf") out += sequence;
-        i += length;
+        const std::string_view character = text.substr(i, sequence.length);
+        if (character != "\xef\xbf\xbe" && character != "\xef\xbf\xbf") out += character;
+        i += sequence.length;
     }
 }
 

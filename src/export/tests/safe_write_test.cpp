@@ -1,7 +1,7 @@
 #include "export/file_read.hpp"
 #include "export/safe_write.hpp"
 #ifdef _WIN32
-#include "export/windows_error.hpp"
+#include "win/wide.hpp"
 #endif
 
 #include <gtest/gtest.h>
@@ -120,7 +120,7 @@ TEST_F(SafeWrite, ReadsWholeFilesAndReportsTheSystemText) {
 #ifdef _WIN32
     // The system's own text for ERROR_FILE_NOT_FOUND (Wine words it its own
     // way), without the line break that FormatMessageW ends it with.
-    EXPECT_EQ(missing.error(), windows_error_text(2));
+    EXPECT_EQ(missing.error(), win::system_message(2));
     EXPECT_NE(missing.error().back(), '\n');
     EXPECT_NE(missing.error().back(), '\r');
 #else
