@@ -119,23 +119,13 @@ bool confirm_discard(AppState& state) noexcept {
     }
 }
 
-std::optional<std::filesystem::path> ask_open_path(HWND owner) noexcept {
-    std::vector<wchar_t> buffer(32768, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = k_map_filter;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrDefExt = L"quarn";
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
-    return std::filesystem::path(buffer.data());
-}
+namespace {
 
-std::optional<std::filesystem::path>
-ask_save_path(HWND owner, const wchar_t* filter, const wchar_t* extension,
-              const std::optional<std::filesystem::path>& suggestion) noexcept {
+// The system's open or save dialog; the buffer is large enough for the
+// longest path Windows allows.
+std::optional<std::filesystem::path> ask_path(HWND owner, const wchar_t* filter, const wchar_t* extension,
+                                              const std::optional<std::filesystem::path>& suggestion,
+                                              bool save) noexcept {
     try {
         std::vector<wchar_t> buffer(32768, L'\0');
         if (suggestion) {
@@ -149,12 +139,25 @@ ask_save_path(HWND owner, const wchar_t* filter, const wchar_t* extension,
         dialog.lpstrFile = buffer.data();
         dialog.nMaxFile = static_cast<DWORD>(buffer.size());
         dialog.lpstrDefExt = extension;
-        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-        if (!::GetSaveFileNameW(&dialog)) return std::nullopt;
+        dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER |
+                       (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+        if (!(save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog))) return std::nullopt;
         return std::filesystem::path(buffer.data());
     } catch (...) {
         return std::nullopt;
     }
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> ask_open_path(HWND owner) noexcept {
+    return ask_path(owner, k_map_filter, L"quarn", std::nullopt, false);
+}
+
+std::optional<std::filesystem::path>
+ask_save_path(HWND owner, const wchar_t* filter, const wchar_t* extension,
+              const std::optional<std::filesystem::path>& suggestion) noexcept {
+    return ask_path(owner, filter, extension, suggestion, true);
 }
 
 } // namespace quarn::app
