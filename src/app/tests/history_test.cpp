@@ -11,21 +11,6 @@ Map map_with_site(int n) {
     return map;
 }
 
-TEST(History, KeepsTheTwoHundredMostRecentStates) {
-    History history;
-    Map current = map_with_site(0);
-    for (int i = 1; i <= 250; ++i) {
-        history.record_change(current);
-        current = map_with_site(i);
-    }
-    int undone = 0;
-    while (history.undo(current)) ++undone;
-    EXPECT_EQ(undone, 200);
-    EXPECT_EQ(current.site, "site 50");
-    EXPECT_FALSE(history.undo(current));
-    EXPECT_EQ(current.site, "site 50");
-}
-
 TEST(History, UndoRedoMirrorAndANewChangeForgetsRedo) {
     History history;
     Map current = map_with_site(1);
