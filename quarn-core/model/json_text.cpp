@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/utf8.hpp"
+
 namespace quarn::json_text {
 namespace {
 
@@ -23,37 +25,6 @@ constexpr std::array<bool, 256> make_special() {
 }
 constexpr std::array<bool, 256> k_special = make_special();
 
-// Length of the valid UTF-8 sequence at the start of `rest`, or the number
-// of bytes that form the longest valid beginning of one (at least 1) as a
-// negative number.
-int utf8_sequence(std::string_view rest) {
-    auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(rest[i]); };
-    std::uint8_t lead = byte(0);
-    int length = 0;
-    std::uint8_t low = 0x80, high = 0xbf;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        if (lead == 0xe0) low = 0xa0;
-        if (lead == 0xed) high = 0x9f;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        if (lead == 0xf0) low = 0x90;
-        if (lead == 0xf4) high = 0x8f;
-    } else {
-        return -1;
-    }
-    for (int i = 1; i < length; ++i) {
-        if (static_cast<std::size_t>(i) >= rest.size()) return -i;
-        std::uint8_t next = byte(static_cast<std::size_t>(i));
-        std::uint8_t from = i == 1 ? low : 0x80;
-        std::uint8_t to = i == 1 ? high : 0xbf;
-        if (next < from || next > to) return -i;
-    }
-    return length;
-}
-
 } // namespace
 
 void append_string(std::string& out, std::string_view text) {
@@ -67,14 +38,14 @@ void append_string(std::string& out, std::string_view text) {
         if (i == text.size()) break;
         auto c = static_cast<std::uint8_t>(text[i]);
         if (c >= 0x80) {
-            int length = utf8_sequence(text.substr(i));
-            if (length > 0) {
-                out.append(text.data() + i, static_cast<std::size_t>(length));
-                i += static_cast<std::size_t>(length);
-            } else {
+            // A broken sequence becomes one U+FFFD for its longest valid
+            // beginning, as the library's "replace" mode does.
+            const Utf8Sequence sequence = utf8_sequence(text, i);
+            if (sequence.valid)
+                out.append(text.data() + i, sequence.length);
+            else
                 out += "\xEF\xBF\xBD";
-                i += static_cast<std::size_t>(-length);
-            }
+            i += sequence.length;
             continue;
         }
         switch (c) {
