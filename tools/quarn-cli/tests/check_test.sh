@@ -3,32 +3,7 @@
 # load messages on standard error.
 #   check_test.sh QUARN_CLI EXAMPLES_DIR
 set -u
-cli=$1
-examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect CODE STDOUT STDERR -- ARGS...: runs the command and compares the
-# exit code and both outputs whole (an empty text means no output at all).
-expect() {
-  code=$1
-  out=$2
-  err=$3
-  shift 4
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  got=$?
-  [ "$got" -eq "$code" ] || fail "$*: exit $got, expected $code"
-  if [ -n "$out" ]; then printf '%s\n' "$out" >"$work/want-out"; else : >"$work/want-out"; fi
-  if [ -n "$err" ]; then printf '%s\n' "$err" >"$work/want-err"; else : >"$work/want-err"; fi
-  cmp -s "$work/out" "$work/want-out" || fail "$*: stdout was '$(cat "$work/out")', expected '$out'"
-  cmp -s "$work/err" "$work/want-err" || fail "$*: stderr was '$(cat "$work/err")', expected '$err'"
-}
+. "$(dirname "$0")/lib.sh"
 
 port() { # label untagged tagged link
   printf '{"label":"%s","untagged":%s,"tagged":[%s],"description":"","disabled":false,"link":%s}' "$@"
@@ -45,14 +20,14 @@ map() { # vlans-json switches-json
 
 # The examples are tidy.
 for example in "$examples"/*.quarn; do
-  expect 0 "No problems found." "" -- check "$example"
+  expect_output 0 "No problems found." "" -- check "$example"
 done
 
 # Every kind of uplink and port problem, each connection reported once.
 a=$(switch A "$(port 1 10 10,99 '{"switch":"B","port":"1"}'),$(port 2 null "" '{"switch":"Z","port":"9"}')")
 b=$(switch B "$(port 1 null "" '{"switch":"A","port":"1"}'),$(port 2 null "" null)")
 map '{"id":10,"name":"a","color":"#000000"}' "$a,$b" >"$work/problems.quarn"
-expect 1 "A port 1: VLAN 99 is not in the VLAN list
+expect_output 1 "A port 1: VLAN 99 is not in the VLAN list
 A port 1: VLAN 10 is both tagged and untagged
 A port 1 / B port 1: untagged VLAN differs (10 against none)
 A port 1 / B port 1: VLAN 10 is tagged on one side only
@@ -68,21 +43,17 @@ for id in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
   lines="${lines}C port 1: VLAN $id is not in the VLAN list
 "
 done
-expect 1 "${lines}... and 1 more" "" -- check "$work/many.quarn"
+expect_output 1 "${lines}... and 1 more" "" -- check "$work/many.quarn"
 
 # A map that cannot be loaded: its message on standard error, nothing else.
 printf '{"format": 2}' >"$work/newer.quarn"
-expect 2 "" "This map uses file format 2. Update Quarn to open it." -- check "$work/newer.quarn"
+expect_output 2 "" "This map uses file format 2. Update Quarn to open it." -- check "$work/newer.quarn"
 map '{"id":10,"name":"a","color":"#000000"},{"id":10,"name":"b","color":"#000000"}' "" >"$work/damaged.quarn"
-expect 2 "" "This map is damaged: VLAN 10 appears twice" -- check "$work/damaged.quarn"
-expect 2 "" "Could not open $work/missing.quarn: No such file or directory" -- check "$work/missing.quarn"
+expect_output 2 "" "This map is damaged: VLAN 10 appears twice" -- check "$work/damaged.quarn"
+expect_output 2 "" "Could not open $work/missing.quarn: No such file or directory" -- check "$work/missing.quarn"
 
 # Wrong usage.
-expect 2 "" "Usage: quarn-cli check MAP" -- check
-expect 2 "" "Usage: quarn-cli check MAP" -- check a b
+expect_output 2 "" "Usage: quarn-cli check MAP" -- check
+expect_output 2 "" "Usage: quarn-cli check MAP" -- check a b
 
-if [ "$failures" -eq 0 ]; then
-  echo "check_test: all passed"
-  exit 0
-fi
-exit 1
+finish

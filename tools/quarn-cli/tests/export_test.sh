@@ -4,30 +4,7 @@
 # separators, refusals and usage.
 #   export_test.sh QUARN_CLI EXAMPLES_DIR
 set -u
-cli=$1
-examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect CODE STDERR -- ARGS...: runs the command and compares exit code and
-# standard error whole.
-expect() {
-  code=$1
-  message=$2
-  shift 3
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  got=$?
-  [ "$got" -eq "$code" ] || fail "$*: exit $got, expected $code"
-  printf '%s\n' "$message" >"$work/want"
-  [ -z "$message" ] && : >"$work/want"
-  cmp -s "$work/err" "$work/want" || fail "$*: stderr was '$(cat "$work/err")', expected '$message'"
-}
+. "$(dirname "$0")/lib.sh"
 
 command -v rsvg-convert >/dev/null || fail "rsvg-convert is missing (Debian package librsvg2-bin)"
 
@@ -100,8 +77,4 @@ expect 2 "$csv_usage" -- csv "$work/small.quarn" - --separator
 expect 2 "$csv_usage" -- csv "$work/small.quarn" - --separator ";;"
 expect 2 "$csv_usage" -- csv a b c
 
-if [ "$failures" -eq 0 ]; then
-  echo "export_test: all passed"
-  exit 0
-fi
-exit 1
+finish

@@ -2,30 +2,7 @@
 # End-to-end test of `quarn-cli format`: exit codes, messages and bytes.
 #   format_test.sh QUARN_CLI EXAMPLES_DIR
 set -u
-cli=$1
-examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect CODE STDERR -- ARGS...: runs the command and compares exit code and
-# standard error whole.
-expect() {
-  code=$1
-  message=$2
-  shift 3
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  got=$?
-  [ "$got" -eq "$code" ] || fail "$*: exit $got, expected $code"
-  printf '%s\n' "$message" >"$work/want"
-  [ -z "$message" ] && : >"$work/want"
-  cmp -s "$work/err" "$work/want" || fail "$*: stderr was '$(cat "$work/err")', expected '$message'"
-}
+. "$(dirname "$0")/lib.sh"
 
 # A saved example is already in the saved layout: formatting changes nothing.
 for map in "$examples"/*.quarn; do
@@ -63,8 +40,4 @@ expect 2 "Could not save $work/no/such/folder.quarn: No such file or directory" 
 expect 2 "Usage: quarn-cli format MAP OUT" -- format "$work/compact.quarn"
 expect 2 "Usage: quarn-cli format MAP OUT" -- format a b c
 
-if [ "$failures" -eq 0 ]; then
-  echo "format_test: all passed"
-  exit 0
-fi
-exit 1
+finish
