@@ -1,15 +1,11 @@
 #include "dialogs/switch_dialog.hpp"
 
 #include <string>
+#include <vector>
 
-#include "controls/common_message.hpp"
-#include "controls/dialog_window.hpp"
-#include "controls/modal.hpp"
 #include "dialogs/form_window.hpp"
 #include "dialogs/message_box.hpp"
 #include "dialogs/switch_preview.hpp"
-#include "win/wide.hpp"
-#include "win/window_base.hpp"
 
 namespace quarn::dialogs {
 namespace {
@@ -50,40 +46,34 @@ bool refreshes_preview(int id) noexcept {
            (id >= k_switch_ports && id <= k_switch_prefix) || id == k_switch_dual;
 }
 
-class SwitchDialog : public win::WindowBase<SwitchDialog> {
+class SwitchDialog : public FormDialog<SwitchDialog, SwitchForm> {
   public:
-    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-        if (msg == WM_COMMAND) {
-            int id = LOWORD(wparam);
-            int code = HIWORD(wparam);
-            if (code == EN_CHANGE && refreshes_preview(id)) {
-                refresh_preview();
-                return 0;
-            }
-            if (id == k_switch_row_by_row && code == BN_CLICKED) {
-                refresh_preview();
-                return 0;
-            }
-            if (id == k_switch_template && code == CBN_SELCHANGE) {
-                apply_template();
-                return 0;
-            }
+    explicit SwitchDialog(const SwitchFormText& initial) noexcept : initial_(initial) {}
+
+    std::optional<LRESULT> own_message(UINT msg, WPARAM wparam, LPARAM) noexcept {
+        if (msg != WM_COMMAND) return std::nullopt;
+        int id = LOWORD(wparam);
+        int code = HIWORD(wparam);
+        if ((code == EN_CHANGE && refreshes_preview(id)) ||
+            (id == k_switch_row_by_row && code == BN_CLICKED)) {
+            refresh_preview();
+            return 0;
         }
-        if (auto handled = controls::dialog_result_message(msg, wparam)) return *handled;
-        if (auto handled = focus_.message(hwnd(), msg, wparam)) return *handled;
-        if (auto handled = form_colour_message(msg, wparam)) return *handled;
-        if (auto handled = controls::common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
-        return default_proc(msg, wparam, lparam);
+        if (id == k_switch_template && code == CBN_SELCHANGE) {
+            apply_template();
+            return 0;
+        }
+        return std::nullopt;
     }
 
-    void show(const SwitchFormText& text) {
+    void show() {
         quiet_ = true;
-        write_field(hwnd(), k_switch_name, text.name);
-        write_field(hwnd(), k_switch_model, text.model);
-        write_field(hwnd(), k_switch_location, text.location);
-        write_numbers(text);
-        write_field(hwnd(), k_switch_prefix, text.label_prefix);
-        set_checked(hwnd(), k_switch_row_by_row, text.number_row_by_row);
+        write_field(hwnd(), k_switch_name, initial_.name);
+        write_field(hwnd(), k_switch_model, initial_.model);
+        write_field(hwnd(), k_switch_location, initial_.location);
+        write_numbers(initial_);
+        write_field(hwnd(), k_switch_prefix, initial_.label_prefix);
+        set_checked(hwnd(), k_switch_row_by_row, initial_.number_row_by_row);
         std::vector<std::string> entries;
         for (const SwitchTemplate& entry : k_switch_templates) entries.emplace_back(entry.text);
         fill_list(hwnd(), k_switch_template, entries, 0);
@@ -91,23 +81,16 @@ class SwitchDialog : public win::WindowBase<SwitchDialog> {
         refresh_preview();
     }
 
-    // OK: the form, or a warning and the dialog stays open.
-    bool accept() noexcept {
-        try {
-            SwitchForm form = read_switch_form(read_text());
-            if (auto problem = switch_form_problem(form)) {
-                show_warning(hwnd(), *problem);
-                ::SetFocus(::GetDlgItem(hwnd(), form.name.empty() ? k_switch_name : k_switch_ports));
-                return false;
-            }
-            result_ = std::move(form);
-            return true;
-        } catch (...) {
+    bool accept() {
+        SwitchForm form = read_switch_form(read_text());
+        if (auto problem = switch_form_problem(form)) {
+            show_warning(hwnd(), *problem);
+            ::SetFocus(::GetDlgItem(hwnd(), form.name.empty() ? k_switch_name : k_switch_ports));
             return false;
         }
+        result_ = std::move(form);
+        return true;
     }
-
-    std::optional<SwitchForm> take_result() noexcept { return std::move(result_); }
 
   private:
     SwitchFormText read_text() const {
@@ -158,9 +141,8 @@ class SwitchDialog : public win::WindowBase<SwitchDialog> {
         if (HWND preview = ::GetDlgItem(hwnd(), k_switch_preview)) ::InvalidateRect(preview, nullptr, FALSE);
     }
 
+    const SwitchFormText& initial_;
     bool quiet_ = false;
-    FocusMemory focus_;
-    std::optional<SwitchForm> result_;
 };
 
 } // namespace
@@ -175,21 +157,9 @@ std::optional<SwitchForm> run_switch_dialog(HWND owner, const Switch* existing) 
 
 std::optional<SwitchForm> run_switch_dialog(HWND owner, const SwitchFormText& initial,
                                             bool editing) noexcept {
-    SwitchDialog dialog;
-    HWND window =
-        controls::create_dialog_window(k_switch_window_class, editing ? L"Edit Switch" : L"Add Switch",
-                                       &SwitchDialog::window_proc, owner, k_width, k_height, &dialog);
-    if (window == nullptr) return std::nullopt;
-    create_form_controls(window, k_controls);
-    try {
-        dialog.show(initial);
-    } catch (...) {
-        ::DestroyWindow(window);
-        return std::nullopt;
-    }
-    if (!controls::run_modal(window, owner, k_switch_name, [&dialog] { return dialog.accept(); }))
-        return std::nullopt;
-    return dialog.take_result();
+    SwitchDialog dialog(initial);
+    return dialog.run(owner, {k_switch_window_class, editing ? L"Edit Switch" : L"Add Switch", k_width,
+                              k_height, k_controls, k_switch_name});
 }
 
 } // namespace quarn::dialogs

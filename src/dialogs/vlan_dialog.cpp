@@ -8,16 +8,12 @@
 
 #include <string>
 
-#include "controls/common_message.hpp"
-#include "controls/dialog_window.hpp"
-#include "controls/modal.hpp"
 #include "dialogs/form_window.hpp"
 #include "dialogs/message_box.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 #include "theme/window_theme.hpp"
 #include "win/unique.hpp"
-#include "win/window_base.hpp"
 
 namespace quarn::dialogs {
 namespace {
@@ -97,11 +93,12 @@ Rgb to_rgb(COLORREF colour) noexcept {
     return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
-class VlanDialog : public win::WindowBase<VlanDialog> {
+class VlanDialog : public FormDialog<VlanDialog, Vlan> {
   public:
-    VlanDialog(COLORREF colour, const VlanCheck& check) noexcept : colour_(colour), check_(check) {}
+    VlanDialog(const Vlan& initial, const VlanCheck& check) noexcept
+        : initial_(initial), colour_(to_colorref(initial.color)), check_(check) {}
 
-    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+    std::optional<LRESULT> own_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
         if (msg == WM_COMMAND && LOWORD(wparam) == k_vlan_colour && HIWORD(wparam) == BN_CLICKED) {
             choose_colour();
             return 0;
@@ -110,34 +107,30 @@ class VlanDialog : public win::WindowBase<VlanDialog> {
             draw_swatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             return TRUE;
         }
-        if (auto handled = controls::dialog_result_message(msg, wparam)) return *handled;
-        if (auto handled = focus_.message(hwnd(), msg, wparam)) return *handled;
-        if (auto handled = controls::common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
-        return default_proc(msg, wparam, lparam);
+        return std::nullopt;
     }
 
-    bool accept() noexcept {
-        try {
-            auto vlan = read_vlan_form(read_field(hwnd(), k_vlan_id), read_field(hwnd(), k_vlan_name),
-                                       to_rgb(colour_));
-            std::optional<std::string> problem;
-            if (!vlan)
-                problem = vlan.error();
-            else if (check_)
-                problem = check_(vlan.value());
-            if (problem) {
-                show_warning(hwnd(), *problem);
-                focus_id();
-                return false;
-            }
-            result_ = std::move(vlan).value();
-            return true;
-        } catch (...) {
+    void show() {
+        write_field(hwnd(), k_vlan_id, std::to_string(initial_.id));
+        write_field(hwnd(), k_vlan_name, initial_.name);
+    }
+
+    bool accept() {
+        auto vlan =
+            read_vlan_form(read_field(hwnd(), k_vlan_id), read_field(hwnd(), k_vlan_name), to_rgb(colour_));
+        std::optional<std::string> problem;
+        if (!vlan)
+            problem = vlan.error();
+        else if (check_)
+            problem = check_(vlan.value());
+        if (problem) {
+            show_warning(hwnd(), *problem);
+            focus_id();
             return false;
         }
+        result_ = std::move(vlan).value();
+        return true;
     }
-
-    std::optional<Vlan> take_result() noexcept { return std::move(result_); }
 
   private:
     void focus_id() noexcept {
@@ -166,10 +159,9 @@ class VlanDialog : public win::WindowBase<VlanDialog> {
         ::InvalidateRect(::GetDlgItem(hwnd(), k_vlan_colour), nullptr, FALSE);
     }
 
+    const Vlan& initial_;
     COLORREF colour_;
     const VlanCheck& check_;
-    FocusMemory focus_;
-    std::optional<Vlan> result_;
 };
 
 } // namespace
@@ -199,20 +191,9 @@ bool choose_system_color(HWND owner, COLORREF& colour, CustomColors& custom) noe
 
 std::optional<Vlan> run_vlan_dialog(HWND owner, const Vlan& initial, bool editing,
                                     const VlanCheck& check) noexcept {
-    VlanDialog dialog(to_colorref(initial.color), check);
-    HWND window = controls::create_dialog_window(k_vlan_window_class, editing ? L"Edit VLAN" : L"Add VLAN",
-                                                 &VlanDialog::window_proc, owner, k_width, k_height, &dialog);
-    if (window == nullptr) return std::nullopt;
-    create_form_controls(window, k_controls);
-    try {
-        write_field(window, k_vlan_id, std::to_string(initial.id));
-    } catch (...) {
-        // Out of memory: the field starts empty.
-    }
-    write_field(window, k_vlan_name, initial.name);
-    if (!controls::run_modal(window, owner, k_vlan_name, [&dialog] { return dialog.accept(); }))
-        return std::nullopt;
-    return dialog.take_result();
+    VlanDialog dialog(initial, check);
+    return dialog.run(owner, {k_vlan_window_class, editing ? L"Edit VLAN" : L"Add VLAN", k_width, k_height,
+                              k_controls, k_vlan_name});
 }
 
 } // namespace quarn::dialogs
