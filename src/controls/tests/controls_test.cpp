@@ -24,14 +24,9 @@ TEST(Scale, RoundsUnitsToPixels) {
         UINT dpi;
         int pixels;
     };
-    for (const Case& c : std::vector<Case>{{80, 144, 120},
-                                           {26, 144, 39},
-                                           {26, 96, 26},
-                                           {26, 0, 26},
-                                           {1, 120, 1},
-                                           {3, 120, 4},
-                                           {84, 192, 168},
-                                           {0, 144, 0}}) {
+    const Case cases[] = {{80, 144, 120}, {26, 144, 39}, {26, 96, 26},   {26, 0, 26},
+                          {1, 120, 1},    {3, 120, 4},   {84, 192, 168}, {0, 144, 0}};
+    for (const Case& c : cases) {
         EXPECT_EQ(scale(c.units, c.dpi), c.pixels) << c.units << " units at " << c.dpi << " dpi";
     }
 }
@@ -83,9 +78,6 @@ TEST_F(ControlsTest, ScalesTheTableForTheDpi) {
         EXPECT_EQ(rect.right - rect.left, scale(row.w, 144)) << row.id;
         EXPECT_EQ(rect.bottom - rect.top, scale(row.h, 144)) << row.id;
     }
-    RECT button = child_rect(20);
-    EXPECT_EQ(button.right - button.left, 120);
-    EXPECT_EQ(button.bottom - button.top, 39);
 
     // Fonts at that DPI: ordinary everywhere, heading and underlined where due.
     HFONT normal = theme::dialog_font(144, 16, false);

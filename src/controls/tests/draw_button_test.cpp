@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "controls/common_message.hpp"
 #include "controls/create_controls.hpp"
@@ -37,19 +36,17 @@ TEST(DrawButton, PaintsEachStateInTheThemeColours) {
         UINT state;
         bool dark;
     };
-    const std::vector<Case> cases = {
-        {"push", 1, 0, false},
-        {"push", 1, 0, true},
-        {"disabled push", 1, ODS_DISABLED, false},
-        {"disabled push", 1, ODS_DISABLED, true},
-        {"focused push", 1, ODS_FOCUS, false},
-        {"focused push", 1, ODS_FOCUS, true},
-        {"pressed push", 1, ODS_SELECTED, false},
-        {"link", 2, 0, false},
-        {"link", 2, 0, true},
-        {"disabled link", 2, ODS_DISABLED, true},
-        {"focused link", 2, ODS_FOCUS, false},
-    };
+    const Case cases[] = {{"push", 1, 0, false},
+                          {"push", 1, 0, true},
+                          {"disabled push", 1, ODS_DISABLED, false},
+                          {"disabled push", 1, ODS_DISABLED, true},
+                          {"focused push", 1, ODS_FOCUS, false},
+                          {"focused push", 1, ODS_FOCUS, true},
+                          {"pressed push", 1, ODS_SELECTED, false},
+                          {"link", 2, 0, false},
+                          {"link", 2, 0, true},
+                          {"disabled link", 2, ODS_DISABLED, true},
+                          {"focused link", 2, ODS_FOCUS, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.dark ? " dark" : " light"));
         theme::init_theme(c.dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
@@ -60,14 +57,9 @@ TEST(DrawButton, PaintsEachStateInTheThemeColours) {
         Dib dib(k_width, k_height);
         ASSERT_TRUE(dib.valid());
         dib.fill(RGB(255, 0, 255));
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = static_cast<UINT>(c.id);
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = c.state;
-        item.hwndItem = ::GetDlgItem(parent, c.id);
-        item.hDC = dib.dc();
-        item.rcItem = {0, 0, k_width, k_height};
+        DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(c.id),    0,        ODA_DRAWENTIRE,
+                            c.state,    ::GetDlgItem(parent, c.id), dib.dc(), {0, 0, k_width, k_height},
+                            0};
         auto handled = common_window_message(parent, WM_DRAWITEM, static_cast<WPARAM>(c.id),
                                              reinterpret_cast<LPARAM>(&item));
         ASSERT_EQ(handled, std::optional<LRESULT>(TRUE));

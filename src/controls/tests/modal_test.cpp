@@ -55,44 +55,30 @@ class ModalTest : public ::testing::Test {
     TestDialog object_;
 };
 
-TEST_F(ModalTest, StaysOpenWhileTheHandlerRefusesAndReturnsTrueWhenItAccepts) {
+TEST_F(ModalTest, FocusesTheGivenControlAndStaysOpenWhileTheHandlerRefuses) {
     int calls = 0;
-    bool open_after_refusal = false;
+    HWND edit = ::GetDlgItem(dialog_, 100);
+    HWND focus = nullptr;
     bool owner_disabled = false;
     Script script({
         [&] {
+            focus = ::GetFocus();
             owner_disabled = !::IsWindowEnabled(owner_);
-            press(IDOK);
+            key(VK_RETURN); // Enter is OK
         },
-        [&] {
-            open_after_refusal = ::IsWindowVisible(dialog_) != FALSE;
-            press(IDOK);
-        },
+        [&] { press(IDOK); },
     });
-    bool accepted = run_modal(dialog_, owner_, 100, [&] { return ++calls == 2; });
-    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(run_modal(dialog_, owner_, 100, [&] { return ++calls == 2; }));
     EXPECT_EQ(calls, 2);
-    EXPECT_TRUE(open_after_refusal);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(focus, edit);
     EXPECT_TRUE(owner_disabled);
     EXPECT_TRUE(::IsWindowEnabled(owner_));
     EXPECT_FALSE(::IsWindow(dialog_));
 }
 
-TEST_F(ModalTest, FocusesTheGivenControlAndTakesEnterAsOk) {
-    HWND focus = nullptr;
-    HWND edit = ::GetDlgItem(dialog_, 100);
-    Script script({
-        [&] {
-            focus = ::GetFocus();
-            key(VK_RETURN);
-        },
-    });
-    EXPECT_TRUE(run_modal(dialog_, owner_, 100, {}));
-    EXPECT_EQ(focus, edit);
-}
-
-TEST_F(ModalTest, EscapeCancelAndTheCloseBoxReturnFalse) {
-    for (int way = 0; way < 3; ++way) {
+TEST_F(ModalTest, EscapeCancelTheCloseBoxAndQuitReturnFalse) {
+    for (int way = 0; way < 4; ++way) {
         SCOPED_TRACE(way);
         if (way > 0) open();
         int calls = 0;
@@ -101,22 +87,18 @@ TEST_F(ModalTest, EscapeCancelAndTheCloseBoxReturnFalse) {
                 if (way == 0) key(VK_ESCAPE);
                 if (way == 1) press(IDCANCEL);
                 if (way == 2) ::PostMessageW(dialog_, WM_CLOSE, 0, 0);
+                if (way == 3) ::PostQuitMessage(7);
             },
         });
         EXPECT_FALSE(run_modal(dialog_, owner_, 100, [&] { return ++calls > 0; }));
         EXPECT_EQ(calls, 0);
         EXPECT_TRUE(::IsWindowEnabled(owner_));
         EXPECT_FALSE(::IsWindow(dialog_));
+        // The quit is posted again for the loop outside.
+        MSG msg{};
+        EXPECT_EQ(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, way == 3);
+        EXPECT_EQ(msg.wParam, way == 3 ? 7u : 0u);
     }
-}
-
-TEST_F(ModalTest, QuitEndsTheLoopAndIsPostedAgain) {
-    Script script({[] { ::PostQuitMessage(7); }});
-    EXPECT_FALSE(run_modal(dialog_, owner_, 100, {}));
-    EXPECT_FALSE(::IsWindow(dialog_));
-    MSG msg{};
-    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 7u);
 }
 
 TEST_F(ModalTest, AnInnerDialogLeavesTheOuterResultAlone) {

@@ -12,29 +12,21 @@
 #include "app/product.hpp"
 #include "app/version.h"
 #include "controls/tests/script.hpp"
-#include "controls/tests/test_window.hpp"
 #include "dialogs/license_texts.hpp"
-#include "dialogs/message_box.hpp"
 #include "dialogs/shell_open.hpp"
+#include "dialogs/tests/dialog_driver.hpp"
 #include "dialogs/text_viewer.hpp"
-#include "theme/theme.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::dialogs {
 namespace {
 
-using testing::Script;
+using namespace testing;
+using quarn::testing::Script;
 
 std::string read_file(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::wstring text_of(HWND window) {
-    int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-    return text;
 }
 
 void press(HWND window, int id) {
@@ -57,24 +49,20 @@ DWORD record_open(HWND, const std::wstring& target) noexcept {
     return g_open_error;
 }
 
-class AboutTest : public ::testing::Test {
+class AboutTest : public DialogTest {
   protected:
     void SetUp() override {
-        theme::init_theme(theme::ThemeChoice::Light);
-        owner_ = testing::make_plain_window(400, 300, true);
-        ASSERT_NE(owner_, nullptr);
+        DialogTest::SetUp();
         set_shell_opener(&record_open);
         g_opened.clear();
         g_open_error = 0;
     }
     void TearDown() override {
         set_shell_opener(nullptr);
-        ::DestroyWindow(owner_); // takes the owned About window and viewer with it
+        DialogTest::TearDown(); // the owner takes the About window and viewer with it
         EXPECT_EQ(about_window(), nullptr);
         EXPECT_EQ(text_viewer_window(), nullptr);
     }
-
-    HWND owner_ = nullptr;
 };
 
 TEST(LicenseTexts, AreTheFilesByteForByte) {
@@ -190,18 +178,12 @@ TEST_F(AboutTest, AFailedOpenIsReportedWithTheSystemsMessage) {
     HWND about = show_about(owner_);
     ASSERT_NE(about, nullptr);
     g_open_error = ERROR_FILE_NOT_FOUND;
-    std::wstring shown;
-    Script script({[&] {
-        HWND box = ::FindWindowW(k_message_window_class, nullptr);
-        if (box == nullptr) return;
-        for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
-             child = ::GetWindow(child, GW_HWNDNEXT))
-            if (::GetDlgCtrlID(child) == 4001) shown = text_of(child);
-        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(k_message_first_button_id, BN_CLICKED), 0);
-    }});
+    Messages messages;
+    Script script({messages.answer(0)});
     press(about, k_about_homepage_link);
-    EXPECT_EQ(shown, L"Could not open https://www.brambleforge.com/quarn: " +
-                         win::widen(win::system_message(ERROR_FILE_NOT_FOUND)));
+    EXPECT_EQ(messages.texts,
+              std::vector<std::wstring>{L"Could not open https://www.brambleforge.com/quarn: " +
+                                        win::widen(win::system_message(ERROR_FILE_NOT_FOUND))});
 }
 
 } // namespace

@@ -31,30 +31,41 @@ std::size_t colours_on_screen(HWND window) {
 
 using ColorPickerTest = DialogTest;
 
+// The system's picker opens owned by the dialog, shows its colours in both
+// themes and, confirmed, gives back the colour it was opened on.
 TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
     for (bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "dark" : "light");
         theme::init_theme(dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
         std::size_t colours = 0;
         HWND picker = nullptr;
+        HWND picker_owner = nullptr;
+        HWND vlan_dialog = nullptr;
         Script script({
-                          [] { click(find(k_vlan_window_class), k_vlan_colour); },
+                          [&] {
+                              vlan_dialog = find(k_vlan_window_class);
+                              click(vlan_dialog, k_vlan_colour);
+                          },
                           [&] {
                               picker = ::FindWindowW(L"#32770", nullptr);
                               ASSERT_NE(picker, nullptr);
+                              picker_owner = ::GetWindow(picker, GW_OWNER);
                               ::UpdateWindow(picker);
                           },
                           [&] {
                               HWND field = ::GetDlgItem(picker, k_basic_colours);
                               ASSERT_NE(field, nullptr);
                               colours = colours_on_screen(field);
-                              ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+                              ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                             reinterpret_cast<LPARAM>(::GetDlgItem(picker, IDOK)));
                           },
-                          [] { click(find(k_vlan_window_class), IDCANCEL); },
+                          [] { click(find(k_vlan_window_class), IDOK); },
                       },
                       200);
-        EXPECT_EQ(run_vlan_dialog(owner_, Vlan{8, "", {0x12, 0x34, 0x56}}, false, {}), std::nullopt);
+        EXPECT_EQ(run_vlan_dialog(owner_, Vlan{8, "", {0x12, 0x34, 0x56}}, false, {}),
+                  (Vlan{8, "", {0x12, 0x34, 0x56}}));
         EXPECT_TRUE(script.finished());
+        EXPECT_EQ(picker_owner, vlan_dialog);
         // 48 basic colours, give or take the frames.
         EXPECT_GE(colours, 40u);
     }

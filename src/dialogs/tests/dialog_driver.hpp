@@ -1,13 +1,15 @@
 #pragma once
 
-// Drives the editor dialogs from inside their modal loops (steps of a
+// Drives the program's dialogs from inside their modal loops (steps of a
 // testing::Script) the way a user would: fields set by messages that
-// notify the dialog, buttons clicked, list entries chosen.
+// notify the dialog, buttons clicked, list entries chosen, message boxes
+// read and answered.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,9 +26,10 @@ inline int to_units(int pixels, UINT dpi) {
 }
 
 inline std::wstring text_of(HWND window) {
-    wchar_t buffer[1024] = {};
-    ::GetWindowTextW(window, buffer, 1024);
-    return buffer;
+    int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+    return text;
 }
 
 inline std::wstring class_of(HWND window) {
@@ -123,6 +126,22 @@ inline void answer_message(int index) {
                    MAKEWPARAM(k_message_first_button_id + index, BN_CLICKED), 0);
 }
 
+// The message boxes a script met, in order. A dialog that stays open after
+// a warning shows in the script going on with it to the end.
+struct Messages {
+    std::vector<std::wstring> texts;
+    std::vector<std::vector<std::wstring>> buttons;
+
+    // A step that reads the open box and presses its button `index`.
+    std::function<void()> answer(int index) {
+        return [this, index] {
+            texts.push_back(message_text());
+            buttons.push_back(message_buttons());
+            answer_message(index);
+        };
+    }
+};
+
 // Where a child sits in its dialog, in units of 1/96 inch.
 struct Placement {
     int x = 0;
@@ -162,7 +181,8 @@ inline HWND child_with_text(HWND dialog, const wchar_t* text) {
 
 // One row of a dialog's control table as the user should find it: by id,
 // or for labels (id 0) by text. Drop-down lists are placed by their closed
-// box; `h` is then the height of the open list.
+// box; `h` is then the height of the open list. `limit`: an edit's
+// character limit.
 struct Expected {
     int id = 0;
     const wchar_t* text = L"";
@@ -171,6 +191,7 @@ struct Expected {
     int w = 0;
     int h = 0;
     const wchar_t* class_name = L"";
+    int limit = 0;
 };
 
 inline void expect_layout(HWND dialog, std::span<const Expected> table) {
@@ -206,7 +227,25 @@ inline void expect_layout(HWND dialog, std::span<const Expected> table) {
                 EXPECT_EQ(text_of(child), row.text);
             }
         }
+        if (row.limit != 0) {
+            EXPECT_EQ(::SendMessageW(child, EM_GETLIMITTEXT, 0, 0), row.limit);
+        }
     }
+}
+
+// The dialog of `class_name` is open with its title, outer size and table;
+// null (and a failure) when it is not open.
+inline HWND expect_open(const wchar_t* class_name, const wchar_t* title, Placement size,
+                        std::span<const Expected> table) {
+    HWND dialog = find(class_name);
+    if (dialog == nullptr) {
+        ADD_FAILURE() << "no dialog of class " << ::testing::PrintToString(std::wstring(class_name));
+        return nullptr;
+    }
+    EXPECT_EQ(text_of(dialog), title);
+    EXPECT_EQ(outer_size(dialog), size);
+    expect_layout(dialog, table);
+    return dialog;
 }
 
 // Every dialog test: the light theme and a visible owner.

@@ -9,6 +9,7 @@
 #include "dialogs/lag_form.hpp"
 #include "dialogs/link_choice.hpp"
 #include "dialogs/switch_form.hpp"
+#include "dialogs/tests/three_switches.hpp"
 #include "dialogs/uplink_form.hpp"
 #include "dialogs/vlan_form.hpp"
 
@@ -16,26 +17,8 @@ namespace quarn::dialogs {
 namespace {
 
 using Labels = std::vector<std::string>;
-
-Switch plain_switch(std::string name, int ports) {
-    Switch sw = make_switch(std::move(name), "", "", SwitchLayoutInput{"", std::uint16_t(ports), 1});
-    return sw;
-}
-
-// A (8 ports): Trk1 = 1,2 peered with B Trk1, port 5 linked to B 5.
-// B (8 ports): Trk1 = 1,2, Trk2 = 3. C (4 ports): no LAGs, port 4 linked
-// to B 8.
-Map three_switches() {
-    Map map;
-    map.switches = {plain_switch("A", 8), plain_switch("B", 8), plain_switch("C", 4)};
-    map.switches[0].lags = {Lag{"Trk1", {"1", "2"}, LagPeer{"B", "Trk1"}}};
-    map.switches[1].lags = {Lag{"Trk1", {"1", "2"}, LagPeer{"A", "Trk1"}}, Lag{"Trk2", {"3"}, std::nullopt}};
-    map.switches[0].ports[4].link = PortPeer{"B", "5"};
-    map.switches[1].ports[4].link = PortPeer{"A", "5"};
-    map.switches[2].ports[3].link = PortPeer{"B", "8"};
-    map.switches[1].ports[7].link = PortPeer{"C", "4"};
-    return map;
-}
+using testing::plain_switch;
+using testing::three_switches;
 
 TEST(FormText, TrimsUnicodeWhiteSpaceOnly) {
     struct Case {
@@ -61,25 +44,21 @@ TEST(FormText, ReadsNumbersLikeTheFields) {
         const char* text;
         std::optional<std::uint16_t> value;
     };
-    const Case cases[] = {
-        {"7", 7},
-        {"+7", 7},
-        {"007", 7},
-        {"0", 0},
-        {"65535", 65535},
-        {"65536", {}},
-        {"70000", {}},
-        {"", {}},
-        {"+", {}},
-        {"++7", {}},
-        {"-1", {}},
-        {" 7", {}},
-        {"7 ", {}},
-        {"12a", {}},
-        {"1+2", {}},
-        {"000000000000000000042", 42},
-        {"99999999999999999999999", {}},
-    };
+    const Case cases[] = {{"7", 7},
+                          {"+7", 7},
+                          {"007", 7},
+                          {"0", 0},
+                          {"65535", 65535},
+                          {"65536", {}},
+                          {"", {}},
+                          {"+", {}},
+                          {"-1", {}},
+                          {" 7", {}},
+                          {"7 ", {}},
+                          {"12a", {}},
+                          {"1+2", {}},
+                          {"000000000000000000042", 42},
+                          {"99999999999999999999999", {}}};
     for (const Case& c : cases) EXPECT_EQ(parse_form_number(c.text), c.value) << c.text;
 }
 
@@ -117,21 +96,8 @@ TEST(SwitchForm, ReadingParsesClampsAndTrims) {
               (SwitchForm{"edge 1", "Rack 2", "GS108", "Gi1/0/", 8, 1, 0, 0, 0, true}));
 }
 
-TEST(SwitchForm, StartsFromTheDefaultsOrTheEditedSwitch) {
-    SwitchFormText fresh;
-    fresh.ports = "24";
-    fresh.sfp = "0";
-    fresh.dual = "0";
-    fresh.rows = "2";
-    fresh.gap = "6";
-    EXPECT_EQ(switch_form_text(nullptr), fresh);
-
-    Switch full = make_switch("core", "Rack 1", "C9300", {"Gi1/0/", 48, 2, 6, 4, 4, true});
-    SwitchFormText seen = switch_form_text(&full);
-    EXPECT_EQ(seen, (SwitchFormText{"core", "C9300", "Rack 1", "48", "4", "4", "2", "6", "Gi1/0/", true}));
-    EXPECT_EQ(read_switch_form(seen),
-              (SwitchForm{"core", "Rack 1", "C9300", "Gi1/0/", 48, 2, 6, 4, 4, true}));
-
+// The defaults and a whole switch are seen in the dialog's fields.
+TEST(SwitchForm, StartsFromTheEditedSwitch) {
     // Only SFP ports: the RJ45 numbers take their defaults.
     Switch sfp_only = make_switch("agg", "", "", {"Te", 0, 3, 4, 0, 6, false});
     EXPECT_EQ(switch_form_text(&sfp_only),
@@ -151,14 +117,9 @@ TEST(SwitchForm, TemplatesSetCountsAndResetTheLayout) {
     text.label_prefix = "Gi";
     SwitchFormText custom = text;
     EXPECT_FALSE(apply_switch_template(custom, 0));
-    EXPECT_EQ(custom, text);
     EXPECT_FALSE(apply_switch_template(custom, 7));
     EXPECT_EQ(custom, text);
-
-    EXPECT_TRUE(apply_switch_template(text, 6)); // "48 Ports + 4 SFP"
-    SwitchFormText expected = fields("core", "48", "4", "0", "2", "6");
-    expected.label_prefix = "Gi";
-    EXPECT_EQ(text, expected);
+    EXPECT_TRUE(apply_switch_template(text, 6));
     EXPECT_FALSE(apply_switch_template(text, 6)); // nothing left to change
 
     const char* counts[][2] = {{"8", "2"}, {"16", "2"}, {"24", "2"}, {"24", "4"}, {"48", "2"}, {"48", "4"}};
@@ -210,14 +171,8 @@ TEST(SwitchForm, PreviewMapAndScale) {
         EXPECT_FLOAT_EQ(preview_scale(c.client_w, c.client_h, c.scene_w, c.scene_h, c.natural), c.scale);
 }
 
-TEST(VlanForm, ReadsTheIdAndTrimsTheName) {
-    Rgb colour{1, 2, 3};
-    auto empty = read_vlan_form("", "Office", colour);
-    ASSERT_FALSE(empty);
-    EXPECT_EQ(empty.error(), "Enter a VLAN ID.");
-    EXPECT_EQ(read_vlan_form("70000", "x", colour).error(), "Enter a VLAN ID.");
-    EXPECT_EQ(read_vlan_form("+7", "  Voice  ", colour).value(), (Vlan{7, "Voice", colour}));
-    EXPECT_EQ(read_vlan_form("0", "   ", colour).value(), (Vlan{0, "", colour}));
+TEST(VlanForm, AnIdBeyondTheFieldIsNoId) {
+    EXPECT_EQ(read_vlan_form("70000", "x", Rgb{1, 2, 3}).error(), "Enter a VLAN ID.");
 }
 
 TEST(VlanForm, ChecksCarryTheirMessagesAndNeedNoMap) {
@@ -247,22 +202,12 @@ TEST(LinkChoice, OffersOtherSwitchesThatTheirNameReaches) {
     EXPECT_TRUE(link_switches(single, 0).empty());
 }
 
-TEST(LinkChoice, StartsOnTheCurrentLinkAndReadsTheLists) {
+// The dialogs show reading the lists; here the links they cannot show.
+TEST(LinkChoice, ALinkIntoNothingStartsOnNone) {
     std::vector<LinkCandidate> candidates = {{"B", {"Trk1", "Trk2"}}, {"C", {}}};
     EXPECT_EQ(initial_link_choice(candidates, "B", "Trk2"), (LinkChoice{0, 1}));
     EXPECT_EQ(initial_link_choice(candidates, "B", "Trk9"), LinkChoice{});
     EXPECT_EQ(initial_link_choice(candidates, "Z", "Trk1"), LinkChoice{});
-    EXPECT_EQ(initial_link_choice(candidates, "", ""), LinkChoice{});
-
-    auto none = read_link_choice(candidates, {}, k_lag_has_no_lags);
-    ASSERT_TRUE(none);
-    EXPECT_EQ(none.value(), std::nullopt);
-    auto chosen = read_link_choice(candidates, {0, 1}, k_lag_has_no_lags);
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen.value(), (ChosenLink{"B", "Trk2"}));
-    EXPECT_EQ(read_link_choice(candidates, {1, {}}, k_lag_has_no_lags).error(),
-              "C has no LAGs yet. Add one there first.");
-    EXPECT_EQ(read_link_choice(candidates, {1, {}}, k_uplink_no_free_ports).error(), "C has no free ports.");
 }
 
 TEST(LagForm, InputsForAddingAndEditing) {
@@ -277,10 +222,6 @@ TEST(LagForm, InputsForAddingAndEditing) {
     LagDialogInput edit = lag_dialog_input(map, 0, std::string("Trk1"), {});
     EXPECT_EQ(edit, (LagDialogInput{
                         true, "Trk1", "1,2", {{"B", {"Trk1", "Trk2"}}, {"C", {}}}, LagPeer{"B", "Trk1"}}));
-
-    Map single;
-    single.switches = {plain_switch("A", 4)};
-    EXPECT_TRUE(lag_dialog_input(single, 0, std::nullopt, {0}).candidates.empty());
 
     EXPECT_EQ(lag_to_edit(map.switches[0], {1, 4}), "Trk1");
     EXPECT_EQ(lag_to_edit(map.switches[0], {4, 1}), std::nullopt);
@@ -416,11 +357,6 @@ TEST(UplinkForm, FreePortsAndInputs) {
     EXPECT_EQ(input,
               (UplinkDialogInput{
                   "A Port 5", {{"B", {"4", "5", "6", "7"}}, {"C", {"1", "2", "3"}}}, PortPeer{"B", "5"}}));
-    EXPECT_EQ(initial_link_choice(input.candidates, "B", "5"), (LinkChoice{0, 1}));
-
-    Map single;
-    single.switches = {plain_switch("A", 4)};
-    EXPECT_EQ(uplink_dialog_input(single, {0, 0}), (UplinkDialogInput{"A Port 1", {}, std::nullopt}));
 }
 
 TEST(UplinkForm, ApplyLinksAndUnlinksBothEnds) {

@@ -4,7 +4,7 @@
 
 #include "controls/tests/script.hpp"
 #include "dialogs/tests/dialog_driver.hpp"
-#include "ops/switch_ops.hpp"
+#include "dialogs/tests/three_switches.hpp"
 
 namespace quarn::dialogs {
 namespace {
@@ -24,34 +24,17 @@ HWND dialog() {
     return find(k_uplink_window_class);
 }
 
-// A 5 and B 5 linked; B 1, 2 in a LAG; C 4 linked to B 8.
-Map site() {
-    Map map;
-    for (auto [name, ports] : {std::pair{"A", 8}, {"B", 8}, {"C", 4}})
-        map.switches.push_back(make_switch(name, "", "", SwitchLayoutInput{"", std::uint16_t(ports), 1}));
-    map.switches[1].lags = {Lag{"Trk1", {"1", "2"}, std::nullopt}};
-    map.switches[0].ports[4].link = PortPeer{"B", "5"};
-    map.switches[1].ports[4].link = PortPeer{"A", "5"};
-    map.switches[2].ports[3].link = PortPeer{"B", "8"};
-    map.switches[1].ports[7].link = PortPeer{"C", "4"};
-    return map;
-}
-
 using UplinkDialogTest = DialogTest;
 
 TEST_F(UplinkDialogTest, StartsOnTheCurrentLinkAndNoneRemovesIt) {
-    Map map = site();
-    UplinkDialogInput input = uplink_dialog_input(map, {0, 4});
+    Map map = three_switches();
     Script script({[&] {
-        HWND d = dialog();
+        HWND d = expect_open(k_uplink_window_class, L"Uplink", {0, 0, 406, 160}, k_table);
         ASSERT_NE(d, nullptr);
-        EXPECT_EQ(text_of(d), L"Uplink");
-        EXPECT_EQ(outer_size(d), (Placement{0, 0, 406, 160}));
-        expect_layout(d, k_table);
         EXPECT_EQ(::GetFocus(), item(d, k_uplink_switch));
         EXPECT_EQ(entries(d, k_uplink_switch), (Texts{L"None", L"B", L"C"}));
         EXPECT_EQ(chosen(d, k_uplink_switch), L"B");
-        EXPECT_EQ(entries(d, k_uplink_port), (Texts{L"3", L"4", L"5", L"6", L"7"}));
+        EXPECT_EQ(entries(d, k_uplink_port), (Texts{L"4", L"5", L"6", L"7"}));
         EXPECT_EQ(chosen(d, k_uplink_port), L"5");
         choose(d, k_uplink_switch, 2);
         EXPECT_EQ(entries(d, k_uplink_port), (Texts{L"1", L"2", L"3"}));
@@ -60,22 +43,17 @@ TEST_F(UplinkDialogTest, StartsOnTheCurrentLinkAndNoneRemovesIt) {
         EXPECT_EQ(entries(d, k_uplink_port), Texts{});
         click(d, IDOK);
     }});
-    auto form = run_uplink_dialog(owner_, input);
-    ASSERT_EQ(form, UplinkForm{std::nullopt});
-    ASSERT_EQ(apply_uplink_form(map, {0, 4}, *form), std::nullopt);
-    EXPECT_EQ(map.switches[0].ports[4].link, std::nullopt);
-    EXPECT_EQ(map.switches[1].ports[4].link, std::nullopt);
+    EXPECT_EQ(run_uplink_dialog(owner_, uplink_dialog_input(map, {0, 4})), UplinkForm{std::nullopt});
 }
 
 TEST_F(UplinkDialogTest, ASwitchWithoutFreePortsIsNamedAndTheDialogStaysOpen) {
     UplinkDialogInput input{"R&D Port 1", {{"B", {}}, {"C", {"1", "2"}}}, std::nullopt};
-    std::wstring caption, message;
+    std::wstring caption;
     LONG_PTR caption_style = 0;
-    bool open = false;
-    HWND d = nullptr;
+    Messages messages;
     Script script({
         [&] {
-            d = dialog();
+            HWND d = dialog();
             caption = field(d, k_uplink_caption);
             caption_style = ::GetWindowLongPtrW(item(d, k_uplink_caption), GWL_STYLE);
             EXPECT_EQ(chosen(d, k_uplink_switch), L"None");
@@ -83,35 +61,28 @@ TEST_F(UplinkDialogTest, ASwitchWithoutFreePortsIsNamedAndTheDialogStaysOpen) {
             EXPECT_EQ(entries(d, k_uplink_port), Texts{});
             click(d, IDOK);
         },
+        messages.answer(0),
         [&] {
-            message = message_text();
-            answer_message(0);
-        },
-        [&] {
-            open = dialog() == d;
-            choose(d, k_uplink_switch, 2);
-            choose(d, k_uplink_port, 1);
+            choose(dialog(), k_uplink_switch, 2);
+            choose(dialog(), k_uplink_port, 1);
             press_key(VK_RETURN);
         },
     });
-    auto form = run_uplink_dialog(owner_, input);
+    EXPECT_EQ(run_uplink_dialog(owner_, input), (UplinkForm{PortPeer{"C", "2"}}));
     EXPECT_EQ(caption, L"R&D Port 1");
     EXPECT_EQ(caption_style & SS_NOPREFIX, SS_NOPREFIX);
-    EXPECT_EQ(message, L"B has no free ports.");
-    EXPECT_TRUE(open);
-    EXPECT_EQ(form, (UplinkForm{PortPeer{"C", "2"}}));
+    EXPECT_EQ(messages.texts, Texts{L"B has no free ports."});
 }
 
 TEST_F(UplinkDialogTest, OneSwitchOffersOnlyNoneAndCancelLeavesTheLink) {
     Map map;
-    map.switches.push_back(make_switch("solo", "", "", SwitchLayoutInput{"", 4, 1}));
-    UplinkDialogInput input = uplink_dialog_input(map, {0, 0});
+    map.switches.push_back(plain_switch("solo", 4));
     Texts lists;
     Script script({[&] {
         lists = entries(dialog(), k_uplink_switch);
         click(dialog(), IDCANCEL);
     }});
-    EXPECT_EQ(run_uplink_dialog(owner_, input), std::nullopt);
+    EXPECT_EQ(run_uplink_dialog(owner_, uplink_dialog_input(map, {0, 0})), std::nullopt);
     EXPECT_EQ(lists, Texts{L"None"});
 }
 

@@ -5,7 +5,6 @@
 #include "controls/tests/dib.hpp"
 #include "controls/tests/script.hpp"
 #include "dialogs/tests/dialog_driver.hpp"
-#include "theme/theme.hpp"
 
 namespace quarn::dialogs {
 namespace {
@@ -15,8 +14,8 @@ using quarn::testing::Dib;
 using quarn::testing::Script;
 
 const Expected k_table[] = {
-    {0, L"VLAN ID:", 14, 16, 80, 18, L"Static"}, {101, L"10", 100, 12, 70, 24, L"Edit"},
-    {0, L"Name:", 14, 48, 80, 18, L"Static"},    {102, L"Office", 100, 44, 210, 24, L"Edit"},
+    {0, L"VLAN ID:", 14, 16, 80, 18, L"Static"}, {101, L"10", 100, 12, 70, 24, L"Edit", 4},
+    {0, L"Name:", 14, 48, 80, 18, L"Static"},    {102, L"Office", 100, 44, 210, 24, L"Edit", 60},
     {0, L"Colour:", 14, 80, 80, 18, L"Static"},  {103, L"", 100, 76, 70, 24, L"Button"},
     {1, L"OK", 146, 116, 80, 26, L"Button"},     {2, L"Cancel", 230, 116, 80, 26, L"Button"},
 };
@@ -36,20 +35,12 @@ Map office_map() {
 using VlanDialogTest = DialogTest;
 
 TEST_F(VlanDialogTest, ShowsTheTableAndDrawsTheSwatchInTheColourOnly) {
-    bool seen = false;
     Script script({[&] {
-        HWND d = dialog();
+        HWND d = expect_open(k_vlan_window_class, L"Edit VLAN", {0, 0, 340, 192}, k_table);
         ASSERT_NE(d, nullptr);
-        seen = true;
-        EXPECT_EQ(text_of(d), L"Edit VLAN");
-        EXPECT_EQ(outer_size(d), (Placement{0, 0, 340, 192}));
-        expect_layout(d, k_table);
         EXPECT_EQ(::GetFocus(), item(d, k_vlan_name));
-        EXPECT_EQ(::SendMessageW(item(d, k_vlan_id), EM_GETLIMITTEXT, 0, 0), 4);
-        EXPECT_EQ(::SendMessageW(item(d, k_vlan_name), EM_GETLIMITTEXT, 0, 0), 60);
         EXPECT_EQ(::GetWindowLongPtrW(item(d, k_vlan_id), GWL_STYLE) & ES_NUMBER, ES_NUMBER);
         EXPECT_EQ(::GetWindowLongPtrW(item(d, k_vlan_colour), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-
         // Focused or not, the swatch is its colour inside the border colour.
         for (UINT state : {0u, static_cast<UINT>(ODS_FOCUS)}) {
             Dib dib(70, 24);
@@ -65,50 +56,40 @@ TEST_F(VlanDialogTest, ShowsTheTableAndDrawsTheSwatchInTheColourOnly) {
     }});
     EXPECT_EQ(run_vlan_dialog(owner_, office_map().vlans[0], true, edit_vlan_check(office_map(), 10)),
               std::nullopt);
-    EXPECT_TRUE(seen);
-    EXPECT_TRUE(::IsWindowEnabled(owner_));
+    EXPECT_TRUE(script.finished());
 }
 
 TEST_F(VlanDialogTest, OkReadsTheIdThenRunsTheCallersCheck) {
-    std::vector<std::wstring> messages;
-    std::vector<bool> still_open;
-    HWND d = nullptr;
-    HWND focus_after_empty = nullptr; // the dialog when its ID field had the focus
-    auto warned = [&] {
-        messages.push_back(message_text());
-        answer_message(0);
-    };
-    auto retry = [&](const wchar_t* id) {
-        return [&, id] {
-            still_open.push_back(dialog() == d);
-            if (messages.size() == 1) focus_after_empty = ::GetFocus() == item(d, k_vlan_id) ? d : nullptr;
+    Messages messages;
+    auto retry = [](const wchar_t* id) {
+        return [id] {
+            HWND d = dialog();
+            EXPECT_EQ(::GetFocus(), item(d, k_vlan_id)); // the field to correct
             type(d, k_vlan_id, id);
             click(d, IDOK);
         };
     };
     Script script({
-        [&] {
-            d = dialog();
+        [] {
+            HWND d = dialog();
             EXPECT_EQ(text_of(d), L"Add VLAN");
             type(d, k_vlan_id, L"");
             type(d, k_vlan_name, L"   ");
             click(d, IDOK);
         },
-        warned,
+        messages.answer(0),
         retry(L"0"),
-        warned,
+        messages.answer(0),
         retry(L"10"),
-        warned,
+        messages.answer(0),
         retry(L"+7"),
     });
     Vlan initial = new_vlan(office_map());
     EXPECT_EQ(initial, (Vlan{21, "", {0x15, 0x65, 0xC0}}));
     auto vlan = run_vlan_dialog(owner_, initial, false, add_vlan_check(office_map()));
-    EXPECT_EQ(messages,
+    EXPECT_EQ(messages.texts,
               (std::vector<std::wstring>{L"Enter a VLAN ID.", L"VLAN ID 0 is not between 1 and 4094.",
                                          L"VLAN 10 already exists."}));
-    EXPECT_EQ(still_open, (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(focus_after_empty, d);
     EXPECT_EQ(vlan, (Vlan{7, "", {0x15, 0x65, 0xC0}}));
 }
 
@@ -128,7 +109,6 @@ struct Picker {
     COLORREF offered = 0;
     CustomColors custom{};
     bool confirm = false;
-    COLORREF answer = 0;
     int calls = 0;
 };
 Picker g_picker;
@@ -143,7 +123,7 @@ bool fake_picker(HWND owner, COLORREF& colour, CustomColors& custom) noexcept {
         custom.fill(RGB(0xFF, 0, 0));
         return false;
     }
-    colour = g_picker.answer;
+    colour = RGB(1, 2, 3);
     custom[0] = RGB(9, 9, 9);
     custom[15] = RGB(8, 8, 8);
     return true;
@@ -153,58 +133,21 @@ TEST_F(VlanDialogTest, ThePickerKeepsItsCustomColoursAndCancellingKeepsTheColour
     ColorChooser previous = set_color_chooser(&fake_picker);
     CustomColors black{};
     EXPECT_EQ(custom_colors(), black);
-
-    g_picker = Picker{0, {}, true, RGB(1, 2, 3), 0};
-    Script choose({[] { click(dialog(), k_vlan_colour); }, [] { click(dialog(), IDOK); }});
-    auto chosen = run_vlan_dialog(owner_, Vlan{5, "", k_green}, false, {});
-    EXPECT_EQ(g_picker.calls, 1);
-    EXPECT_EQ(g_picker.offered, RGB(0x2E, 0x7D, 0x32));
-    EXPECT_EQ(g_picker.custom, black);
-    EXPECT_EQ(chosen, (Vlan{5, "", {1, 2, 3}}));
-    EXPECT_EQ(custom_colors()[0], RGB(9, 9, 9));
-    EXPECT_EQ(custom_colors()[15], RGB(8, 8, 8));
-
-    g_picker.confirm = false;
-    Script cancel({[] { click(dialog(), k_vlan_colour); }, [] { click(dialog(), IDOK); }});
-    auto kept = run_vlan_dialog(owner_, Vlan{6, "", k_green}, false, {});
-    EXPECT_EQ(g_picker.calls, 2);
-    EXPECT_EQ(g_picker.custom[0], RGB(9, 9, 9)); // offered again in the next dialog
-    EXPECT_EQ(kept, (Vlan{6, "", k_green}));
-    EXPECT_EQ(custom_colors()[0], RGB(9, 9, 9));
-    EXPECT_EQ(custom_colors()[1], RGB(0, 0, 0));
-
-    set_color_chooser(previous);
-}
-
-// The system's picker, with the hook that darkens it, opens owned by the
-// dialog and gives back the preselected colour when confirmed.
-TEST_F(VlanDialogTest, TheSystemPickerOpensOverTheDialog) {
-    for (bool dark : {false, true}) {
-        SCOPED_TRACE(dark ? "dark" : "light");
-        theme::init_theme(dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
-        HWND picker = nullptr;
-        HWND picker_owner = nullptr;
-        Script script({
-            [] { click(dialog(), k_vlan_colour); },
-            [&] {
-                picker = ::FindWindowW(L"#32770", nullptr);
-                picker_owner = picker != nullptr ? ::GetWindow(picker, GW_OWNER) : nullptr;
-                if (picker != nullptr)
-                    ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(::GetDlgItem(picker, IDOK)));
-            },
-            [] { click(dialog(), IDOK); },
-        });
-        HWND vlan_dialog = nullptr;
-        auto vlan = run_vlan_dialog(owner_, Vlan{8, "", {0x12, 0x34, 0x56}}, false, [&](const Vlan&) {
-            vlan_dialog = dialog();
-            return std::optional<std::string>();
-        });
-        ASSERT_NE(picker, nullptr);
-        EXPECT_EQ(picker_owner, vlan_dialog);
-        EXPECT_EQ(vlan, (Vlan{8, "", {0x12, 0x34, 0x56}}));
+    for (bool confirm : {true, false}) {
+        SCOPED_TRACE(confirm ? "confirmed" : "cancelled");
+        g_picker.confirm = confirm;
+        Script choose({[] { click(dialog(), k_vlan_colour); }, [] { click(dialog(), IDOK); }});
+        auto chosen = run_vlan_dialog(owner_, Vlan{5, "", k_green}, false, {});
+        EXPECT_EQ(g_picker.offered, RGB(0x2E, 0x7D, 0x32));
+        // The custom colours of the confirmed picker are offered again.
+        EXPECT_EQ(g_picker.custom[0], confirm ? RGB(0, 0, 0) : RGB(9, 9, 9));
+        EXPECT_EQ(chosen, (Vlan{5, "", confirm ? Rgb{1, 2, 3} : k_green}));
+        EXPECT_EQ(custom_colors()[0], RGB(9, 9, 9));
+        EXPECT_EQ(custom_colors()[1], RGB(0, 0, 0));
+        EXPECT_EQ(custom_colors()[15], RGB(8, 8, 8));
     }
-    theme::init_theme(theme::ThemeChoice::Light);
+    EXPECT_EQ(g_picker.calls, 2);
+    set_color_chooser(previous);
 }
 
 } // namespace
