@@ -2,22 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "model/map_file.hpp"
+#include "plain_switch.hpp"
 
 namespace quarn {
 namespace {
 
 using Labels = std::vector<std::string>;
+using testing::plain_switch;
 
-Switch plain_switch(std::string name, int ports) {
-    Switch sw;
-    sw.name = std::move(name);
-    sw.groups = {PortGroup{PortKind::Rj45, std::uint16_t(ports), 1, Numbering::Rows, 0, 0.0f}};
-    for (int i = 1; i <= ports; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
-    return sw;
-}
-
-// A: ports 1..8, LAG Trk1 over 1,2 peered with B Trk1; A 5 linked to B 5.
+// A, B, C: ports 1..8; A Trk1 over 1,2 peered with B Trk1; A 5 linked to B 5.
+// (The property test checks that every edit here leaves a map that loads and
+// that a refusal changes nothing.)
 Map two_switches() {
     Map map;
     map.switches = {plain_switch("A", 8), plain_switch("B", 8), plain_switch("C", 8)};
@@ -28,39 +23,49 @@ Map two_switches() {
     return map;
 }
 
-bool loads(const Map& map) {
-    return load_map(save_map(map)).ok();
-}
-
 TEST(LagOps, DefaultName) {
     EXPECT_EQ(default_lag_name({}), "Trk1");
     EXPECT_EQ(default_lag_name({Lag{"Trk1"}, Lag{"Trk3"}}), "Trk2");
     EXPECT_EQ(default_lag_name({Lag{"Trk2"}, Lag{"Trk1"}, Lag{"x"}}), "Trk3");
 }
 
-TEST(LagOps, CreateRefusesWithTheWholeMessageAndChangesNothing) {
+TEST(LagOps, CreateAndEditRefuseWithTheWholeMessage) {
+    Map map = two_switches();
+    ASSERT_FALSE(create_lag(map, 0, "Trk2", {5}));
+    // C's second port labelled 1 has the uplink: a LAG over the first would
+    // make the map unloadable.
+    map.switches[2].ports[3].label = "1";
+    map.switches[2].ports[3].link = PortPeer{"A", "8"};
     struct Case {
+        std::size_t sw;
+        const char* editing; // nullptr: create
         std::string name;
         std::vector<std::size_t> ports;
         const char* message;
     };
     const Case cases[] = {
-        {"", {3}, "Enter a name for the LAG."},
-        {"Trk1", {3}, "This switch already has a LAG named Trk1."},
-        {"Trk2", {}, "A LAG needs at least one port."},
-        {"Trk2", {40, 41}, "A LAG needs at least one port."},
-        {"Trk2", {3, 1}, "Port 2 is already in LAG Trk1."},
-        {"Trk2", {2, 4}, "Port 5 has an uplink. Remove it first."},
+        {0, nullptr, "", {3}, "Enter a name for the LAG."},
+        {0, nullptr, "Trk1", {3}, "This switch already has a LAG named Trk1."},
+        {0, nullptr, "Trk3", {}, "A LAG needs at least one port."},
+        {0, nullptr, "Trk3", {40, 41}, "A LAG needs at least one port."},
+        {0, nullptr, "Trk3", {3, 1}, "Port 2 is already in LAG Trk1."},
+        {0, nullptr, "Trk3", {2, 4}, "Port 5 has an uplink. Remove it first."},
+        {2, nullptr, "Trk1", {0}, "Port 1 has an uplink. Remove it first."},
+        {0, "Gone", "X", {2}, "LAG Gone does not exist."},
+        {9, "Trk1", "X", {0}, "LAG Trk1 does not exist."},
+        {0, "Trk1", "", {2}, "Enter a name for the LAG."},
+        {0, "Trk1", "Trk2", {0}, "This switch already has a LAG named Trk2."},
+        {0, "Trk1", "Trk1", {0, 5}, "Port 6 is already in LAG Trk2."},
+        {0, "Trk1", "Trk1", {0, 4}, "Port 5 has an uplink. Remove it first."},
+        {0, "Trk1", "Trk1", {}, "A LAG needs at least one port."},
     };
     for (const Case& c : cases) {
-        Map map = two_switches();
-        Map before = map;
-        auto error = create_lag(map, 0, c.name, c.ports);
+        Map edited = map;
+        auto error = c.editing ? edit_lag(edited, c.sw, c.editing, c.name, c.ports)
+                               : create_lag(edited, c.sw, c.name, c.ports);
         ASSERT_TRUE(error) << c.message;
         EXPECT_EQ(lag_error_message(*error), c.message);
-        EXPECT_EQ(map, before);
     }
-    EXPECT_EQ(lag_error_message(LagError{LagError::Kind::NoSuchLag, {}, "Po7"}), "LAG Po7 does not exist.");
 }
 
 TEST(LagOps, CreateCopiesTheFirstPortsVlansAndStoresEachLabelOnce) {
@@ -78,21 +83,7 @@ TEST(LagOps, CreateCopiesTheFirstPortsVlansAndStoresEachLabelOnce) {
         EXPECT_EQ(sw.ports[p].untagged, 10) << p;
         EXPECT_EQ(sw.ports[p].tagged, (std::vector<std::uint16_t>{30, 20})) << p;
     }
-    EXPECT_TRUE(loads(map));
     EXPECT_EQ(lag_member_positions(sw, sw.lags[1]), (std::vector<std::size_t>{6, 2}));
-}
-
-TEST(LagOps, ALinkOnAnyPortBearingTheLabelBlocksIt) {
-    // The second port labelled 1 has the uplink; a LAG over the first would
-    // make the map unloadable.
-    Map map = two_switches();
-    map.switches[2].ports[3].label = "1";
-    map.switches[2].ports[3].link = PortPeer{"A", "8"};
-    Map before = map;
-    auto error = create_lag(map, 2, "Trk1", {0});
-    ASSERT_TRUE(error);
-    EXPECT_EQ(lag_error_message(*error), "Port 1 has an uplink. Remove it first.");
-    EXPECT_EQ(map, before);
 }
 
 TEST(LagOps, EditRenamesKeepsPeersAndGivesVlansToJoiningPortsOnly) {
@@ -116,36 +107,6 @@ TEST(LagOps, EditRenamesKeepsPeersAndGivesVlansToJoiningPortsOnly) {
     EXPECT_EQ(lag_vlan_source(a, {7, 6}), 7u);
     ASSERT_FALSE(edit_lag(map, 0, "Po1", "Po1", {7, 6}));
     EXPECT_EQ(a.lags[0].members, (Labels{"8", "7"}));
-    EXPECT_TRUE(loads(map));
-}
-
-TEST(LagOps, EditRefusals) {
-    Map map = two_switches();
-    ASSERT_FALSE(create_lag(map, 0, "Trk2", {5}));
-    struct Case {
-        std::string old_name;
-        std::string new_name;
-        std::vector<std::size_t> ports;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"Gone", "X", {2}, "LAG Gone does not exist."},
-        {"Trk1", "", {2}, "Enter a name for the LAG."},
-        {"Trk1", "Trk2", {0}, "This switch already has a LAG named Trk2."},
-        {"Trk1", "Trk1", {0, 5}, "Port 6 is already in LAG Trk2."},
-        {"Trk1", "Trk1", {0, 4}, "Port 5 has an uplink. Remove it first."},
-        {"Trk1", "Trk1", {}, "A LAG needs at least one port."},
-    };
-    for (const Case& c : cases) {
-        Map before = map;
-        auto error = edit_lag(map, 0, c.old_name, c.new_name, c.ports);
-        ASSERT_TRUE(error) << c.message;
-        EXPECT_EQ(lag_error_message(*error), c.message);
-        EXPECT_EQ(map, before);
-    }
-    Map before = map;
-    EXPECT_EQ(lag_error_message(*edit_lag(map, 9, "Trk1", "X", {0})), "LAG Trk1 does not exist.");
-    EXPECT_EQ(map, before);
 }
 
 TEST(LagOps, LinkPorts) {
@@ -158,7 +119,6 @@ TEST(LagOps, LinkPorts) {
     EXPECT_EQ(map.switches[1].ports[6].link, (PortPeer{"A", "3"}));
     EXPECT_EQ(map.switches[2].ports[0].link, std::nullopt);
 
-    Map before = map;
     EXPECT_EQ(link_ports(map, {0, 2}, {0, 3}).kind, LinkResult::Kind::SameSwitch);
     EXPECT_EQ(link_ports(map, {2, 3}, {1, 1}), (LinkResult{LinkResult::Kind::PortInLag, "2", "Trk1"}));
     EXPECT_EQ(link_ports(map, {2, 3}, {2, 30}).kind, LinkResult::Kind::NoPort);
@@ -166,9 +126,7 @@ TEST(LagOps, LinkPorts) {
     map.switches[2].ports[5].label = "Z";
     map.switches[2].lags = {Lag{"Trk1", {"Z"}, std::nullopt}};
     map.switches[2].ports[6].label = "Z";
-    before = map;
     EXPECT_EQ(link_ports(map, {2, 6}, {1, 3}), (LinkResult{LinkResult::Kind::PortInLag, "Z", "Trk1"}));
-    EXPECT_EQ(map, before);
 }
 
 TEST(LagOps, UnlinkClearsOnlyWhatPointsBack) {
@@ -202,14 +160,11 @@ TEST(LagOps, UnpeerRemoveAndSetPeer) {
     EXPECT_EQ(map.switches[2].lags[0].peer, (LagPeer{"A", "Po9"}));
     EXPECT_EQ(map.switches[0].lags[0].peer, (LagPeer{"C", "Trk1"}));
 
-    Map before = map;
     EXPECT_EQ(lag_error_message(*set_lag_peer(map, 0, "Po9", LagPeer{"C", "Nope"})),
               "LAG Nope does not exist.");
     EXPECT_EQ(lag_error_message(*set_lag_peer(map, 0, "Nope", std::nullopt)), "LAG Nope does not exist.");
-    EXPECT_EQ(map, before);
     ASSERT_FALSE(set_lag_peer(map, 0, "Po9", std::nullopt));
     EXPECT_EQ(map.switches[2].lags[0].peer, std::nullopt);
-    EXPECT_TRUE(loads(map));
 }
 
 } // namespace

@@ -27,10 +27,7 @@ Switch cisco() {
 
 Positions span(std::size_t from, std::size_t to) {
     Positions list;
-    if (from <= to)
-        for (std::size_t p = from; p <= to; ++p) list.push_back(p);
-    else
-        for (std::size_t p = from + 1; p-- > to;) list.push_back(p);
+    for (std::size_t p = from; p <= to; ++p) list.push_back(p);
     return list;
 }
 
@@ -40,6 +37,8 @@ Positions join(std::initializer_list<Positions> parts) {
     return list;
 }
 
+// What write_port_range gives (below) reads back by the round-trip test; these
+// are texts as users type them.
 TEST(PortRange, ReadsLabelsNumbersAndRanges) {
     Switch plain = make_switch("edge", "", "", {"", 26, 2, 6, 0, 0, false});
     Switch gi = cisco();
@@ -50,22 +49,10 @@ TEST(PortRange, ReadsLabelsNumbersAndRanges) {
         Positions positions;
     };
     const Case cases[] = {
-        {&plain, "1-12,25", join({span(0, 11), {24}})},
-        {&plain, " 3 , 1 - 2 ,,", {2, 0, 1}},
-        {&plain, "", {}},
-        {&plain, " , ", {}},
-        {&plain, "5-3", {4, 3, 2}},
-        {&plain, "2,1-3,2", {1, 0, 2}},
-        {&gi, "1-12", span(0, 11)},
-        {&gi, "Gi1/0/1-Gi1/0/12", span(0, 11)},
-        {&gi, "Gi1/0/1-12", span(0, 11)},
-        {&gi, "Te1/1/1-4", span(48, 51)},
-        {&gi, "1-Te1/1/2", span(48, 49)},
-        {&gi, "Gi1/0/47-Te1/1/2", span(46, 49)},
-        {&gi, "Te1/1/3,4", {50, 3}},
-        {&gi, "4-1", span(3, 0)},
-        {&dashed, "A-1-A-3", {0, 1, 2}},
-        {&dashed, "1-2", {3}},
+        {&plain, " 3 , 1 - 2 ,,", {2, 0, 1}}, {&plain, "5-3", {4, 3, 2}},
+        {&plain, "2,1-3,2", {1, 0, 2}},       {&gi, "Gi1/0/1-Gi1/0/12", span(0, 11)},
+        {&gi, "Gi1/0/1-12", span(0, 11)},     {&gi, "1-Te1/1/2", span(48, 49)},
+        {&dashed, "A-1-A-3", {0, 1, 2}},      {&dashed, "1-2", {3}},
         {&dashed, "A-2 - 2", {1, 2, 3, 4}},
     };
     for (const Case& c : cases) {
@@ -113,7 +100,6 @@ TEST(PortRange, WritesTheShortestText) {
         {&plain, {7, 7, 99, 8}, "8,9"},
         {&gi, span(0, 11), "1-12"},
         {&gi, span(48, 51), "Te1/1/1-4"},
-        {&gi, {48, 49}, "Te1/1/1-2"},
         {&gi, span(46, 49), "Gi1/0/47-Te1/1/2"},
         {&gi, {50, 3}, "Te1/1/3,4"},
     };

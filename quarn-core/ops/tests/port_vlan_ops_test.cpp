@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "plain_switch.hpp"
+
 namespace quarn {
 namespace {
 
@@ -11,9 +13,7 @@ using Ids = std::vector<std::uint16_t>;
 // over 7; port 6 also named by Trk9 after Trk1 does not exist.
 Map lag_map() {
     Map map;
-    map.switches.resize(2);
-    for (Switch& sw : map.switches)
-        for (int i = 1; i <= 8; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
+    map.switches = {testing::plain_switch("a", 8), testing::plain_switch("b", 8)};
     map.switches[0].lags = {Lag{"Trk1", {"5", "3", "2", "4"}, std::nullopt},
                             Lag{"Trk2", {"7"}, std::nullopt}};
     return map;

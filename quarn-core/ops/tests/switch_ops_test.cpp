@@ -79,17 +79,15 @@ TEST(SwitchOps, RenameKeepsEveryReferenceAndCarriesPortData) {
     SwitchEdit edit =
         prepare_switch_edit(map.switches[0], "core", "rack 9", "m2", {"", 24, 2, 6, 0, 0, true});
     EXPECT_EQ(edit.ports_losing_vlans, 0u);
-    EXPECT_EQ(edit.edited.groups[0].numbering, Numbering::Rows);
     ASSERT_TRUE(apply_switch_edit(map, 0, edit.edited));
-    const Switch& a = map.switches[0];
-    EXPECT_EQ(a.name, "core");
-    EXPECT_EQ(a.location, "rack 9");
-    EXPECT_EQ(a.ports[1], (Port{"2", 10, {}, "up", false, PortPeer{"sw-2", "2"}}));
-    EXPECT_EQ(a.ports[12].disabled, true);
-    EXPECT_EQ(a.lags.size(), 2u);
+    Switch expected = site().switches[0];
+    expected.name = "core";
+    expected.location = "rack 9";
+    expected.model = "m2";
+    expected.groups[0].numbering = Numbering::Rows;
+    EXPECT_EQ(map.switches[0], expected);
     EXPECT_EQ(map.switches[1].ports[1].link, (PortPeer{"core", "2"}));
     EXPECT_EQ(map.switches[1].lags[0].peer, (LagPeer{"core", "Trk1"}));
-    EXPECT_TRUE(load_map(save_map(map)).ok());
 }
 
 TEST(SwitchOps, ShrinkingUnlinksGoneEndsAndDropsEmptyLags) {
@@ -103,7 +101,6 @@ TEST(SwitchOps, ShrinkingUnlinksGoneEndsAndDropsEmptyLags) {
     EXPECT_EQ(map.switches[1].lags[0].peer, std::nullopt);
     EXPECT_EQ(map.switches[1].ports[20].link, std::nullopt);
     EXPECT_EQ(map.switches[1].ports[1].link, (PortPeer{"sw-1", "2"}));
-    EXPECT_TRUE(load_map(save_map(map)).ok());
 }
 
 TEST(SwitchOps, LosingCountIncludesDuplicateLabelsWhoseDataIsNotCarried) {
@@ -124,7 +121,7 @@ TEST(SwitchOps, ApplyKeepsTheLagRulesOfAnyRecord) {
     ASSERT_TRUE(apply_switch_edit(map, 0, record));
     EXPECT_EQ(map.switches[0].lags.size(), 3u);
     EXPECT_EQ(map.switches[0].lags[2], (Lag{"Trk3", {"9"}, std::nullopt}));
-    EXPECT_TRUE(load_map(save_map(map)).ok());
+    EXPECT_EQ(find_damage(map), std::nullopt);
 
     Map before = map;
     record.ports.pop_back();
@@ -146,7 +143,6 @@ TEST(SwitchOps, AddDuplicateMoveRemove) {
     EXPECT_EQ(dup.lags[0], (Lag{"Trk1", {"17", "18"}, std::nullopt}));
     EXPECT_EQ(map.switches[2].name, "mid");
     EXPECT_FALSE(duplicate_switch(map, 9));
-    EXPECT_TRUE(load_map(save_map(map)).ok());
 
     EXPECT_EQ(move_switch_up(map, 0), std::nullopt);
     EXPECT_EQ(move_switch_down(map, 4), std::nullopt);

@@ -3,20 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "generated_map.hpp"
+#include "plain_switch.hpp"
 #include "random_edits.hpp"
 
 namespace quarn {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-Switch plain_switch(std::string name, int ports) {
-    Switch sw;
-    sw.name = std::move(name);
-    sw.groups = {PortGroup{PortKind::Rj45, std::uint16_t(ports), 1, Numbering::Rows, 0, 0.0f}};
-    for (int i = 1; i <= ports; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
-    return sw;
-}
+using testing::plain_switch;
 
 Map base() {
     Map map;
