@@ -3,32 +3,16 @@
 #include <vector>
 
 #include "draw/scene.hpp"
-#include "draw/tests/scene_print.hpp"
+#include "draw/tests/fixtures.hpp"
 
 namespace quarn {
 namespace {
 
-constexpr Rgb k_black{0, 0, 0};
-constexpr Rgb k_white{0xff, 0xff, 0xff};
-constexpr Rgb k_red{0xff, 0, 0};
-constexpr Rgb k_green{0, 0xff, 0};
-constexpr Rgb k_blue{0, 0, 0xff};
-constexpr Rgb k_panel{0xee, 0xee, 0xee};
-constexpr Rgb k_frame{0x78, 0x78, 0x78};
-
-Switch row_switch(std::string name, std::uint16_t columns) {
-    Switch sw;
-    sw.name = std::move(name);
-    sw.groups = {PortGroup{PortKind::Rj45, columns, 1, Numbering::Rows, 0, 0.0f}};
-    for (std::uint16_t i = 0; i < columns; ++i) sw.ports.push_back(Port{.label = std::to_string(i + 1)});
-    return sw;
-}
-
 // Switch a carries 10 (untagged on 1, tagged on 2), switch b carries 20;
 // nobody carries 30.
 Map three_vlans() {
-    Map map;
-    map.vlans = {{10, "Data", k_red}, {20, "Voice", k_green}, {30, "Spare", k_blue}};
+    Map map = two_vlans();
+    map.vlans.push_back({30, "Spare", k_blue});
     Switch a = row_switch("a", 2);
     a.ports[0].untagged = 10;
     a.ports[1].tagged = {10};

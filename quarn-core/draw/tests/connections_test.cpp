@@ -2,25 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "draw/tests/fixtures.hpp"
+
 namespace quarn {
 namespace {
 
-Switch make_switch(std::size_t ports) {
-    Switch sw;
-    sw.name = "edge";
-    for (std::size_t i = 0; i < ports; ++i) sw.ports.push_back(Port{.label = std::to_string(i + 1)});
-    return sw;
-}
-
 TEST(Connections, MembershipFollowsTheFirstPortOfALabel) {
-    Switch sw = make_switch(5);
+    Switch sw = row_switch("edge", 5);
     sw.ports[4].label = "2"; // a second port labelled 2
     sw.lags = {Lag{"Trk1", {"3", "2"}, std::nullopt}, Lag{"Trk2", {"9", "3", "4"}, std::nullopt}};
     const std::vector<std::optional<std::size_t>> expected = {std::nullopt, 0, 0, 1, std::nullopt};
     EXPECT_EQ(port_lags(sw), expected);
 
     // Big switches take the hashed path; the answer must not change.
-    Switch big = make_switch(3000);
+    Switch big = row_switch("edge", 3000);
     big.ports[2999].label = "7";
     Lag lag{"Trk1", {}, std::nullopt};
     for (int i = 1; i <= 40; ++i) lag.members.push_back(std::to_string(i * 7));
@@ -33,23 +30,19 @@ TEST(Connections, MembershipFollowsTheFirstPortOfALabel) {
 }
 
 TEST(Connections, LagsByListPositionThenUplinksInPortOrder) {
-    Switch sw = make_switch(6);
+    Switch sw = row_switch("edge", 6);
     sw.lags = {Lag{"Empty", {"nothing"}, std::nullopt}, Lag{"Trk1", {"4", "2"}, LagPeer{"core", "Trk9"}},
                Lag{"Trk2", {"5"}, std::nullopt}};
     sw.ports[5].link = PortPeer{"core", "24"};
     sw.ports[0].link = PortPeer{"dist", "Gi1/0/1"};
-    const auto connections = switch_connections(sw, port_lags(sw));
-    ASSERT_EQ(connections.size(), 4u);
-    EXPECT_EQ(connections[0].number, 1u);
-    EXPECT_EQ(connections[0].name, "Trk1 \u2192 core Trk9");
-    EXPECT_EQ(connections[0].ports, (std::vector<std::size_t>{1, 3}));
-    EXPECT_EQ(connections[1].number, 2u);
-    EXPECT_EQ(connections[1].name, "Trk2");
-    EXPECT_EQ(connections[2].number, 3u);
-    EXPECT_EQ(connections[2].name, "\u2192 dist Gi1/0/1");
-    EXPECT_EQ(connections[2].ports, (std::vector<std::size_t>{0}));
-    EXPECT_EQ(connections[3].number, 4u);
-    EXPECT_EQ(connections[3].ports, (std::vector<std::size_t>{5}));
+    using Row = std::tuple<std::size_t, std::string, std::vector<std::size_t>>;
+    std::vector<Row> rows;
+    for (const Connection& c : switch_connections(sw, port_lags(sw)))
+        rows.emplace_back(c.number, c.name, c.ports);
+    EXPECT_EQ(rows, (std::vector<Row>{{1, "Trk1 \u2192 core Trk9", {1, 3}},
+                                      {2, "Trk2", {4}},
+                                      {3, "\u2192 dist Gi1/0/1", {0}},
+                                      {4, "\u2192 core 24", {5}}}));
 }
 
 TEST(Connections, LanesAreReusedOnlyTwelveUnitsAfterTheirEnd) {
