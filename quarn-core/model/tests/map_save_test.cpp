@@ -30,75 +30,8 @@ Map small_map() {
     return map;
 }
 
-TEST(SaveMap, WritesEveryFieldInOrderInThePrettyLayout) {
-    const std::string expected = R"({
-  "format": 1,
-  "site": "HQ",
-  "notes": "line one\nline two",
-  "vlans": [
-    {
-      "id": 10,
-      "name": "Data",
-      "color": "#0a00ff"
-    }
-  ],
-  "switches": [
-    {
-      "name": "core",
-      "location": "",
-      "model": "X",
-      "groups": [
-        {
-          "kind": "Sfp",
-          "columns": 2,
-          "rows": 1,
-          "numbering": "Rows",
-          "block": 0,
-          "gap_after": 0.1
-        }
-      ],
-      "ports": [
-        {
-          "label": "1",
-          "untagged": 10,
-          "tagged": [
-            20,
-            30
-          ],
-          "description": "",
-          "disabled": false,
-          "link": {
-            "switch": "edge",
-            "port": "49"
-          }
-        },
-        {
-          "label": "2",
-          "untagged": null,
-          "tagged": [],
-          "description": "",
-          "disabled": true,
-          "link": null
-        }
-      ],
-      "lags": [
-        {
-          "name": "Trk1",
-          "members": [
-            "2"
-          ],
-          "peer": null
-        }
-      ]
-    }
-  ]
-})";
-    EXPECT_EQ(save_map(small_map()), expected);
-    EXPECT_EQ(save_map(Map{}),
-              "{\n  \"format\": 1,\n  \"site\": \"\",\n  \"notes\": \"\",\n  \"vlans\": [],\n"
-              "  \"switches\": []\n}");
-}
-
+// The layout of real files is pinned by the example maps, which load and
+// save byte for byte; the library's printer covers every field and value.
 TEST(SaveMap, MatchesTheLibraryPrettyPrinterByteForByte) {
     for (std::uint32_t seed : {1u, 2u, 3u}) {
         Map map = generate_map({.switches = 12, .vlans = 30, .seed = seed});
@@ -106,6 +39,9 @@ TEST(SaveMap, MatchesTheLibraryPrettyPrinterByteForByte) {
         EXPECT_EQ(save_map(map), testing::reference_text(map)) << seed;
     }
     EXPECT_EQ(save_map(small_map()), testing::reference_text(small_map()));
+    EXPECT_EQ(save_map(Map{}),
+              "{\n  \"format\": 1,\n  \"site\": \"\",\n  \"notes\": \"\",\n  \"vlans\": [],\n"
+              "  \"switches\": []\n}");
 }
 
 TEST(SaveMap, EscapesTextsAsTheLibraryDoes) {
@@ -140,11 +76,6 @@ TEST(SaveMap, EscapesTextsAsTheLibraryDoes) {
         ASSERT_TRUE(loaded.ok()) << loaded.error();
         EXPECT_EQ(save_map(loaded.value()), saved);
     }
-    Map map;
-    map.site = "\x01\x1f\x7f";
-    EXPECT_NE(save_map(map).find(R"("site": "\u0001\u001f)"
-                                 "\x7f\""),
-              std::string::npos);
 }
 
 TEST(SaveMap, FloatsAreTheShortestTextThatReadsBack) {
@@ -165,7 +96,8 @@ TEST(SaveMap, FloatsAreTheShortestTextThatReadsBack) {
                           {1234567.0f, "1.234567e+06"},
                           {1e7f, "1e+07"},
                           {3.4028235e38f, "3.4028235e+38"},
-                          {1e-45f, "1e-45"}};
+                          {1e-45f, "1e-45"},
+                          {235001000.0f, "2.35001e+08"}};
     for (const Case& c : cases) {
         std::string text;
         json_text::append_float(text, c.value);
@@ -203,9 +135,6 @@ TEST(SaveMap, FloatsAreTheShortestTextThatReadsBack) {
             ASSERT_EQ(text, testing::ReferenceJson(value).dump());
         }
     }
-    std::string tie;
-    json_text::append_float(tie, 235001000.0f);
-    EXPECT_EQ(tie, "2.35001e+08");
 }
 
 TEST(SaveMap, AGapThatIsNotFiniteIsWrittenAsNoGapSoTheFileStillOpens) {

@@ -14,79 +14,49 @@ using ReferenceJson = nlohmann::basic_json<nlohmann::ordered_map, std::vector, s
                                            std::int64_t, std::uint64_t, float>;
 
 inline ReferenceJson reference_json(const Map& map) {
-    auto text_list = [](const auto& items) {
-        ReferenceJson list = ReferenceJson::array();
-        for (const auto& item : items) list.push_back(item);
-        return list;
-    };
+    static const char* const k_kinds[] = {"Rj45", "Sfp", "Dual"};
     ReferenceJson vlans = ReferenceJson::array();
-    for (const Vlan& vlan : map.vlans) {
-        ReferenceJson v = ReferenceJson::object();
-        v["id"] = vlan.id;
-        v["name"] = vlan.name;
-        v["color"] = rgb_text(vlan.color);
-        vlans.push_back(v);
-    }
+    for (const Vlan& vlan : map.vlans)
+        vlans.push_back({{"id", vlan.id}, {"name", vlan.name}, {"color", rgb_text(vlan.color)}});
     ReferenceJson switches = ReferenceJson::array();
     for (const Switch& sw : map.switches) {
-        ReferenceJson s = ReferenceJson::object();
-        s["name"] = sw.name;
-        s["location"] = sw.location;
-        s["model"] = sw.model;
-        s["groups"] = ReferenceJson::array();
-        for (const PortGroup& group : sw.groups) {
-            ReferenceJson g = ReferenceJson::object();
-            static const char* kinds[] = {"Rj45", "Sfp", "Dual"};
-            g["kind"] = kinds[static_cast<int>(group.kind)];
-            g["columns"] = group.columns;
-            g["rows"] = group.rows;
-            g["numbering"] = group.numbering == Numbering::OddTop ? "OddTop" : "Rows";
-            g["block"] = group.block;
-            g["gap_after"] = group.gap_after;
-            s["groups"].push_back(g);
-        }
-        s["ports"] = ReferenceJson::array();
+        ReferenceJson groups = ReferenceJson::array();
+        for (const PortGroup& group : sw.groups)
+            groups.push_back({{"kind", k_kinds[static_cast<int>(group.kind)]},
+                              {"columns", group.columns},
+                              {"rows", group.rows},
+                              {"numbering", group.numbering == Numbering::OddTop ? "OddTop" : "Rows"},
+                              {"block", group.block},
+                              {"gap_after", group.gap_after}});
+        ReferenceJson ports = ReferenceJson::array();
         for (const Port& port : sw.ports) {
-            ReferenceJson p = ReferenceJson::object();
-            p["label"] = port.label;
-            p["untagged"] = port.untagged ? ReferenceJson(*port.untagged) : ReferenceJson(nullptr);
-            p["tagged"] = text_list(port.tagged);
-            p["description"] = port.description;
-            p["disabled"] = port.disabled;
-            if (port.link) {
-                ReferenceJson link = ReferenceJson::object();
-                link["switch"] = port.link->switch_name;
-                link["port"] = port.link->port;
-                p["link"] = link;
-            } else {
-                p["link"] = nullptr;
-            }
-            s["ports"].push_back(p);
+            ReferenceJson link = nullptr;
+            if (port.link) link = {{"switch", port.link->switch_name}, {"port", port.link->port}};
+            ports.push_back({{"label", port.label},
+                             {"untagged", port.untagged ? ReferenceJson(*port.untagged) : ReferenceJson()},
+                             {"tagged", port.tagged},
+                             {"description", port.description},
+                             {"disabled", port.disabled},
+                             {"link", link}});
         }
-        s["lags"] = ReferenceJson::array();
+        ReferenceJson lags = ReferenceJson::array();
         for (const Lag& lag : sw.lags) {
-            ReferenceJson l = ReferenceJson::object();
-            l["name"] = lag.name;
-            l["members"] = text_list(lag.members);
-            if (lag.peer) {
-                ReferenceJson peer = ReferenceJson::object();
-                peer["switch"] = lag.peer->switch_name;
-                peer["lag"] = lag.peer->lag;
-                l["peer"] = peer;
-            } else {
-                l["peer"] = nullptr;
-            }
-            s["lags"].push_back(l);
+            ReferenceJson peer = nullptr;
+            if (lag.peer) peer = {{"switch", lag.peer->switch_name}, {"lag", lag.peer->lag}};
+            lags.push_back({{"name", lag.name}, {"members", lag.members}, {"peer", peer}});
         }
-        switches.push_back(s);
+        switches.push_back({{"name", sw.name},
+                            {"location", sw.location},
+                            {"model", sw.model},
+                            {"groups", groups},
+                            {"ports", ports},
+                            {"lags", lags}});
     }
-    ReferenceJson root = ReferenceJson::object();
-    root["format"] = map.format;
-    root["site"] = map.site;
-    root["notes"] = map.notes;
-    root["vlans"] = vlans;
-    root["switches"] = switches;
-    return root;
+    return {{"format", map.format},
+            {"site", map.site},
+            {"notes", map.notes},
+            {"vlans", vlans},
+            {"switches", switches}};
 }
 
 // What the library itself writes; invalid UTF-8 is replaced as our writer
