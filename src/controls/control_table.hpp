@@ -21,7 +21,7 @@ enum class ControlKind {
 
 // One row of a dialog's control table. Position and size are in 1/96 inch;
 // `limit` is the character limit of edits (0: the control's default).
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind = ControlKind::Label;
     int id = 0;
     const wchar_t* text = L"";

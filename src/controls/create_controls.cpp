@@ -78,11 +78,11 @@ void set_font_on_all(HWND window, HFONT font) noexcept {
     ::EnumChildWindows(window, &set_font_on_child, reinterpret_cast<LPARAM>(font));
 }
 
-bool create_controls(HWND window, std::span<const ControlSpec> table) noexcept {
+bool create_controls(HWND window, std::span<const ControlRow> table) noexcept {
     return create_controls(window, table, window_dpi(window));
 }
 
-bool create_controls(HWND window, std::span<const ControlSpec> table, UINT dpi) noexcept {
+bool create_controls(HWND window, std::span<const ControlRow> table, UINT dpi) noexcept {
     auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
     HFONT normal = theme::dialog_font(dpi, theme::k_text_size, false);
     HFONT heading = theme::dialog_font(dpi, theme::k_heading_size, false);
@@ -91,7 +91,7 @@ bool create_controls(HWND window, std::span<const ControlSpec> table, UINT dpi) 
     bool all_created = true;
     bool previous_was_radio = false;
     std::vector<HWND> special_fonts; // headings and links, set after the ordinary font
-    for (const ControlSpec& row : table) {
+    for (const ControlRow& row : table) {
         Shape shape = shape_of(row.kind);
         DWORD style = WS_CHILD | WS_VISIBLE | shape.style;
         bool radio = row.kind == ControlKind::RadioButton;

@@ -13,9 +13,9 @@ namespace quarn::controls {
 // all its children, the heading font on headings and the underlined font on
 // links, and the edits' visual style for the current theme. False when a
 // control could not be created (the others stay).
-[[nodiscard]] bool create_controls(HWND window, std::span<const ControlSpec> table) noexcept;
+[[nodiscard]] bool create_controls(HWND window, std::span<const ControlRow> table) noexcept;
 // The same at a given DPI.
-[[nodiscard]] bool create_controls(HWND window, std::span<const ControlSpec> table, UINT dpi) noexcept;
+[[nodiscard]] bool create_controls(HWND window, std::span<const ControlRow> table, UINT dpi) noexcept;
 
 // Marks a button as a link: drawn as underlined link text, hand cursor.
 void mark_as_link(HWND button) noexcept;

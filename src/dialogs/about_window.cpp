@@ -25,14 +25,14 @@ namespace quarn::dialogs {
 namespace {
 
 using controls::ControlKind;
-using controls::ControlSpec;
+using controls::ControlRow;
 
 constexpr int k_width = 480;
 constexpr int k_height = 362;
 
 // Labels in a column on the left, their values from x = 96; the content
 // ends at x = 452.
-constexpr std::array<ControlSpec, 12> k_controls{{
+constexpr std::array<ControlRow, 12> k_controls{{
     {ControlKind::Heading, k_about_heading, L"Quarn", 56, 10, 396, 30, 0},
     {ControlKind::Label, k_about_notice, L"", 56, 42, 396, 20, 0},
     {ControlKind::Label, k_about_homepage_label, L"Homepage:", 12, 78, 80, 20, 0},

@@ -85,7 +85,7 @@ void create_form_controls(HWND window, std::span<const FormControl> table) noexc
     std::vector<std::pair<HWND, const FormControl*>> texts; // labels and check boxes to fit
     for (const FormControl& row : table) {
         if (auto kind = shared_kind(row.kind)) {
-            controls::ControlSpec control{*kind, row.id, row.text, row.x, row.y, row.w, row.h, row.limit};
+            controls::ControlRow control{*kind, row.id, row.text, row.x, row.y, row.w, row.h, row.limit};
             if (!controls::create_controls(window, std::span(&control, 1), dpi)) continue;
             // Children join at the end of the list, which is the Tab order.
             HWND created = ::GetWindow(::GetWindow(window, GW_CHILD), GW_HWNDLAST);

@@ -147,7 +147,7 @@ std::size_t show_message(const MessageRequest& request) noexcept {
                       px(k_message_text_width), px(layout.text_height), window,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_text_id)), instance, nullptr);
 
-    std::vector<controls::ControlSpec> buttons;
+    std::vector<controls::ControlRow> buttons;
     int count = static_cast<int>(captions.size());
     for (int i = 0; i < count; ++i)
         buttons.push_back({controls::ControlKind::PushButton, k_message_first_button_id + i,

@@ -14,7 +14,7 @@ namespace quarn::dialogs {
 namespace {
 
 using controls::ControlKind;
-using controls::ControlSpec;
+using controls::ControlRow;
 
 // Outer size; the viewer can be resized and the text follows the window.
 constexpr int k_width = 640;
@@ -22,7 +22,7 @@ constexpr int k_height = 520;
 constexpr int k_min_width = 320;
 constexpr int k_min_height = 240;
 
-constexpr std::array<ControlSpec, 1> k_controls{{
+constexpr std::array<ControlRow, 1> k_controls{{
     {ControlKind::TextViewer, k_text_viewer_edit_id, L"", 0, 0, 600, 440, 0},
 }};
 

@@ -31,7 +31,7 @@ TEST(Scale, RoundsUnitsToPixels) {
     }
 }
 
-constexpr std::array<ControlSpec, 11> k_table{{
+constexpr std::array<ControlRow, 11> k_table{{
     {ControlKind::Heading, 10, L"Heading", 8, 8, 200, 30, 0},
     {ControlKind::Label, 11, L"Label", 8, 40, 80, 20, 0},
     {ControlKind::NumberEdit, 12, L"42", 96, 40, 80, 26, 4},
@@ -71,7 +71,7 @@ class ControlsTest : public ::testing::Test {
 
 TEST_F(ControlsTest, ScalesTheTableForTheDpi) {
     ASSERT_TRUE(create_controls(parent_, k_table, 144));
-    for (const ControlSpec& row : k_table) {
+    for (const ControlRow& row : k_table) {
         RECT rect = child_rect(row.id);
         EXPECT_EQ(rect.left, scale(row.x, 144)) << row.id;
         EXPECT_EQ(rect.top, scale(row.y, 144)) << row.id;

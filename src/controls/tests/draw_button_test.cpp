@@ -18,7 +18,7 @@ using testing::Dib;
 constexpr int k_width = 120;
 constexpr int k_height = 30;
 
-constexpr std::array<ControlSpec, 2> k_buttons{{
+constexpr std::array<ControlRow, 2> k_buttons{{
     {ControlKind::PushButton, 1, L"MMMM", 0, 0, k_width, k_height, 0},
     {ControlKind::Link, 2, L"MMMM", 0, 40, k_width, k_height, 0},
 }};

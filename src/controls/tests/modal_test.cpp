@@ -16,7 +16,7 @@ namespace {
 
 using testing::Script;
 
-constexpr std::array<ControlSpec, 3> k_controls{{
+constexpr std::array<ControlRow, 3> k_controls{{
     {ControlKind::TextEdit, 100, L"", 12, 12, 200, 24, 10},
     {ControlKind::PushButton, IDOK, L"OK", 12, 48, 84, 26, 0},
     {ControlKind::PushButton, IDCANCEL, L"Cancel", 104, 48, 84, 26, 0},
