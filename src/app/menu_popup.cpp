@@ -16,10 +16,13 @@ void fill(HMENU menu, const std::vector<MenuItem>& items) {
         std::wstring text = win::widen(item.text);
         UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
         if (!item.submenu.empty()) {
-            HMENU sub = ::CreatePopupMenu();
-            if (sub == nullptr) continue;
-            fill(sub, item.submenu);
-            ::AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+            // Ours until the parent has taken it: a failed fill or append
+            // must not leave it behind.
+            win::UniqueMenu sub(::CreatePopupMenu());
+            if (!sub) continue;
+            fill(sub.get(), item.submenu);
+            if (::AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), text.c_str()))
+                (void)sub.release();
         } else {
             ::AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), text.c_str());
         }
