@@ -66,7 +66,7 @@ bool open_document(AppState& state, const std::filesystem::path& given) noexcept
         refresh_all(state);
         return true;
     } catch (...) {
-        dialogs::show_warning(state.main, "Could not open " + display_path(path) + ":\nout of memory");
+        dialogs::show_warning(state.main, "Could not open " + display_path(given) + ":\nout of memory");
         return false;
     }
 }
