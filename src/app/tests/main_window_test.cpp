@@ -7,6 +7,7 @@
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
+#include "app/menu_popup.hpp"
 #include "app/message_loop.hpp"
 #include "app/startup.hpp"
 #include "app/views.hpp"
@@ -211,6 +212,19 @@ TEST_F(MainWindowTest, EnterInTheFieldsActsThroughTheMessageLoop) {
     ::SetWindowTextW(description, L"printer 2");
     EXPECT_EQ(state_->history.undo_depth(), depth + 4);
     EXPECT_EQ(state_->map.switches[0].ports[1].description, "printer 2");
+}
+
+TEST(MenuPopup, ASubmenuThatCannotBeAppendedIsDestroyed) {
+    // Windows counts a process's USER objects; Wine's count is always 0.
+    DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    if (before == 0)
+        GTEST_SKIP() << "this system counts no USER objects (Wine gives 0), so a leak cannot be seen";
+    HMENU gone = ::CreatePopupMenu();
+    ASSERT_NE(gone, nullptr);
+    ::DestroyMenu(gone);
+    MenuItem recent{0, "Recent Files", true, false, {MenuItem{RecentFirst, "C:\\a.quarn", true, false, {}}}};
+    for (int i = 0; i < 20; ++i) fill_menu(gone, {recent});
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), before);
 }
 
 } // namespace
