@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <winhttp.h>
 
 #include <utility>
 
@@ -109,6 +110,16 @@ struct RegistryKeyTraits {
     static void close(Handle h) noexcept { ::RegCloseKey(h); }
 };
 using UniqueKey = Unique<RegistryKeyTraits>;
+
+// WinHTTP session, connection and request handles. Closing a session or a
+// connection does not close the handles opened from it, so each has its own
+// owner, declared after its parent so that it is closed first.
+struct InternetTraits {
+    using Handle = HINTERNET;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::WinHttpCloseHandle(h); }
+};
+using UniqueInternet = Unique<InternetTraits>;
 
 // Accelerator tables built with CreateAcceleratorTableW.
 struct AcceleratorTraits {

@@ -43,6 +43,30 @@ TEST(Unique, ClosesExactlyOnceAcrossMovesResetsAndRelease) {
     EXPECT_EQ(CountingTraits::last, 9);
 }
 
+TEST(Unique, OwnsWinHttpHandles) {
+    UniqueInternet session(::WinHttpOpen(L"unique test", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                         WINHTTP_NO_PROXY_BYPASS, 0));
+    ASSERT_TRUE(session);
+    UniqueInternet connection(::WinHttpConnect(session.get(), L"127.0.0.1", 9, 0));
+    ASSERT_TRUE(connection);
+    HINTERNET raw_connection = connection.get();
+    HINTERNET raw_session = session.get();
+    DWORD timeout = 0;
+    DWORD size = sizeof timeout;
+    EXPECT_TRUE(::WinHttpQueryOption(raw_session, WINHTTP_OPTION_CONNECT_TIMEOUT, &timeout, &size));
+
+    UniqueInternet moved(std::move(connection));
+    EXPECT_FALSE(connection);
+    moved.reset();
+    session.reset();
+    // Both handles are gone: asking them anything fails with an invalid handle.
+    for (HINTERNET gone : {raw_connection, raw_session}) {
+        size = sizeof timeout;
+        EXPECT_FALSE(::WinHttpQueryOption(gone, WINHTTP_OPTION_CONNECT_TIMEOUT, &timeout, &size));
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    }
+}
+
 TEST(Unique, OwnsRealKernelAndFileHandles) {
     UniqueHandle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     ASSERT_TRUE(event);

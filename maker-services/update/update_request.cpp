@@ -1,0 +1,90 @@
+#include "maker-services/update/update_request.hpp"
+
+#include "win/unique.hpp"
+#include "win/wide.hpp"
+
+namespace quarn::update {
+namespace {
+
+constexpr wchar_t k_user_agent[] = L"Brambleforge update check";
+constexpr char k_product_id[] = "quarn";
+constexpr DWORD k_read_chunk = 8192;
+
+UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
+    const std::string host = win::narrow(endpoint.host);
+    const UpdateResult unreachable = UpdateFailure{unreachable_text(host)};
+    const UpdateResult unreadable = UpdateFailure{k_feed_unreadable_text};
+
+    win::UniqueInternet session(::WinHttpOpen(k_user_agent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY,
+                                              WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return unreachable;
+    const int timeout = static_cast<int>(endpoint.timeout_ms);
+    if (!::WinHttpSetTimeouts(session.get(), timeout, timeout, timeout, timeout)) return unreachable;
+
+    win::UniqueInternet connection(::WinHttpConnect(session.get(), endpoint.host.c_str(), endpoint.port, 0));
+    if (!connection) return unreachable;
+    const std::wstring path = L"/updates/" + win::widen(k_product_id) + L".json";
+    win::UniqueInternet request(::WinHttpOpenRequest(connection.get(), L"GET", path.c_str(), nullptr,
+                                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                     WINHTTP_FLAG_SECURE));
+    if (!request) return unreachable;
+    // Requests inherit the session's time-outs on Windows; Wine's do not, and
+    // Wine waits for the TLS greeting by the time-out for the response, so
+    // the request gets both: a silent server must never keep the worker.
+    DWORD response_timeout = endpoint.timeout_ms;
+    if (!::WinHttpSetTimeouts(request.get(), timeout, timeout, timeout, timeout) ||
+        !::WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &response_timeout,
+                            sizeof response_timeout))
+        return unreachable;
+
+    // A redirect comes back as its own status and so fails below. Cookies and
+    // credentials are switched off so that nothing but the GET itself is sent.
+    DWORD never = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
+    if (!::WinHttpSetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, &never, sizeof never))
+        return unreachable;
+    DWORD disabled = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_AUTHENTICATION | WINHTTP_DISABLE_REDIRECTS;
+    ::WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &disabled, sizeof disabled);
+
+    if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
+                              0) ||
+        !::WinHttpReceiveResponse(request.get(), nullptr))
+        return unreachable;
+
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                               WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
+        return unreachable;
+    if (status != 200) return UpdateFailure{server_error_text(host, status)};
+
+    std::string body;
+    char chunk[k_read_chunk];
+    for (;;) {
+        DWORD got = 0;
+        if (!::WinHttpReadData(request.get(), chunk, sizeof chunk, &got)) return unreadable;
+        if (got == 0) break;
+        if (body.size() + got > k_max_feed_bytes) return unreadable;
+        body.append(chunk, got);
+    }
+
+    auto feed = parse_feed(body, k_product_id);
+    if (!feed) return unreadable;
+    return choose_update(*feed, running);
+}
+
+} // namespace
+
+UpdateEndpoint default_update_endpoint() {
+    return UpdateEndpoint{L"updates.brambleforge.com"};
+}
+
+UpdateResult fetch_update(const UpdateEndpoint& endpoint, Version running) noexcept {
+    try {
+        return fetch(endpoint, running);
+    } catch (...) {
+        // Only an allocation can fail here; the check then simply did not work.
+        return UpdateFailure{k_feed_unreadable_text};
+    }
+}
+
+} // namespace quarn::update
