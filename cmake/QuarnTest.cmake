@@ -1,7 +1,7 @@
 include(GoogleTest)
 
 # One test program per module:
-#   quarn_add_test(model_test SOURCES a.cpp b.cpp LIBS quarn_model [GUI] [WINDOW])
+#   quarn_add_test(model_test SOURCES a.cpp b.cpp LIBS quarn_model [GUI] [WINDOW] [PREFIX name])
 # Native programs are split into one CTest test per case. Under Wine each
 # program is one CTest test, as every extra Wine process costs start-up time.
 # WINDOW: the program creates windows but needs no display (Wine's null
@@ -10,11 +10,13 @@ function(quarn_add_test name)
   if(NOT QUARN_TESTS)
     return()
   endif()
-  cmake_parse_arguments(arg "GUI;WINDOW" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "GUI;WINDOW" "PREFIX" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main GTest::gmock)
   if(CMAKE_CROSSCOMPILING)
-    if(arg_GUI)
+    if(arg_PREFIX)
+      set(mode ${arg_PREFIX})
+    elseif(arg_GUI)
       set(mode gui)
     else()
       set(mode null)
