@@ -1,7 +1,7 @@
 #include "controls/dialog_window.hpp"
 
-#include "app/resource.h"
 #include "controls/control_table.hpp"
+#include "identity/resource.h"
 #include "theme/theme.hpp"
 #include "theme/window_theme.hpp"
 

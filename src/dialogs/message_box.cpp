@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/resource.h"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
 #include "controls/dialog_window.hpp"
 #include "controls/icons.hpp"
+#include "identity/resource.h"
 #include "theme/fonts.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"

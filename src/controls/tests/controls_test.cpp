@@ -7,8 +7,8 @@
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
 #include "controls/dialog_window.hpp"
-#include "controls/tests/dib.hpp"
-#include "controls/tests/test_window.hpp"
+#include "test_support/dib.hpp"
+#include "test_support/test_window.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -50,7 +50,7 @@ class ControlsTest : public ::testing::Test {
     void SetUp() override {
         parent_ = testing::make_plain_window(800, 600);
         ASSERT_NE(parent_, nullptr);
-        theme::init_theme(theme::ThemeChoice::Light);
+        theme::init_theme(ThemeChoice::Light);
     }
     void TearDown() override { ::DestroyWindow(parent_); }
 
@@ -132,7 +132,7 @@ TEST_F(ControlsTest, GivesEachKindItsStyle) {
 
 TEST_F(ControlsTest, CommonMessagesColourTheControls) {
     ASSERT_TRUE(create_controls(parent_, k_table, 96));
-    for (theme::ThemeChoice choice : {theme::ThemeChoice::Dark, theme::ThemeChoice::Light}) {
+    for (ThemeChoice choice : {ThemeChoice::Dark, ThemeChoice::Light}) {
         theme::init_theme(choice);
         const theme::ThemeColors& colors = theme::theme_colors();
         Dib dib(40, 20);
@@ -168,7 +168,7 @@ TEST_F(ControlsTest, CommonMessagesColourTheControls) {
         auto erased = common_window_message(parent_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.dc()), 0);
         ASSERT_TRUE(erased.has_value());
         EXPECT_EQ(dib.pixel(5, 5),
-                  choice == theme::ThemeChoice::Dark ? RGB(0x2D, 0x2D, 0x2D) : RGB(0xEC, 0xEC, 0xEC));
+                  choice == ThemeChoice::Dark ? RGB(0x2D, 0x2D, 0x2D) : RGB(0xEC, 0xEC, 0xEC));
     }
 
     // The hand over links only.
@@ -196,7 +196,7 @@ TEST_F(ControlsTest, EnterPressesTheFocusedButton) {
 }
 
 TEST(DialogWindow, HasACaptionNoSizingAndTheGivenOuterSize) {
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
     HWND owner = testing::make_plain_window(300, 200);
     HWND dialog =
         create_dialog_window(L"QuarnTestDialog", L"Title", &testing::plain_window_proc, owner, 390, 144);
