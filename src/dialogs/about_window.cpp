@@ -73,12 +73,12 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
     }
 
     void create_icon(UINT dpi) noexcept {
-        int size = controls::scale(32, dpi);
+        int size = scale_units(32, dpi);
         icon_ = controls::load_icon(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUARN), size);
         if (!icon_) icon_ = controls::load_icon(nullptr, IDI_APPLICATION, size);
         icon_control_ =
             ::CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
-                              controls::scale(12, dpi), controls::scale(12, dpi), size, size, hwnd(),
+                              scale_units(12, dpi), scale_units(12, dpi), size, size, hwnd(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_about_icon)),
                               ::GetModuleHandleW(nullptr), nullptr);
         if (icon_control_ != nullptr && icon_)

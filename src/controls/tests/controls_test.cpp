@@ -27,7 +27,7 @@ TEST(Scale, RoundsUnitsToPixels) {
     const Case cases[] = {{80, 144, 120}, {26, 144, 39}, {26, 96, 26},   {26, 0, 26},
                           {1, 120, 1},    {3, 120, 4},   {84, 192, 168}, {0, 144, 0}};
     for (const Case& c : cases) {
-        EXPECT_EQ(scale(c.units, c.dpi), c.pixels) << c.units << " units at " << c.dpi << " dpi";
+        EXPECT_EQ(scale_units(c.units, c.dpi), c.pixels) << c.units << " units at " << c.dpi << " dpi";
     }
 }
 
@@ -73,10 +73,10 @@ TEST_F(ControlsTest, ScalesTheTableForTheDpi) {
     ASSERT_TRUE(create_controls(parent_, k_table, 144));
     for (const ControlRow& row : k_table) {
         RECT rect = child_rect(row.id);
-        EXPECT_EQ(rect.left, scale(row.x, 144)) << row.id;
-        EXPECT_EQ(rect.top, scale(row.y, 144)) << row.id;
-        EXPECT_EQ(rect.right - rect.left, scale(row.w, 144)) << row.id;
-        EXPECT_EQ(rect.bottom - rect.top, scale(row.h, 144)) << row.id;
+        EXPECT_EQ(rect.left, scale_units(row.x, 144)) << row.id;
+        EXPECT_EQ(rect.top, scale_units(row.y, 144)) << row.id;
+        EXPECT_EQ(rect.right - rect.left, scale_units(row.w, 144)) << row.id;
+        EXPECT_EQ(rect.bottom - rect.top, scale_units(row.h, 144)) << row.id;
     }
 
     // Fonts at that DPI: ordinary everywhere, heading and underlined where due.
@@ -215,8 +215,8 @@ TEST(DialogWindow, HasACaptionNoSizingAndTheGivenOuterSize) {
     RECT outer{};
     ::GetWindowRect(dialog, &outer);
     UINT dpi = window_dpi(dialog);
-    EXPECT_EQ(outer.right - outer.left, scale(390, dpi));
-    EXPECT_EQ(outer.bottom - outer.top, scale(144, dpi));
+    EXPECT_EQ(outer.right - outer.left, scale_units(390, dpi));
+    EXPECT_EQ(outer.bottom - outer.top, scale_units(144, dpi));
     wchar_t title[16] = {};
     ::GetWindowTextW(dialog, title, 16);
     EXPECT_STREQ(title, L"Title");
