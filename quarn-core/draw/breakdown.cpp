@@ -16,9 +16,8 @@ constexpr float k_body_x = 192.0f;
 constexpr float k_row_gap = 4.0f;
 constexpr float k_place_w = k_compact_geometry.place_width;
 constexpr float k_place_h = k_compact_geometry.place_height;
-// "{id} {name}" at size 11 from x 36 must end before the body at x 192:
-// 22 characters of about 6.5 units each leave room even for wide capitals.
-constexpr std::size_t k_label_limit = 22;
+// "{id} {name}" at size 11 from x 36 must end before the body at x 192.
+constexpr float k_label_width = k_body_x - k_label_x - 4.0f;
 // What fits in a compact place at size 8: the whole text of an idle place,
 // and the port label in front of " U" or " T".
 constexpr std::size_t k_place_text_limit = 6;
@@ -178,8 +177,8 @@ void build_breakdown(SceneContext& c) {
             const float row_top = c.top;
             c.add_rect(k_margin, row_top + swatch_offset, k_swatch, k_swatch, vlan.color, c.palette.frame,
                        1.0f);
-            c.add_text(cut_text(std::to_string(vlan.id) + " " + vlan.name, k_label_limit), k_label_x,
-                       row_top + row_height / 2.0f, 11.0f, false, false, c.palette.text);
+            c.add_text(cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f),
+                       k_label_x, row_top + row_height / 2.0f, 11.0f, false, false, c.palette.text);
             c.add_rect(k_body_x, row_top, body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
             const RowStyles styles = row_styles(c, vlan);
             for (std::size_t p = 0; p < layout.places.size(); ++p) {

@@ -10,28 +10,6 @@ namespace {
 
 constexpr float k_lane_spacing = 12.0f;
 
-// Label to the first port index that has it. A hash only pays off for big
-// switches with many members; small ones scan.
-class LabelIndex {
-  public:
-    LabelIndex(const Switch& sw, std::size_t lookups) : sw_(sw) {
-        if (lookups * sw.ports.size() <= 4096) return;
-        first_.reserve(sw.ports.size());
-        for (std::size_t i = 0; i < sw.ports.size(); ++i) first_.try_emplace(sw.ports[i].label, i);
-    }
-
-    std::optional<std::size_t> find(std::string_view label) const {
-        if (first_.empty()) return find_port(sw_, label);
-        auto it = first_.find(label);
-        if (it == first_.end()) return std::nullopt;
-        return it->second;
-    }
-
-  private:
-    const Switch& sw_;
-    std::unordered_map<std::string_view, std::size_t> first_;
-};
-
 } // namespace
 
 std::vector<std::optional<std::size_t>> port_lags(const Switch& sw) {
@@ -39,12 +17,14 @@ std::vector<std::optional<std::size_t>> port_lags(const Switch& sw) {
     std::size_t members = 0;
     for (const Lag& lag : sw.lags) members += lag.members.size();
     if (members == 0) return lags;
-    const LabelIndex index(sw, members);
-    for (std::size_t l = 0; l < sw.lags.size(); ++l) {
-        for (const std::string& member : sw.lags[l].members) {
-            auto port = index.find(member);
-            if (port && !lags[*port]) lags[*port] = l;
-        }
+    // Member label to the first LAG that names it, as the toggles look it up.
+    std::unordered_map<std::string_view, std::size_t> lag_of_label;
+    lag_of_label.reserve(members);
+    for (std::size_t l = 0; l < sw.lags.size(); ++l)
+        for (const std::string& member : sw.lags[l].members) lag_of_label.try_emplace(member, l);
+    for (std::size_t p = 0; p < sw.ports.size(); ++p) {
+        auto it = lag_of_label.find(sw.ports[p].label);
+        if (it != lag_of_label.end()) lags[p] = it->second;
     }
     return lags;
 }

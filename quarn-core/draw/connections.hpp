@@ -10,10 +10,9 @@
 
 namespace quarn {
 
-// The LAG of the switch that each port belongs to, by port index. A member
-// names a port by label, and a label means the first port that has it, so a
-// later port with the same label is in no LAG. A port named by two LAGs
-// counts for the first.
+// The LAG of the switch that each port belongs to, by port index: the first
+// LAG whose members name the port's label. Two ports bearing one label are
+// both in it, as the toggles drag both along.
 std::vector<std::optional<std::size_t>> port_lags(const Switch& sw);
 
 // A LAG or an uplink of one switch, drawn as a lane below its panel.

@@ -18,7 +18,42 @@ std::size_t offset_of(std::string_view text, std::size_t n) {
     return text.size();
 }
 
+// Upper bound of one character's advance in ems, from its first byte.
+float widest_advance(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead >= 0xe1) return 1.0f;  // from U+1100 on: wide scripts
+    if (lead >= 0x80) return 0.72f; // accented capitals among them
+    switch (lead) {
+    case 'M':
+    case 'W':
+    case 'm':
+    case 'w':
+    case '@':
+    case '%':
+        return 0.95f;
+    default:
+        return lead >= 'A' && lead <= 'Z' ? 0.72f : 0.56f;
+    }
+}
+
 } // namespace
+
+std::string cut_text_to_width(std::string_view text, float width, float size) {
+    const float ellipsis = 3 * 0.56f * size;
+    float used = 0.0f;
+    std::size_t fits_with_ellipsis = 0; // bytes of the start that leave room for "..."
+    for (std::size_t i = 0; i < text.size();) {
+        used += widest_advance(text, i) * size;
+        std::size_t next = i + 1;
+        while (next < text.size() && is_continuation(text[next])) ++next;
+        if (used + ellipsis <= width) fits_with_ellipsis = next;
+        i = next;
+    }
+    if (used <= width) return std::string(text);
+    std::string cut(text.substr(0, fits_with_ellipsis));
+    cut += "...";
+    return cut;
+}
 
 std::size_t code_points(std::string_view text) {
     std::size_t count = 0;

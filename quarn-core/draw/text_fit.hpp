@@ -23,6 +23,12 @@ std::string tail_text(std::string_view text, std::size_t limit);
 // ellipsis when it fits; other labels keep their end.
 std::string short_port_label(std::string_view label, std::size_t limit);
 
+// Text whose drawn width at `size` may exceed `width` becomes its longest
+// start that fits followed by "...". The width of each character is taken
+// from above (wide scripts a full em, the widest Latin letters nearly one),
+// so that the text ends before `width` in any font the screen may use.
+std::string cut_text_to_width(std::string_view text, float width, float size);
+
 // A generous guess of the drawn width, for the picture's extent only: the
 // core knows no font metrics.
 float estimated_text_width(std::string_view text, float size, bool bold);

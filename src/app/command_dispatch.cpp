@@ -53,6 +53,25 @@ void text_field_event(AppState& state, TextField field, int code, HWND control) 
     refresh_title(state);
 }
 
+// Enter ends a field's edit as leaving the field does. The focus stays in
+// the field, so a new visit begins at once: typing on is its own undo step.
+void enter_in_field(AppState& state, HWND field) {
+    const MainControls& controls = state.controls;
+    if (field == nullptr) return;
+    if (field == controls.range) {
+        select_port_range(state);
+    } else if (field == controls.label) {
+        label_field_event(state, EN_KILLFOCUS, field);
+        label_field_event(state, EN_SETFOCUS, field);
+    } else if (field == controls.site) {
+        text_field_event(state, TextField::Site, EN_KILLFOCUS, field);
+        text_field_event(state, TextField::Site, EN_SETFOCUS, field);
+    } else if (field == controls.description) {
+        description_field_event(state, EN_KILLFOCUS, field);
+        description_field_event(state, EN_SETFOCUS, field);
+    }
+}
+
 void selection_changed(AppState& state) {
     const auto& ports = state.canvas.selection().ports();
     if (!ports.empty()) state.last_switch = ports.front().switch_index;
@@ -129,11 +148,7 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             if (code == BN_CLICKED) open_menu_bar(state, id, control);
             return;
         case IDOK:
-            // Enter in the label field applies the label.
-            if (::GetFocus() == state.controls.label)
-                label_field_event(state, EN_KILLFOCUS, state.controls.label);
-            else if (::GetFocus() == state.controls.range)
-                select_port_range(state);
+            enter_in_field(state, control != nullptr ? control : ::GetFocus());
             return;
         case LabelField:
             label_field_event(state, code, control);

@@ -41,8 +41,13 @@ bool save_to(AppState& state, const std::filesystem::path& path) {
 
 } // namespace
 
-bool open_document(AppState& state, const std::filesystem::path& path) noexcept {
+bool open_document(AppState& state, const std::filesystem::path& given) noexcept {
     try {
+        // A relative path would be read again against whatever the working
+        // folder is at the next save; the document keeps where it was opened.
+        std::error_code error;
+        std::filesystem::path path = std::filesystem::absolute(given, error);
+        if (error) path = given;
         auto bytes = read_whole_file(path);
         auto loaded = bytes ? load_map(bytes.value()) : Result<Map>::failure(bytes.error());
         if (!loaded) {
@@ -61,7 +66,7 @@ bool open_document(AppState& state, const std::filesystem::path& path) noexcept 
         refresh_all(state);
         return true;
     } catch (...) {
-        dialogs::show_warning(state.main, "Could not open " + display_path(path) + ":\nout of memory");
+        dialogs::show_warning(state.main, "Could not open " + display_path(given) + ":\nout of memory");
         return false;
     }
 }
@@ -139,7 +144,9 @@ std::optional<std::filesystem::path> ask_path(HWND owner, const wchar_t* filter,
         dialog.lpstrFile = buffer.data();
         dialog.nMaxFile = static_cast<DWORD>(buffer.size());
         dialog.lpstrDefExt = extension;
-        dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER |
+        // The working folder stays as the program found it: paths given on
+        // the command line were read against it.
+        dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR |
                        (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
         if (!(save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog))) return std::nullopt;
         return std::filesystem::path(buffer.data());

@@ -26,10 +26,9 @@ struct Arguments {
 Arguments split_command_line() {
     Arguments arguments;
     int count = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (argv == nullptr) return arguments;
-    if (count > 1) arguments.file = argv[1];
-    ::LocalFree(argv);
+    win::UniqueLocal<LPWSTR*> argv(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    if (!argv) return arguments;
+    if (count > 1) arguments.file = argv.get()[1];
     return arguments;
 }
 
@@ -41,7 +40,7 @@ int run(HINSTANCE instance, int show) {
     win::UniqueHandle running(::CreateMutexW(nullptr, FALSE, L"Local\\Quarn.Running"));
 
     // Links open through the shell, which wants COM on this thread.
-    HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    win::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     auto program = start_main_window(instance, StartOptions{config_folder(), show});
     if (!program) return 0;
@@ -49,12 +48,11 @@ int run(HINSTANCE instance, int show) {
 
     if (arguments.file) (void)open_document(state, std::filesystem::path(*arguments.file));
 
-    HACCEL accelerators = ::CreateAcceleratorTableW(const_cast<ACCEL*>(k_accelerators.data()),
-                                                    static_cast<int>(k_accelerators.size()));
-    int code = run_message_loop(accelerators);
-    if (accelerators != nullptr) ::DestroyAcceleratorTable(accelerators);
+    win::UniqueAccelerators accelerators(::CreateAcceleratorTableW(const_cast<ACCEL*>(k_accelerators.data()),
+                                                                   static_cast<int>(k_accelerators.size())));
+    int code = run_message_loop(accelerators.get());
+    // The windows go before COM does: their shell links may hold COM objects.
     program.reset();
-    if (SUCCEEDED(com)) ::CoUninitialize();
     return code;
 }
 

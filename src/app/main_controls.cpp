@@ -53,6 +53,55 @@ HWND child(HWND parent, int id) noexcept {
     return ::GetDlgItem(parent, id);
 }
 
+// Tab moves through the window as it reads: menu bar, site row, the VLAN
+// list and its buttons, the canvas, the port panel, the status line. The
+// controls are made in another order (the list and the canvas last), and
+// Tab follows the siblings' z-order, so that order is set here.
+constexpr std::array k_tab_order{
+    MenuFile,
+    MenuEdit,
+    MenuSwitch,
+    MenuView,
+    MenuHelp,
+    SiteLabel,
+    SiteField,
+    VlansLabel,
+    VlanList,
+    VlanAdd,
+    VlanEdit,
+    VlanRemove,
+    HighlightVlan,
+    Canvas,
+    PanelSelectionText,
+    PanelVlanText,
+    PanelToggleUntagged,
+    PanelToggleTagged,
+    PanelClear,
+    PanelLag,
+    PanelUplink,
+    RangeLabel,
+    RangeField,
+    RangeSelect,
+    LabelLabel,
+    LabelField,
+    DescriptionLabel,
+    DescriptionField,
+    DisabledCheck,
+    PortVlansLabel,
+    PortVlanList,
+    StatusLine,
+};
+
+void set_tab_order(HWND main) noexcept {
+    HWND previous = HWND_TOP;
+    for (int id : k_tab_order) {
+        HWND control = child(main, id);
+        if (control == nullptr) continue;
+        ::SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control;
+    }
+}
+
 } // namespace
 
 void create_main_controls(AppState& state) noexcept {
@@ -71,6 +120,8 @@ void create_main_controls(AppState& state) noexcept {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(PortVlanList)), state.instance, nullptr);
 
     if (CanvasWindow::register_class(state.instance)) (void)state.canvas.create(main, Canvas, state.instance);
+
+    set_tab_order(main);
 
     state.controls.site = child(main, SiteField);
     state.controls.highlight = child(main, HighlightVlan);

@@ -4,10 +4,8 @@
 #include "win/wide.hpp"
 
 namespace quarn::app {
-namespace {
 
-// Appends the items; a submenu becomes part of `menu`, which then owns it.
-void fill(HMENU menu, const std::vector<MenuItem>& items) {
+void fill_menu(HMENU menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         if (item.separator()) {
             ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -16,23 +14,24 @@ void fill(HMENU menu, const std::vector<MenuItem>& items) {
         std::wstring text = win::widen(item.text);
         UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
         if (!item.submenu.empty()) {
-            HMENU sub = ::CreatePopupMenu();
-            if (sub == nullptr) continue;
-            fill(sub, item.submenu);
-            ::AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+            // Ours until the parent has taken it: a failed fill or append
+            // must not leave it behind.
+            win::UniqueMenu sub(::CreatePopupMenu());
+            if (!sub) continue;
+            fill_menu(sub.get(), item.submenu);
+            if (::AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), text.c_str()))
+                (void)sub.release();
         } else {
             ::AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), text.c_str());
         }
     }
 }
 
-} // namespace
-
 int track_menu(HWND owner, const std::vector<MenuItem>& items, POINT at) noexcept {
     try {
         win::UniqueMenu menu(::CreatePopupMenu());
         if (!menu) return 0;
-        fill(menu.get(), items);
+        fill_menu(menu.get(), items);
         // The owner must be in the foreground, or the menu does not close when
         // the user clicks elsewhere.
         ::SetForegroundWindow(owner);

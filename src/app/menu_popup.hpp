@@ -13,4 +13,8 @@ namespace quarn::app {
 // so a menu and a key take the same road.
 int track_menu(HWND owner, const std::vector<MenuItem>& items, POINT at) noexcept;
 
+// Appends the items to `menu`; each submenu belongs to `menu` once appended
+// and is destroyed here when it cannot be.
+void fill_menu(HMENU menu, const std::vector<MenuItem>& items);
+
 } // namespace quarn::app

@@ -16,6 +16,18 @@ MenuItem item(int id, std::string text, bool enabled = true, bool checked = fals
     return MenuItem{id, std::move(text), enabled, checked, {}};
 }
 
+// A path shown as a menu item: "&" would mark the next letter as the
+// item's mnemonic and vanish from the text.
+std::string menu_text_of(const std::string& path) {
+    std::string text;
+    text.reserve(path.size());
+    for (char c : path) {
+        text += c;
+        if (c == '&') text += '&';
+    }
+    return text;
+}
+
 MenuItem separator() {
     return MenuItem{};
 }
@@ -35,7 +47,7 @@ std::vector<MenuItem> file_menu(const MenuState& state) {
     if (!state.recent.empty()) {
         MenuItem recent{0, "Recent Files", true, false, {}};
         for (std::size_t i = 0; i < state.recent.size(); ++i)
-            recent.submenu.push_back(item(RecentFirst + static_cast<int>(i), state.recent[i]));
+            recent.submenu.push_back(item(RecentFirst + static_cast<int>(i), menu_text_of(state.recent[i])));
         menu.push_back(std::move(recent));
         menu.push_back(separator());
     }

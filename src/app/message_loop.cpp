@@ -10,6 +10,17 @@ bool belongs_to(HWND window, HWND owner) noexcept {
     return owner != nullptr && (window == owner || ::IsChild(owner, window));
 }
 
+// Enter in one of the main window's own text fields. The dialog navigation
+// would ask the main window for its default button with DM_GETDEFID, which is
+// WM_USER, and the window's identity answer to WM_USER reads as "default
+// button 126": Enter has to be taken before the navigation sees it.
+bool is_enter_in_field(const MainControls& controls, const MSG& msg) noexcept {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd == nullptr) return false;
+    for (HWND field : {controls.range, controls.label, controls.site, controls.description})
+        if (field != nullptr && msg.hwnd == field) return true;
+    return false;
+}
+
 } // namespace
 
 bool accelerators_apply(HWND focus) noexcept {
@@ -34,6 +45,10 @@ int run_message_loop(HACCEL accelerators) noexcept {
             if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
                 ::TranslateAcceleratorW(state->main, accelerators, &msg))
                 continue;
+            if (is_enter_in_field(state->controls, msg)) {
+                ::SendMessageW(state->main, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(msg.hwnd));
+                continue;
+            }
             if (::IsDialogMessageW(state->main, &msg)) continue;
         }
         ::TranslateMessage(&msg);

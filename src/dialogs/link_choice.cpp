@@ -25,7 +25,13 @@ LinkChoice initial_link_choice(const std::vector<LinkCandidate>& candidates, std
         if (candidates[c].switch_name != switch_name) continue;
         const auto& entries = candidates[c].entries;
         auto found = std::find(entries.begin(), entries.end(), entry);
-        if (found == entries.end()) return {};
+        // An entry the switch no longer has: the switch stays chosen, with its
+        // first entry as a change of switch would give, so that OK keeps a
+        // link the user can see instead of dropping it unseen.
+        if (found == entries.end()) {
+            if (entries.empty()) return LinkChoice{c, std::nullopt};
+            return LinkChoice{c, 0};
+        }
         return LinkChoice{c, static_cast<std::size_t>(found - entries.begin())};
     }
     return {};

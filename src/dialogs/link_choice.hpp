@@ -34,9 +34,9 @@ struct LinkChoice {
 // a peer record, which names switches, could not tell them apart.
 std::vector<std::size_t> link_switches(const Map& map, std::size_t current);
 
-// Where the lists start: on the current link's switch and entry when both are
-// offered, else on "None" (a link into nothing is not shown as if it could
-// be kept).
+// Where the lists start: on the current link's switch and entry; on that
+// switch and its first entry when the entry is not offered; on "None" when
+// the switch is not offered.
 LinkChoice initial_link_choice(const std::vector<LinkCandidate>& candidates, std::string_view switch_name,
                                std::string_view entry);
 

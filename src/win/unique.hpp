@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <utility>
 
 namespace quarn::win {
@@ -107,6 +109,42 @@ struct RegistryKeyTraits {
     static void close(Handle h) noexcept { ::RegCloseKey(h); }
 };
 using UniqueKey = Unique<RegistryKeyTraits>;
+
+// Accelerator tables built with CreateAcceleratorTableW.
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::DestroyAcceleratorTable(h); }
+};
+using UniqueAccelerators = Unique<AcceleratorTraits>;
+
+// Blocks the system allocates for the caller with LocalAlloc, such as the
+// argument array of CommandLineToArgvW.
+template <class T>
+struct LocalMemoryTraits {
+    using Handle = T;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::LocalFree(reinterpret_cast<HLOCAL>(h)); }
+};
+template <class T>
+using UniqueLocal = Unique<LocalMemoryTraits<T>>;
+
+// COM on this thread for the owner's lifetime. Only a successful
+// initialisation (S_OK or S_FALSE) is paired with CoUninitialize; a thread
+// already in another apartment model keeps it and is not uninitialised.
+class ComApartment {
+  public:
+    explicit ComApartment(DWORD model) noexcept : result_(::CoInitializeEx(nullptr, model)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+    [[nodiscard]] HRESULT result() const noexcept { return result_; }
+
+  private:
+    HRESULT result_;
+};
 
 // GetDC / ReleaseDC: the release needs the window too.
 class WindowDc {

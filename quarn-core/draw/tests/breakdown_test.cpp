@@ -117,7 +117,10 @@ TEST(Breakdown, LongLabelsEndBeforeThePanel) {
         {10, "", "10 "},
         {4094, "Management networ", "4094 Management networ"},
         {4094, "Management network", "4094 Management net..."},
-        {7, "\u00c4\u00d6\u00dc building management", "7 \u00c4\u00d6\u00dc building mana..."},
+        {7, "\u00c4\u00d6\u00dc building management", "7 \u00c4\u00d6\u00dc building manag..."},
+        {20, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", "20 WWWWWWWWWWW..."},
+        {30, "\u6771\u4eac\u672c\u793e\u30d3\u30eb\u4e09\u968e\u4f1a\u8b70\u5ba4\u7528\u7121\u7dda",
+         "30 \u6771\u4eac\u672c\u793e\u30d3\u30eb\u4e09\u968e\u4f1a\u8b70..."},
     };
     for (const Case& c : cases) {
         Map map;

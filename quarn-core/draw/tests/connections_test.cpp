@@ -5,18 +5,37 @@
 #include <tuple>
 
 #include "draw/tests/fixtures.hpp"
+#include "ops/port_vlan_ops.hpp"
 
 namespace quarn {
 namespace {
 
-TEST(Connections, MembershipFollowsTheFirstPortOfALabel) {
+// The panel's bars, the CSV's LAG column (both from port_lags) and the
+// toggles (which drag LAG siblings) must see the same members.
+TEST(Connections, MembershipIsWhatTheTogglesDragAlong) {
+    Map map;
     Switch sw = row_switch("edge", 5);
     sw.ports[4].label = "2"; // a second port labelled 2
-    sw.lags = {Lag{"Trk1", {"3", "2"}, std::nullopt}, Lag{"Trk2", {"9", "3", "4"}, std::nullopt}};
-    const std::vector<std::optional<std::size_t>> expected = {std::nullopt, 0, 0, 1, std::nullopt};
+    sw.lags = {Lag{"Trk1", {"3", "2"}, std::nullopt}, Lag{"Trk2", {"9", "4"}, std::nullopt}};
+    const std::vector<std::optional<std::size_t>> expected = {std::nullopt, 0, 0, 1, 0};
     EXPECT_EQ(port_lags(sw), expected);
+    map.switches = {sw};
+    // A port that two LAGs name (a map that breaks the rules) counts for the
+    // first of them.
+    Switch twice = sw;
+    twice.lags[1].members.push_back("3");
+    EXPECT_EQ(port_lags(twice), expected);
+    for (std::size_t p = 0; p < sw.ports.size(); ++p) {
+        SCOPED_TRACE(p);
+        std::vector<std::size_t> dragged;
+        for (const PortRef& ref : expand_to_lag_siblings(map, {{0, p}})) dragged.push_back(ref.port_index);
+        std::vector<std::size_t> same_lag;
+        for (std::size_t q = 0; q < sw.ports.size(); ++q)
+            if (q == p || (expected[p] && expected[q] == expected[p])) same_lag.push_back(q);
+        EXPECT_EQ(dragged, same_lag);
+    }
 
-    // Big switches take the hashed path; the answer must not change.
+    // Big switches: many members, the answer found by label.
     Switch big = row_switch("edge", 3000);
     big.ports[2999].label = "7";
     Lag lag{"Trk1", {}, std::nullopt};
@@ -24,7 +43,7 @@ TEST(Connections, MembershipFollowsTheFirstPortOfALabel) {
     big.lags = {lag};
     const auto lags = port_lags(big);
     EXPECT_EQ(lags[6], 0u);
-    EXPECT_EQ(lags[2999], std::nullopt);
+    EXPECT_EQ(lags[2999], 0u);
     EXPECT_EQ(lags[279], 0u);
     EXPECT_EQ(lags[280], std::nullopt);
 }

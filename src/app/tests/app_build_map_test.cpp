@@ -101,17 +101,19 @@ void add_switch(Session& session, const wchar_t* name) {
 // The same map built through the operations the dialogs call.
 Map expected_map() {
     Map map;
-    (void)quarn::add_vlan(map, Vlan{20, "Voice", propose_vlan_color(map)});
-    (void)quarn::add_vlan(map, Vlan{10, "Data", propose_vlan_color(map)});
+    // Every step must be taken: a refused one would make the comparison with
+    // the program's map compare against a map that was never meant.
+    EXPECT_FALSE(quarn::add_vlan(map, Vlan{20, "Voice", propose_vlan_color(map)}));
+    EXPECT_FALSE(quarn::add_vlan(map, Vlan{10, "Data", propose_vlan_color(map)}));
     SwitchLayoutInput layout;
     layout.ports = 8;
     layout.rows = 2;
     quarn::add_switch(map, std::nullopt, "core", "", "", layout);
     quarn::add_switch(map, 0, "edge", "", "", layout);
-    (void)create_lag(map, 1, "Trk1", {0, 1});
-    (void)create_lag(map, 0, "Trk1", {0, 1});
-    (void)set_lag_peer(map, 0, "Trk1", LagPeer{"edge", "Trk1"});
-    (void)link_ports(map, {0, 2}, {1, 2});
+    EXPECT_FALSE(create_lag(map, 1, "Trk1", {0, 1}));
+    EXPECT_FALSE(create_lag(map, 0, "Trk1", {0, 1}));
+    EXPECT_FALSE(set_lag_peer(map, 0, "Trk1", LagPeer{"edge", "Trk1"}));
+    EXPECT_EQ(link_ports(map, {0, 2}, {1, 2}).kind, LinkResult::Kind::Linked);
     toggle_untagged(map, {{0, 3}, {0, 4}, {0, 5}, {0, 6}, {0, 7}}, 10);
     return map;
 }

@@ -7,6 +7,7 @@
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
+#include "app/document.hpp"
 #include "app/startup.hpp"
 #include "app/views.hpp"
 #include "dialogs/message_box.hpp"
@@ -125,8 +126,9 @@ TEST_F(CommandsTest, CloseAsksOnlyWhileTheMapDiffersFromItsSavedCopy) {
 
     command(EditUndo);
     EXPECT_EQ(title(), L"Untitled - Quarn");
+    HWND main = state_->main;
     ::SendMessageW(state_->main, WM_CLOSE, 0, 0); // no question: nothing to save
-    EXPECT_EQ(state_->main, state_->main);
+    EXPECT_FALSE(::IsWindow(main));
     EXPECT_EQ(program_->window.hwnd(), nullptr);
 }
 
@@ -249,6 +251,63 @@ TEST_F(CommandsTest, ViewAndThemeChoicesAreStoredInTheSettings) {
     command(ViewThemeLight);
     command(ViewFrontPanel);
     EXPECT_EQ(state_->view.kind, ViewKind::FrontPanel);
+}
+
+std::filesystem::path current_folder() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryW(MAX_PATH + 1, folder);
+    return folder;
+}
+
+// The system's save dialog of this thread, given a file name and confirmed.
+void confirm_save_dialog(const std::filesystem::path& path) {
+    HWND dialog = ::FindWindowW(L"#32770", nullptr);
+    ASSERT_NE(dialog, nullptr);
+    // The file name is a combo box in the Explorer-style dialog, an edit
+    // field in the older one.
+    HWND name = ::GetDlgItem(dialog, 0x47C);
+    if (name == nullptr) name = ::GetDlgItem(dialog, 0x480);
+    ASSERT_NE(name, nullptr);
+    ::SetWindowTextW(name, path.c_str());
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+}
+
+TEST_F(CommandsTest, AMapOpenedByARelativePathIsSavedWhereItWasOpened) {
+    auto home = temp_folder() / "relative";
+    auto elsewhere = temp_folder() / "elsewhere";
+    std::filesystem::remove_all(home);
+    std::filesystem::remove_all(elsewhere);
+    std::filesystem::create_directories(home / "maps");
+    std::filesystem::create_directories(elsewhere / "maps");
+    auto original = home / "maps" / "site.quarn";
+    { std::ofstream(original, std::ios::binary) << save_map(two_switch_map()); }
+    auto started_in = current_folder();
+    ASSERT_TRUE(::SetCurrentDirectoryW(home.c_str()));
+
+    ASSERT_TRUE(open_document(*state_, "maps\\site.quarn"));
+    EXPECT_EQ(state_->path, original);
+    EXPECT_EQ(state_->config.recent.front(), original.string());
+
+    // Save As elsewhere through the system's dialog leaves the working folder.
+    auto copy = elsewhere / "copy.quarn";
+    {
+        Script script({[&] { confirm_save_dialog(copy); }}, 200);
+        command(FileSaveAs);
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(read_file(copy), save_map(two_switch_map()));
+    EXPECT_EQ(current_folder(), home);
+
+    // Even when the working folder moves, Save goes to the file opened.
+    ASSERT_TRUE(open_document(*state_, "maps\\site.quarn"));
+    ASSERT_TRUE(::SetCurrentDirectoryW(elsewhere.c_str()));
+    select({{0, 0}});
+    command(EditClearVlans);
+    command(FileSave);
+    EXPECT_EQ(read_file(original), save_map(state_->map));
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "maps" / "site.quarn"));
+    ::SetCurrentDirectoryW(started_in.c_str());
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
+#include "app/menu_popup.hpp"
+#include "app/message_loop.hpp"
 #include "app/startup.hpp"
 #include "app/views.hpp"
 #include "theme/theme.hpp"
@@ -147,6 +151,80 @@ TEST_F(MainWindowTest, TypingInTheSiteFieldIsOneUndoStepPerVisit) {
     state_->map.site = "Elsewhere";
     refresh_site(*state_);
     EXPECT_EQ(state_->history.undo_depth(), 1u);
+}
+
+TEST_F(MainWindowTest, TabGoesFromTheSiteRowToTheVlanListCanvasPanelAndStatusLine) {
+    std::vector<int> order;
+    for (HWND child = ::GetWindow(state_->main, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        order.push_back(::GetDlgCtrlID(child));
+    auto place = [&](int id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
+    const int reading[] = {MenuFile,   MenuHelp,         SiteField,           VlanList,
+                           VlanAdd,    Canvas,           PanelToggleUntagged, RangeField,
+                           LabelField, DescriptionField, PortVlanList,        StatusLine};
+    for (std::size_t i = 1; i < std::size(reading); ++i)
+        EXPECT_LT(place(reading[i - 1]), place(reading[i])) << reading[i - 1] << " before " << reading[i];
+    EXPECT_LT(place(StatusLine), static_cast<std::ptrdiff_t>(order.size()));
+}
+
+// Enter posted as a key press and taken by the program's own message loop,
+// so the dialog navigation of the main window is part of what is tested.
+TEST_F(MainWindowTest, EnterInTheFieldsActsThroughTheMessageLoop) {
+    load(sample_map());
+    auto press_enter = [this](int id) {
+        HWND field = ::GetDlgItem(state_->main, id);
+        ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(id, EN_SETFOCUS),
+                       reinterpret_cast<LPARAM>(field));
+        return field;
+    };
+    auto run_posted = [](HWND field) {
+        ::PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        ::PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        ::PostQuitMessage(0);
+        EXPECT_EQ(run_message_loop(nullptr), 0);
+    };
+
+    HWND range = press_enter(RangeField);
+    ::SetWindowTextW(range, L"1-4");
+    run_posted(range);
+    EXPECT_EQ(state_->canvas.selection().ports().size(), 4u);
+    EXPECT_EQ(text_of(PanelSelectionText), L"4 Ports Selected");
+
+    HWND range_one = press_enter(RangeField);
+    ::SetWindowTextW(range_one, L"2");
+    run_posted(range_one);
+    HWND label = press_enter(LabelField);
+    ::SetWindowTextW(label, L"Gi2");
+    run_posted(label);
+    EXPECT_EQ(state_->map.switches[0].ports[1].label, "Gi2");
+
+    // In the site field Enter ends the edit: typing on is a new undo step.
+    std::size_t depth = state_->history.undo_depth();
+    HWND site = press_enter(SiteField);
+    ::SetWindowTextW(site, L"Head office 2");
+    run_posted(site);
+    ::SetWindowTextW(site, L"Head office 23");
+    EXPECT_EQ(state_->history.undo_depth(), depth + 2);
+
+    HWND description = press_enter(DescriptionField);
+    ::SetWindowTextW(description, L"printer");
+    run_posted(description);
+    ::SetWindowTextW(description, L"printer 2");
+    EXPECT_EQ(state_->history.undo_depth(), depth + 4);
+    EXPECT_EQ(state_->map.switches[0].ports[1].description, "printer 2");
+}
+
+TEST(MenuPopup, ASubmenuThatCannotBeAppendedIsDestroyed) {
+    // Windows counts a process's USER objects; Wine's count is always 0.
+    DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    if (before == 0)
+        GTEST_SKIP() << "this system counts no USER objects (Wine gives 0), so a leak cannot be seen";
+    HMENU gone = ::CreatePopupMenu();
+    ASSERT_NE(gone, nullptr);
+    ::DestroyMenu(gone);
+    MenuItem recent{0, "Recent Files", true, false, {MenuItem{RecentFirst, "C:\\a.quarn", true, false, {}}}};
+    for (int i = 0; i < 20; ++i) fill_menu(gone, {recent});
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), before);
 }
 
 } // namespace

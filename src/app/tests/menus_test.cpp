@@ -43,12 +43,13 @@ TEST(Menus, FileMenuGreysExportsWithoutSwitchesAndListsRecentFiles) {
     EXPECT_FALSE(enabled(empty, FileSaveCsv));
 
     state.switch_count = 1;
-    state.recent = {"C:\\a.quarn", "C:\\b.quarn"};
+    state.recent = {"C:\\a.quarn", "C:\\R&D\\b&&c.quarn"};
     auto full = build_menu(MenuKind::File, state);
     EXPECT_TRUE(enabled(full, FileSaveSvg));
     const MenuItem* second = find(full, RecentFirst + 1);
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->text, "C:\\b.quarn");
+    // Ampersands in paths are shown, not taken as mnemonics.
+    EXPECT_EQ(second->text, "C:\\R&&D\\b&&&&c.quarn");
     EXPECT_EQ(full[full.size() - 3].text, "Recent Files");
 }
 

@@ -9,6 +9,7 @@
 #include "test_support/test_window.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
+#include "win/unique.hpp"
 
 namespace quarn::controls {
 namespace {
@@ -24,11 +25,22 @@ constexpr std::array<ControlRow, 2> k_buttons{{
 }};
 
 // Paints one button through WM_DRAWITEM into a DIB and reads it back. Only
-// colours are checked, never glyph shapes: Wine has no "Segoe UI".
+// colours are checked, never glyph shapes: Wine has no "Segoe UI". The text
+// is drawn without smoothing, so that no glyph edge blends the ink with the
+// face into something near another theme colour, whichever fonts the
+// machine has.
 TEST(DrawButton, PaintsEachStateInTheThemeColours) {
     HWND parent = testing::make_plain_window(300, 200);
     ASSERT_NE(parent, nullptr);
     ASSERT_TRUE(create_controls(parent, k_buttons, 96));
+    LOGFONTW plain{};
+    plain.lfHeight = -12;
+    plain.lfQuality = NONANTIALIASED_QUALITY;
+    ::lstrcpyW(plain.lfFaceName, L"Tahoma");
+    win::UniqueFont font(::CreateFontIndirectW(&plain));
+    ASSERT_TRUE(font);
+    for (int id : {1, 2})
+        ::SendMessageW(::GetDlgItem(parent, id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), 0);
 
     struct Case {
         const char* name;

@@ -203,11 +203,16 @@ TEST(LinkChoice, OffersOtherSwitchesThatTheirNameReaches) {
 }
 
 // The dialogs show reading the lists; here the links they cannot show.
-TEST(LinkChoice, ALinkIntoNothingStartsOnNone) {
+TEST(LinkChoice, AMissingEntryKeepsItsSwitchAndOnlyAMissingSwitchStartsOnNone) {
     std::vector<LinkCandidate> candidates = {{"B", {"Trk1", "Trk2"}}, {"C", {}}};
     EXPECT_EQ(initial_link_choice(candidates, "B", "Trk2"), (LinkChoice{0, 1}));
-    EXPECT_EQ(initial_link_choice(candidates, "B", "Trk9"), LinkChoice{});
+    EXPECT_EQ(initial_link_choice(candidates, "B", "Trk9"), (LinkChoice{0, 0}));
+    EXPECT_EQ(initial_link_choice(candidates, "C", "Trk1"), (LinkChoice{1, std::nullopt}));
     EXPECT_EQ(initial_link_choice(candidates, "Z", "Trk1"), LinkChoice{});
+    // OK then keeps a link to the switch instead of dropping it.
+    auto read = read_link_choice(candidates, initial_link_choice(candidates, "B", "Trk9"), "{} has none");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read.value(), (ChosenLink{"B", "Trk1"}));
 }
 
 TEST(LagForm, InputsForAddingAndEditing) {

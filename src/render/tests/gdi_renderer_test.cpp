@@ -128,8 +128,52 @@ TEST(GdiRenderer, LeavesTheDcAsItFoundItAndFreesWhatItMade) {
     EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_FONT), font);
     EXPECT_EQ(::GetBkMode(canvas.dc()), TRANSPARENT);
-    // Wine reports 0 for GR_GDIOBJECTS; on Windows the count must not grow.
+    // On Windows the process's count must not grow. Wine reports 0 for it,
+    // so the test below counts through a metafile as well.
     EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+}
+
+// An enhanced metafile records each pen, brush and font the moment it is
+// selected into it, and its deletion when the object is deleted: every
+// object the renderer made must be deleted by it.
+TEST(GdiRenderer, DeletesEveryObjectItMakesAsAMetafileRecordsIt) {
+    HDC metafile_dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(metafile_dc, nullptr);
+    std::vector<SceneItem> items{Rect{1, 1, 5, 5, k_red, Rgb{0, 0, 255}, 2},
+                                 Rect{2, 2, 8, 8, Rgb{0, 9, 0}, {}, 0},
+                                 Line{0, 0, 9, 9, 1, k_red},
+                                 Line{0, 9, 9, 0, 3, Rgb{0, 0, 255}},
+                                 Text{"x", 4, 4, 9, false, true, k_red},
+                                 Text{"y", 4, 14, 12, true, false, k_red}};
+    paint_scene(metafile_dc, items, {});
+    HENHMETAFILE metafile = ::CloseEnhMetaFile(metafile_dc);
+    ASSERT_NE(metafile, nullptr);
+
+    struct Counts {
+        int created = 0;
+        int deleted = 0;
+    } counts;
+    auto count = [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) -> int {
+        auto& c = *reinterpret_cast<Counts*>(data);
+        switch (record->iType) {
+        case EMR_CREATEPEN:
+        case EMR_EXTCREATEPEN:
+        case EMR_CREATEBRUSHINDIRECT:
+        case EMR_EXTCREATEFONTINDIRECTW:
+            ++c.created;
+            break;
+        case EMR_DELETEOBJECT:
+            ++c.deleted;
+            break;
+        default:
+            break;
+        }
+        return 1;
+    };
+    ::EnumEnhMetaFile(nullptr, metafile, count, &counts, nullptr);
+    ::DeleteEnhMetaFile(metafile);
+    EXPECT_GE(counts.created, 3); // a pen, a brush and a font at least
+    EXPECT_EQ(counts.deleted, counts.created);
 }
 
 } // namespace

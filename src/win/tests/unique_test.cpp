@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
+#include <thread>
+
 namespace quarn::win {
 namespace {
 
@@ -81,12 +85,59 @@ TEST(Unique, GdiWrappersReleaseAndGuardRestoresSelection) {
     UniqueKey key(raw_key);
     EXPECT_TRUE(key);
     key.reset();
+    // A closed key takes no value any more.
+    DWORD one = 1;
+    EXPECT_EQ(::RegSetValueExW(raw_key, L"v", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one)),
+              ERROR_INVALID_HANDLE);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuarnUniqueTest");
 }
 
 TEST(Unique, WindowDcIsReleasedToItsWindow) {
-    WindowDc screen(nullptr); // the screen DC
-    EXPECT_NE(screen.get(), nullptr);
+    HWND window =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    HDC raw = nullptr;
+    {
+        WindowDc dc(window);
+        raw = dc.get();
+        ASSERT_NE(raw, nullptr);
+    }
+    // Released already: a second release finds nothing to give back.
+    EXPECT_EQ(::ReleaseDC(window, raw), 0);
+    ::DestroyWindow(window);
+}
+
+TEST(Unique, AcceleratorsLocalBlocksAndComArePairedWithTheirRelease) {
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'S', 1}};
+    UniqueAccelerators table(::CreateAcceleratorTableW(keys, 1));
+    ASSERT_TRUE(table);
+    HACCEL raw = table.get();
+    EXPECT_EQ(::CopyAcceleratorTableW(raw, nullptr, 0), 1);
+    table.reset();
+    EXPECT_EQ(::CopyAcceleratorTableW(raw, nullptr, 0), 0);
+
+    int count = 0;
+    UniqueLocal<LPWSTR*> argv(::CommandLineToArgvW(L"quarn.exe \"C:\\R&D\\x.quarn\"", &count));
+    ASSERT_TRUE(argv);
+    ASSERT_EQ(count, 2);
+    EXPECT_STREQ(argv.get()[1], L"C:\\R&D\\x.quarn");
+
+    // On a thread of its own, so the test program's apartment is not touched:
+    // after the owner ends, the thread can be initialised afresh (S_OK, not
+    // S_FALSE), so it was uninitialised.
+    HRESULT first = E_FAIL;
+    HRESULT again = E_FAIL;
+    std::thread thread([&] {
+        {
+            ComApartment com(COINIT_APARTMENTTHREADED);
+            first = com.result();
+        }
+        again = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(again)) ::CoUninitialize();
+    });
+    thread.join();
+    EXPECT_EQ(first, S_OK);
+    EXPECT_EQ(again, S_OK);
 }
 
 } // namespace
