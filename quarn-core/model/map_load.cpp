@@ -1,9 +1,11 @@
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <iterator>
 #include <limits>
 #include <span>
+#include <type_traits>
 #include <unordered_set>
 
 #include <nlohmann/json.hpp>
@@ -53,33 +55,122 @@ bool is_list(Kind kind) {
     return kind >= Kind::VlanList;
 }
 
+template <class T>
+constexpr bool k_is_optional = false;
+template <class T>
+constexpr bool k_is_optional<std::optional<T>> = true;
+
+// What a member of a record is read as, from its type alone; an optional
+// member is nullable (null means none).
+template <class T>
+constexpr Kind kind_of() {
+    if constexpr (k_is_optional<T>)
+        return kind_of<typename T::value_type>();
+    else if constexpr (std::is_same_v<T, std::uint16_t>)
+        return Kind::U16;
+    else if constexpr (std::is_same_v<T, std::uint32_t>)
+        return Kind::U32;
+    else if constexpr (std::is_same_v<T, float>)
+        return Kind::F32;
+    else if constexpr (std::is_same_v<T, std::string>)
+        return Kind::Text;
+    else if constexpr (std::is_same_v<T, bool>)
+        return Kind::Bool;
+    else if constexpr (std::is_same_v<T, Rgb>)
+        return Kind::Colour;
+    else if constexpr (std::is_same_v<T, PortKind>)
+        return Kind::PortKindName;
+    else if constexpr (std::is_same_v<T, Numbering>)
+        return Kind::NumberingName;
+    else if constexpr (std::is_same_v<T, PortPeer>)
+        return Kind::PortPeerRecord;
+    else if constexpr (std::is_same_v<T, LagPeer>)
+        return Kind::LagPeerRecord;
+    else if constexpr (std::is_same_v<T, std::vector<Vlan>>)
+        return Kind::VlanList;
+    else if constexpr (std::is_same_v<T, std::vector<Switch>>)
+        return Kind::SwitchList;
+    else if constexpr (std::is_same_v<T, std::vector<PortGroup>>)
+        return Kind::GroupList;
+    else if constexpr (std::is_same_v<T, std::vector<Port>>)
+        return Kind::PortList;
+    else if constexpr (std::is_same_v<T, std::vector<Lag>>)
+        return Kind::LagList;
+    else if constexpr (std::is_same_v<T, std::vector<std::uint16_t>>)
+        return Kind::U16List;
+    else if constexpr (std::is_same_v<T, std::vector<std::string>>)
+        return Kind::TextList;
+    else
+        static_assert(k_is_optional<T>, "a member type the reader has no kind for");
+}
+
+// Whether a file must give a field; an optional one keeps its default.
+enum class Presence : std::uint8_t { Required, Optional };
+
+// One field of a record: its key, what it is read as and where it lives.
 struct Field {
     std::string_view name;
-    Kind kind;
-    bool required = true;
-    bool nullable = false; // an optional value: null means none
+    Kind kind = Kind::Skip;
+    Presence presence = Presence::Required;
+    bool nullable = false;
+    void* (*target)(void* record) = nullptr;
 };
 
-constexpr Field k_map_fields[] = {{"format", Kind::U32},
-                                  {"site", Kind::Text},
-                                  {"notes", Kind::Text},
-                                  {"vlans", Kind::VlanList},
-                                  {"switches", Kind::SwitchList}};
-constexpr Field k_header_fields[] = {{"format", Kind::U32}};
-constexpr Field k_vlan_fields[] = {{"id", Kind::U16}, {"name", Kind::Text}, {"color", Kind::Colour}};
-constexpr Field k_switch_fields[] = {{"name", Kind::Text},      {"location", Kind::Text},
-                                     {"model", Kind::Text},     {"groups", Kind::GroupList},
-                                     {"ports", Kind::PortList}, {"lags", Kind::LagList, false}};
-constexpr Field k_group_fields[] = {{"kind", Kind::PortKindName}, {"columns", Kind::U16},
-                                    {"rows", Kind::U16},          {"numbering", Kind::NumberingName},
-                                    {"block", Kind::U16},         {"gap_after", Kind::F32}};
-constexpr Field k_port_fields[] = {{"label", Kind::Text},     {"untagged", Kind::U16, false, true},
-                                   {"tagged", Kind::U16List}, {"description", Kind::Text},
-                                   {"disabled", Kind::Bool},  {"link", Kind::PortPeerRecord, false, true}};
-constexpr Field k_port_peer_fields[] = {{"switch", Kind::Text}, {"port", Kind::Text}};
-constexpr Field k_lag_fields[] = {
-    {"name", Kind::Text}, {"members", Kind::TextList}, {"peer", Kind::LagPeerRecord, false, true}};
-constexpr Field k_lag_peer_fields[] = {{"switch", Kind::Text}, {"lag", Kind::Text}};
+// A field of record type R. Tables are made of these, so a member of
+// another record, or a key without its member, does not compile.
+template <class R>
+struct FieldOf {
+    Field field;
+};
+
+template <class Member>
+struct MemberOf;
+template <class R, class T>
+struct MemberOf<T R::*> {
+    using Record = R;
+    using Type = T;
+};
+
+template <auto Member>
+constexpr FieldOf<typename MemberOf<decltype(Member)>::Record> field(std::string_view name,
+                                                                     Presence presence = Presence::Required) {
+    using Record = typename MemberOf<decltype(Member)>::Record;
+    using Type = typename MemberOf<decltype(Member)>::Type;
+    return {{name, kind_of<Type>(), presence, k_is_optional<Type>,
+             [](void* record) -> void* { return &(static_cast<Record*>(record)->*Member); }}};
+}
+
+template <class R, std::size_t N>
+constexpr std::array<Field, N> fields_of(const FieldOf<R> (&fields)[N]) {
+    std::array<Field, N> all{};
+    for (std::size_t i = 0; i < N; ++i) all[i] = fields[i].field;
+    return all;
+}
+
+constexpr auto k_map_fields =
+    fields_of<Map>({field<&Map::format>("format"), field<&Map::site>("site"), field<&Map::notes>("notes"),
+                    field<&Map::vlans>("vlans"), field<&Map::switches>("switches")});
+constexpr auto k_header_fields = fields_of<Header>({field<&Header::format>("format")});
+constexpr auto k_vlan_fields =
+    fields_of<Vlan>({field<&Vlan::id>("id"), field<&Vlan::name>("name"), field<&Vlan::color>("color")});
+constexpr auto k_switch_fields =
+    fields_of<Switch>({field<&Switch::name>("name"), field<&Switch::location>("location"),
+                       field<&Switch::model>("model"), field<&Switch::groups>("groups"),
+                       field<&Switch::ports>("ports"), field<&Switch::lags>("lags", Presence::Optional)});
+constexpr auto k_group_fields =
+    fields_of<PortGroup>({field<&PortGroup::kind>("kind"), field<&PortGroup::columns>("columns"),
+                          field<&PortGroup::rows>("rows"), field<&PortGroup::numbering>("numbering"),
+                          field<&PortGroup::block>("block"), field<&PortGroup::gap_after>("gap_after")});
+constexpr auto k_port_fields =
+    fields_of<Port>({field<&Port::label>("label"), field<&Port::untagged>("untagged", Presence::Optional),
+                     field<&Port::tagged>("tagged"), field<&Port::description>("description"),
+                     field<&Port::disabled>("disabled"), field<&Port::link>("link", Presence::Optional)});
+constexpr auto k_port_peer_fields =
+    fields_of<PortPeer>({field<&PortPeer::switch_name>("switch"), field<&PortPeer::port>("port")});
+constexpr auto k_lag_fields = fields_of<Lag>({field<&Lag::name>("name"), field<&Lag::members>("members"),
+                                              field<&Lag::peer>("peer", Presence::Optional)});
+constexpr auto k_lag_peer_fields =
+    fields_of<LagPeer>({field<&LagPeer::switch_name>("switch"), field<&LagPeer::lag>("lag")});
 
 struct Record {
     std::string_view name;
@@ -108,58 +199,6 @@ Record record_of(Kind kind) {
         return {"LagPeer", k_lag_peer_fields};
     default:
         return {};
-    }
-}
-
-// Where field `index` of a record lives in memory.
-void* field_target(Kind record, void* object, std::size_t index) {
-    switch (record) {
-    case Kind::MapRecord: {
-        auto& map = *static_cast<Map*>(object);
-        void* targets[] = {&map.format, &map.site, &map.notes, &map.vlans, &map.switches};
-        return targets[index];
-    }
-    case Kind::HeaderRecord:
-        return &static_cast<Header*>(object)->format;
-    case Kind::VlanRecord: {
-        auto& vlan = *static_cast<Vlan*>(object);
-        void* targets[] = {&vlan.id, &vlan.name, &vlan.color};
-        return targets[index];
-    }
-    case Kind::SwitchRecord: {
-        auto& sw = *static_cast<Switch*>(object);
-        void* targets[] = {&sw.name, &sw.location, &sw.model, &sw.groups, &sw.ports, &sw.lags};
-        return targets[index];
-    }
-    case Kind::GroupRecord: {
-        auto& group = *static_cast<PortGroup*>(object);
-        void* targets[] = {&group.kind,      &group.columns, &group.rows,
-                           &group.numbering, &group.block,   &group.gap_after};
-        return targets[index];
-    }
-    case Kind::PortRecord: {
-        auto& port = *static_cast<Port*>(object);
-        void* targets[] = {&port.label,       &port.untagged, &port.tagged,
-                           &port.description, &port.disabled, &port.link};
-        return targets[index];
-    }
-    case Kind::PortPeerRecord: {
-        auto& peer = *static_cast<PortPeer*>(object);
-        void* targets[] = {&peer.switch_name, &peer.port};
-        return targets[index];
-    }
-    case Kind::LagRecord: {
-        auto& lag = *static_cast<Lag*>(object);
-        void* targets[] = {&lag.name, &lag.members, &lag.peer};
-        return targets[index];
-    }
-    case Kind::LagPeerRecord: {
-        auto& peer = *static_cast<LagPeer*>(object);
-        void* targets[] = {&peer.switch_name, &peer.lag};
-        return targets[index];
-    }
-    default:
-        return nullptr;
     }
 }
 
@@ -439,7 +478,7 @@ class Reader {
         if (frame.kind == Kind::Skip) return true;
         const auto fields = record_of(frame.kind).fields;
         for (std::size_t i = 0; i < fields.size(); ++i)
-            if (fields[i].required && !(frame.seen & (1u << i)))
+            if (fields[i].presence == Presence::Required && !(frame.seen & (1u << i)))
                 return fail(JsonProblem::MissingField, std::string(fields[i].name));
         return true;
     }
@@ -461,7 +500,7 @@ class Reader {
         const Record record = record_of(frame.kind);
         std::size_t most = record.fields.size();
         std::size_t least = most;
-        while (least > 0 && !record.fields[least - 1].required) --least;
+        while (least > 0 && record.fields[least - 1].presence == Presence::Optional) --least;
         // A header in array form looks at its first value only, as a header
         // in object form looks at "format" only.
         if (frame.kind == Kind::HeaderRecord) most = std::numeric_limits<std::size_t>::max();
@@ -524,7 +563,7 @@ class Reader {
             return true;
         }
         const Field& field = record_of(frame.kind).fields[index];
-        expect = {field.kind, field_target(frame.kind, frame.target, index), field.nullable};
+        expect = {field.kind, field.target(frame.target), field.nullable};
         return true;
     }
 

@@ -3,27 +3,35 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 
-#include "app/commands.hpp"
+#include "app/shortcuts.hpp"
 
 namespace quarn::app {
 
-// The keyboard shortcuts of the main window. U, T, Delete, Ctrl+C, Ctrl+V and
-// Ctrl+A are the canvas's own keys, so that they keep their usual meaning in
-// text fields.
-inline constexpr std::array<ACCEL, 12> k_accelerators{{
-    {FVIRTKEY | FCONTROL, 'N', FileNew},
-    {FVIRTKEY | FCONTROL, 'O', FileOpen},
-    {FVIRTKEY | FCONTROL, 'S', FileSave},
-    {FVIRTKEY | FCONTROL | FSHIFT, 'S', FileSaveAs},
-    {FVIRTKEY | FCONTROL | FSHIFT, 'C', FileCopyImage},
-    {FVIRTKEY | FCONTROL, 'P', FilePrint},
-    {FVIRTKEY | FCONTROL, 'Z', EditUndo},
-    {FVIRTKEY | FCONTROL, 'Y', EditRedo},
-    {FVIRTKEY | FCONTROL, VK_OEM_PLUS, ViewZoomIn},
-    {FVIRTKEY | FCONTROL, VK_OEM_MINUS, ViewZoomOut},
-    {FVIRTKEY | FCONTROL, '0', ViewZoomReset},
-    {FVIRTKEY, VK_F5, ViewCheckMap},
-}};
+static_assert(k_key_delete == VK_DELETE && k_key_f5 == VK_F5 && k_key_plus == VK_OEM_PLUS &&
+              k_key_minus == VK_OEM_MINUS);
+
+inline constexpr std::size_t k_accelerator_count = [] {
+    std::size_t count = 0;
+    for (const Shortcut& shortcut : k_shortcuts)
+        if (shortcut.owner == KeyOwner::Accelerator) ++count;
+    return count;
+}();
+
+// The main window's accelerator table: the shortcuts the canvas does not
+// answer itself.
+inline constexpr std::array<ACCEL, k_accelerator_count> k_accelerators = [] {
+    std::array<ACCEL, k_accelerator_count> table{};
+    std::size_t next = 0;
+    for (const Shortcut& shortcut : k_shortcuts) {
+        if (shortcut.owner != KeyOwner::Accelerator) continue;
+        BYTE flags = FVIRTKEY;
+        if (shortcut.modifiers & Ctrl) flags |= FCONTROL;
+        if (shortcut.modifiers & Shift) flags |= FSHIFT;
+        table[next++] = ACCEL{flags, shortcut.key, static_cast<WORD>(shortcut.command)};
+    }
+    return table;
+}();
 
 } // namespace quarn::app

@@ -8,6 +8,7 @@
 
 #include "app/commands.hpp"
 #include "render/gdi_renderer.hpp"
+#include "render/off_screen.hpp"
 #include "win/unique.hpp"
 
 namespace quarn::app {
@@ -120,23 +121,17 @@ LRESULT CanvasWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noe
 }
 
 void CanvasWindow::on_paint() noexcept {
-    win::PaintDc paint(hwnd());
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    int width = std::max<int>(1, client.right);
-    int height = std::max<int>(1, client.bottom);
+    render::paint_off_screen(
+        hwnd(), [this](HDC memory, int width, int height) noexcept { paint_view(memory, width, height); });
+}
 
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
-    win::UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.get(), width, height));
-    if (!memory || !bitmap) return;
-    win::SelectGuard keep_bitmap(memory.get(), bitmap.get());
-
+void CanvasWindow::paint_view(HDC dc, int width, int height) noexcept {
     win::UniqueBrush background(::CreateSolidBrush(content_.background));
     RECT all{0, 0, width, height};
-    ::FillRect(memory.get(), &all, background.get());
+    ::FillRect(dc, &all, background.get());
 
     render::ViewTransform view{scale(), static_cast<float>(scroll_x_), static_cast<float>(scroll_y_)};
-    if (content_.scene != nullptr) render::paint_scene(memory.get(), content_.scene->items, view);
+    if (content_.scene != nullptr) render::paint_scene(dc, content_.scene->items, view);
 
     if (dragging_) {
         float x1 = scene_x(press_.x), y1 = scene_y(press_.y);
@@ -148,10 +143,8 @@ void CanvasWindow::on_paint() noexcept {
                               std::nullopt,
                               content_.highlight,
                               1.0f};
-        render::paint_scene(memory.get(), std::span(&band, 1), view);
+        render::paint_scene(dc, std::span(&band, 1), view);
     }
-
-    ::BitBlt(paint.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 void CanvasWindow::on_button_down(LPARAM lparam) noexcept {

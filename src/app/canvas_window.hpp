@@ -46,6 +46,7 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
 
   private:
     void on_paint() noexcept;
+    void paint_view(HDC dc, int width, int height) noexcept;
     void on_button_down(LPARAM lparam) noexcept;
     void on_mouse_move(LPARAM lparam) noexcept;
     void on_button_up(WPARAM wparam, LPARAM lparam) noexcept;

@@ -6,17 +6,6 @@
 
 namespace quarn::app {
 
-int scale_units(int value, unsigned dpi) {
-    if (dpi == 0) dpi = 96;
-    return (value * static_cast<int>(dpi) + 48) / 96;
-}
-
-int min_track_size(int units, unsigned dpi) {
-    if (dpi == 0) dpi = 96;
-    // Rounded to nearest, as for the other sizes.
-    return (units * static_cast<int>(dpi) + 48) / 96;
-}
-
 std::vector<ControlPlace> main_layout(int client_width, int client_height, unsigned dpi) {
     auto u = [dpi](int value) { return scale_units(value, dpi); };
     // Everything below is in 1/96 inch, converted at the end of each line.

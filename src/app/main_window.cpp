@@ -89,13 +89,6 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
     case WM_NOTIFY:
         if (state != nullptr) return on_notify(*state, *reinterpret_cast<const NMHDR*>(lparam));
         break;
-    case WM_CTLCOLORLISTBOX: {
-        const theme::ThemeColors& colors = theme::theme_colors();
-        HDC dc = reinterpret_cast<HDC>(wparam);
-        ::SetTextColor(dc, colors.text);
-        ::SetBkColor(dc, colors.field_background);
-        return reinterpret_cast<LRESULT>(colors.field_brush);
-    }
     default:
         break;
     }
@@ -123,8 +116,8 @@ void MainWindow::on_activate(AppState& state, WPARAM wparam) noexcept {
 
 void MainWindow::on_min_max_info(MINMAXINFO& info) noexcept {
     UINT dpi = controls::window_dpi(hwnd());
-    info.ptMinTrackSize.x = min_track_size(k_min_width, dpi);
-    info.ptMinTrackSize.y = min_track_size(k_min_height, dpi);
+    info.ptMinTrackSize.x = scale_units(k_min_width, dpi);
+    info.ptMinTrackSize.y = scale_units(k_min_height, dpi);
 }
 
 void MainWindow::on_dpi_changed(AppState& state, const RECT& suggested) noexcept {

@@ -1,11 +1,18 @@
 #include "app/menus.hpp"
 
 #include "app/commands.hpp"
+#include "app/shortcuts.hpp"
 
 namespace quarn::app {
 namespace {
 
+// A command's entry; its shortcut, if it has one, follows the text after a
+// tab, where the menu shows it right-aligned.
 MenuItem item(int id, std::string text, bool enabled = true, bool checked = false) {
+    if (auto shortcut = shortcut_of(id)) {
+        text += '\t';
+        text += shortcut->text;
+    }
     return MenuItem{id, std::move(text), enabled, checked, {}};
 }
 
@@ -28,10 +35,10 @@ MenuItem separator() {
 std::vector<MenuItem> file_menu(const MenuState& state) {
     bool has_switch = state.switch_count > 0;
     std::vector<MenuItem> menu{
-        item(FileNew, "New\tCtrl+N"),
-        item(FileOpen, "Open...\tCtrl+O"),
-        item(FileSave, "Save\tCtrl+S"),
-        item(FileSaveAs, "Save As...\tCtrl+Shift+S"),
+        item(FileNew, "New"),
+        item(FileOpen, "Open..."),
+        item(FileSave, "Save"),
+        item(FileSaveAs, "Save As..."),
         separator(),
         item(FileSaveSvg, "Save SVG...", has_switch),
         item(FileSaveCsv, "Save CSV...", has_switch),
@@ -52,19 +59,19 @@ std::vector<MenuItem> edit_menu(const MenuState& state) {
     std::string vlan = state.selected_vlan ? " VLAN " + std::to_string(*state.selected_vlan) : "";
     bool any = state.selected_ports > 0;
     return {
-        item(EditUndo, "Undo\tCtrl+Z", state.can_undo),
-        item(EditRedo, "Redo\tCtrl+Y", state.can_redo),
+        item(EditUndo, "Undo", state.can_undo),
+        item(EditRedo, "Redo", state.can_redo),
         separator(),
-        item(EditToggleUntagged, "Toggle Untagged" + vlan + "\tU"),
-        item(EditToggleTagged, "Toggle Tagged" + vlan + "\tT"),
-        item(EditClearVlans, "Clear VLANs\tDel"),
+        item(EditToggleUntagged, "Toggle Untagged" + vlan),
+        item(EditToggleTagged, "Toggle Tagged" + vlan),
+        item(EditClearVlans, "Clear VLANs"),
         separator(),
         item(EditLag, "LAG...", any && state.selection_on_one_switch),
         item(EditUplink, "Uplink...", state.selected_ports == 1),
         separator(),
-        item(EditCopyPortVlans, "Copy Port VLANs\tCtrl+C"),
-        item(EditPastePortVlans, "Paste Port VLANs\tCtrl+V", any && state.clipboard_filled),
-        item(EditSelectAllOnSwitch, "Select All on Switch\tCtrl+A"),
+        item(EditCopyPortVlans, "Copy Port VLANs"),
+        item(EditPastePortVlans, "Paste Port VLANs", any && state.clipboard_filled),
+        item(EditSelectAllOnSwitch, "Select All on Switch"),
     };
 }
 
@@ -90,11 +97,11 @@ std::vector<MenuItem> view_menu(const MenuState& state) {
         item(ViewBreakdown, "VLAN Breakdown", true, breakdown),
         item(ViewShowUnused, "Show Unused VLANs", breakdown, state.view.show_unused),
         separator(),
-        item(ViewZoomIn, "Zoom In\tCtrl++"),
-        item(ViewZoomOut, "Zoom Out\tCtrl+-"),
-        item(ViewZoomReset, "Reset Zoom\tCtrl+0"),
+        item(ViewZoomIn, "Zoom In"),
+        item(ViewZoomOut, "Zoom Out"),
+        item(ViewZoomReset, "Reset Zoom"),
         separator(),
-        item(ViewCheckMap, "Check Map...\tF5"),
+        item(ViewCheckMap, "Check Map..."),
         separator(),
         item(ViewThemeSystem, "System Theme", true, state.theme == ThemeChoice::System),
         item(ViewThemeLight, "Light Theme", true, state.theme == ThemeChoice::Light),

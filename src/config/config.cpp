@@ -22,8 +22,7 @@ Config parse_config(std::string_view text) {
     if (!doc.is_object()) return config;
 
     if (auto it = doc.find("theme"); it != doc.end() && it->is_string()) {
-        if (auto choice = theme::parse_theme_choice(it->get_ref<const std::string&>()))
-            config.theme = *choice;
+        if (auto choice = parse_theme_choice(it->get_ref<const std::string&>())) config.theme = *choice;
     }
     if (auto it = doc.find("recent"); it != doc.end() && it->is_array()) {
         for (const auto& entry : *it) {
@@ -44,7 +43,7 @@ Config parse_config(std::string_view text) {
 
 std::string config_text(const Config& config) {
     nlohmann::ordered_json doc;
-    doc["theme"] = theme::theme_choice_name(config.theme);
+    doc["theme"] = theme_choice_name(config.theme);
     doc["recent"] = config.recent;
     doc["breakdown"] = config.breakdown;
     doc["show_unused"] = config.show_unused;

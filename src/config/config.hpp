@@ -5,11 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "theme/theme_choice.hpp"
+#include "config/theme_choice.hpp"
 
 namespace quarn {
-
-using theme::ThemeChoice;
 
 // The per-user settings, stored as config.json.
 struct Config {

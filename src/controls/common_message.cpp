@@ -24,13 +24,33 @@ bool is_owner_drawn_button(HWND window) noexcept {
            (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
-LRESULT colour_control(HDC dc, COLORREF text, COLORREF background, HBRUSH brush) noexcept {
+LRESULT color_control(HDC dc, COLORREF text, COLORREF background, HBRUSH brush) noexcept {
     ::SetTextColor(dc, text);
     ::SetBkColor(dc, background);
     return reinterpret_cast<LRESULT>(brush);
 }
 
 } // namespace
+
+std::optional<LRESULT> control_color_message(UINT msg, WPARAM wparam, LPARAM lparam,
+                                             ReadOnlyEdits read_only) noexcept {
+    const theme::ThemeColors& colors = theme::theme_colors();
+    auto dc = reinterpret_cast<HDC>(wparam);
+    switch (msg) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        return color_control(dc, colors.text, colors.field_background, colors.field_brush);
+    case WM_CTLCOLORSTATIC:
+        if (read_only == ReadOnlyEdits::AsFields && class_is(reinterpret_cast<HWND>(lparam), WC_EDITW))
+            return color_control(dc, colors.text, colors.field_background, colors.field_brush);
+        return color_control(dc, colors.text, colors.background, colors.window_brush);
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+        return color_control(dc, colors.text, colors.background, colors.window_brush);
+    default:
+        return std::nullopt;
+    }
+}
 
 void draw_button(const DRAWITEMSTRUCT& item) noexcept {
     const theme::ThemeColors& colors = theme::theme_colors();
@@ -95,27 +115,12 @@ std::optional<LRESULT> common_window_message(HWND window, UINT msg, WPARAM wpara
         draw_button(*item);
         return TRUE;
     }
-    case WM_CTLCOLOREDIT: {
-        const theme::ThemeColors& colors = theme::theme_colors();
-        return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.field_background,
-                              colors.field_brush);
-    }
-    case WM_CTLCOLORSTATIC: {
-        const theme::ThemeColors& colors = theme::theme_colors();
-        // Read-only and disabled edits ask with this message too; they keep
-        // the field colours, like the other edits.
-        if (class_is(reinterpret_cast<HWND>(lparam), WC_EDITW))
-            return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.field_background,
-                                  colors.field_brush);
-        return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.background,
-                              colors.window_brush);
-    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: {
-        const theme::ThemeColors& colors = theme::theme_colors();
-        return colour_control(reinterpret_cast<HDC>(wparam), colors.text, colors.background,
-                              colors.window_brush);
-    }
+    case WM_CTLCOLORDLG:
+        return control_color_message(msg, wparam, lparam, ReadOnlyEdits::AsFields);
     case DM_GETDEFID: {
         // Enter presses the button that has the focus, as in the system's
         // dialogs; elsewhere the window decides (OK by default).

@@ -13,6 +13,19 @@ namespace quarn::controls {
 [[nodiscard]] std::optional<LRESULT> common_window_message(HWND window, UINT msg, WPARAM wparam,
                                                            LPARAM lparam) noexcept;
 
+// How read-only and disabled edits, which ask as static controls do, are
+// coloured: as fields (the program's own text viewers), or as the labels
+// that the system dialogs make of them.
+enum class ReadOnlyEdits { AsFields, AsLabels };
+
+// The colours of the current theme for a control that asks its parent
+// (WM_CTLCOLOR...): fields (edits and the open lists of drop-down lists) in
+// the field colours, everything else in the window colours. The one answer
+// to these messages, for the program's windows and for the system dialogs
+// it darkens. Nothing for other messages.
+[[nodiscard]] std::optional<LRESULT> control_color_message(UINT msg, WPARAM wparam, LPARAM lparam,
+                                                           ReadOnlyEdits read_only) noexcept;
+
 // Draws one owner-drawn push button or link in the current theme.
 void draw_button(const DRAWITEMSTRUCT& item) noexcept;
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/dpi.hpp"
+
 namespace quarn::controls {
 
 // The few kinds every dialog is built from.
@@ -31,13 +33,6 @@ struct ControlRow {
     int h = 0;
     int limit = 0;
 };
-
-// Units of 1/96 inch to pixels at `dpi`, rounded to nearest; a dpi of 0 (the
-// system could not tell) counts as 96.
-[[nodiscard]] constexpr int scale(int units, UINT dpi) noexcept {
-    if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
-    return (units * static_cast<int>(dpi) + 48) / 96;
-}
 
 // The DPI a window is shown at, 96 when it cannot be read.
 [[nodiscard]] UINT window_dpi(HWND window) noexcept;

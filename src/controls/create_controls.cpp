@@ -102,10 +102,10 @@ bool create_controls(HWND window, std::span<const ControlRow> table, UINT dpi) n
         previous_was_radio = radio;
 
         const wchar_t* text = row.kind == ControlKind::TextViewer ? L"" : row.text;
-        HWND control =
-            ::CreateWindowExW(shape.ex_style, shape.class_name, text, style, scale(row.x, dpi),
-                              scale(row.y, dpi), scale(row.w, dpi), scale(row.h, dpi), window,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+        HWND control = ::CreateWindowExW(
+            shape.ex_style, shape.class_name, text, style, scale_units(row.x, dpi), scale_units(row.y, dpi),
+            scale_units(row.w, dpi), scale_units(row.h, dpi), window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         if (control == nullptr) {
             all_created = false;
             continue;

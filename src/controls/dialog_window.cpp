@@ -1,7 +1,7 @@
 #include "controls/dialog_window.hpp"
 
-#include "app/resource.h"
 #include "controls/control_table.hpp"
+#include "identity/resource.h"
 #include "theme/theme.hpp"
 #include "theme/window_theme.hpp"
 
@@ -41,7 +41,7 @@ HWND create_dialog_window(const wchar_t* class_name, const wchar_t* title, WNDPR
     if (window == nullptr) return nullptr;
     UINT dpi = window_dpi(window);
     if (dpi != USER_DEFAULT_SCREEN_DPI)
-        ::SetWindowPos(window, nullptr, 0, 0, scale(width, dpi), scale(height, dpi),
+        ::SetWindowPos(window, nullptr, 0, 0, scale_units(width, dpi), scale_units(height, dpi),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     theme::apply_dark_title_bar(window, theme::is_dark());
     return window;

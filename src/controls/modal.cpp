@@ -50,46 +50,58 @@ std::optional<LRESULT> dialog_result_message(UINT msg, WPARAM wparam) noexcept {
     return std::nullopt;
 }
 
+namespace detail {
+
+void begin_modal(HWND dialog, HWND owner, int first_focus_id) noexcept {
+    if (owner != nullptr) ::EnableWindow(owner, FALSE);
+    ::ShowWindow(dialog, SW_SHOW);
+    ::SetForegroundWindow(dialog);
+    focus_control(dialog, first_focus_id);
+}
+
+bool pump_modal(HWND dialog) noexcept {
+    // Destroyed behind the loop's back: nothing left to wait for.
+    if (!::IsWindow(dialog)) return false;
+    MSG msg{};
+    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (got == -1) return false;
+    if (!::IsDialogMessageW(dialog, &msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+void end_modal(HWND dialog, HWND owner) noexcept {
+    // The owner first, so that it, not some other program, is activated when
+    // the dialog goes.
+    if (owner != nullptr) ::EnableWindow(owner, TRUE);
+    if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+}
+
+} // namespace detail
+
 bool run_modal(HWND dialog, HWND owner, int first_focus_id, const OkHandler& on_ok) noexcept {
     // A dialog opened from inside another (say from its OK handler) must not
     // leave its own result behind for the outer loop.
     DialogResult outer = dialog_result();
     set_dialog_result(DialogResult::Pending);
-    if (owner != nullptr) ::EnableWindow(owner, FALSE);
-    ::ShowWindow(dialog, SW_SHOW);
-    ::SetForegroundWindow(dialog);
-    focus_control(dialog, first_focus_id);
-
     bool accepted = false;
-    for (;;) {
+    run_modal_loop(dialog, owner, first_focus_id, [&]() noexcept {
         DialogResult result = dialog_result();
-        if (result == DialogResult::Closed) break;
-        if (result == DialogResult::OkPressed) {
-            if (!on_ok || on_ok()) {
-                accepted = true;
-                break;
-            }
-            set_dialog_result(DialogResult::Pending);
+        if (result == DialogResult::Closed) return true;
+        if (result != DialogResult::OkPressed) return false;
+        if (!on_ok || on_ok()) {
+            accepted = true;
+            return true;
         }
-        // Destroyed behind the loop's back: nothing left to wait for.
-        if (!::IsWindow(dialog)) break;
-
-        MSG msg{};
-        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1) break;
-        if (::IsDialogMessageW(dialog, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-
-    // The owner first, so that it, not some other program, is activated when
-    // the dialog goes.
-    if (owner != nullptr) ::EnableWindow(owner, TRUE);
-    if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        set_dialog_result(DialogResult::Pending);
+        return false;
+    });
     set_dialog_result(outer);
     return accepted;
 }

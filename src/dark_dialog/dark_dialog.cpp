@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "controls/common_message.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 #include "theme/window_theme.hpp"
@@ -225,15 +226,9 @@ BOOL CALLBACK theme_child(HWND child, LPARAM) noexcept {
     return TRUE;
 }
 
-UINT_PTR colour(HDC dc, COLORREF text, COLORREF background, HBRUSH brush) noexcept {
-    ::SetTextColor(dc, text);
-    ::SetBkColor(dc, background);
-    return reinterpret_cast<UINT_PTR>(brush);
-}
-
 } // namespace
 
-UINT_PTR CALLBACK dark_dialog_hook(HWND dialog, UINT msg, WPARAM wparam, LPARAM) noexcept {
+UINT_PTR CALLBACK dark_dialog_hook(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
     // The hook's answer to WM_INITDIALOG is the dialog's: TRUE lets it set
     // the default focus, in either theme.
     if (msg == WM_INITDIALOG) {
@@ -244,19 +239,8 @@ UINT_PTR CALLBACK dark_dialog_hook(HWND dialog, UINT msg, WPARAM wparam, LPARAM)
         return TRUE;
     }
     if (!theme::is_dark()) return 0;
-    const theme::ThemeColors& colors = theme::theme_colors();
-    switch (msg) {
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return colour(reinterpret_cast<HDC>(wparam), colors.text, colors.background, colors.window_brush);
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        return colour(reinterpret_cast<HDC>(wparam), colors.text, colors.field_background,
-                      colors.field_brush);
-    default:
-        return 0;
-    }
+    auto handled = controls::control_color_message(msg, wparam, lparam, controls::ReadOnlyEdits::AsLabels);
+    return handled ? static_cast<UINT_PTR>(*handled) : 0;
 }
 
 } // namespace quarn::dark_dialog

@@ -4,9 +4,6 @@
 
 #include <array>
 
-#include "app/product.hpp"
-#include "app/resource.h"
-#include "app/version.h"
 #include "config/config_store.hpp"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
@@ -17,6 +14,9 @@
 #include "dialogs/message_box.hpp"
 #include "dialogs/shell_open.hpp"
 #include "dialogs/text_viewer.hpp"
+#include "identity/product.hpp"
+#include "identity/resource.h"
+#include "identity/version.h"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 #include "win/window_base.hpp"
@@ -73,12 +73,12 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
     }
 
     void create_icon(UINT dpi) noexcept {
-        int size = controls::scale(32, dpi);
+        int size = scale_units(32, dpi);
         icon_ = controls::load_icon(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUARN), size);
         if (!icon_) icon_ = controls::load_icon(nullptr, IDI_APPLICATION, size);
         icon_control_ =
             ::CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
-                              controls::scale(12, dpi), controls::scale(12, dpi), size, size, hwnd(),
+                              scale_units(12, dpi), scale_units(12, dpi), size, size, hwnd(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_about_icon)),
                               ::GetModuleHandleW(nullptr), nullptr);
         if (icon_control_ != nullptr && icon_)
@@ -90,7 +90,7 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
         if (notification != BN_CLICKED) return 0;
         switch (id) {
         case k_about_homepage_link:
-            (void)open_with_shell(hwnd(), win::widen(app::k_homepage_url));
+            (void)open_with_shell(hwnd(), win::widen(identity::k_homepage_url));
             break;
         case k_about_settings_link:
             open_settings_folder();
@@ -171,8 +171,8 @@ HWND show_about(HWND owner) noexcept {
     window.create_icon(dpi);
     (void)controls::create_controls(created, k_controls, dpi);
     ::SetDlgItemTextW(created, k_about_heading, (L"Quarn " + win::widen(QUARN_VERSION_TEXT)).c_str());
-    ::SetDlgItemTextW(created, k_about_notice, win::widen(app::k_copyright_notice).c_str());
-    ::SetDlgItemTextW(created, k_about_homepage_link, win::widen(app::k_homepage_url).c_str());
+    ::SetDlgItemTextW(created, k_about_notice, win::widen(identity::k_copyright_notice).c_str());
+    ::SetDlgItemTextW(created, k_about_homepage_link, win::widen(identity::k_homepage_url).c_str());
     ::ShowWindow(created, SW_SHOW);
     ::SetForegroundWindow(created);
     ::SetFocus(::GetDlgItem(created, IDCANCEL));

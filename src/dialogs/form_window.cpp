@@ -41,7 +41,7 @@ std::optional<ControlKind> shared_kind(FormKind kind) noexcept {
 
 HWND create_child(HWND window, const FormControl& row, const wchar_t* class_name, DWORD style, DWORD ex_style,
                   UINT dpi) noexcept {
-    auto scale = [dpi](int units) { return controls::scale(units, dpi); };
+    auto scale = [dpi](int units) { return scale_units(units, dpi); };
     return ::CreateWindowExW(ex_style, class_name, row.text, WS_CHILD | WS_VISIBLE | style, scale(row.x),
                              scale(row.y), scale(row.w), scale(row.h), window,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
@@ -58,9 +58,9 @@ void fit_text(HWND control, const FormControl& row, UINT dpi, HFONT font) noexce
     if (length <= 0) return;
     bool check_box = row.kind == FormKind::CheckBox;
     // The box and the gap before the text, as the button draws them.
-    int lead = check_box ? ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + controls::scale(4, dpi) : 0;
-    int width = controls::scale(row.w, dpi) - lead;
-    int height = controls::scale(row.h, dpi);
+    int lead = check_box ? ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + scale_units(4, dpi) : 0;
+    int width = scale_units(row.w, dpi) - lead;
+    int height = scale_units(row.h, dpi);
     win::WindowDc dc(control);
     if (dc.get() == nullptr || width <= 0) return;
     win::SelectGuard keep(dc.get(), font);
@@ -73,8 +73,8 @@ void fit_text(HWND control, const FormControl& row, UINT dpi, HFONT font) noexce
     if (needed <= height) return;
     if (check_box)
         ::SetWindowLongPtrW(control, GWL_STYLE, ::GetWindowLongPtrW(control, GWL_STYLE) | BS_MULTILINE);
-    int top = controls::scale(row.y, dpi) - (needed - height) / 2;
-    ::SetWindowPos(control, nullptr, controls::scale(row.x, dpi), top, controls::scale(row.w, dpi), needed,
+    int top = scale_units(row.y, dpi) - (needed - height) / 2;
+    ::SetWindowPos(control, nullptr, scale_units(row.x, dpi), top, scale_units(row.w, dpi), needed,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -166,15 +166,6 @@ std::optional<std::size_t> list_selection(HWND dialog, int id) noexcept {
     LRESULT index = ::SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR || index < 0) return std::nullopt;
     return static_cast<std::size_t>(index);
-}
-
-std::optional<LRESULT> form_colour_message(UINT msg, WPARAM wparam) noexcept {
-    if (msg != WM_CTLCOLORLISTBOX) return std::nullopt;
-    const theme::ThemeColors& colors = theme::theme_colors();
-    auto dc = reinterpret_cast<HDC>(wparam);
-    ::SetTextColor(dc, colors.text);
-    ::SetBkColor(dc, colors.field_background);
-    return reinterpret_cast<LRESULT>(colors.field_brush);
 }
 
 std::optional<LRESULT> FocusMemory::message(HWND dialog, UINT msg, WPARAM wparam) noexcept {

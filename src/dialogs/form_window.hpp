@@ -65,10 +65,6 @@ void fill_list(HWND dialog, int id, const std::vector<std::string>& entries,
                std::optional<std::size_t> selected) noexcept;
 std::optional<std::size_t> list_selection(HWND dialog, int id) noexcept;
 
-// The colours of a drop-down list's open list, which asks its dialog as a
-// list box does; nothing for other messages.
-std::optional<LRESULT> form_colour_message(UINT msg, WPARAM wparam) noexcept;
-
 // Gives the keyboard focus back to the control that had it when the dialog
 // is activated again (after a message box, or coming back from another
 // program); the default would leave it on the dialog window itself.
@@ -131,7 +127,6 @@ class FormDialog : public win::WindowBase<Derived> {
         if (auto handled = self().own_message(msg, wparam, lparam)) return *handled;
         if (auto handled = controls::dialog_result_message(msg, wparam)) return *handled;
         if (auto handled = focus_.message(dialog, msg, wparam)) return *handled;
-        if (auto handled = form_colour_message(msg, wparam)) return *handled;
         if (auto handled = controls::common_window_message(dialog, msg, wparam, lparam)) return *handled;
         return this->default_proc(msg, wparam, lparam);
     }

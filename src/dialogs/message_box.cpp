@@ -2,12 +2,13 @@
 
 #include <commctrl.h>
 
-#include "app/resource.h"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
 #include "controls/dialog_window.hpp"
 #include "controls/icons.hpp"
+#include "controls/modal.hpp"
+#include "identity/resource.h"
 #include "theme/fonts.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
@@ -28,9 +29,10 @@ class MessageWindow : public win::WindowBase<MessageWindow> {
 
     [[nodiscard]] bool done() const noexcept { return done_; }
     [[nodiscard]] std::size_t result() const noexcept { return result_; }
-    [[nodiscard]] HWND default_button() const noexcept {
-        return ::GetDlgItem(hwnd(), k_message_first_button_id + static_cast<int>(default_index_));
+    [[nodiscard]] int default_button_id() const noexcept {
+        return k_message_first_button_id + static_cast<int>(default_index_);
     }
+    [[nodiscard]] HWND default_button() const noexcept { return ::GetDlgItem(hwnd(), default_button_id()); }
 
     LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
         switch (msg) {
@@ -96,7 +98,7 @@ int measure_text(HWND window, const std::wstring& text, UINT dpi) noexcept {
     HDC hdc = dc.get();
     if (hdc == nullptr) return 0;
     win::SelectGuard font(hdc, theme::dialog_font(dpi, theme::k_text_size, false));
-    RECT rect{0, 0, controls::scale(k_message_text_width, dpi), 0};
+    RECT rect{0, 0, scale_units(k_message_text_width, dpi), 0};
     ::DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &rect, k_text_format | DT_CALCRECT);
     int pixels = rect.bottom - rect.top;
     // Round up so that the label is never a pixel short of its last line.
@@ -127,7 +129,7 @@ std::size_t show_message(const MessageRequest& request) noexcept {
                                                  &MessageWindow::window_proc, request.owner, 390, 144, &box);
     if (window == nullptr) return close_index;
     UINT dpi = controls::window_dpi(window);
-    auto px = [dpi](int units) { return controls::scale(units, dpi); };
+    auto px = [dpi](int units) { return scale_units(units, dpi); };
 
     std::wstring text = win::widen(request.text);
     MessageLayout layout = message_layout(measure_text(window, text, dpi));
@@ -157,27 +159,8 @@ std::size_t show_message(const MessageRequest& request) noexcept {
     ::SetWindowPos(window, nullptr, 0, 0, px(layout.outer_width), px(layout.outer_height),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    if (request.owner != nullptr) ::EnableWindow(request.owner, FALSE);
-    ::ShowWindow(window, SW_SHOW);
-    ::SetForegroundWindow(window);
-    ::SetFocus(box.default_button());
-
-    while (!box.done() && ::IsWindow(window)) {
-        MSG msg{};
-        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1) break;
-        if (::IsDialogMessageW(window, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-
-    // The owner first, so that it is the window activated when the box goes.
-    if (request.owner != nullptr) ::EnableWindow(request.owner, TRUE);
-    if (::IsWindow(window)) ::DestroyWindow(window);
+    controls::run_modal_loop(window, request.owner, box.default_button_id(),
+                             [&box]() noexcept { return box.done(); });
     return box.done() ? box.result() : close_index;
 }
 

@@ -5,6 +5,7 @@
 #include "dialogs/switch_form.hpp"
 #include "draw/scene.hpp"
 #include "render/gdi_renderer.hpp"
+#include "render/off_screen.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 #include "win/unique.hpp"
@@ -18,19 +19,9 @@ std::optional<Map>& model() noexcept {
 }
 
 void on_paint(HWND window) noexcept {
-    win::PaintDc paint(window);
-    RECT client{};
-    ::GetClientRect(window, &client);
-    int width = std::max<int>(1, client.right);
-    int height = std::max<int>(1, client.bottom);
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
-    win::UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.get(), width, height));
-    if (!memory || !bitmap) return;
-    {
-        win::SelectGuard keep(memory.get(), bitmap.get());
-        paint_preview(memory.get(), width, height, ::GetDpiForWindow(window));
-        ::BitBlt(paint.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-    }
+    render::paint_off_screen(window, [window](HDC memory, int width, int height) noexcept {
+        paint_preview(memory, width, height, ::GetDpiForWindow(window));
+    });
 }
 
 LRESULT CALLBACK preview_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {

@@ -37,7 +37,7 @@ class TextViewer : public win::WindowBase<TextViewer> {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
             UINT dpi = controls::window_dpi(hwnd());
-            info->ptMinTrackSize = {controls::scale(k_min_width, dpi), controls::scale(k_min_height, dpi)};
+            info->ptMinTrackSize = {scale_units(k_min_width, dpi), scale_units(k_min_height, dpi)};
             return 0;
         }
         case WM_COMMAND:
@@ -94,7 +94,7 @@ HWND show_text_viewer(HWND owner, const wchar_t* title, std::string_view text) n
         ::GetClientRect(created, &client);
         ::MoveWindow(::GetDlgItem(created, k_text_viewer_edit_id), 0, 0, client.right, client.bottom, FALSE);
         // A little air between the frame and the text.
-        int margin = controls::scale(6, controls::window_dpi(created));
+        int margin = scale_units(6, controls::window_dpi(created));
         ::SendMessageW(::GetDlgItem(created, k_text_viewer_edit_id), EM_SETMARGINS,
                        EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
     } else {

@@ -8,11 +8,13 @@
 
 #include <string>
 
+#include "controls/common_message.hpp"
 #include "dialogs/form_window.hpp"
 #include "dialogs/message_box.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 #include "theme/window_theme.hpp"
+#include "win/color.hpp"
 #include "win/unique.hpp"
 
 namespace quarn::dialogs {
@@ -58,7 +60,7 @@ BOOL CALLBACK darken_picker_child(HWND child, LPARAM) noexcept {
 // controls: they would come out blank. So this one darkens the title bar,
 // the edits and the push buttons and answers the colour messages, and
 // leaves the static controls to the picker. In light mode it does nothing.
-UINT_PTR CALLBACK picker_hook(HWND picker, UINT msg, WPARAM wparam, LPARAM) noexcept {
+UINT_PTR CALLBACK picker_hook(HWND picker, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
     if (msg == WM_INITDIALOG) {
         if (theme::is_dark()) {
             theme::apply_dark_title_bar(picker, true);
@@ -67,36 +69,14 @@ UINT_PTR CALLBACK picker_hook(HWND picker, UINT msg, WPARAM wparam, LPARAM) noex
         return TRUE; // the picker sets its own focus
     }
     if (!theme::is_dark()) return 0;
-    const theme::ThemeColors& colors = theme::theme_colors();
-    auto dc = reinterpret_cast<HDC>(wparam);
-    switch (msg) {
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        ::SetTextColor(dc, colors.text);
-        ::SetBkColor(dc, colors.background);
-        return reinterpret_cast<UINT_PTR>(colors.window_brush);
-    case WM_CTLCOLOREDIT:
-        ::SetTextColor(dc, colors.text);
-        ::SetBkColor(dc, colors.field_background);
-        return reinterpret_cast<UINT_PTR>(colors.field_brush);
-    default:
-        return 0;
-    }
-}
-
-COLORREF to_colorref(Rgb colour) noexcept {
-    return RGB(colour.red, colour.green, colour.blue);
-}
-
-Rgb to_rgb(COLORREF colour) noexcept {
-    return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    auto handled = controls::control_color_message(msg, wparam, lparam, controls::ReadOnlyEdits::AsLabels);
+    return handled ? static_cast<UINT_PTR>(*handled) : 0;
 }
 
 class VlanDialog : public FormDialog<VlanDialog, Vlan> {
   public:
     VlanDialog(const Vlan& initial, const VlanCheck& check) noexcept
-        : initial_(initial), colour_(to_colorref(initial.color)), check_(check) {}
+        : initial_(initial), colour_(win::to_colorref(initial.color)), check_(check) {}
 
     std::optional<LRESULT> own_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
         if (msg == WM_COMMAND && LOWORD(wparam) == k_vlan_colour && HIWORD(wparam) == BN_CLICKED) {
@@ -116,8 +96,8 @@ class VlanDialog : public FormDialog<VlanDialog, Vlan> {
     }
 
     bool accept() {
-        auto vlan =
-            read_vlan_form(read_field(hwnd(), k_vlan_id), read_field(hwnd(), k_vlan_name), to_rgb(colour_));
+        auto vlan = read_vlan_form(read_field(hwnd(), k_vlan_id), read_field(hwnd(), k_vlan_name),
+                                   win::to_rgb(colour_));
         std::optional<std::string> problem;
         if (!vlan)
             problem = vlan.error();

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "common/dpi.hpp"
 #include "draw/colours.hpp"
+#include "win/color.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -10,7 +12,7 @@ namespace quarn::listview {
 namespace {
 
 int column_width(unsigned dpi) noexcept {
-    return (100 * static_cast<int>(dpi == 0 ? 96 : dpi) + 48) / 96;
+    return scale_units(100, dpi);
 }
 
 const Vlan* vlan_with_id(std::span<const Vlan> vlans, LPARAM id) noexcept {
@@ -94,8 +96,7 @@ std::optional<std::uint16_t> selected_vlan(HWND list) noexcept {
 }
 
 COLORREF id_text_colour(Rgb colour) noexcept {
-    Rgb text = text_on(colour);
-    return RGB(text.red, text.green, text.blue);
+    return win::to_colorref(text_on(colour));
 }
 
 LRESULT vlan_list_custom_draw(const NMLVCUSTOMDRAW& draw, std::span<const Vlan> vlans) noexcept {
@@ -116,7 +117,7 @@ LRESULT vlan_list_custom_draw(const NMLVCUSTOMDRAW& draw, std::span<const Vlan> 
         RECT bounds{};
         ListView_GetItemRect(list, static_cast<int>(draw.nmcd.dwItemSpec), &bounds, LVIR_BOUNDS);
         cell.left = bounds.left;
-        win::UniqueBrush fill(::CreateSolidBrush(RGB(vlan->color.red, vlan->color.green, vlan->color.blue)));
+        win::UniqueBrush fill(::CreateSolidBrush(win::to_colorref(vlan->color)));
         ::FillRect(draw.nmcd.hdc, &cell, fill.get());
         std::wstring text = std::to_wstring(vlan->id);
         RECT inner = cell;

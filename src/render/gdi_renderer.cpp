@@ -5,15 +5,12 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "win/color.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::render {
 namespace {
-
-COLORREF colorref(Rgb c) noexcept {
-    return RGB(c.red, c.green, c.blue);
-}
 
 std::uint32_t colour_key(Rgb c) noexcept {
     return (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
@@ -33,14 +30,14 @@ class GdiCache {
   public:
     HBRUSH brush(Rgb colour) {
         auto& slot = brushes_[colour_key(colour)];
-        if (!slot) slot.reset(::CreateSolidBrush(colorref(colour)));
+        if (!slot) slot.reset(::CreateSolidBrush(win::to_colorref(colour)));
         return slot.get();
     }
 
     HPEN pen(Rgb colour, int width) {
         auto key = (std::uint64_t{colour_key(colour)} << 32) | static_cast<std::uint32_t>(width);
         auto& slot = pens_[key];
-        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, colorref(colour)));
+        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, win::to_colorref(colour)));
         return slot.get();
     }
 
@@ -114,7 +111,7 @@ class Painter {
         float centre = text.y * view_.scale - view_.y_offset;
         if (centre + half < visible_.top || centre - half > visible_.bottom) return;
         ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
-        ::SetTextColor(dc_, colorref(text.colour));
+        ::SetTextColor(dc_, win::to_colorref(text.colour));
         std::wstring wide = win::widen(text.text);
         int x = device_x(view_, text.x);
         int y = device_y(view_, text.y);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/dpi.hpp"
+
 namespace quarn::theme {
 
 inline constexpr int k_text_size = 16;
@@ -9,8 +11,7 @@ inline constexpr int k_heading_size = 22;
 
 // Pixel height of a dialog font of `size` units at `dpi`, rounded to nearest.
 [[nodiscard]] constexpr int font_height(UINT dpi, int size) noexcept {
-    if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
-    return (static_cast<int>(dpi) * size + 48) / 96;
+    return scale_units(size, dpi);
 }
 
 // "Segoe UI" at that height from the cache of this thread; the font lives as

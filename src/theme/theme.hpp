@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "theme/theme_choice.hpp"
+#include "config/theme_choice.hpp"
 
 namespace quarn::theme {
 

@@ -10,9 +10,9 @@
 #include "app/document.hpp"
 #include "app/startup.hpp"
 #include "app/views.hpp"
-#include "controls/tests/script.hpp"
 #include "dialogs/message_box.hpp"
 #include "model/map_file.hpp"
+#include "test_support/script.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {

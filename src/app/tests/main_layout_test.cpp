@@ -23,7 +23,7 @@ TEST(MainLayout, FixedPlacesScaleWithDpi) {
     EXPECT_EQ(scale_units(80, 144), 120);
     EXPECT_EQ(scale_units(26, 144), 39);
     EXPECT_EQ(scale_units(26, 0), 26);
-    EXPECT_EQ(min_track_size(800, 120), 1000);
+    EXPECT_EQ(scale_units(800, 120), 1000);
 
     auto at96 = main_layout(1184, 681, 96);
     EXPECT_EQ(find(at96, VlanList), (ControlPlace{VlanList, 8, 124, 220, find(at96, VlanList).height}));

@@ -85,5 +85,13 @@ TEST(ConfigStore, SavesThroughTemporaryFileAndLoadsBack) {
     std::filesystem::remove_all(folder.parent_path());
 }
 
+TEST(ThemeChoiceNames, RoundTripTheSettingsSpelling) {
+    for (ThemeChoice choice : {ThemeChoice::System, ThemeChoice::Light, ThemeChoice::Dark})
+        EXPECT_EQ(parse_theme_choice(theme_choice_name(choice)), choice);
+    EXPECT_EQ(theme_choice_name(ThemeChoice::Dark), "dark");
+    EXPECT_EQ(parse_theme_choice("Dark"), std::nullopt);
+    EXPECT_EQ(parse_theme_choice(""), std::nullopt);
+}
+
 } // namespace
 } // namespace quarn

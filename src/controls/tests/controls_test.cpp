@@ -7,8 +7,8 @@
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
 #include "controls/dialog_window.hpp"
-#include "controls/tests/dib.hpp"
-#include "controls/tests/test_window.hpp"
+#include "test_support/dib.hpp"
+#include "test_support/test_window.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -27,7 +27,7 @@ TEST(Scale, RoundsUnitsToPixels) {
     const Case cases[] = {{80, 144, 120}, {26, 144, 39}, {26, 96, 26},   {26, 0, 26},
                           {1, 120, 1},    {3, 120, 4},   {84, 192, 168}, {0, 144, 0}};
     for (const Case& c : cases) {
-        EXPECT_EQ(scale(c.units, c.dpi), c.pixels) << c.units << " units at " << c.dpi << " dpi";
+        EXPECT_EQ(scale_units(c.units, c.dpi), c.pixels) << c.units << " units at " << c.dpi << " dpi";
     }
 }
 
@@ -50,7 +50,7 @@ class ControlsTest : public ::testing::Test {
     void SetUp() override {
         parent_ = testing::make_plain_window(800, 600);
         ASSERT_NE(parent_, nullptr);
-        theme::init_theme(theme::ThemeChoice::Light);
+        theme::init_theme(ThemeChoice::Light);
     }
     void TearDown() override { ::DestroyWindow(parent_); }
 
@@ -73,10 +73,10 @@ TEST_F(ControlsTest, ScalesTheTableForTheDpi) {
     ASSERT_TRUE(create_controls(parent_, k_table, 144));
     for (const ControlRow& row : k_table) {
         RECT rect = child_rect(row.id);
-        EXPECT_EQ(rect.left, scale(row.x, 144)) << row.id;
-        EXPECT_EQ(rect.top, scale(row.y, 144)) << row.id;
-        EXPECT_EQ(rect.right - rect.left, scale(row.w, 144)) << row.id;
-        EXPECT_EQ(rect.bottom - rect.top, scale(row.h, 144)) << row.id;
+        EXPECT_EQ(rect.left, scale_units(row.x, 144)) << row.id;
+        EXPECT_EQ(rect.top, scale_units(row.y, 144)) << row.id;
+        EXPECT_EQ(rect.right - rect.left, scale_units(row.w, 144)) << row.id;
+        EXPECT_EQ(rect.bottom - rect.top, scale_units(row.h, 144)) << row.id;
     }
 
     // Fonts at that DPI: ordinary everywhere, heading and underlined where due.
@@ -132,7 +132,7 @@ TEST_F(ControlsTest, GivesEachKindItsStyle) {
 
 TEST_F(ControlsTest, CommonMessagesColourTheControls) {
     ASSERT_TRUE(create_controls(parent_, k_table, 96));
-    for (theme::ThemeChoice choice : {theme::ThemeChoice::Dark, theme::ThemeChoice::Light}) {
+    for (ThemeChoice choice : {ThemeChoice::Dark, ThemeChoice::Light}) {
         theme::init_theme(choice);
         const theme::ThemeColors& colors = theme::theme_colors();
         Dib dib(40, 20);
@@ -168,7 +168,7 @@ TEST_F(ControlsTest, CommonMessagesColourTheControls) {
         auto erased = common_window_message(parent_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.dc()), 0);
         ASSERT_TRUE(erased.has_value());
         EXPECT_EQ(dib.pixel(5, 5),
-                  choice == theme::ThemeChoice::Dark ? RGB(0x2D, 0x2D, 0x2D) : RGB(0xEC, 0xEC, 0xEC));
+                  choice == ThemeChoice::Dark ? RGB(0x2D, 0x2D, 0x2D) : RGB(0xEC, 0xEC, 0xEC));
     }
 
     // The hand over links only.
@@ -196,7 +196,7 @@ TEST_F(ControlsTest, EnterPressesTheFocusedButton) {
 }
 
 TEST(DialogWindow, HasACaptionNoSizingAndTheGivenOuterSize) {
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
     HWND owner = testing::make_plain_window(300, 200);
     HWND dialog =
         create_dialog_window(L"QuarnTestDialog", L"Title", &testing::plain_window_proc, owner, 390, 144);
@@ -215,8 +215,8 @@ TEST(DialogWindow, HasACaptionNoSizingAndTheGivenOuterSize) {
     RECT outer{};
     ::GetWindowRect(dialog, &outer);
     UINT dpi = window_dpi(dialog);
-    EXPECT_EQ(outer.right - outer.left, scale(390, dpi));
-    EXPECT_EQ(outer.bottom - outer.top, scale(144, dpi));
+    EXPECT_EQ(outer.right - outer.left, scale_units(390, dpi));
+    EXPECT_EQ(outer.bottom - outer.top, scale_units(144, dpi));
     wchar_t title[16] = {};
     ::GetWindowTextW(dialog, title, 16);
     EXPECT_STREQ(title, L"Title");

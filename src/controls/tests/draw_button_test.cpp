@@ -5,8 +5,8 @@
 
 #include "controls/common_message.hpp"
 #include "controls/create_controls.hpp"
-#include "controls/tests/dib.hpp"
-#include "controls/tests/test_window.hpp"
+#include "test_support/dib.hpp"
+#include "test_support/test_window.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 #include "win/unique.hpp"
@@ -61,7 +61,7 @@ TEST(DrawButton, PaintsEachStateInTheThemeColours) {
                           {"focused link", 2, ODS_FOCUS, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.dark ? " dark" : " light"));
-        theme::init_theme(c.dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
+        theme::init_theme(c.dark ? ThemeChoice::Dark : ThemeChoice::Light);
         const theme::ThemeValues& v = c.dark ? theme::k_dark_values : theme::k_light_values;
         bool link = c.id == 2;
         bool focused = (c.state & ODS_FOCUS) != 0;
@@ -108,7 +108,7 @@ TEST(DrawButton, PaintsEachStateInTheThemeColours) {
         }
     }
     ::DestroyWindow(parent);
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
 }
 
 } // namespace

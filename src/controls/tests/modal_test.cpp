@@ -6,8 +6,8 @@
 #include "controls/create_controls.hpp"
 #include "controls/dialog_window.hpp"
 #include "controls/modal.hpp"
-#include "controls/tests/script.hpp"
-#include "controls/tests/test_window.hpp"
+#include "test_support/script.hpp"
+#include "test_support/test_window.hpp"
 #include "theme/theme.hpp"
 #include "win/window_base.hpp"
 
@@ -34,7 +34,7 @@ class TestDialog : public win::WindowBase<TestDialog> {
 class ModalTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        theme::init_theme(theme::ThemeChoice::Light);
+        theme::init_theme(ThemeChoice::Light);
         owner_ = testing::make_plain_window(300, 200, true);
         ASSERT_NE(owner_, nullptr);
         open();

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "controls/tests/dib.hpp"
-#include "controls/tests/test_window.hpp"
+#include "test_support/dib.hpp"
+#include "test_support/test_window.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -30,7 +30,7 @@ class DarkDialogTest : public ::testing::Test {
     }
     void TearDown() override {
         ::DestroyWindow(dialog_);
-        theme::init_theme(theme::ThemeChoice::Light);
+        theme::init_theme(ThemeChoice::Light);
     }
 
     HWND child(const wchar_t* class_name, const wchar_t* text, DWORD style, int y) {
@@ -51,7 +51,7 @@ class DarkDialogTest : public ::testing::Test {
 };
 
 TEST_F(DarkDialogTest, DarkModePaintsChecksAndStaticsInTheThemeColours) {
-    theme::init_theme(theme::ThemeChoice::Dark);
+    theme::init_theme(ThemeChoice::Dark);
     const theme::ThemeValues& v = theme::k_dark_values;
     EXPECT_EQ(dark_dialog_hook(dialog_, WM_INITDIALOG, 0, 0), static_cast<UINT_PTR>(TRUE));
     ::SendMessageW(check_, BM_SETCHECK, BST_CHECKED, 0);
@@ -86,7 +86,7 @@ TEST_F(DarkDialogTest, ControlColoursFollowTheThemeOnlyWhenDark) {
                                 reinterpret_cast<LPARAM>(edit_));
     };
 
-    theme::init_theme(theme::ThemeChoice::Dark);
+    theme::init_theme(ThemeChoice::Dark);
     const theme::ThemeColors& dark = theme::theme_colors();
     for (UINT msg : {WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC}) {
         EXPECT_EQ(ask(msg), reinterpret_cast<UINT_PTR>(dark.window_brush)) << msg;
@@ -100,7 +100,7 @@ TEST_F(DarkDialogTest, ControlColoursFollowTheThemeOnlyWhenDark) {
 
     // Light: the hook keeps out of the way, but still lets the dialog set
     // its first focus.
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
     for (UINT msg : {WM_CTLCOLORBTN, WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT}) EXPECT_EQ(ask(msg), 0u) << msg;
     EXPECT_EQ(::GetTextColor(dib.dc()), RGB(1, 2, 3));
     EXPECT_EQ(dark_dialog_hook(dialog_, WM_INITDIALOG, 0, 0), static_cast<UINT_PTR>(TRUE));

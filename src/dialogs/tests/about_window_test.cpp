@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/product.hpp"
-#include "app/version.h"
-#include "controls/tests/script.hpp"
 #include "dialogs/license_texts.hpp"
 #include "dialogs/shell_open.hpp"
-#include "dialogs/tests/dialog_driver.hpp"
+#include "dialogs/tests/dialog_test.hpp"
 #include "dialogs/text_viewer.hpp"
+#include "identity/product.hpp"
+#include "identity/version.h"
+#include "test_support/script.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::dialogs {
@@ -98,7 +98,7 @@ TEST_F(AboutTest, OpensOnceAndShowsItsTexts) {
         {k_about_heading, L"Quarn " + win::widen(QUARN_VERSION_TEXT)},
         {k_about_notice, L"Copyright \u00A9 2026 Brambleforge"},
         {k_about_homepage_label, L"Homepage:"},
-        {k_about_homepage_link, win::widen(app::k_homepage_url)},
+        {k_about_homepage_link, win::widen(identity::k_homepage_url)},
         {k_about_description, L"Maps which VLANs run over which switch ports, for any switch brand. You fill "
                               L"the map in by hand; Quarn "
                               L"never connects to a switch and changes nothing on your network.\r\n\r\nA map "

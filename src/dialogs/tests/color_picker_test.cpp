@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "controls/tests/script.hpp"
-#include "dialogs/tests/dialog_driver.hpp"
+#include "dialogs/tests/dialog_test.hpp"
 #include "dialogs/vlan_dialog.hpp"
+#include "test_support/script.hpp"
 #include "theme/theme.hpp"
 #include "win/unique.hpp"
 
@@ -36,7 +36,7 @@ using ColorPickerTest = DialogTest;
 TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
     for (bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "dark" : "light");
-        theme::init_theme(dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
+        theme::init_theme(dark ? ThemeChoice::Dark : ThemeChoice::Light);
         std::size_t colours = 0;
         HWND picker = nullptr;
         HWND picker_owner = nullptr;
@@ -69,7 +69,7 @@ TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
         // 48 basic colours, give or take the frames.
         EXPECT_GE(colours, 40u);
     }
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
 }
 
 } // namespace

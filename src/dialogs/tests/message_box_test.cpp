@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/tests/script.hpp"
-#include "dialogs/tests/dialog_driver.hpp"
+#include "dialogs/tests/dialog_test.hpp"
+#include "test_support/script.hpp"
 
 namespace quarn::dialogs {
 namespace {

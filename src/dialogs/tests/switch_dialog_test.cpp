@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/tests/dib.hpp"
-#include "controls/tests/script.hpp"
 #include "dialogs/switch_preview.hpp"
-#include "dialogs/tests/dialog_driver.hpp"
+#include "dialogs/tests/dialog_test.hpp"
+#include "test_support/dib.hpp"
+#include "test_support/script.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::dialogs {
@@ -186,7 +186,7 @@ TEST(SwitchPreview, ShrinksButNeverEnlargesInTheThemesColours) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.ports << (c.dark ? " dark" : " light"));
-        theme::init_theme(c.dark ? theme::ThemeChoice::Dark : theme::ThemeChoice::Light);
+        theme::init_theme(c.dark ? ThemeChoice::Dark : ThemeChoice::Light);
         SwitchForm form{"s", "", "", "", c.ports, 1, 0, 0, 0, false};
         set_preview_model(preview_map(form));
         Dib dib(560, 126);
@@ -198,7 +198,7 @@ TEST(SwitchPreview, ShrinksButNeverEnlargesInTheThemesColours) {
         EXPECT_EQ(dib.pixel(559, 1), c.fills_width ? c.picture : c.window);
         EXPECT_EQ(dib.pixel(1, 125), c.window); // a one-row switch is wider than tall
     }
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/tests/script.hpp"
-#include "dialogs/tests/dialog_driver.hpp"
+#include "dialogs/tests/dialog_test.hpp"
 #include "dialogs/tests/three_switches.hpp"
+#include "test_support/script.hpp"
 
 namespace quarn::dialogs {
 namespace {

@@ -225,13 +225,5 @@ TEST_F(ThemeTest, FontHeightsFollowTheDpi) {
     EXPECT_NE(dialog_font(96, 16, true), dialog_font(96, 16, false));
 }
 
-TEST(ThemeChoiceNames, RoundTripTheSettingsSpelling) {
-    for (ThemeChoice choice : {ThemeChoice::System, ThemeChoice::Light, ThemeChoice::Dark})
-        EXPECT_EQ(parse_theme_choice(theme_choice_name(choice)), choice);
-    EXPECT_EQ(theme_choice_name(ThemeChoice::Dark), "dark");
-    EXPECT_EQ(parse_theme_choice("Dark"), std::nullopt);
-    EXPECT_EQ(parse_theme_choice(""), std::nullopt);
-}
-
 } // namespace
 } // namespace quarn::theme

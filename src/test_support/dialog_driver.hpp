@@ -1,9 +1,8 @@
 #pragma once
 
-// Drives the program's dialogs from inside their modal loops (steps of a
-// testing::Script) the way a user would: fields set by messages that
-// notify the dialog, buttons clicked, list entries chosen, message boxes
-// read and answered.
+// Drives a dialog from inside its modal loop (steps of a testing::Script)
+// the way a user would: fields set by messages that notify the dialog,
+// buttons clicked, list entries chosen; and reads where its controls are.
 
 #include <windows.h>
 
@@ -14,12 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_table.hpp"
-#include "controls/tests/test_window.hpp"
-#include "dialogs/message_box.hpp"
-#include "theme/theme.hpp"
+namespace quarn::testing {
 
-namespace quarn::dialogs::testing {
+// The DPI a window is shown at, 96 when the system cannot tell.
+inline UINT dpi_of(HWND window) {
+    UINT dpi = ::GetDpiForWindow(window);
+    return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
 
 inline int to_units(int pixels, UINT dpi) {
     return (pixels * 96 + static_cast<int>(dpi) / 2) / static_cast<int>(dpi);
@@ -100,48 +100,6 @@ inline void press_key(UINT vk) {
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 0);
 }
 
-// The text of the open message box, or "(no message box)".
-inline std::wstring message_text() {
-    HWND box = find(k_message_window_class);
-    if (box == nullptr) return L"(no message box)";
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (class_of(child) == L"Static" && (::GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-            return text_of(child);
-    return L"(no text)";
-}
-
-inline std::vector<std::wstring> message_buttons() {
-    std::vector<std::wstring> captions;
-    HWND box = find(k_message_window_class);
-    for (int i = 0; box != nullptr; ++i) {
-        HWND button = ::GetDlgItem(box, k_message_first_button_id + i);
-        if (button == nullptr) break;
-        captions.push_back(text_of(button));
-    }
-    return captions;
-}
-
-inline void answer_message(int index) {
-    ::PostMessageW(find(k_message_window_class), WM_COMMAND,
-                   MAKEWPARAM(k_message_first_button_id + index, BN_CLICKED), 0);
-}
-
-// The message boxes a script met, in order. A dialog that stays open after
-// a warning shows in the script going on with it to the end.
-struct Messages {
-    std::vector<std::wstring> texts;
-    std::vector<std::vector<std::wstring>> buttons;
-
-    // A step that reads the open box and presses its button `index`.
-    std::function<void()> answer(int index) {
-        return [this, index] {
-            texts.push_back(message_text());
-            buttons.push_back(message_buttons());
-            answer_message(index);
-        };
-    }
-};
-
 // Where a child sits in its dialog, in units of 1/96 inch.
 struct Placement {
     int x = 0;
@@ -156,7 +114,7 @@ inline std::ostream& operator<<(std::ostream& out, const Placement& p) {
 }
 
 inline Placement placement(HWND dialog, HWND child) {
-    UINT dpi = controls::window_dpi(dialog);
+    UINT dpi = dpi_of(dialog);
     RECT rect{};
     ::GetWindowRect(child, &rect);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
@@ -165,7 +123,7 @@ inline Placement placement(HWND dialog, HWND child) {
 }
 
 inline Placement outer_size(HWND dialog) {
-    UINT dpi = controls::window_dpi(dialog);
+    UINT dpi = dpi_of(dialog);
     RECT rect{};
     ::GetWindowRect(dialog, &rect);
     return {0, 0, to_units(rect.right - rect.left, dpi), to_units(rect.bottom - rect.top, dpi)};
@@ -209,7 +167,7 @@ inline void expect_layout(HWND dialog, std::span<const Expected> table) {
             // from below its selection field.
             RECT dropped{};
             ::SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-            int open = to_units(dropped.bottom - dropped.top, controls::window_dpi(dialog));
+            int open = to_units(dropped.bottom - dropped.top, dpi_of(dialog));
             EXPECT_TRUE(open == row.h || open == row.h - seen.h) << open << " for " << row.h;
             LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
             EXPECT_EQ(style & (CBS_DROPDOWNLIST | WS_TABSTOP), CBS_DROPDOWNLIST | WS_TABSTOP);
@@ -248,17 +206,4 @@ inline HWND expect_open(const wchar_t* class_name, const wchar_t* title, Placeme
     return dialog;
 }
 
-// Every dialog test: the light theme and a visible owner.
-class DialogTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        theme::init_theme(theme::ThemeChoice::Light);
-        owner_ = quarn::testing::make_plain_window(400, 300, true);
-        ASSERT_NE(owner_, nullptr);
-    }
-    void TearDown() override { ::DestroyWindow(owner_); }
-
-    HWND owner_ = nullptr;
-};
-
-} // namespace quarn::dialogs::testing
+} // namespace quarn::testing

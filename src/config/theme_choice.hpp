@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
-namespace quarn::theme {
+namespace quarn {
 
-// What the user picked in the View menu; kept free of <windows.h> so the
-// settings file code can read and write it.
+// What the user picked in the View menu. The settings own it: they store
+// it, and the theme, which builds only for Windows, applies it.
 enum class ThemeChoice { System, Light, Dark };
 
 // The spelling in the settings file.
@@ -29,4 +29,4 @@ enum class ThemeChoice { System, Light, Dark };
     return std::nullopt;
 }
 
-} // namespace quarn::theme
+} // namespace quarn

@@ -1,4 +1,0 @@
-#pragma once
-
-// Shared by the resource script and the code, so plain macros.
-#define IDI_QUARN 1
