@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "identity/product.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -57,7 +58,7 @@ bool write_value(const wchar_t* name, std::string_view value) noexcept {
 } // namespace
 
 std::wstring update_registry_key() {
-    return L"Software\\Brambleforge\\quarn";
+    return L"Software\\" + win::widen(identity::k_maker_name) + L"\\" + win::widen(identity::k_product_id);
 }
 
 UpdateCheckSetting update_check_setting() noexcept {

@@ -1,13 +1,12 @@
 #include "maker-services/update/update_request.hpp"
 
+#include "identity/product.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::update {
 namespace {
 
-constexpr wchar_t k_user_agent[] = L"Brambleforge update check";
-constexpr char k_product_id[] = "quarn";
 constexpr DWORD k_read_chunk = 8192;
 
 UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
@@ -15,7 +14,8 @@ UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
     const UpdateResult unreachable = UpdateFailure{unreachable_text(host)};
     const UpdateResult unreadable = UpdateFailure{k_feed_unreadable_text};
 
-    win::UniqueInternet session(::WinHttpOpen(k_user_agent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY,
+    const std::wstring user_agent = win::widen(identity::k_maker_name) + L" update check";
+    win::UniqueInternet session(::WinHttpOpen(user_agent.c_str(), WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY,
                                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) return unreachable;
     const int timeout = static_cast<int>(endpoint.timeout_ms);
@@ -23,7 +23,7 @@ UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
 
     win::UniqueInternet connection(::WinHttpConnect(session.get(), endpoint.host.c_str(), endpoint.port, 0));
     if (!connection) return unreachable;
-    const std::wstring path = L"/updates/" + win::widen(k_product_id) + L".json";
+    const std::wstring path = L"/updates/" + win::widen(identity::k_product_id) + L".json";
     win::UniqueInternet request(::WinHttpOpenRequest(connection.get(), L"GET", path.c_str(), nullptr,
                                                      WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                                      WINHTTP_FLAG_SECURE));
@@ -67,7 +67,7 @@ UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
         body.append(chunk, got);
     }
 
-    auto feed = parse_feed(body, k_product_id);
+    auto feed = parse_feed(body, identity::k_product_id);
     if (!feed) return unreadable;
     return choose_update(*feed, running);
 }
@@ -75,7 +75,7 @@ UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
 } // namespace
 
 UpdateEndpoint default_update_endpoint() {
-    return UpdateEndpoint{L"updates.brambleforge.com"};
+    return UpdateEndpoint{win::widen(identity::k_update_host)};
 }
 
 UpdateResult fetch_update(const UpdateEndpoint& endpoint, Version running) noexcept {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "identity/product.hpp"
+
 namespace quarn::update {
 namespace {
 
@@ -29,6 +31,10 @@ std::optional<Version> parse_version(std::string_view text) {
         text.remove_prefix(end == text.size() ? end : end + 1);
     }
     return Version{parts[0], parts[1], parts[2]};
+}
+
+Version running_version() noexcept {
+    return Version{identity::k_version_parts[0], identity::k_version_parts[1], identity::k_version_parts[2]};
 }
 
 std::string version_text(Version version) {

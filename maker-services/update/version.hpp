@@ -23,6 +23,9 @@ struct Version {
 // anything else (signs, spaces, two or four parts, empty parts) is no version.
 [[nodiscard]] std::optional<Version> parse_version(std::string_view text);
 
+// The running program's own version, compiled in.
+[[nodiscard]] Version running_version() noexcept;
+
 // "{}.{}.{}", the form stored in "UpdateNotified" and shown to the user.
 [[nodiscard]] std::string version_text(Version version);
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "dialogs/shell_open.hpp"
+#include "identity/product.hpp"
 #include "maker-services/update/update_check.hpp"
 #include "maker-services/update/update_registry.hpp"
 #include "maker-services/update/updates_page.hpp"
@@ -26,7 +27,7 @@
 namespace quarn::update {
 namespace {
 
-const Version k_running = *parse_version(QUARN_TEST_RUNNING_VERSION);
+const Version k_running = running_version();
 
 void delete_value(const wchar_t* name) {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, update_registry_key().c_str(), name);
@@ -99,7 +100,7 @@ TEST(UpdateRegistry, UpdatesPageOpensTheProductsPage) {
     auto previous = dialogs::set_shell_opener(record_open);
     EXPECT_TRUE(open_updates_page(nullptr));
     dialogs::set_shell_opener(previous);
-    EXPECT_EQ(opened, L"https://www.brambleforge.com/updates/quarn/");
+    EXPECT_EQ(opened, L"https://" + win::widen(identity::k_web_host) + L"/updates/quarn/");
 }
 
 // The fixture's server: its folder and one port per case.

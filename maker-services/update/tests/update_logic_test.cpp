@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "identity/product.hpp"
 #include "maker-services/update/update_feed.hpp"
 #include "maker-services/update/update_status.hpp"
 #include "maker-services/update/update_values.hpp"
@@ -111,6 +112,9 @@ TEST(UpdateVersions, ParseAndCompare) {
     EXPECT_GT((Version{2, 0, 0}), (Version{1, 99, 99}));
     EXPECT_EQ(version_text(Version{1, 0, 10}), "1.0.10");
     EXPECT_EQ(version_text(*parse_version("007.01.2")), "7.1.2");
+    // The compiled-in version is the project's version text.
+    EXPECT_EQ(version_text(running_version()), identity::k_version);
+    EXPECT_EQ(parse_version(identity::k_version), running_version());
 }
 
 std::string feed_with(std::string_view builds) {
