@@ -36,6 +36,13 @@ struct UpdateStatus {
 // The status text of the update window, its lines joined by "\r\n".
 [[nodiscard]] std::string update_status_text(const UpdateStatus& status);
 
+// The short state beside "Updates:" in the About window.
+[[nodiscard]] std::string about_updates_text(const UpdateStatus& status);
+
+// The first-start question, with the maker's web host; lines joined by "\n"
+// as in every message of the program's box.
+[[nodiscard]] std::string consent_question_text(std::string_view web_host);
+
 // "Open Updates Page" only makes sense once a check found something newer.
 [[nodiscard]] bool newer_version_found(const std::optional<UpdateResult>& last) noexcept;
 

@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "app/canvas_window.hpp"
 #include "app/history.hpp"
 #include "config/config.hpp"
 #include "draw/scene.hpp"
+#include "maker-services/update/update_service.hpp"
 #include "model/map.hpp"
 #include "ops/port_vlan_ops.hpp"
 
@@ -65,9 +67,9 @@ struct AppState {
 
     HWND focus_before_deactivation = nullptr;
 
-    // The Check for Updates window, routed by the message loop. The About
-    // window and its text viewer are kept by their own module.
-    HWND updates = nullptr;
+    // The update check with this run's last result; it keeps the Check for
+    // Updates window, as the About window and its viewer keep themselves.
+    std::unique_ptr<update::UpdateService> update;
 };
 
 // The state of this thread while the main window exists, else null.

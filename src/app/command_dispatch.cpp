@@ -92,6 +92,7 @@ MenuState menu_state(const AppState& state) {
     menu.view = state.view;
     menu.theme = theme::theme_choice();
     menu.recent = state.config.recent;
+    menu.update_available = state.update->newer_known();
     return menu;
 }
 
@@ -253,7 +254,12 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             save_csv(state);
             return;
         case HelpAbout:
-            (void)dialogs::show_about(state.main);
+            (void)dialogs::show_about(
+                state.main,
+                {win::widen(update::about_updates_text(state.update->status())), HelpCheckUpdates});
+            return;
+        case HelpCheckUpdates:
+            state.update->show_window(state.main);
             return;
         case SiteField:
             text_field_event(state, TextField::Site, code, control);

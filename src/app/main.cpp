@@ -9,6 +9,7 @@
 #include "app/accelerators.hpp"
 #include "app/app_state.hpp"
 #include "app/document.hpp"
+#include "app/main_window.hpp"
 #include "app/message_loop.hpp"
 #include "app/startup.hpp"
 #include "config/config_store.hpp"
@@ -47,6 +48,11 @@ int run(HINSTANCE instance, int show) {
     AppState& state = *program->state;
 
     if (arguments.file) (void)open_document(state, std::filesystem::path(*arguments.file));
+
+    // The daily update check: asked once, started when due, looked at hourly.
+    state.update->ask_consent(state.main);
+    state.update->start_if_due();
+    ::SetTimer(state.main, k_update_timer, k_update_timer_period_ms, nullptr);
 
     win::UniqueAccelerators accelerators(::CreateAcceleratorTableW(const_cast<ACCEL*>(k_accelerators.data()),
                                                                    static_cast<int>(k_accelerators.size())));

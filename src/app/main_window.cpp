@@ -89,6 +89,15 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
     case WM_NOTIFY:
         if (state != nullptr) return on_notify(*state, *reinterpret_cast<const NMHDR*>(lparam));
         break;
+    case WM_TIMER:
+        if (state != nullptr && wparam == k_update_timer) {
+            state->update->start_if_due();
+            return 0;
+        }
+        break;
+    case update::k_update_result_message:
+        if (state != nullptr) state->update->take_result();
+        return 0;
     default:
         break;
     }

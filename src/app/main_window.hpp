@@ -15,6 +15,11 @@ inline constexpr wchar_t k_main_window_class[] = L"QuarnWnd";
 // class name.
 inline constexpr LRESULT k_identity_answer = 0x534B007E;
 
+// The timer on the main window that looks hourly whether the daily update
+// check is due, so that a program left running checks once a day.
+inline constexpr UINT_PTR k_update_timer = 1;
+inline constexpr UINT k_update_timer_period_ms = 3'600'000;
+
 // Smallest outer size of the main window in 1/96 inch.
 inline constexpr int k_min_width = 800;
 inline constexpr int k_min_height = 560;

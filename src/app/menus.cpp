@@ -109,8 +109,11 @@ std::vector<MenuItem> view_menu(const MenuState& state) {
     };
 }
 
-std::vector<MenuItem> help_menu(const MenuState&) {
-    return {item(HelpAbout, "About Quarn")};
+std::vector<MenuItem> help_menu(const MenuState& state) {
+    return {
+        item(HelpCheckUpdates, state.update_available ? "Update Available..." : "Check for Updates..."),
+        item(HelpAbout, "About Quarn"),
+    };
 }
 
 } // namespace

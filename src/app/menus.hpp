@@ -38,6 +38,7 @@ struct MenuState {
     ViewMode view;
     ThemeChoice theme = ThemeChoice::System;
     std::vector<std::string> recent;
+    bool update_available = false; // the last update check found a newer version
 };
 
 // The menu as it opens now. Built afresh on every click, so greying and check

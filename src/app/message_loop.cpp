@@ -2,6 +2,7 @@
 
 #include "app/app_state.hpp"
 #include "dialogs/about_window.hpp"
+#include "maker-services/update/updates_window.hpp"
 
 namespace quarn::app {
 namespace {
@@ -39,8 +40,8 @@ int run_message_loop(HACCEL accelerators) noexcept {
         if (state != nullptr) {
             // The About window and its text viewer (Escape closes the viewer).
             if (dialogs::about_dialog_message(msg)) continue;
-            if (state->updates != nullptr && ::IsWindow(state->updates) &&
-                belongs_to(msg.hwnd, state->updates) && ::IsDialogMessageW(state->updates, &msg))
+            if (HWND updates = update::updates_window();
+                updates != nullptr && belongs_to(msg.hwnd, updates) && ::IsDialogMessageW(updates, &msg))
                 continue;
             if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
                 ::TranslateAcceleratorW(state->main, accelerators, &msg))

@@ -24,6 +24,7 @@ std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOp
         if (!MainWindow::register_class(instance)) return nullptr;
         if (!program->window.create(instance)) return nullptr;
         state->main = program->window.hwnd();
+        state->update = std::make_unique<update::UpdateService>(state->main);
 
         state->view.kind = state->config.breakdown ? ViewKind::VlanBreakdown : ViewKind::FrontPanel;
         state->view.show_unused = state->config.show_unused;

@@ -39,8 +39,7 @@ constexpr std::array<ControlRow, 12> k_controls{{
     {ControlKind::Link, k_about_homepage_link, L"", 96, 78, 356, 20, 0},
     {ControlKind::Label, k_about_description, k_about_description_text, 12, 110, 440, 100, 0},
     {ControlKind::Label, k_about_updates_label, L"Updates:", 12, 220, 80, 20, 0},
-    {ControlKind::Label, k_about_updates_text, L"Automatic update checks are not set up yet.", 96, 220, 356,
-     20, 0},
+    {ControlKind::Link, k_about_updates_text, L"", 96, 220, 356, 20, 0},
     {ControlKind::Label, k_about_settings_label, L"Settings:", 12, 244, 80, 20, 0},
     {ControlKind::Link, k_about_settings_link, L"Open the Settings Folder", 96, 244, 356, 20, 0},
     {ControlKind::PushButton, k_about_license, L"License", 12, 284, 84, 26, 0},
@@ -51,6 +50,8 @@ constexpr std::array<ControlRow, 12> k_controls{{
 
 class AboutWindow : public win::WindowBase<AboutWindow> {
   public:
+    int updates_command = 0; // sent to the owner by the "Updates:" link
+
     LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
         switch (msg) {
         case WM_COMMAND:
@@ -91,6 +92,10 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
         switch (id) {
         case k_about_homepage_link:
             (void)open_with_shell(hwnd(), win::widen(identity::k_homepage_url));
+            break;
+        case k_about_updates_text:
+            if (updates_command != 0)
+                ::SendMessageW(::GetWindow(hwnd(), GW_OWNER), WM_COMMAND, updates_command, 0);
             break;
         case k_about_settings_link:
             open_settings_folder();
@@ -157,8 +162,9 @@ HWND about_window() noexcept {
     return about().hwnd();
 }
 
-HWND show_about(HWND owner) noexcept {
+HWND show_about(HWND owner, const AboutUpdatesRow& updates) noexcept {
     AboutWindow& window = about();
+    window.updates_command = updates.command;
     if (window.hwnd() != nullptr) {
         if (::IsIconic(window.hwnd())) ::ShowWindow(window.hwnd(), SW_RESTORE);
         ::SetForegroundWindow(window.hwnd());
@@ -173,6 +179,7 @@ HWND show_about(HWND owner) noexcept {
     ::SetDlgItemTextW(created, k_about_heading, (L"Quarn " + win::widen(QUARN_VERSION_TEXT)).c_str());
     ::SetDlgItemTextW(created, k_about_notice, win::widen(identity::k_copyright_notice).c_str());
     ::SetDlgItemTextW(created, k_about_homepage_link, win::widen(identity::k_homepage_url).c_str());
+    ::SetDlgItemTextW(created, k_about_updates_text, updates.text.c_str());
     ::ShowWindow(created, SW_SHOW);
     ::SetForegroundWindow(created);
     ::SetFocus(::GetDlgItem(created, IDCANCEL));

@@ -29,10 +29,18 @@ inline constexpr wchar_t k_about_description_text[] =
     L"never connects to a switch and changes nothing on your network.\r\n\r\n"
     L"A map is a file of your own. Check what it shows against the switch before you rely on it.";
 
+// What About shows beside "Updates:": the state of the update check, as a
+// link that sends `command` to the owner (the command that opens the update
+// window); with command 0 it is only a text.
+struct AboutUpdatesRow {
+    std::wstring text = L"Automatic update checks are not set up yet.";
+    int command = 0;
+};
+
 // Opens the About window owned by `owner`, or brings the open one to the
 // front; one per thread. Returns its handle (null when it could not be
 // created); it closes itself (Escape, the close box).
-HWND show_about(HWND owner) noexcept;
+HWND show_about(HWND owner, const AboutUpdatesRow& updates = {}) noexcept;
 
 // The open About window, or null.
 [[nodiscard]] HWND about_window() noexcept;

@@ -20,7 +20,9 @@
 #include "identity/product.hpp"
 #include "maker-services/update/update_check.hpp"
 #include "maker-services/update/update_registry.hpp"
+#include "maker-services/update/update_service.hpp"
 #include "maker-services/update/updates_page.hpp"
+#include "maker-services/update/updates_window.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -241,6 +243,81 @@ TEST(UpdateCheck, AgainstTheLocalServer) {
             EXPECT_LT(took, std::chrono::seconds(30));
         }
     }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, update_registry_key().c_str());
+}
+
+std::wstring control_text(HWND window, int id) {
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(window, id, text, 512);
+    return text;
+}
+
+bool control_enabled(HWND window, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(window, id)) != FALSE;
+}
+
+// The update window driven through its buttons, as the user would, with the
+// shell's part (the posted result handed to the service) done by the test.
+TEST(UpdatesWindow, StatesAndEnablingAcrossChecks) {
+    std::string why_not;
+    auto server = server_for_test(why_not);
+    if (!server) GTEST_SKIP() << why_not;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, update_registry_key().c_str());
+    MessageWindow main;
+    // One service per server, as the endpoint is fixed for a service's life.
+    auto run_check = [&](UpdateService& service) {
+        service.check_now();
+        EXPECT_TRUE(service.status().running);
+        ASSERT_TRUE(wait_for_result(main.hwnd, std::chrono::seconds(60)));
+        service.take_result();
+    };
+
+    UpdateService equal(main.hwnd, UpdateEndpoint{L"127.0.0.1", server->ports.at("equal")});
+    HWND window = show_updates_window(nullptr, equal);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(show_updates_window(nullptr, equal), window) << "one instance";
+    EXPECT_EQ(control_text(window, k_updates_status), L"Automatic update checks are off.");
+    EXPECT_EQ(::IsDlgButtonChecked(window, k_updates_automatic), BST_UNCHECKED);
+    EXPECT_TRUE(control_enabled(window, k_updates_check_now));
+    EXPECT_FALSE(control_enabled(window, k_updates_open_page));
+
+    // The check box writes the consent.
+    ::SendMessageW(::GetDlgItem(window, k_updates_automatic), BM_CLICK, 0, 0);
+    EXPECT_EQ(read_raw(L"UpdateCheck"), L"on");
+    EXPECT_EQ(control_text(window, k_updates_status), L"No update check has run yet.");
+
+    ::SendMessageW(::GetDlgItem(window, k_updates_check_now), BM_CLICK, 0, 0);
+    EXPECT_EQ(control_text(window, k_updates_status), L"Checking for updates...");
+    EXPECT_FALSE(control_enabled(window, k_updates_check_now));
+    ASSERT_TRUE(wait_for_result(main.hwnd, std::chrono::seconds(60)));
+    equal.take_result();
+    const std::wstring checked_today = L"Last successful check: " + win::widen(date_text(local_today()));
+    EXPECT_EQ(control_text(window, k_updates_status), L"Quarn is up to date.\r\n" + checked_today);
+    EXPECT_TRUE(control_enabled(window, k_updates_check_now));
+    EXPECT_FALSE(control_enabled(window, k_updates_open_page));
+    ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(updates_window(), nullptr);
+
+    // A newer version opens the window by itself, once per version.
+    UpdateService newer(main.hwnd, UpdateEndpoint{L"127.0.0.1", server->ports.at("newer")});
+    run_check(newer);
+    window = updates_window();
+    ASSERT_NE(window, nullptr) << "a new version opens the window";
+    EXPECT_TRUE(newer.newer_known());
+    EXPECT_EQ(control_text(window, k_updates_status).substr(0, 6), L"Quarn ");
+    EXPECT_TRUE(control_enabled(window, k_updates_open_page));
+    ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    run_check(newer);
+    EXPECT_EQ(updates_window(), nullptr) << "the same version is not announced twice";
+
+    // A failure keeps Open Updates Page disabled and says why.
+    UpdateService missing(main.hwnd, UpdateEndpoint{L"127.0.0.1", server->ports.at("missing")});
+    run_check(missing);
+    window = show_updates_window(nullptr, missing);
+    EXPECT_EQ(control_text(window, k_updates_status),
+              L"The update check failed: 127.0.0.1 answered with an error (404).\r\n" + checked_today);
+    EXPECT_FALSE(control_enabled(window, k_updates_open_page));
+    ::DestroyWindow(window);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, update_registry_key().c_str());
 }
 

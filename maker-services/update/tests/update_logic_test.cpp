@@ -245,6 +245,35 @@ TEST(UpdateStatusText, EveryState) {
     for (const Case& c : cases) EXPECT_EQ(update_status_text(c.status), c.text);
 }
 
+TEST(UpdateStatusText, AboutRowAndConsentQuestion) {
+    using S = UpdateCheckSetting;
+    const Date day{2026, 3, 9};
+    struct Case {
+        UpdateStatus status;
+        std::string text;
+    };
+    const Case cases[] = {
+        {{true, std::nullopt, S::On, day}, "Checking for updates..."},
+        {{false, UpdateFound{Version{2, 0, 0}, true, true}, S::On, day},
+         "Quarn 2.0.0 is available (security update)."},
+        {{false, UpdateFound{Version{1, 0, 0}, false, false}, S::Off, day}, "Quarn is up to date."},
+        {{false, UpdateFailure{"x could not be reached."}, S::On, std::nullopt},
+         "The update check failed: x could not be reached."},
+        {{false, std::nullopt, S::On, day}, "Checked automatically once a day."},
+        {{false, std::nullopt, S::Off, day}, "Automatic update checks are off."},
+        {{false, std::nullopt, S::NotAsked, std::nullopt}, "Automatic update checks are not set up yet."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(about_updates_text(c.status), c.text);
+
+    EXPECT_EQ(
+        consent_question_text("www.example.com"),
+        "Check for security updates automatically?\n\n"
+        "Quarn can check www.example.com once a day for security updates and new versions.\n\n"
+        "It downloads a public list of versions and compares it on this computer. Nothing about you, this "
+        "computer or your maps is sent.\n\n"
+        "You can change this later in Check for Updates.");
+}
+
 TEST(UpdateStatusText, ErrorTextsAndOpenPage) {
     EXPECT_EQ(unreachable_text("updates.example.com"), "updates.example.com could not be reached.");
     EXPECT_EQ(server_error_text("updates.example.com", 404),

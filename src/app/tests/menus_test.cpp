@@ -127,5 +127,16 @@ TEST(Menus, ViewMenuChecksTheViewAndTheTheme) {
     EXPECT_TRUE(checked(menu, ViewShowUnused));
 }
 
+TEST(Menus, HelpMenuNamesAKnownUpdate) {
+    MenuState state;
+    auto menu = build_menu(MenuKind::Help, state);
+    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Check for Updates...", "About Quarn"}));
+    EXPECT_EQ(menu.front().id, HelpCheckUpdates);
+    state.update_available = true;
+    menu = build_menu(MenuKind::Help, state);
+    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Update Available...", "About Quarn"}));
+    EXPECT_EQ(menu.front().id, HelpCheckUpdates);
+}
+
 } // namespace
 } // namespace quarn::app
