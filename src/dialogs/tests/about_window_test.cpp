@@ -159,6 +159,35 @@ TEST_F(AboutTest, ViewersShowTheLicenseFilesAndEscapeClosesThem) {
     EXPECT_NE(show_about(owner_), nullptr);
 }
 
+// Records the commands the owner receives.
+std::vector<WPARAM> g_owner_commands;
+WNDPROC g_owner_proc = nullptr;
+LRESULT CALLBACK recording_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_COMMAND) g_owner_commands.push_back(wparam);
+    return ::CallWindowProcW(g_owner_proc, hwnd, msg, wparam, lparam);
+}
+
+TEST_F(AboutTest, UpdatesRowShowsTheStateAndSendsItsCommandToTheOwner) {
+    g_owner_proc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recording_proc)));
+    g_owner_commands.clear();
+    HWND about = show_about(owner_, {L"Checked automatically once a day.", 241});
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(text_of(::GetDlgItem(about, k_about_updates_text)), L"Checked automatically once a day.");
+    press(about, k_about_updates_text);
+    EXPECT_EQ(g_owner_commands, std::vector<WPARAM>{241});
+    ::DestroyWindow(about);
+
+    // Without a command the row is only a text.
+    about = show_about(owner_);
+    EXPECT_EQ(text_of(::GetDlgItem(about, k_about_updates_text)),
+              L"Automatic update checks are not set up yet.");
+    press(about, k_about_updates_text);
+    EXPECT_EQ(g_owner_commands.size(), 1u);
+    ::DestroyWindow(about);
+    ::SetWindowLongPtrW(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_owner_proc));
+}
+
 TEST_F(AboutTest, LinksOpenTheHomepageAndTheSettingsFolder) {
     HWND about = show_about(owner_);
     ASSERT_NE(about, nullptr);
