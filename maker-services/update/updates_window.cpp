@@ -100,7 +100,7 @@ void refresh_updates_window(const UpdateStatus& status) noexcept {
     ::CheckDlgButton(window, k_updates_automatic,
                      status.setting == UpdateCheckSetting::On ? BST_CHECKED : BST_UNCHECKED);
     enable(window, k_updates_check_now, !status.running);
-    enable(window, k_updates_open_page, !status.running && newer_version_found(status.last));
+    enable(window, k_updates_open_page, newer_version_found(status.last));
 }
 
 HWND show_updates_window(HWND owner, UpdateService& service) noexcept {
