@@ -79,19 +79,19 @@ struct RowStyles {
     PlaceStyle tagged;
 };
 
-RowStyles row_styles(const SceneContext& c, const Vlan& vlan) {
-    const Palette& palette = c.palette;
+RowStyles row_styles(const SceneContext& context, const Vlan& vlan) {
+    const Palette& palette = context.palette;
     RowStyles styles;
-    styles.idle = {c.face_blend, c.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)};
+    styles.idle = {context.face_blend, context.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)};
     styles.untagged = {vlan.color, palette.frame, 1.0f, text_on(vlan.color)};
     const Rgb tint = mix(vlan.color, palette.face, 0.65f);
     styles.tagged = {tint, vlan.color, 2.0f, text_on(tint)};
     return styles;
 }
 
-void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
-                        const PlaceLabels& labels, const Vlan& vlan, const RowStyles& styles, float x,
-                        float y) {
+void draw_compact_place(SceneContext& context, std::size_t switch_index, std::size_t port_index,
+                        const Port& port, const PlaceLabels& labels, const Vlan& vlan,
+                        const RowStyles& styles, float x, float y) {
     const PlaceStyle* style = &styles.idle;
     std::string text;
     switch (carriage(port, vlan.id)) {
@@ -109,20 +109,21 @@ void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t p
         text = labels.idle[port_index];
         break;
     }
-    if (c.selected(switch_index, port_index)) {
-        c.add_rect(x, y, k_place_w, k_place_h, style->fill, c.palette.highlight, 2.0f);
+    if (context.selected(switch_index, port_index)) {
+        context.add_rect(x, y, k_place_w, k_place_h, style->fill, context.palette.highlight, 2.0f);
     } else {
-        c.add_rect(x, y, k_place_w, k_place_h, style->fill, style->outline, style->outline_width);
+        context.add_rect(x, y, k_place_w, k_place_h, style->fill, style->outline, style->outline_width);
     }
-    c.add_text(std::move(text), x + k_place_w / 2.0f, y + k_place_h / 2.0f, 8.0f, false, true, style->ink);
-    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, style->ink);
-    c.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
+    context.add_text(std::move(text), x + k_place_w / 2.0f, y + k_place_h / 2.0f, 8.0f, FontWeight::Regular,
+                     TextAlign::Centre, style->ink);
+    if (port.disabled) context.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, style->ink);
+    context.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
 }
 
 } // namespace
 
-void build_breakdown(SceneContext& c) {
-    const std::vector<Switch>& switches = c.map.switches;
+void build_breakdown(SceneContext& context) {
+    const std::vector<Switch>& switches = context.map.switches;
     std::vector<PanelLayout> layouts;
     layouts.reserve(switches.size());
     for (const Switch& sw : switches)
@@ -136,34 +137,36 @@ void build_breakdown(SceneContext& c) {
     std::size_t items = 0;
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const std::vector<std::uint16_t> carried = carried_vlans(switches[s]);
-        for (const Vlan& vlan : c.map.vlans) {
-            if (c.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
+        for (const Vlan& vlan : context.map.vlans) {
+            if (context.options.view.show_unused ||
+                std::binary_search(carried.begin(), carried.end(), vlan.id))
                 rows_of[s].push_back(&vlan);
         }
         const std::size_t places = layouts[s].places.size() + layouts[s].twins.size();
         items += rows_of[s].size() * (3 + 2 * places);
     }
-    c.scene.items.reserve(c.scene.items.size() + items + 2 * switches.size());
-    c.scene.hits.reserve(items / 2);
+    context.scene.items.reserve(context.scene.items.size() + items + 2 * switches.size());
+    context.scene.hits.reserve(items / 2);
 
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const Switch& sw = switches[s];
         const PanelLayout& layout = layouts[s];
         const std::vector<const Vlan*>& rows = rows_of[s];
-        if (s > 0) c.top += k_switch_gap;
-        const float block_top = c.top;
-        c.add_switch_title(s);
-        c.top += 24.0f;
+        if (s > 0) context.top += k_switch_gap;
+        const float block_top = context.top;
+        context.add_switch_title(s);
+        context.top += 24.0f;
 
         if (rows.empty()) {
-            c.add_wide_text("No VLANs on This Switch", k_margin, c.top + 8.0f, 11.0f, false, c.palette.text);
-            c.top += 16.0f;
-            c.scene.cuts.push_back({block_top, c.top});
-            c.scene.blocks.push_back({block_top, c.top});
+            context.add_wide_text("No VLANs on This Switch", k_margin, context.top + 8.0f, 11.0f,
+                                  FontWeight::Regular, context.palette.text);
+            context.top += 16.0f;
+            context.scene.cuts.push_back({block_top, context.top});
+            context.scene.blocks.push_back({block_top, context.top});
             continue;
         }
 
-        c.right = std::max(c.right, k_body_x + body_width);
+        context.right = std::max(context.right, k_body_x + body_width);
         const PlaceLabels labels = place_labels(sw, layout.places.size());
         const float row_height = layout.height + 6.0f;
         // A switch without places has rows lower than the swatch; the swatch
@@ -173,27 +176,30 @@ void build_breakdown(SceneContext& c) {
         const float row_extent = std::max(row_height, swatch_offset + k_swatch);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const Vlan& vlan = *rows[r];
-            if (r > 0) c.top += k_row_gap - row_top_extent;
-            const float row_top = c.top;
-            c.add_rect(k_margin, row_top + swatch_offset, k_swatch, k_swatch, vlan.color, c.palette.frame,
-                       1.0f);
-            c.add_text(cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f),
-                       k_label_x, row_top + row_height / 2.0f, 11.0f, false, false, c.palette.text);
-            c.add_rect(k_body_x, row_top, body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
-            const RowStyles styles = row_styles(c, vlan);
+            if (r > 0) context.top += k_row_gap - row_top_extent;
+            const float row_top = context.top;
+            context.add_rect(k_margin, row_top + swatch_offset, k_swatch, k_swatch, vlan.color,
+                             context.palette.frame, 1.0f);
+            context.add_text(
+                cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f), k_label_x,
+                row_top + row_height / 2.0f, 11.0f, FontWeight::Regular, TextAlign::Left,
+                context.palette.text);
+            context.add_rect(k_body_x, row_top, body_width, row_height, context.palette.panel,
+                             context.palette.frame, 1.0f);
+            const RowStyles styles = row_styles(context, vlan);
             for (std::size_t p = 0; p < layout.places.size(); ++p) {
-                draw_compact_place(c, s, p, sw.ports[p], labels, vlan, styles,
+                draw_compact_place(context, s, p, sw.ports[p], labels, vlan, styles,
                                    k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
             }
             for (const TwinPlace& twin : layout.twins) {
-                draw_compact_place(c, s, twin.place, sw.ports[twin.place], labels, vlan, styles,
+                draw_compact_place(context, s, twin.place, sw.ports[twin.place], labels, vlan, styles,
                                    k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
             }
-            c.top = row_top + row_extent;
+            context.top = row_top + row_extent;
             // The title stays with the first row on a page.
-            c.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, c.top});
+            context.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, context.top});
         }
-        c.scene.blocks.push_back({block_top, c.top});
+        context.scene.blocks.push_back({block_top, context.top});
     }
 }
 

@@ -38,7 +38,7 @@ const Vlan* SceneContext::vlan(std::uint16_t id) const {
     return index ? &map.vlans[*index] : nullptr;
 }
 
-std::optional<Rgb> SceneContext::vlan_colour(std::uint16_t id) const {
+std::optional<Rgb> SceneContext::vlan_color(std::uint16_t id) const {
     const Vlan* found = vlan(id);
     if (found == nullptr) return std::nullopt;
     return found->color;
@@ -49,8 +49,8 @@ bool SceneContext::selected(std::size_t switch_index, std::size_t port_index) co
            std::binary_search(selected_.begin(), selected_.end(), PortRef{switch_index, port_index});
 }
 
-Rgb SceneContext::dim(Rgb colour) const {
-    return mix(colour, palette.panel, 0.82f);
+Rgb SceneContext::dim(Rgb color) const {
+    return mix(color, palette.panel, 0.82f);
 }
 
 void SceneContext::add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
@@ -58,18 +58,19 @@ void SceneContext::add_rect(float x, float y, float width, float height, std::op
     scene.items.emplace_back(std::in_place_type<Rect>, x, y, width, height, fill, outline, outline_width);
 }
 
-void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb colour) {
-    scene.items.emplace_back(std::in_place_type<Line>, x1, y1, x2, y2, width, colour);
+void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb color) {
+    scene.items.emplace_back(std::in_place_type<Line>, x1, y1, x2, y2, width, color);
 }
 
-void SceneContext::add_text(std::string text, float x, float y, float size, bool bold, bool centred,
-                            Rgb colour) {
-    scene.items.emplace_back(std::in_place_type<Text>, std::move(text), x, y, size, bold, centred, colour);
+void SceneContext::add_text(std::string text, float x, float y, float size, FontWeight weight,
+                            TextAlign align, Rgb color) {
+    scene.items.emplace_back(std::in_place_type<Text>, std::move(text), x, y, size, weight, align, color);
 }
 
-void SceneContext::add_wide_text(std::string text, float x, float y, float size, bool bold, Rgb colour) {
-    right = std::max(right, x + estimated_text_width(text, size, bold));
-    add_text(std::move(text), x, y, size, bold, false, colour);
+void SceneContext::add_wide_text(std::string text, float x, float y, float size, FontWeight weight,
+                                 Rgb color) {
+    right = std::max(right, x + estimated_text_width(text, size, weight));
+    add_text(std::move(text), x, y, size, weight, TextAlign::Left, color);
 }
 
 void SceneContext::add_switch_title(std::size_t switch_index) {
@@ -78,7 +79,7 @@ void SceneContext::add_switch_title(std::size_t switch_index) {
     if (!sw.model.empty()) title += "  -  " + sw.model;
     if (!sw.location.empty()) title += "  -  " + sw.location;
     const bool highlighted = options.selected_switch == switch_index;
-    add_wide_text(std::move(title), k_margin, top + 9.0f, 12.0f, true,
+    add_wide_text(std::move(title), k_margin, top + 9.0f, 12.0f, FontWeight::Bold,
                   highlighted ? palette.highlight : palette.text);
 }
 
@@ -97,7 +98,7 @@ Scene build_scene(const Map& map, const SceneOptions& options) {
     context.top = k_margin;
     context.right = k_margin;
     if (options.show_site_title && !map.site.empty()) {
-        context.add_wide_text(map.site, k_margin, 26.0f, 16.0f, true, options.palette.text);
+        context.add_wide_text(map.site, k_margin, 26.0f, 16.0f, FontWeight::Bold, options.palette.text);
         context.top = 46.0f;
     }
 

@@ -7,7 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "draw/colours.hpp"
+#include "draw/colors.hpp"
+#include "draw/text_style.hpp"
 #include "model/map.hpp"
 
 namespace quarn {
@@ -32,7 +33,7 @@ struct Line {
     float x2 = 0.0f;
     float y2 = 0.0f;
     float width = 0.0f;
-    Rgb colour;
+    Rgb color;
 
     bool operator==(const Line&) const = default;
 };
@@ -42,9 +43,9 @@ struct Text {
     float x = 0.0f;   // left edge, or the centre when centred
     float y = 0.0f;   // vertical centre of the line
     float size = 0.0f;
-    bool bold = false;
-    bool centred = false;
-    Rgb colour;
+    FontWeight weight = FontWeight::Regular;
+    TextAlign align = TextAlign::Left;
+    Rgb color;
 
     bool operator==(const Text&) const = default;
 };

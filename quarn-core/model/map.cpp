@@ -14,11 +14,11 @@ int hex_digit(char c) {
 
 } // namespace
 
-std::string rgb_text(Rgb colour) {
+std::string rgb_text(Rgb color) {
     static constexpr std::array<char, 16> digits = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                     '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     std::string text = "#";
-    for (std::uint8_t part : {colour.red, colour.green, colour.blue}) {
+    for (std::uint8_t part : {color.red, color.green, color.blue}) {
         text += digits[part >> 4];
         text += digits[part & 0xf];
     }

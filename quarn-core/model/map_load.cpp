@@ -27,7 +27,7 @@ enum class Kind : std::uint8_t {
     F32,
     Text,
     Bool,
-    Colour,
+    Color,
     PortKindName,
     NumberingName,
     MapRecord,
@@ -77,7 +77,7 @@ constexpr Kind kind_of() {
     else if constexpr (std::is_same_v<T, bool>)
         return Kind::Bool;
     else if constexpr (std::is_same_v<T, Rgb>)
-        return Kind::Colour;
+        return Kind::Color;
     else if constexpr (std::is_same_v<T, PortKind>)
         return Kind::PortKindName;
     else if constexpr (std::is_same_v<T, Numbering>)
@@ -214,7 +214,7 @@ std::string_view expected_text(Kind kind) {
         return "a string";
     case Kind::Bool:
         return "a boolean";
-    case Kind::Colour:
+    case Kind::Color:
         return "a #rrggbb colour";
     case Kind::PortKindName:
         return "enum PortKind";
@@ -298,6 +298,10 @@ std::string integer_text(std::string_view digits) {
     return "integer `" + std::string(digits) + "`";
 }
 
+// Whether a key given twice among the unknown keys of an object is an
+// error (the map) or not looked at (the header alone).
+enum class UnknownKeys : std::uint8_t { Checked, Ignored };
+
 // Reads the records straight from the JSON library's event stream (SAX): no
 // document tree, so memory stays small and every problem is met where it
 // stands in the text. Nothing here recurses; nesting is a stack of frames.
@@ -309,9 +313,9 @@ class Reader {
     using string_t = json::string_t;
     using binary_t = json::binary_t;
 
-    Reader(std::string_view text, Kind root, void* root_target, bool check_unknown_keys)
+    Reader(std::string_view text, Kind root, void* root_target, UnknownKeys unknown_keys)
         : text_(text), cursor_(text.data()), root_{root, root_target, false},
-          check_unknown_keys_(check_unknown_keys) {}
+          check_unknown_keys_(unknown_keys == UnknownKeys::Checked) {}
 
     // True when the text was read whole without a problem.
     bool run() {
@@ -405,10 +409,10 @@ class Reader {
         case Kind::Text:
             *static_cast<std::string*>(expect.target) = std::move(value);
             return true;
-        case Kind::Colour: {
-            auto colour = parse_rgb(value);
-            if (!colour) return fail(JsonProblem::Refused, colour.error());
-            *static_cast<Rgb*>(expect.target) = colour.value();
+        case Kind::Color: {
+            auto color = parse_rgb(value);
+            if (!color) return fail(JsonProblem::Refused, color.error());
+            *static_cast<Rgb*>(expect.target) = color.value();
             return true;
         }
         case Kind::PortKindName: {
@@ -694,9 +698,9 @@ class Reader {
 };
 
 // Reads `text` as the record `kind` into `target`; gives the JSON error.
-std::optional<JsonError> read_json(std::string_view text, Kind kind, void* target, bool check_unknown_keys) {
+std::optional<JsonError> read_json(std::string_view text, Kind kind, void* target, UnknownKeys unknown_keys) {
     try {
-        Reader reader(text, kind, target, check_unknown_keys);
+        Reader reader(text, kind, target, unknown_keys);
         if (reader.run()) return std::nullopt;
         return reader.error();
     } catch (const std::bad_alloc&) {
@@ -710,7 +714,7 @@ std::optional<JsonError> read_json(std::string_view text, Kind kind, void* targe
 
 Result<Header> load_header(std::string_view text) {
     Header header;
-    if (auto error = read_json(text, Kind::HeaderRecord, &header, false))
+    if (auto error = read_json(text, Kind::HeaderRecord, &header, UnknownKeys::Ignored))
         return Result<Header>::failure(not_readable_text(*error));
     return header;
 }
@@ -721,10 +725,10 @@ Result<Map> load_map(std::string_view text) {
     // when the map fails: a text that reads as a map reads as the same
     // header.
     Map map;
-    auto map_error = read_json(text, Kind::MapRecord, &map, true);
+    auto map_error = read_json(text, Kind::MapRecord, &map, UnknownKeys::Checked);
     if (map_error) {
         Header header;
-        if (auto header_error = read_json(text, Kind::HeaderRecord, &header, false))
+        if (auto header_error = read_json(text, Kind::HeaderRecord, &header, UnknownKeys::Ignored))
             return Result<Map>::failure(not_readable_text(*header_error));
         if (header.format > 1) return Result<Map>::failure(newer_format_text(header.format));
         return Result<Map>::failure(not_readable_text(*map_error));

@@ -1,14 +1,24 @@
 #include "app/command_dispatch.hpp"
 
+#include "app/canvas_scene.hpp"
+#include "app/check_command.hpp"
 #include "app/commands.hpp"
+#include "app/current_switch.hpp"
 #include "app/document.hpp"
 #include "app/editor_commands.hpp"
-#include "app/map_commands.hpp"
+#include "app/export_commands.hpp"
+#include "app/field_text.hpp"
 #include "app/menu_popup.hpp"
 #include "app/menus.hpp"
 #include "app/port_commands.hpp"
+#include "app/refresh.hpp"
 #include "app/selection.hpp"
-#include "app/views.hpp"
+#include "app/switch_commands.hpp"
+#include "app/undo_commands.hpp"
+#include "app/view_commands.hpp"
+#include "app/vlan_commands.hpp"
+#include "app/window_title.hpp"
+#include "app/zoom.hpp"
 #include "dialogs/about_window.hpp"
 #include "listview/vlan_list.hpp"
 #include "theme/theme.hpp"
@@ -187,11 +197,11 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             return;
         case PanelToggleUntagged:
         case EditToggleUntagged:
-            toggle_vlan(state, false);
+            toggle_vlan(state, Tagging::Untagged);
             return;
         case PanelToggleTagged:
         case EditToggleTagged:
-            toggle_vlan(state, true);
+            toggle_vlan(state, Tagging::Tagged);
             return;
         case PanelClear:
         case EditClearVlans:
@@ -219,10 +229,10 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             remove_current_switch(state);
             return;
         case SwitchMoveUp:
-            move_current_switch(state, true);
+            move_current_switch(state, Direction::Up);
             return;
         case SwitchMoveDown:
-            move_current_switch(state, false);
+            move_current_switch(state, Direction::Down);
             return;
         case ViewCheckMap:
             check_map_command(state);

@@ -10,10 +10,10 @@
 namespace quarn {
 namespace {
 
-void append_colour(std::string& out, Rgb colour) {
+void append_color(std::string& out, Rgb color) {
     static constexpr char digits[] = "0123456789abcdef";
     out += '#';
-    for (std::uint8_t part : {colour.red, colour.green, colour.blue}) {
+    for (std::uint8_t part : {color.red, color.green, color.blue}) {
         out += digits[part >> 4];
         out += digits[part & 0xf];
     }
@@ -27,11 +27,11 @@ void append_attribute(std::string& out, std::string_view name, float value) {
     out += '"';
 }
 
-void append_attribute(std::string& out, std::string_view name, Rgb colour) {
+void append_attribute(std::string& out, std::string_view name, Rgb color) {
     out += ' ';
     out += name;
     out += "=\"";
-    append_colour(out, colour);
+    append_color(out, color);
     out += '"';
 }
 
@@ -173,7 +173,7 @@ std::string scene_svg(const Scene& scene) {
             append_attribute(out, "y1", line->y1);
             append_attribute(out, "x2", line->x2);
             append_attribute(out, "y2", line->y2);
-            append_attribute(out, "stroke", line->colour);
+            append_attribute(out, "stroke", line->color);
             append_attribute(out, "stroke-width", line->width);
             out += "/>\n";
         } else if (const Text* text = std::get_if<Text>(&item)) {
@@ -181,10 +181,12 @@ std::string scene_svg(const Scene& scene) {
             append_attribute(out, "x", text->x);
             append_attribute(out, "y", text->y);
             append_attribute(out, "font-size", text->size);
-            append_attribute(out, "fill", text->colour);
+            append_attribute(out, "fill", text->color);
             append_attribute(out, "dominant-baseline", std::string_view("central"));
-            if (text->bold) append_attribute(out, "font-weight", std::string_view("bold"));
-            if (text->centred) append_attribute(out, "text-anchor", std::string_view("middle"));
+            if (text->weight == FontWeight::Bold)
+                append_attribute(out, "font-weight", std::string_view("bold"));
+            if (text->align == TextAlign::Centre)
+                append_attribute(out, "text-anchor", std::string_view("middle"));
             out += '>';
             append_svg_text(out, text->text);
             out += "</text>\n";

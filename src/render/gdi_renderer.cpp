@@ -12,7 +12,7 @@
 namespace quarn::render {
 namespace {
 
-std::uint32_t colour_key(Rgb c) noexcept {
+std::uint32_t color_key(Rgb c) noexcept {
     return (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
 }
 
@@ -28,16 +28,16 @@ int stroke_pixels(float width, float scale) noexcept {
 // once when the call ends, after the DC's own objects are back in place.
 class GdiCache {
   public:
-    HBRUSH brush(Rgb colour) {
-        auto& slot = brushes_[colour_key(colour)];
-        if (!slot) slot.reset(::CreateSolidBrush(win::to_colorref(colour)));
+    HBRUSH brush(Rgb color) {
+        auto& slot = brushes_[color_key(color)];
+        if (!slot) slot.reset(::CreateSolidBrush(win::to_colorref(color)));
         return slot.get();
     }
 
-    HPEN pen(Rgb colour, int width) {
-        auto key = (std::uint64_t{colour_key(colour)} << 32) | static_cast<std::uint32_t>(width);
+    HPEN pen(Rgb color, int width) {
+        auto key = (std::uint64_t{color_key(color)} << 32) | static_cast<std::uint32_t>(width);
         auto& slot = pens_[key];
-        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, win::to_colorref(colour)));
+        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, win::to_colorref(color)));
         return slot.get();
     }
 
@@ -99,7 +99,7 @@ class Painter {
 
     void operator()(const Line& line) {
         if (!in_view(line.x1, line.y1, line.x2, line.y2, line.width * view_.scale)) return;
-        ::SelectObject(dc_, cache_.pen(line.colour, stroke_pixels(line.width, view_.scale)));
+        ::SelectObject(dc_, cache_.pen(line.color, stroke_pixels(line.width, view_.scale)));
         ::MoveToEx(dc_, device_x(view_, line.x1), device_y(view_, line.y1), nullptr);
         ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
     }
@@ -110,13 +110,15 @@ class Painter {
         float half = text.size * view_.scale;
         float centre = text.y * view_.scale - view_.y_offset;
         if (centre + half < visible_.top || centre - half > visible_.bottom) return;
-        ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
-        ::SetTextColor(dc_, win::to_colorref(text.colour));
+        ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)),
+                                        text.weight == FontWeight::Bold));
+        ::SetTextColor(dc_, win::to_colorref(text.color));
         std::wstring wide = win::widen(text.text);
         int x = device_x(view_, text.x);
         int y = device_y(view_, text.y);
         RECT at{x, y, x, y};
-        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX | (text.centred ? DT_CENTER : 0);
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX |
+                     (text.align == TextAlign::Centre ? DT_CENTER : 0);
         ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &at, flags);
     }
 

@@ -215,8 +215,8 @@ TEST(LoadMap, RecordsMayBeArraysOfTheirValues) {
 }
 
 TEST(LoadMap, ValuesMustFitTheirFields) {
-    auto vlan = [](const std::string& id, const std::string& colour = "\"#000000\"") {
-        return map_text(R"({"id":)" + id + R"(,"name":"a","color":)" + colour + "}", "");
+    auto vlan = [](const std::string& id, const std::string& color = "\"#000000\"") {
+        return map_text(R"({"id":)" + id + R"(,"name":"a","color":)" + color + "}", "");
     };
     auto group = [](const std::string& fields) {
         return map_text("",

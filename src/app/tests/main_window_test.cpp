@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "app/app_state.hpp"
+#include "app/canvas_scene.hpp"
 #include "app/commands.hpp"
 #include "app/menu_popup.hpp"
 #include "app/message_loop.hpp"
+#include "app/refresh.hpp"
 #include "app/startup.hpp"
-#include "app/views.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::app {
@@ -177,11 +178,11 @@ TEST_F(MainWindowTest, EnterInTheFieldsActsThroughTheMessageLoop) {
                        reinterpret_cast<LPARAM>(field));
         return field;
     };
-    auto run_posted = [](HWND field) {
+    auto run_posted = [this](HWND field) {
         ::PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
         ::PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
         ::PostQuitMessage(0);
-        EXPECT_EQ(run_message_loop(nullptr), 0);
+        EXPECT_EQ(run_message_loop(program_->window, nullptr), 0);
     };
 
     HWND range = press_enter(RangeField);

@@ -97,11 +97,11 @@ TEST(GdiRenderer, TransformRoundsHalvesAwayFromZeroAndSubtractsTheScroll) {
 
 TEST(GdiRenderer, TextIsDrawnAndEmptyTextDrawsNothing) {
     Canvas canvas(120, 40);
-    std::vector<SceneItem> empty{Text{"", 10, 20, 12, false, false, Rgb{}}};
+    std::vector<SceneItem> empty{Text{"", 10, 20, 12, FontWeight::Regular, TextAlign::Left, Rgb{}}};
     paint_scene(canvas.dc(), empty, {});
     EXPECT_EQ(canvas.ink().count, 0);
 
-    std::vector<SceneItem> items{Text{"Trk1", 10, 20, 14, true, false, Rgb{}}};
+    std::vector<SceneItem> items{Text{"Trk1", 10, 20, 14, FontWeight::Bold, TextAlign::Left, Rgb{}}};
     paint_scene(canvas.dc(), items, {});
     auto ink = canvas.ink();
     ASSERT_GT(ink.count, 10);
@@ -121,7 +121,7 @@ TEST(GdiRenderer, LeavesTheDcAsItFoundItAndFreesWhatItMade) {
     DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
 
     std::vector<SceneItem> items{Rect{1, 1, 5, 5, k_red, Rgb{0, 0, 255}, 2}, Line{0, 0, 9, 9, 1, k_red},
-                                 Text{"x", 4, 4, 9, false, true, k_red}};
+                                 Text{"x", 4, 4, 9, FontWeight::Regular, TextAlign::Centre, k_red}};
     paint_scene(canvas.dc(), items, {});
 
     EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_BRUSH), own_brush.get());
@@ -143,8 +143,8 @@ TEST(GdiRenderer, DeletesEveryObjectItMakesAsAMetafileRecordsIt) {
                                  Rect{2, 2, 8, 8, Rgb{0, 9, 0}, {}, 0},
                                  Line{0, 0, 9, 9, 1, k_red},
                                  Line{0, 9, 9, 0, 3, Rgb{0, 0, 255}},
-                                 Text{"x", 4, 4, 9, false, true, k_red},
-                                 Text{"y", 4, 14, 12, true, false, k_red}};
+                                 Text{"x", 4, 4, 9, FontWeight::Regular, TextAlign::Centre, k_red},
+                                 Text{"y", 4, 14, 12, FontWeight::Bold, TextAlign::Left, k_red}};
     paint_scene(metafile_dc, items, {});
     HENHMETAFILE metafile = ::CloseEnhMetaFile(metafile_dc);
     ASSERT_NE(metafile, nullptr);

@@ -1,4 +1,4 @@
-#include "draw/colours.hpp"
+#include "draw/colors.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -21,21 +21,21 @@ Rgb mix(Rgb a, Rgb b, float t) {
     return {mix_channel(a.red, b.red, t), mix_channel(a.green, b.green, t), mix_channel(a.blue, b.blue, t)};
 }
 
-float luminance(Rgb colour) {
-    return 0.299f * static_cast<float>(colour.red) + 0.587f * static_cast<float>(colour.green) +
-           0.114f * static_cast<float>(colour.blue);
+float luminance(Rgb color) {
+    return 0.299f * static_cast<float>(color.red) + 0.587f * static_cast<float>(color.green) +
+           0.114f * static_cast<float>(color.blue);
 }
 
-bool is_light(Rgb colour) {
-    return luminance(colour) > 140.0f;
+bool is_light(Rgb color) {
+    return luminance(color) > 140.0f;
 }
 
-Rgb text_on(Rgb colour) {
-    return is_light(colour) ? Rgb{0, 0, 0} : Rgb{0xff, 0xff, 0xff};
+Rgb text_on(Rgb color) {
+    return is_light(color) ? Rgb{0, 0, 0} : Rgb{0xff, 0xff, 0xff};
 }
 
-Rgb lane_colour(std::size_t number, const Palette& palette) {
-    const Rgb link = k_link_colours[number % k_link_colours.size()];
+Rgb lane_color(std::size_t number, const Palette& palette) {
+    const Rgb link = k_link_colors[number % k_link_colors.size()];
     if (is_light(palette.background)) return link;
     return mix(link, Rgb{0xff, 0xff, 0xff}, 0.55f);
 }

@@ -19,16 +19,24 @@ struct Palette {
 };
 
 inline constexpr Palette k_light_palette{
-    {0xff, 0xff, 0xff}, {0xee, 0xee, 0xee}, {0x78, 0x78, 0x78},
-    {0xff, 0xff, 0xff}, {0x00, 0x00, 0x00}, {0xff, 0x00, 0x90},
+    .background = {0xff, 0xff, 0xff},
+    .panel = {0xee, 0xee, 0xee},
+    .frame = {0x78, 0x78, 0x78},
+    .face = {0xff, 0xff, 0xff},
+    .text = {0x00, 0x00, 0x00},
+    .highlight = {0xff, 0x00, 0x90},
 };
 inline constexpr Palette k_dark_palette{
-    {0x20, 0x20, 0x20}, {0x30, 0x30, 0x30}, {0x70, 0x70, 0x70},
-    {0x18, 0x18, 0x18}, {0xeb, 0xeb, 0xeb}, {0xff, 0xff, 0x00},
+    .background = {0x20, 0x20, 0x20},
+    .panel = {0x30, 0x30, 0x30},
+    .frame = {0x70, 0x70, 0x70},
+    .face = {0x18, 0x18, 0x18},
+    .text = {0xeb, 0xeb, 0xeb},
+    .highlight = {0xff, 0xff, 0x00},
 };
 
 // Uplink and LAG lanes take these in turn, by connection number modulo 6.
-inline constexpr std::array<Rgb, 6> k_link_colours{{
+inline constexpr std::array<Rgb, 6> k_link_colors{{
     {0x37, 0x47, 0x4f},
     {0x88, 0x0e, 0x4f},
     {0x1a, 0x23, 0x7e},
@@ -41,13 +49,13 @@ inline constexpr std::array<Rgb, 6> k_link_colours{{
 // clamped to 0..255.
 Rgb mix(Rgb a, Rgb b, float t);
 // 0.299 red + 0.587 green + 0.114 blue, in 32-bit floats.
-float luminance(Rgb colour);
+float luminance(Rgb color);
 // Exactly 140 counts as dark.
-bool is_light(Rgb colour);
+bool is_light(Rgb color);
 // Black on a light colour, white on a dark one.
-Rgb text_on(Rgb colour);
+Rgb text_on(Rgb color);
 // The link colour of connection `number`, lightened towards white on a dark
 // background so that it stands out there.
-Rgb lane_colour(std::size_t number, const Palette& palette);
+Rgb lane_color(std::size_t number, const Palette& palette);
 
 } // namespace quarn

@@ -1,4 +1,4 @@
-#include "draw/colours.hpp"
+#include "draw/colors.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 namespace quarn {
 namespace {
 
-TEST(Colours, MixRoundsHalvesAwayFromZeroAndClamps) {
+TEST(Colors, MixRoundsHalvesAwayFromZeroAndClamps) {
     struct Case {
         Rgb a;
         Rgb b;
@@ -28,9 +28,9 @@ TEST(Colours, MixRoundsHalvesAwayFromZeroAndClamps) {
     }
 }
 
-TEST(Colours, LightnessThresholdIsStrictlyAbove140) {
+TEST(Colors, LightnessThresholdIsStrictlyAbove140) {
     struct Case {
-        Rgb colour;
+        Rgb color;
         float luminance;
         Rgb text;
     };
@@ -43,17 +43,17 @@ TEST(Colours, LightnessThresholdIsStrictlyAbove140) {
         {{0xff, 0x00, 0x90}, 92.661f, k_white}, // the light highlight
     };
     for (const Case& c : cases) {
-        EXPECT_NEAR(luminance(c.colour), c.luminance, 0.001f) << rgb_text(c.colour);
-        EXPECT_EQ(text_on(c.colour), c.text) << rgb_text(c.colour);
+        EXPECT_NEAR(luminance(c.color), c.luminance, 0.001f) << rgb_text(c.color);
+        EXPECT_EQ(text_on(c.color), c.text) << rgb_text(c.color);
     }
 }
 
-TEST(Colours, LanesCycleAndLightenOnADarkBackground) {
-    EXPECT_EQ(lane_colour(0, k_light_palette), (Rgb{0x37, 0x47, 0x4f}));
-    EXPECT_EQ(lane_colour(5, k_light_palette), (Rgb{0x4a, 0x14, 0x8c}));
-    EXPECT_EQ(lane_colour(6, k_light_palette), lane_colour(0, k_light_palette)); // the seventh
-    EXPECT_EQ(lane_colour(0, k_dark_palette), (Rgb{0xa5, 0xac, 0xb0}));
-    EXPECT_EQ(lane_colour(13, k_dark_palette), mix({0x88, 0x0e, 0x4f}, k_white, 0.55f));
+TEST(Colors, LanesCycleAndLightenOnADarkBackground) {
+    EXPECT_EQ(lane_color(0, k_light_palette), (Rgb{0x37, 0x47, 0x4f}));
+    EXPECT_EQ(lane_color(5, k_light_palette), (Rgb{0x4a, 0x14, 0x8c}));
+    EXPECT_EQ(lane_color(6, k_light_palette), lane_color(0, k_light_palette)); // the seventh
+    EXPECT_EQ(lane_color(0, k_dark_palette), (Rgb{0xa5, 0xac, 0xb0}));
+    EXPECT_EQ(lane_color(13, k_dark_palette), mix({0x88, 0x0e, 0x4f}, k_white, 0.55f));
 }
 
 } // namespace
