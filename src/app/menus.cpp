@@ -95,6 +95,8 @@ std::vector<MenuItem> view_menu(const MenuState& state) {
         item(ViewZoomReset, "Reset Zoom\tCtrl+0"),
         separator(),
         item(ViewCheckMap, "Check Map...\tF5"),
+        item(ViewChangesSinceSaved, "Changes Since Saved...\tF6", state.map_changed),
+        item(ViewCompareWithFile, "Compare With File..."),
         separator(),
         item(ViewThemeSystem, "System Theme", true, state.theme == ThemeChoice::System),
         item(ViewThemeLight, "Light Theme", true, state.theme == ThemeChoice::Light),
