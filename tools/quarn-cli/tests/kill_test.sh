@@ -39,7 +39,15 @@ while [ "$killed" -lt "$kills" ]; do
   if [ "$current" = a ]; then next=b; else next=a; fi
   "$cli" format "$work/$next.quarn" "$target" 2>"$work/err" &
   pid=$!
-  delay=$(random_below "$span")
+  if [ $((killed % 2)) -eq 0 ]; then
+    # Anywhere in the save.
+    delay=$(random_below "$span")
+  else
+    # While the temporary file is being written, flushed and put in place:
+    # once it is there, within the next few milliseconds.
+    while [ ! -e "$target.quarn-save" ] && kill -0 "$pid" 2>/dev/null; do :; done
+    delay=$(random_below 8)
+  fi
   sleep "$((delay / 1000)).$(printf '%03d' $((delay % 1000)))"
   kill -9 "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
@@ -59,5 +67,6 @@ cmp -s "$target" "$work/a.quarn" || fail "the save after the kills did not land"
 [ ! -e "$target.quarn-save" ] || fail "the temporary file of a killed save is still there"
 [ "$(ls "$work" | grep -c 'quarn-save')" -eq 0 ] || fail "temporary files left: $(ls "$work")"
 echo "$killed kills over a save of $span ms; $leftovers left a temporary file"
+[ "$leftovers" -gt 0 ] || fail "no kill met a save while it wrote its temporary file"
 
 finish
