@@ -55,16 +55,18 @@ Rgb SceneContext::dim(Rgb color) const {
 
 void SceneContext::add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
                             std::optional<Rgb> outline, float outline_width) {
-    scene.items.emplace_back(std::in_place_type<Rect>, x, y, width, height, fill, outline, outline_width);
+    // Braces rather than emplace_back's parentheses: clang before 16 (the
+    // fuzz build) cannot initialise an aggregate from parentheses.
+    scene.items.push_back(Rect{x, y, width, height, fill, outline, outline_width});
 }
 
 void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb color) {
-    scene.items.emplace_back(std::in_place_type<Line>, x1, y1, x2, y2, width, color);
+    scene.items.push_back(Line{x1, y1, x2, y2, width, color});
 }
 
 void SceneContext::add_text(std::string text, float x, float y, float size, FontWeight weight,
                             TextAlign align, Rgb color) {
-    scene.items.emplace_back(std::in_place_type<Text>, std::move(text), x, y, size, weight, align, color);
+    scene.items.push_back(Text{std::move(text), x, y, size, weight, align, color});
 }
 
 void SceneContext::add_wide_text(std::string text, float x, float y, float size, FontWeight weight,

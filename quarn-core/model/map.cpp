@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/message_text.hpp"
+
 namespace quarn {
 namespace {
 
@@ -26,7 +28,7 @@ std::string rgb_text(Rgb color) {
 }
 
 Result<Rgb> parse_rgb(std::string_view text) {
-    auto refuse = [&] { return Result<Rgb>::failure("not a #rrggbb colour: " + std::string(text)); };
+    auto refuse = [&] { return Result<Rgb>::failure("not a #rrggbb colour: " + quoted_input(text)); };
     if (text.size() != 7 || text[0] != '#') return refuse();
     std::array<std::uint8_t, 3> parts{};
     for (std::size_t i = 0; i < 3; ++i) {

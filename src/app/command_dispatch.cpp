@@ -3,6 +3,7 @@
 #include "app/canvas_scene.hpp"
 #include "app/check_command.hpp"
 #include "app/commands.hpp"
+#include "app/compare_commands.hpp"
 #include "app/current_switch.hpp"
 #include "app/document.hpp"
 #include "app/editor_commands.hpp"
@@ -99,6 +100,7 @@ MenuState menu_state(const AppState& state) {
     menu.selected_ports = state.canvas.selection().ports().size();
     menu.selection_on_one_switch = state.canvas.selection().single_switch().has_value();
     menu.clipboard_filled = state.vlan_clipboard.has_value();
+    menu.map_changed = state.map != state.saved;
     menu.view = state.view;
     menu.theme = theme::theme_choice();
     menu.recent = state.config.recent;
@@ -236,6 +238,12 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             return;
         case ViewCheckMap:
             check_map_command(state);
+            return;
+        case ViewChangesSinceSaved:
+            show_changes_since_saved(state);
+            return;
+        case ViewCompareWithFile:
+            compare_with_file(state);
             return;
         case ViewFrontPanel:
             set_view(state, ViewMode{ViewKind::FrontPanel, state.view.show_unused});

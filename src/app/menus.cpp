@@ -102,6 +102,8 @@ std::vector<MenuItem> view_menu(const MenuState& state) {
         item(ViewZoomReset, "Reset Zoom"),
         separator(),
         item(ViewCheckMap, "Check Map..."),
+        item(ViewChangesSinceSaved, "Changes Since Saved...", state.map_changed),
+        item(ViewCompareWithFile, "Compare With File..."),
         separator(),
         item(ViewThemeSystem, "System Theme", true, state.theme == ThemeChoice::System),
         item(ViewThemeLight, "Light Theme", true, state.theme == ThemeChoice::Light),

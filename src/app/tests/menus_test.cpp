@@ -127,5 +127,19 @@ TEST(Menus, ViewMenuChecksTheViewAndTheTheme) {
     EXPECT_TRUE(checked(menu, ViewShowUnused));
 }
 
+TEST(Menus, ViewMenuOffersTheChangesOnlyWhileTheMapDiffersFromItsSavedCopy) {
+    MenuState state;
+    auto menu = build_menu(MenuKind::View, state);
+    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Front Panel", "VLAN Breakdown", "Show Unused VLANs",
+                                                     "-", "Zoom In\tCtrl++", "Zoom Out\tCtrl+-",
+                                                     "Reset Zoom\tCtrl+0", "-", "Check Map...\tF5",
+                                                     "Changes Since Saved...\tF6", "Compare With File...",
+                                                     "-", "System Theme", "Light Theme", "Dark Theme"}));
+    EXPECT_FALSE(enabled(menu, ViewChangesSinceSaved));
+    EXPECT_TRUE(enabled(menu, ViewCompareWithFile));
+    state.map_changed = true;
+    EXPECT_TRUE(enabled(build_menu(MenuKind::View, state), ViewChangesSinceSaved));
+}
+
 } // namespace
 } // namespace quarn::app
