@@ -43,16 +43,6 @@ void scene_front_panel_selection(benchmark::State& state) {
 }
 BENCHMARK(scene_front_panel_selection)->Unit(benchmark::kMillisecond);
 
-// The bytes of a scene's items and of their text.
-double scene_mib(const quarn::Scene& scene) {
-    std::size_t bytes = scene.items.capacity() * sizeof(quarn::SceneItem);
-    for (const quarn::SceneItem& item : scene.items) {
-        const auto* text = std::get_if<quarn::Text>(&item);
-        if (text != nullptr && text->text.capacity() > 15) bytes += text->text.capacity() + 1;
-    }
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
 void scene_breakdown(benchmark::State& state) {
     const auto opts = options({quarn::ViewKind::VlanBreakdown, state.range(0) != 0});
     double mib = 0.0;
@@ -61,7 +51,7 @@ void scene_breakdown(benchmark::State& state) {
         auto scene = quarn::build_scene(big_map(), opts);
         benchmark::DoNotOptimize(scene);
         state.PauseTiming();
-        mib = scene_mib(scene);
+        mib = static_cast<double>(scene.items.memory_bytes()) / (1024.0 * 1024.0);
         items = static_cast<double>(scene.items.size());
         state.ResumeTiming();
     }

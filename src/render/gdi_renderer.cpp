@@ -107,7 +107,9 @@ class Painter {
         ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
     }
 
-    void operator()(const Text& text) {
+    void operator()(const Text& text) { (*this)(text_ref(text)); }
+
+    void operator()(const TextRef& text) {
         if (text.text.empty()) return;
         // Only the vertical extent of a text is known without measuring it.
         float half = text.size * view_.scale;
@@ -161,7 +163,11 @@ float view_scale(unsigned dpi, float zoom) noexcept {
     return static_cast<float>(dpi) * zoom / 96.0f;
 }
 
-void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+namespace {
+
+// Sets the DC up, paints with `each` and puts the DC's objects back.
+template <class Each>
+void paint_with(HDC dc, const ViewTransform& view, Each&& each) noexcept {
     try {
         // Declared before the guards, so its objects are deleted only after
         // the DC's own brush, pen and font are back in place.
@@ -173,11 +179,23 @@ void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& 
 
         Visible visible = visible_area(dc);
         Painter painter(dc, view, cache, visible);
-        for (const SceneItem& item : items) std::visit(painter, item);
+        each(painter);
     } catch (...) {
         // Only allocation can throw here; a frame that could not be painted
         // is left as it is rather than taking the program down.
     }
+}
+
+} // namespace
+
+void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+    paint_with(dc, view, [&](Painter& painter) {
+        for (const SceneItem& item : items) std::visit(painter, item);
+    });
+}
+
+void paint_scene(HDC dc, const SceneItems& items, const ViewTransform& view) noexcept {
+    paint_with(dc, view, [&](Painter& painter) { items.visit(painter); });
 }
 
 } // namespace quarn::render
