@@ -93,10 +93,12 @@ void SceneContext::add_switch_title(std::size_t switch_index) {
 Scene build_scene(const Map& map, const SceneOptions& options) {
     SceneContext context(map, options);
     if (options.front_panel()) {
-        // About seven items a port; the breakdown reserves its own.
+        // At most seven items and two texts of a few bytes a port; the
+        // breakdown reserves its own.
         std::size_t ports = 0;
         for (const Switch& sw : map.switches) ports += sw.ports.size();
-        context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7);
+        context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7,
+                                    map.switches.size() * 8 + ports * 2, ports * 12);
         context.scene.hits.reserve(ports);
     }
 

@@ -1,67 +1,16 @@
 #include "draw/scene_items.hpp"
 
-#include <bit>
-
 namespace quarn {
-namespace {
-
-std::uint32_t bits(float value) {
-    return std::bit_cast<std::uint32_t>(value);
-}
-
-std::uint32_t colour_bits(Rgb colour) {
-    return (std::uint32_t{colour.red} << 16) | (std::uint32_t{colour.green} << 8) | colour.blue;
-}
-
-} // namespace
 
 TextRef text_ref(const Text& text) {
     return {text.text, text.x, text.y, text.size, text.bold, text.centred, text.colour};
 }
 
-bool SceneItems::Look::same(const Look& other) const {
-    return bits(a) == bits(other.a) && bits(b) == bits(other.b) && bits(c) == bits(other.c) &&
-           one == other.one && two == other.two && kind == other.kind && flags == other.flags;
-}
-
-std::uint32_t SceneItems::Look::hash() const {
-    std::uint64_t h = bits(a);
-    h = h * 0x9e3779b97f4a7c15ull + bits(b);
-    h = h * 0x9e3779b97f4a7c15ull + bits(c);
-    h = h * 0x9e3779b97f4a7c15ull + colour_bits(one);
-    h = h * 0x9e3779b97f4a7c15ull + ((std::uint64_t{colour_bits(two)} << 16) |
-                                     (std::uint64_t{static_cast<std::uint8_t>(kind)} << 8) | flags);
-    return static_cast<std::uint32_t>((h * 0x9e3779b97f4a7c15ull) >> 40);
-}
-
-SceneItems::Index SceneItems::look_index(const Look& look) {
-    if (cache_.empty()) cache_.assign(k_cache, 0);
-    Index& slot = cache_[look.hash() % k_cache];
-    // A slot holds the index + 1 of the look last made with its hash.
-    if (slot != 0 && looks_[slot - 1].same(look)) return slot - 1;
+SceneItems::Index SceneItems::new_look(const Look& look, Index& slot) {
     looks_.push_back(look);
     const Index index = static_cast<Index>(looks_.size() - 1);
     slot = index + 1;
     return index;
-}
-
-SceneItems::Index SceneItems::rect_look(float width, float height, std::optional<Rgb> fill,
-                                        std::optional<Rgb> outline, float outline_width) {
-    Look look{width, height, outline_width, fill.value_or(Rgb{}), outline.value_or(Rgb{}), Kind::Rect, 0};
-    if (fill) look.flags |= HasFill;
-    if (outline) look.flags |= HasOutline;
-    return look_index(look);
-}
-
-SceneItems::Index SceneItems::line_look(float x2, float y2, float width, Rgb colour) {
-    return look_index({x2, y2, width, colour, Rgb{}, Kind::Line, 0});
-}
-
-SceneItems::Index SceneItems::text_look(float size, bool bold, bool centred, Rgb colour) {
-    Look look{size, 0.0f, 0.0f, colour, Rgb{}, Kind::Text, 0};
-    if (bold) look.flags |= Bold;
-    if (centred) look.flags |= Centred;
-    return look_index(look);
 }
 
 SceneItems::Index SceneItems::add_words(std::string_view words) {
@@ -75,32 +24,23 @@ SceneItems::SceneItems(std::initializer_list<SceneItem> items) {
     for (const SceneItem& item : items) push_back(item);
 }
 
-namespace {
-
-// The entry that an item becomes, made by the builder calls above.
-struct Adder {
-    SceneItems& items;
-
-    void operator()(const Rect& r) {
-        items.add(items.rect_look(r.width, r.height, r.fill, r.outline, r.outline_width), r.x, r.y);
-    }
-    void operator()(const Line& l) { items.add(items.line_look(l.x2, l.y2, l.width, l.colour), l.x1, l.y1); }
-    void operator()(const Text& t) {
-        items.add_text(items.text_look(t.size, t.bold, t.centred, t.colour), items.add_words(t.text), t.x,
-                       t.y);
-    }
-};
-
-} // namespace
+// The entry that an item becomes, its looks and words kept as a builder
+// would keep them.
+SceneItems::Entry SceneItems::entry_for(const SceneItem& item) {
+    if (const Rect* r = std::get_if<Rect>(&item))
+        return {rect_look(r->width, r->height, r->fill, r->outline, r->outline_width), r->x, r->y, 0};
+    if (const Line* l = std::get_if<Line>(&item))
+        return {line_look(l->x2, l->y2, l->width, l->colour), l->x1, l->y1, 0};
+    const Text& t = std::get<Text>(item);
+    return {text_look(t.size, t.bold, t.centred, t.colour), t.x, t.y, add_words(t.text)};
+}
 
 void SceneItems::push_back(const SceneItem& item) {
-    std::visit(Adder{*this}, item);
+    entries_.push_back(entry_for(item));
 }
 
 void SceneItems::replace(std::size_t index, const SceneItem& item) {
-    push_back(item);
-    entries_[index] = entries_.back();
-    entries_.pop_back();
+    entries_[index] = entry_for(item);
 }
 
 void SceneItems::clear() {
@@ -114,7 +54,7 @@ void SceneItems::clear() {
 SceneItem SceneItems::operator[](std::size_t index) const {
     const Entry& entry = entries_[index];
     const Look& look = looks_[entry.look];
-    switch (look.kind) {
+    switch (look.kind()) {
     case Kind::Rect:
         return rect(entry, look);
     case Kind::Line:

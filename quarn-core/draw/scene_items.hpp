@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -136,7 +137,12 @@ class SceneItems {
     void push_back(const SceneItem& item);
     // Puts `item` in place of the item at `index`.
     void replace(std::size_t index, const SceneItem& item);
-    void reserve(std::size_t items) { entries_.reserve(items); }
+    // Room for `items` items, of which about `texts` texts of `text_bytes` bytes in all.
+    void reserve(std::size_t items, std::size_t texts = 0, std::size_t text_bytes = 0) {
+        entries_.reserve(items);
+        words_.reserve(texts);
+        text_.reserve(text_bytes);
+    }
     void clear();
 
     // Calls `visitor` with a `Rect`, a `Line` or a `TextRef` for each item,
@@ -169,19 +175,30 @@ class SceneItems {
 
     // Rect: a width, b height, c outline width, one fill, two outline.
     // Line: a x2, b y2, c width, one colour. Text: a size, one colour.
+    // Floats are kept by their bits, so that looks compare as the file
+    // writes them (-0 is not 0), and colours as 0xrrggbb with the kind and
+    // the flags in the top bytes.
     struct Look {
-        float a = 0.0f;
-        float b = 0.0f;
-        float c = 0.0f;
-        Rgb one;
-        Rgb two;
-        Kind kind = Kind::Rect;
-        std::uint8_t flags = 0;
+        std::uint32_t a = 0;
+        std::uint32_t b = 0;
+        std::uint32_t c = 0;
+        std::uint32_t one = 0;
+        std::uint32_t two = 0;
 
-        // Floats by their bits: -0 and 0 are written differently.
-        bool same(const Look& other) const;
-        std::uint32_t hash() const;
+        bool operator==(const Look&) const = default;
+        Kind kind() const { return static_cast<Kind>(one >> 24); }
+        std::uint8_t flags() const { return static_cast<std::uint8_t>(two >> 24); }
     };
+    static std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+    static float number(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+    static std::uint32_t packed(Rgb colour, std::uint8_t top) {
+        return (std::uint32_t{top} << 24) | (std::uint32_t{colour.red} << 16) |
+               (std::uint32_t{colour.green} << 8) | colour.blue;
+    }
+    static Rgb colour(std::uint32_t packed) {
+        return {static_cast<std::uint8_t>(packed >> 16), static_cast<std::uint8_t>(packed >> 8),
+                static_cast<std::uint8_t>(packed)};
+    }
 
     struct Entry {
         Index look;
@@ -195,7 +212,18 @@ class SceneItems {
         std::size_t length;
     };
 
-    Index look_index(const Look& look);
+    Index look_index(const Look& look) {
+        if (cache_.empty()) cache_.assign(k_cache, 0);
+        const std::uint64_t hash = look.a * 0x9e3779b97f4a7c15ull ^ look.b * 0xc2b2ae3d27d4eb4full ^
+                                   look.c * 0x165667b19e3779f9ull ^ look.one * 0xd6e8feb86659fd93ull ^
+                                   look.two * 0xff51afd7ed558ccdull;
+        // A slot holds the index + 1 of the look last made with its hash.
+        Index& slot = cache_[(hash >> 32) % k_cache];
+        if (slot != 0 && looks_[slot - 1] == look) return slot - 1;
+        return new_look(look, slot);
+    }
+    Index new_look(const Look& look, Index& slot);
+    Entry entry_for(const SceneItem& item);
     std::string_view words(Index index) const {
         const Words& w = words_[index];
         return std::string_view(text_).substr(w.offset, w.length);
@@ -218,7 +246,7 @@ template <class Visitor>
 void SceneItems::visit(Visitor&& visitor) const {
     for (const Entry& entry : entries_) {
         const Look& look = looks_[entry.look];
-        switch (look.kind) {
+        switch (look.kind()) {
         case Kind::Rect:
             visitor(rect(entry, look));
             break;
@@ -232,20 +260,40 @@ void SceneItems::visit(Visitor&& visitor) const {
     }
 }
 
+inline SceneItems::Index SceneItems::rect_look(float width, float height, std::optional<Rgb> fill,
+                                               std::optional<Rgb> outline, float outline_width) {
+    const std::uint8_t flags = (fill ? HasFill : 0) | (outline ? HasOutline : 0);
+    return look_index({bits(width), bits(height), bits(outline_width), packed(fill.value_or(Rgb{}), 0),
+                       packed(outline.value_or(Rgb{}), flags)});
+}
+
+inline SceneItems::Index SceneItems::line_look(float x2, float y2, float width, Rgb colour) {
+    return look_index(
+        {bits(x2), bits(y2), bits(width), packed(colour, static_cast<std::uint8_t>(Kind::Line)), 0});
+}
+
+inline SceneItems::Index SceneItems::text_look(float size, bool bold, bool centred, Rgb colour) {
+    const std::uint8_t flags = (bold ? Bold : 0) | (centred ? Centred : 0);
+    return look_index(
+        {bits(size), 0, 0, packed(colour, static_cast<std::uint8_t>(Kind::Text)), packed(Rgb{}, flags)});
+}
+
 inline TextRef SceneItems::text(const Entry& entry, const Look& look) const {
-    return {words(entry.words),          entry.x, entry.y, look.a, (look.flags & Bold) != 0,
-            (look.flags & Centred) != 0, look.one};
+    const std::uint8_t flags = look.flags();
+    return {words(entry.words),     entry.x,         entry.y, number(look.a), (flags & Bold) != 0,
+            (flags & Centred) != 0, colour(look.one)};
 }
 
 inline Rect SceneItems::rect(const Entry& entry, const Look& look) {
-    Rect r{entry.x, entry.y, look.a, look.b, std::nullopt, std::nullopt, look.c};
-    if (look.flags & HasFill) r.fill = look.one;
-    if (look.flags & HasOutline) r.outline = look.two;
+    Rect r{entry.x, entry.y, number(look.a), number(look.b), std::nullopt, std::nullopt, number(look.c)};
+    const std::uint8_t flags = look.flags();
+    if (flags & HasFill) r.fill = colour(look.one);
+    if (flags & HasOutline) r.outline = colour(look.two);
     return r;
 }
 
 inline Line SceneItems::line(const Entry& entry, const Look& look) {
-    return {entry.x, entry.y, look.a, look.b, look.c, look.one};
+    return {entry.x, entry.y, number(look.a), number(look.b), number(look.c), colour(look.one)};
 }
 
 } // namespace quarn
