@@ -147,8 +147,8 @@ class WholeCopyHistory {
 // passes is the one the whole-copy history holds, the oldest saving to the
 // same bytes.
 TEST(HistoryProperty, UndoAllAndRedoAllGiveTheStatesOfAWholeCopyHistory) {
-    constexpr std::uint32_t k_sessions = 250;
-    constexpr int k_steps = 24;
+    constexpr std::uint32_t k_sessions = 200;
+    constexpr int k_steps = 20;
     for (std::uint32_t seed = 1; seed <= k_sessions; ++seed) {
         Map map = generate_map({4, 6, seed});
         map.switches[seed % 4].groups[0].gap_after = -0.0f;
