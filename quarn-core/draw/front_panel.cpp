@@ -74,7 +74,7 @@ void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_inde
     c.add_rect(x, y, k_place_w, k_place_h, face.fill, face.outline, face.outline_width);
     c.add_text(short_port_label(port.label, k_label_limit), x + 19.0f, y + 9.0f, 9.0f, false, true, face.ink);
     if (std::string text = vlan_text(port); !text.empty())
-        c.add_text(std::move(text), x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
+        c.add_text(text, x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
 
     const std::size_t tagged = port.tagged.size();
     const std::size_t chips = tagged <= k_max_chips ? tagged : 2;
@@ -86,7 +86,7 @@ void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_inde
     if (tagged > k_max_chips) {
         std::string count = "+";
         count += std::to_string(tagged - 2);
-        c.add_text(std::move(count), x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
+        c.add_text(count, x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
     }
 
     if (bar) c.add_rect(x, y + 37.0f, k_place_w, 3.0f, face.dimmed ? c.dim(*bar) : *bar, std::nullopt, 0.0f);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 #include "win/unique.hpp"
@@ -82,10 +83,9 @@ class Painter {
     void operator()(const Rect& rect) {
         float pad = rect.outline ? rect.outline_width * view_.scale : 0.0f;
         if (!in_view(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height, pad)) return;
-        ::SelectObject(dc_, rect.fill ? cache_.brush(*rect.fill) : ::GetStockObject(NULL_BRUSH));
-        ::SelectObject(dc_, rect.outline
-                                ? cache_.pen(*rect.outline, stroke_pixels(rect.outline_width, view_.scale))
-                                : ::GetStockObject(NULL_PEN));
+        select(brush_, rect.fill ? cache_.brush(*rect.fill) : ::GetStockObject(NULL_BRUSH));
+        select(pen_, rect.outline ? cache_.pen(*rect.outline, stroke_pixels(rect.outline_width, view_.scale))
+                                  : ::GetStockObject(NULL_PEN));
         int left = device_x(view_, rect.x);
         int top = device_y(view_, rect.y);
         int right = device_x(view_, rect.x + rect.width);
@@ -102,19 +102,25 @@ class Painter {
 
     void operator()(const Line& line) {
         if (!in_view(line.x1, line.y1, line.x2, line.y2, line.width * view_.scale)) return;
-        ::SelectObject(dc_, cache_.pen(line.colour, stroke_pixels(line.width, view_.scale)));
+        select(pen_, cache_.pen(line.colour, stroke_pixels(line.width, view_.scale)));
         ::MoveToEx(dc_, device_x(view_, line.x1), device_y(view_, line.y1), nullptr);
         ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
     }
 
-    void operator()(const Text& text) {
+    void operator()(const Text& text) { (*this)(text_ref(text)); }
+
+    void operator()(const TextRef& text) {
         if (text.text.empty()) return;
         // Only the vertical extent of a text is known without measuring it.
         float half = text.size * view_.scale;
         float centre = text.y * view_.scale - view_.y_offset;
         if (centre + half < visible_.top || centre - half > visible_.bottom) return;
-        ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
-        ::SetTextColor(dc_, colorref(text.colour));
+        select(font_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
+        const COLORREF colour = colorref(text.colour);
+        if (!text_colour_ || *text_colour_ != colour) {
+            ::SetTextColor(dc_, colour);
+            text_colour_ = colour;
+        }
         std::wstring wide = win::widen(text.text);
         int x = device_x(view_, text.x);
         int y = device_y(view_, text.y);
@@ -124,6 +130,14 @@ class Painter {
     }
 
   private:
+    // Neighbouring items mostly share their pen, brush, font and colour; a
+    // big picture is painted faster without selecting them again.
+    void select(HGDIOBJ& current, HGDIOBJ object) {
+        if (current == object) return;
+        ::SelectObject(dc_, object);
+        current = object;
+    }
+
     bool in_view(float x1, float y1, float x2, float y2, float pad) const {
         return visible_.span(x1 * view_.scale - view_.x_offset - pad, y1 * view_.scale - view_.y_offset - pad,
                              x2 * view_.scale - view_.x_offset + pad,
@@ -131,6 +145,10 @@ class Painter {
     }
 
     HDC dc_;
+    HGDIOBJ brush_ = nullptr;
+    HGDIOBJ pen_ = nullptr;
+    HGDIOBJ font_ = nullptr;
+    std::optional<COLORREF> text_colour_;
     const ViewTransform& view_;
     GdiCache& cache_;
     const Visible& visible_;
@@ -161,7 +179,11 @@ float view_scale(unsigned dpi, float zoom) noexcept {
     return static_cast<float>(dpi) * zoom / 96.0f;
 }
 
-void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+namespace {
+
+// Sets the DC up, paints with `each` and puts the DC's objects back.
+template <class Each>
+void paint_with(HDC dc, const ViewTransform& view, Each&& each) noexcept {
     try {
         // Declared before the guards, so its objects are deleted only after
         // the DC's own brush, pen and font are back in place.
@@ -173,11 +195,23 @@ void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& 
 
         Visible visible = visible_area(dc);
         Painter painter(dc, view, cache, visible);
-        for (const SceneItem& item : items) std::visit(painter, item);
+        each(painter);
     } catch (...) {
         // Only allocation can throw here; a frame that could not be painted
         // is left as it is rather than taking the program down.
     }
+}
+
+} // namespace
+
+void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+    paint_with(dc, view, [&](Painter& painter) {
+        for (const SceneItem& item : items) std::visit(painter, item);
+    });
+}
+
+void paint_scene(HDC dc, const SceneItems& items, const ViewTransform& view) noexcept {
+    paint_with(dc, view, [&](Painter& painter) { items.visit(painter); });
 }
 
 } // namespace quarn::render
