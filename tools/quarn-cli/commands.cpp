@@ -8,6 +8,7 @@ int run_format(std::span<const std::string_view> args);
 int run_svg(std::span<const std::string_view> args);
 int run_csv(std::span<const std::string_view> args);
 int run_check(std::span<const std::string_view> args);
+int run_import(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
@@ -21,6 +22,10 @@ std::span<const CommandEntry> commands() {
         CommandEntry{"check", "check MAP",
                      "Print the problems Check Map finds (exit 0: none, 1: some, 2: MAP cannot be loaded)",
                      run_check},
+        CommandEntry{"import", "import CONFIG OUT [--into MAP] [options]",
+                     "Read a switch's configuration text into a new map or into MAP; --switch NAME picks the "
+                     "switch, --dialect ios|nxos|aruba|comware|junos overrides detection",
+                     run_import},
     };
     return table;
 }
