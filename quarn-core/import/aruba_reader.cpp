@@ -204,8 +204,9 @@ struct Reader {
         }
     }
 
-    void read(const std::vector<Line>& lines) {
-        for (const Line& line : lines) {
+    void read(std::string_view text) {
+        Lines lines(text);
+        for (Line line; lines.next(line);) {
             std::string_view c = line.content;
             if (c.front() == ';' || c.front() == '#' || c.front() == '!') continue;
             if (iequals(c, "exit")) {
@@ -232,14 +233,14 @@ struct Reader {
 
 } // namespace
 
-void read_aruba(const std::vector<Line>& lines, Collector& out) {
+void read_aruba(std::string_view text, Collector& out) {
     out.unset_mode = Mode::Direct;
     out.default_vlan_name = "DEFAULT_VLAN";
     out.vlan_name_prefix = "VLAN";
     out.vlan_name_digits = 0;
     out.sort_ports = true;
     Reader reader{out};
-    reader.read(lines);
+    reader.read(text);
     // Without a `vlan 1` block every port stays in the default VLAN that it
     // starts in; with one, that block says which ports are in it.
     if (!reader.saw_vlan_1)

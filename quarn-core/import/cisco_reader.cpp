@@ -381,8 +381,9 @@ struct Reader {
         }
     }
 
-    void read(const std::vector<Line>& lines) {
-        for (const Line& line : lines) {
+    void read(std::string_view text) {
+        Lines lines(text);
+        for (Line line; lines.next(line);) {
             std::string_view c = line.content;
             if (c.front() == '!' || c.front() == '#' || iequals(c, "end")) {
                 block = Block::None;
@@ -408,12 +409,13 @@ struct Reader {
 
 } // namespace
 
-void read_cisco(const std::vector<Line>& lines, Collector& out, bool nxos) {
+void read_cisco(std::string_view text, Collector& out, bool nxos) {
     // NX-OS states the defaults it departs from at the top.
     bool routed_by_default = false;
     bool shut_by_default = nxos;
     if (nxos) {
-        for (const Line& line : lines) {
+        Lines lines(text);
+        for (Line line; lines.next(line);) {
             if (line.indent != 0) continue;
             if (iequals(line.content, "no system default switchport")) routed_by_default = true;
             if (iequals(line.content, "no system default switchport shutdown")) shut_by_default = false;
@@ -427,7 +429,7 @@ void read_cisco(const std::vector<Line>& lines, Collector& out, bool nxos) {
     // text says `switchport`.
     out.unset_mode = routed_by_default ? Mode::Routed : Mode::Access;
     Reader reader{out, nxos};
-    reader.read(lines);
+    reader.read(text);
 }
 
 } // namespace quarn::import_detail

@@ -221,8 +221,9 @@ struct Reader {
         }
     }
 
-    void read(const std::vector<Line>& lines) {
-        for (const Line& line : lines) {
+    void read(std::string_view text) {
+        Lines lines(text);
+        for (Line line; lines.next(line);) {
             std::string_view c = line.content;
             if (c.front() == '#' || iequals(c, "return") || iequals(c, "quit")) {
                 block = Block::None;
@@ -276,7 +277,7 @@ struct Reader {
 
 } // namespace
 
-void read_comware(const std::vector<Line>& lines, Collector& out) {
+void read_comware(std::string_view text, Collector& out) {
     out.unset_mode = Mode::Access;
     VlanSet vlan_1;
     vlan_1.add(1);
@@ -285,7 +286,7 @@ void read_comware(const std::vector<Line>& lines, Collector& out) {
     out.vlan_name_prefix = "VLAN ";
     out.vlan_name_digits = 4;
     Reader reader{out};
-    reader.read(lines);
+    reader.read(text);
     reader.settle_hybrid();
 }
 

@@ -79,7 +79,8 @@ void score_line(std::string_view c, Scores& s) {
 
 Dialect detect_dialect(std::string_view text) {
     Scores s;
-    for (const Line& line : import_detail::split_lines(text)) score_line(line.content, s);
+    import_detail::Lines lines(text);
+    for (Line line; lines.next(line);) score_line(line.content, s);
     const std::array<std::pair<int, Dialect>, 5> ranked = {{
         {s.ios, Dialect::CiscoIos},
         {s.nxos, Dialect::NxOs},
@@ -96,23 +97,22 @@ Dialect detect_dialect(std::string_view text) {
 
 ImportResult import_config(std::string_view text, std::optional<Dialect> dialect) {
     Dialect chosen = dialect.value_or(detect_dialect(text));
-    std::vector<Line> lines = import_detail::split_lines(text);
     import_detail::Collector out(chosen);
     switch (chosen) {
     case Dialect::CiscoIos:
-        import_detail::read_cisco(lines, out, false);
+        import_detail::read_cisco(text, out, false);
         break;
     case Dialect::NxOs:
-        import_detail::read_cisco(lines, out, true);
+        import_detail::read_cisco(text, out, true);
         break;
     case Dialect::ArubaOs:
-        import_detail::read_aruba(lines, out);
+        import_detail::read_aruba(text, out);
         break;
     case Dialect::Comware:
-        import_detail::read_comware(lines, out);
+        import_detail::read_comware(text, out);
         break;
     case Dialect::Junos:
-        import_detail::read_junos(lines, out);
+        import_detail::read_junos(text, out);
         break;
     case Dialect::Unknown:
         break;

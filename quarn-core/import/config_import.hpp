@@ -56,13 +56,22 @@ struct UnreadLine {
     bool operator==(const UnreadLine&) const = default;
 };
 
+// What one configuration may hold at most, so that any text, however long,
+// is read in bounded memory: far more ports and LAGs than the largest stack
+// has, and the first lines not understood (all of them are counted).
+inline constexpr std::size_t k_max_imported_ports = 4096;
+inline constexpr std::size_t k_max_imported_lags = 4096;
+inline constexpr std::size_t k_max_unread_lines = 1000;
+
 struct ImportResult {
     Dialect dialect = Dialect::Unknown;
     std::string host_name;
     std::vector<ImportedVlan> vlans; // ascending by id
     std::vector<ImportedPort> ports; // in the configuration's order
     std::vector<ImportedLag> lags;
-    std::vector<UnreadLine> unread;
+    std::vector<UnreadLine> unread; // the first k_max_unread_lines
+    std::size_t unread_count = 0;   // all lines not understood
+    std::size_t ports_left_out = 0; // ports past k_max_imported_ports
 
     bool operator==(const ImportResult&) const = default;
 

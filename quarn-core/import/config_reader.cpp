@@ -87,20 +87,30 @@ std::string default_name(const std::string& prefix, int digits, std::uint16_t id
 
 } // namespace
 
-std::vector<Line> split_lines(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::vector<Line> lines;
-    std::size_t number = 0;
-    while (!text.empty()) {
-        ++number;
-        std::size_t end = text.find('\n');
-        std::string_view raw = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+Lines::Lines(std::string_view text) : rest_(text) {
+    if (rest_.starts_with("\xEF\xBB\xBF")) rest_.remove_prefix(3);
+}
+
+bool Lines::next(Line& line) {
+    while (!rest_.empty()) {
+        ++number_;
+        std::size_t end = rest_.find('\n');
+        std::string_view raw = rest_.substr(0, end);
+        rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
         std::size_t indent = 0;
         while (indent < raw.size() && (raw[indent] == ' ' || raw[indent] == '\t')) ++indent;
         std::string_view content = trim(raw.substr(indent));
-        if (!content.empty()) lines.push_back(Line{number, indent, content});
+        if (content.empty()) continue;
+        line = Line{number_, indent, content};
+        return true;
     }
+    return false;
+}
+
+std::vector<Line> split_lines(std::string_view text) {
+    std::vector<Line> lines;
+    Lines reader(text);
+    for (Line line; reader.next(line);) lines.push_back(line);
     return lines;
 }
 
@@ -252,6 +262,11 @@ std::string port_key(std::string_view label) {
 
 PortDraft& Collector::port(std::string_view label, PortKind kind) {
     std::string key = port_key(label);
+    if (ports_.size() >= k_max_imported_ports && !port_index_.contains(key)) {
+        ++ports_left_out_;
+        scratch_ = PortDraft{};
+        return scratch_;
+    }
     auto [it, fresh] = port_index_.emplace(key, ports_.size());
     if (fresh) {
         PortDraft draft;
@@ -275,12 +290,21 @@ VlanSet& Collector::allowed(PortDraft& port) {
 }
 
 Collector::LagEntry& Collector::lag_entry(std::string_view name) {
-    auto [it, fresh] = lag_index_.emplace(port_key(name), lags_.size());
+    std::string key = port_key(name);
+    if (lags_.size() >= k_max_imported_lags && !lag_index_.contains(key)) {
+        // Past the limit every further LAG falls together in the last one.
+        return lags_.back();
+    }
+    auto [it, fresh] = lag_index_.emplace(std::move(key), lags_.size());
     if (fresh) lags_.push_back(LagEntry{std::string(name), std::nullopt});
     return lags_[it->second];
 }
 
 PortDraft& Collector::lag(std::string_view name) {
+    if (lags_.size() >= k_max_imported_lags && !lag_index_.contains(port_key(name))) {
+        scratch_ = PortDraft{};
+        return scratch_;
+    }
     LagEntry& entry = lag_entry(name);
     if (!entry.config) {
         entry.config.emplace();
@@ -294,8 +318,7 @@ void Collector::name_lag(std::string_view name) {
 }
 
 void Collector::join_lag(PortDraft& port, std::string_view name) {
-    lag_entry(name);
-    port.lag_key = port_key(name);
+    port.lag_key = port_key(lag_entry(name).name);
 }
 
 void Collector::define_vlan(std::uint16_t id, std::string_view name) {
@@ -312,7 +335,8 @@ const std::string* Collector::vlan_name(std::uint16_t id) const {
 }
 
 void Collector::unread(const Line& line) {
-    unread_.push_back(UnreadLine{line.number, redact(line.content)});
+    ++unread_count_;
+    if (unread_.size() < k_max_unread_lines) unread_.push_back(UnreadLine{line.number, redact(line.content)});
 }
 
 namespace {
@@ -397,6 +421,10 @@ ImportResult Collector::finish() {
     result.dialect = dialect_;
     result.host_name = host_;
     result.unread = std::move(unread_);
+    std::stable_sort(result.unread.begin(), result.unread.end(),
+                     [](const UnreadLine& a, const UnreadLine& b) { return a.number < b.number; });
+    result.unread_count = unread_count_;
+    result.ports_left_out = ports_left_out_;
 
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < ports_.size(); ++i)

@@ -24,8 +24,19 @@ struct Line {
     std::string_view content; // without the indentation, the line end and trailing blanks
 };
 
-// Splits at LF; a CR before it (CRLF text) and a byte-order mark are dropped.
-// Blank lines are left out.
+// The lines of a text one by one, so that a huge text is never held twice:
+// split at LF; a CR before it (CRLF text) and a byte-order mark are
+// dropped; blank lines are left out.
+class Lines {
+  public:
+    explicit Lines(std::string_view text);
+    bool next(Line& line);
+
+  private:
+    std::string_view rest_;
+    std::size_t number_ = 0;
+};
+
 std::vector<Line> split_lines(std::string_view text);
 
 // Words separated by blanks; with `quotes`, "a b" is one word (without the
@@ -174,12 +185,16 @@ class Collector {
     std::vector<ImportedVlan> vlans_;
     std::unordered_map<std::uint16_t, std::size_t> vlan_index_;
     std::vector<UnreadLine> unread_;
+    std::size_t unread_count_ = 0;
+    // Takes what is said about ports and LAGs past the limits.
+    PortDraft scratch_;
+    std::size_t ports_left_out_ = 0;
 };
 
 // The dialect readers.
-void read_cisco(const std::vector<Line>& lines, Collector& out, bool nxos);
-void read_aruba(const std::vector<Line>& lines, Collector& out);
-void read_comware(const std::vector<Line>& lines, Collector& out);
-void read_junos(const std::vector<Line>& lines, Collector& out);
+void read_cisco(std::string_view text, Collector& out, bool nxos);
+void read_aruba(std::string_view text, Collector& out);
+void read_comware(std::string_view text, Collector& out);
+void read_junos(std::string_view text, Collector& out);
 
 } // namespace quarn::import_detail

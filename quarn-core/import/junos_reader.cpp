@@ -18,18 +18,26 @@ constexpr std::uint32_t k_max_range = 1024;
 
 struct Statement {
     std::vector<std::string_view> words;
-    const Line* line = nullptr;
+    Line line;
 };
+
+// Only these parts of a configuration say anything about ports and VLANs;
+// the rest is not kept.
+bool relevant(std::string_view first) {
+    return first == "interfaces" || first == "vlans" || first == "system" || first == "switch-options" ||
+           first == "ethernet-switching-options";
+}
 
 // Turns the text into statements. Curly blocks push their header words;
 // `;` ends a statement; `[ ]` around a list is dropped; comments (`#` and
 // `/* */`) and annotations are skipped; `inactive:` parts are left out.
 class StatementReader {
   public:
-    explicit StatementReader(const std::vector<Line>& lines) : lines_(lines) {}
+    explicit StatementReader(std::string_view text) : text_(text) {}
 
     std::vector<Statement> read() {
-        for (const Line& line : lines_) {
+        Lines lines(text_);
+        for (Line line; lines.next(line);) {
             std::string_view c = line.content;
             if (levels_.empty() && words_.empty() && !in_comment_) {
                 if (c.starts_with("set ")) {
@@ -62,11 +70,11 @@ class StatementReader {
         std::vector<std::string_view> words;
         for (std::string_view word : split_words(rest, true))
             if (word != "[" && word != "]") words.push_back(word);
-        if (words.empty()) return;
+        if (words.empty() || !relevant(words.front())) return;
         if (deactivate)
             deactivated_.push_back(std::move(words));
         else
-            out_.push_back(Statement{std::move(words), &line});
+            out_.push_back(Statement{std::move(words), line});
     }
 
     bool deactivated(const Statement& s) const {
@@ -87,7 +95,7 @@ class StatementReader {
                 s.words.insert(s.words.end(), level.words.begin(), level.words.end());
             s.words.insert(s.words.end(), words_.begin(), words_.end());
             s.line = start_;
-            out_.push_back(std::move(s));
+            if (relevant(s.words.front())) out_.push_back(std::move(s));
         }
         words_.clear();
         inactive_ = false;
@@ -96,7 +104,7 @@ class StatementReader {
     void word(const Line& line, std::string_view w) {
         if (w == "[" || w == "]") return;
         if (words_.empty()) {
-            start_ = &line;
+            start_ = line;
             if (w == "inactive:") {
                 inactive_ = true;
                 return;
@@ -154,12 +162,12 @@ class StatementReader {
         }
     }
 
-    const std::vector<Line>& lines_;
+    std::string_view text_;
     std::vector<Statement> out_;
     std::vector<std::vector<std::string_view>> deactivated_;
     std::vector<Level> levels_;
     std::vector<std::string_view> words_;
-    const Line* start_ = nullptr;
+    Line start_;
     bool inactive_ = false;
     bool in_comment_ = false;
 };
@@ -229,9 +237,9 @@ struct PendingVlans {
     std::vector<std::string_view> members;
     std::optional<std::string_view> native;
     std::optional<std::string_view> voice;
-    const Line* members_line = nullptr;
-    const Line* native_line = nullptr;
-    const Line* voice_line = nullptr;
+    Line members_line;
+    Line native_line;
+    Line voice_line;
 };
 
 struct Interpreter {
@@ -242,7 +250,7 @@ struct Interpreter {
     std::vector<std::uint16_t> defined;
     struct RangeStatement {
         std::vector<std::string_view> rest;
-        const Line* line;
+        Line line;
     };
     std::unordered_map<std::string, std::vector<std::string>> range_members;
     std::unordered_map<std::string, std::vector<RangeStatement>> range_statements;
@@ -267,7 +275,7 @@ struct Interpreter {
         return nullptr;
     }
 
-    void interface(std::string_view name, const std::vector<std::string_view>& r, const Line* line) {
+    void interface(std::string_view name, const std::vector<std::string_view>& r, const Line& line) {
         PortDraft* found = draft(without_unit(name));
         if (!found || r.empty()) return;
         PortDraft& port = *found;
@@ -294,7 +302,7 @@ struct Interpreter {
         }
     }
 
-    void switching(PortDraft& port, const std::vector<std::string_view>& r, const Line* line) {
+    void switching(PortDraft& port, const std::vector<std::string_view>& r, const Line& line) {
         if (r.empty()) return;
         if ((r[0] == "interface-mode" || r[0] == "port-mode") && r.size() == 2) {
             if (r[1] == "access")
@@ -302,7 +310,7 @@ struct Interpreter {
             else if (r[1] == "trunk")
                 port.mode = Mode::Trunk;
             else
-                out.unread(*line);
+                out.unread(line);
         } else if (r[0] == "vlan" && r.size() >= 3 && r[1] == "members") {
             PendingVlans& p = pending_of(port);
             p.members.insert(p.members.end(), r.begin() + 2, r.end());
@@ -334,7 +342,7 @@ struct Interpreter {
                     members.push_back(std::move(m));
                 }
             } else if (w[3] == "member" || w[3] == "member-range") {
-                out.unread(*s.line);
+                out.unread(s.line);
             } else {
                 range_statements[name].push_back(
                     RangeStatement{std::vector<std::string_view>(w.begin() + 3, w.end()), s.line});
@@ -344,7 +352,7 @@ struct Interpreter {
         } else if (w.size() >= 4 && w[0] == "vlans" && w[2] == "vlan-id") {
             auto id = parse_vlan_id(w[3]);
             if (!id) {
-                out.unread(*s.line);
+                out.unread(s.line);
                 return;
             }
             vlan_ids[std::string(w[1])] = *id;
@@ -401,7 +409,7 @@ struct Interpreter {
             if (!p.members.empty()) {
                 auto set = members_of(p.members);
                 if (!set) {
-                    out.unread(*p.members_line);
+                    out.unread(p.members_line);
                 } else if (port.mode == Mode::Trunk) {
                     out.allowed(port).add(*set);
                 } else {
@@ -409,20 +417,20 @@ struct Interpreter {
                     auto first = vlan_of(p.members.front());
                     if (!first) first = set->ids().empty() ? std::nullopt : std::optional(set->ids().front());
                     port.access = first;
-                    if (set->ids().size() > 1) out.unread(*p.members_line);
+                    if (set->ids().size() > 1) out.unread(p.members_line);
                 }
             }
             if (p.native) {
                 if (auto id = vlan_of(*p.native))
                     port.native = id;
                 else
-                    out.unread(*p.native_line);
+                    out.unread(p.native_line);
             }
             if (p.voice) {
                 if (auto id = vlan_of(*p.voice))
                     port.voice = id;
                 else
-                    out.unread(*p.voice_line);
+                    out.unread(p.voice_line);
             }
         }
     }
@@ -430,11 +438,11 @@ struct Interpreter {
 
 } // namespace
 
-void read_junos(const std::vector<Line>& lines, Collector& out) {
+void read_junos(std::string_view text, Collector& out) {
     out.unset_mode = Mode::None;
     out.trunk_default = VlanSet{};
     out.default_vlan_name = "default";
-    StatementReader reader(lines);
+    StatementReader reader(text);
     std::vector<Statement> statements = reader.read();
     Interpreter interpreter{out};
     for (const Statement& s : statements) interpreter.statement(s);

@@ -29,9 +29,9 @@ void report_unread(const ImportResult& result) {
     for (std::size_t i = 0; i < result.unread.size() && i < k_unread_shown; ++i)
         report(fill("Line {} not understood: {}",
                     {std::to_string(result.unread[i].number), result.unread[i].text}));
-    if (result.unread.size() > k_unread_shown)
+    if (result.unread_count > k_unread_shown)
         report(fill("... and {} more lines not understood",
-                    {std::to_string(result.unread.size() - k_unread_shown)}));
+                    {std::to_string(result.unread_count - k_unread_shown)}));
 }
 
 } // namespace
@@ -117,6 +117,9 @@ int run_import(std::span<const std::string_view> args) {
         report(fill("Not on {}: {}", {name, list}));
     }
     for (const std::string& refusal : applied.lags_refused) report(refusal);
+    if (result.ports_left_out > 0)
+        report(fill("Left out {} ports beyond the first {}",
+                    {std::to_string(result.ports_left_out), std::to_string(k_max_imported_ports)}));
     report_unread(result);
     return write_output(paths[1], save_map(map));
 }

@@ -139,3 +139,21 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
 
 } // namespace
 } // namespace quarn
+
+namespace quarn {
+namespace {
+
+TEST(ConfigImport, AnyTextIsReadInBoundedMemory) {
+    std::string text;
+    for (int i = 1; i <= 5000; ++i) text += "interface GigabitEthernet1/0/" + std::to_string(i) + "\n frob\n";
+    ImportResult result = import_config(text, Dialect::CiscoIos);
+    EXPECT_EQ(result.ports.size(), k_max_imported_ports);
+    EXPECT_EQ(result.ports_left_out, 5000 - k_max_imported_ports);
+    EXPECT_EQ(result.ports.back().label, "GigabitEthernet1/0/4096");
+    EXPECT_EQ(result.unread.size(), k_max_unread_lines);
+    EXPECT_EQ(result.unread_count, 5000u);
+    EXPECT_EQ(result.unread.back().number, 2 * k_max_unread_lines);
+}
+
+} // namespace
+} // namespace quarn

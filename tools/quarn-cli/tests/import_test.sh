@@ -52,6 +52,21 @@ cmp -s "$work/out" "$work/new.quarn" || fail "import to - wrote other bytes than
 printf 'interface GigabitEthernet1/0/1\r\n switchport access vlan 10\r\n' >"$work/floor3.cfg"
 expect 0 "Imported 1 ports and 0 VLANs as floor3" -- import "$work/floor3.cfg" "$work/floor3.quarn"
 
+# The first ten lines not understood, then their count.
+{ echo "interface GigabitEthernet1/0/1"; for i in 1 2 3 4 5 6 7 8 9 10 11 12; do echo " frob $i"; done; } >"$work/frob.cfg"
+expect 0 "Imported 1 ports and 1 VLANs as frob
+Line 2 not understood: frob 1
+Line 3 not understood: frob 2
+Line 4 not understood: frob 3
+Line 5 not understood: frob 4
+Line 6 not understood: frob 5
+Line 7 not understood: frob 6
+Line 8 not understood: frob 7
+Line 9 not understood: frob 8
+Line 10 not understood: frob 9
+Line 11 not understood: frob 10
+... and 2 more lines not understood" -- import "$work/frob.cfg" - --dialect ios
+
 # An update of a switch of an example map: matched ports take the
 # configuration's VLANs, the others and the rest of the map stay.
 cat >"$work/office.cfg" <<'CONFIG'
