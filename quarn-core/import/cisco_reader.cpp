@@ -368,14 +368,13 @@ struct Reader {
                 out.join_lag(port, std::string(nxos ? "port-channel" : "Port-channel") + std::string(w[1]));
             else
                 out.unread(line);
-        } else if (is(0, "speed") && !speed_in_name) {
-            if (auto kind = speed_kind(w)) port.kind = *kind;
+        } else if (is(0, "speed")) {
+            if (auto kind = speed_kind(w); kind && !speed_in_name) port.kind = *kind;
         } else if ((is(0, "vrf") && is(1, "forwarding") && w.size() == 3 && istarts_with(w[2], "mgmt")) ||
                    (is(0, "ip") && is(1, "vrf") && is(2, "forwarding") && w.size() == 4 &&
                     istarts_with(w[3], "mgmt")) ||
                    (is(0, "vrf") && is(1, "member") && w.size() == 3 && istarts_with(w[2], "management"))) {
             port.management = true;
-        } else if (is(0, "speed")) {
         } else if (!ignored_setting(w)) {
             out.unread(line);
         }

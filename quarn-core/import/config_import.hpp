@@ -63,6 +63,8 @@ inline constexpr std::size_t k_max_imported_ports = 4096;
 inline constexpr std::size_t k_max_imported_lags = 4096;
 inline constexpr std::size_t k_max_unread_lines = 1000;
 
+// All texts are UTF-8: bytes of a configuration that form no character are
+// replaced by U+FFFD, as the map file would write them.
 struct ImportResult {
     Dialect dialect = Dialect::Unknown;
     std::string host_name;

@@ -143,6 +143,16 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
 namespace quarn {
 namespace {
 
+// Configurations saved in Latin-1 or cut in the middle of a character.
+TEST(ConfigImport, TextsAreUtf8) {
+    ImportResult result =
+        import_config("hostname caf\xe9\ninterface GigabitEthernet1/0/1\n description B\xc3\xbcro \xe2\x82\n",
+                      Dialect::CiscoIos);
+    EXPECT_EQ(result.host_name, "caf\xEF\xBF\xBD");
+    ASSERT_EQ(result.ports.size(), 1u);
+    EXPECT_EQ(result.ports[0].description, "B\xc3\xbcro \xEF\xBF\xBD");
+}
+
 TEST(ConfigImport, AnyTextIsReadInBoundedMemory) {
     std::string text;
     for (int i = 1; i <= 5000; ++i) text += "interface GigabitEthernet1/0/" + std::to_string(i) + "\n frob\n";
