@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "common/utf8.hpp"
 
@@ -218,14 +219,29 @@ VlanSet VlanSet::all() {
 }
 
 void VlanSet::add_range(std::uint16_t from, std::uint16_t to) {
-    for (std::uint32_t id = from; id <= to && id < bits_.size(); ++id) bits_.set(id);
+    for (std::uint32_t id = from; id <= to && id < k_bits; ++id) add(static_cast<std::uint16_t>(id));
+}
+
+void VlanSet::add(const VlanSet& other) {
+    for (std::size_t i = 0; i < words_.size(); ++i) words_[i] |= other.words_[i];
+}
+
+void VlanSet::remove(const VlanSet& other) {
+    for (std::size_t i = 0; i < words_.size(); ++i) words_[i] &= ~other.words_[i];
+}
+
+bool VlanSet::empty() const {
+    return std::all_of(words_.begin(), words_.end(), [](std::uint64_t word) { return word == 0; });
 }
 
 std::vector<std::uint16_t> VlanSet::ids() const {
     std::vector<std::uint16_t> list;
-    if (bits_.none()) return list;
-    for (std::uint16_t id = 1; id <= 4094; ++id)
-        if (bits_.test(id)) list.push_back(id);
+    for (std::size_t i = 0; i < words_.size(); ++i) {
+        for (std::uint64_t word = words_[i]; word != 0; word &= word - 1) {
+            auto id = static_cast<std::uint16_t>(i * 64 + static_cast<std::size_t>(std::countr_zero(word)));
+            if (id >= 1 && id <= 4094) list.push_back(id);
+        }
+    }
     return list;
 }
 
@@ -284,6 +300,7 @@ std::string port_key(std::string_view label) {
 }
 
 PortDraft& Collector::port(std::string_view label, PortKind kind) {
+    if (last_port_ && label == last_label_) return *last_port_;
     std::string key = port_key(label);
     if (ports_.size() >= k_max_imported_ports && !port_index_.contains(key)) {
         ++ports_left_out_;
@@ -297,7 +314,9 @@ PortDraft& Collector::port(std::string_view label, PortKind kind) {
         draft.kind = kind;
         ports_.push_back(std::move(draft));
     }
-    return ports_[it->second];
+    last_label_ = std::string(label);
+    last_port_ = &ports_[it->second];
+    return *last_port_;
 }
 
 bool Collector::has_port(std::string_view label) const {

@@ -4,7 +4,7 @@
 // VLAN sets, and the collector that turns what a reader found into the
 // result by the rules every dialect follows.
 
-#include <bitset>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -57,23 +57,32 @@ std::optional<std::uint16_t> parse_vlan_id(std::string_view text);
 // (password, secret, key, community and their kin) on, the words become "...".
 std::string redact(std::string_view content);
 
+// A set of VLAN IDs as 4096 bits in 64-bit words, so that the 4094 VLANs
+// of a trunk without a list are listed a word at a time.
 class VlanSet {
   public:
     static VlanSet all();
-    void add(std::uint16_t id) { bits_.set(id); }
+    void add(std::uint16_t id) {
+        if (id < k_bits) words_[id / 64] |= std::uint64_t{1} << (id % 64);
+    }
     void add_range(std::uint16_t from, std::uint16_t to);
-    void add(const VlanSet& other) { bits_ |= other.bits_; }
-    void remove(std::uint16_t id) { bits_.reset(id); }
-    void remove(const VlanSet& other) { bits_ &= ~other.bits_; }
-    void clear() { bits_.reset(); }
-    [[nodiscard]] bool has(std::uint16_t id) const { return id < bits_.size() && bits_.test(id); }
-    [[nodiscard]] bool empty() const { return bits_.none(); }
+    void add(const VlanSet& other);
+    void remove(std::uint16_t id) {
+        if (id < k_bits) words_[id / 64] &= ~(std::uint64_t{1} << (id % 64));
+    }
+    void remove(const VlanSet& other);
+    void clear() { words_.fill(0); }
+    [[nodiscard]] bool has(std::uint16_t id) const {
+        return id < k_bits && (words_[id / 64] >> (id % 64) & 1) != 0;
+    }
+    [[nodiscard]] bool empty() const;
     [[nodiscard]] std::vector<std::uint16_t> ids() const;
 
     bool operator==(const VlanSet&) const = default;
 
   private:
-    std::bitset<4096> bits_;
+    static constexpr std::size_t k_bits = 4096;
+    std::array<std::uint64_t, k_bits / 64> words_{};
 };
 
 // "2-4,7" (Cisco), also with blanks around the parts.
@@ -180,6 +189,10 @@ class Collector {
     // are added.
     std::deque<PortDraft> ports_;
     std::unordered_map<std::string, std::size_t> port_index_;
+    // Readers name the same port many times in a row (Junos statements,
+    // ProCurve blocks): the last one found is kept at hand.
+    std::string last_label_;
+    PortDraft* last_port_ = nullptr;
     std::deque<LagEntry> lags_;
     std::unordered_map<std::string, std::size_t> lag_index_;
     std::vector<ImportedVlan> vlans_;

@@ -6,6 +6,7 @@
 // defines. `interface-mode` (ELS) and `port-mode` (older EX) say access or
 // trunk; a port without `family ethernet-switching` switches nothing.
 #include <algorithm>
+#include <span>
 #include <unordered_map>
 
 #include "import/config_reader.hpp"
@@ -275,7 +276,7 @@ struct Interpreter {
         return nullptr;
     }
 
-    void interface(std::string_view name, const std::vector<std::string_view>& r, const Line& line) {
+    void interface(std::string_view name, std::span<const std::string_view> r, const Line& line) {
         PortDraft* found = draft(without_unit(name));
         if (!found || r.empty()) return;
         PortDraft& port = *found;
@@ -295,14 +296,14 @@ struct Interpreter {
             if (r[3] == "ethernet-switching") {
                 if (port.mode == Mode::Routed) port.mode = Mode::Unset;
                 port.l2 = true;
-                switching(port, std::vector<std::string_view>(r.begin() + 4, r.end()), line);
+                switching(port, r.subspan(4), line);
             } else if (r[3] == "inet" || r[3] == "inet6" || r[3] == "mpls" || r[3] == "iso") {
                 if (!port.l2 && port.mode == Mode::Unset) port.mode = Mode::Routed;
             }
         }
     }
 
-    void switching(PortDraft& port, const std::vector<std::string_view>& r, const Line& line) {
+    void switching(PortDraft& port, std::span<const std::string_view> r, const Line& line) {
         if (r.empty()) return;
         if ((r[0] == "interface-mode" || r[0] == "port-mode") && r.size() == 2) {
             if (r[1] == "access")
@@ -348,7 +349,7 @@ struct Interpreter {
                     RangeStatement{std::vector<std::string_view>(w.begin() + 3, w.end()), s.line});
             }
         } else if (w.size() >= 3 && w[0] == "interfaces") {
-            interface(w[1], std::vector<std::string_view>(w.begin() + 2, w.end()), s.line);
+            interface(w[1], std::span(w).subspan(2), s.line);
         } else if (w.size() >= 4 && w[0] == "vlans" && w[2] == "vlan-id") {
             auto id = parse_vlan_id(w[3]);
             if (!id) {
@@ -414,10 +415,11 @@ struct Interpreter {
                     out.allowed(port).add(*set);
                 } else {
                     // An access port is in one VLAN: the first one listed.
+                    std::vector<std::uint16_t> ids = set->ids();
                     auto first = vlan_of(p.members.front());
-                    if (!first) first = set->ids().empty() ? std::nullopt : std::optional(set->ids().front());
+                    if (!first && !ids.empty()) first = ids.front();
                     port.access = first;
-                    if (set->ids().size() > 1) out.unread(p.members_line);
+                    if (ids.size() > 1) out.unread(p.members_line);
                 }
             }
             if (p.native) {
