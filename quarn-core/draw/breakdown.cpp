@@ -177,8 +177,8 @@ void build_breakdown(SceneContext& c) {
                             k_margin, row_top + swatch_offset);
             std::optional<Index>& label = vlan_labels[static_cast<std::size_t>(rows[r] - c.map.vlans.data())];
             if (!label)
-                label =
-                    scene_items.add_words(cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f));
+                label = scene_items.add_words(
+                    cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f));
             scene_items.add_text(label_look, *label, k_label_x, row_top + row_height / 2.0f);
             scene_items.add(body_look, k_body_x, row_top);
 
