@@ -12,12 +12,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 
+#include "controls/tests/script.hpp"
 #include "draw/scene.hpp"
 #include "export/print.hpp"
 #include "generated_map.hpp"
+#include "theme/theme.hpp"
+#include "theme/theme_colors.hpp"
 
 namespace quarn {
 namespace {
@@ -92,12 +96,45 @@ SceneOptions export_options() {
     return options;
 }
 
-TEST(Print, MapsGoToTheCupsPrinterOnThePagesThePlanPromised) {
+// Why there is no printer to print on, or nothing.
+std::optional<std::string> no_printer() {
     auto root = cups_root();
-    if (!root)
-        GTEST_SKIP() << "QUARN_CUPS_ROOT is not set: run through print_pdf_check, which starts the printer";
+    if (!root) return "QUARN_CUPS_ROOT is not set: run through print_pdf_check, which starts the printer";
     if (std::filesystem::exists(*root / "unavailable"))
-        GTEST_SKIP() << "no printer: " << read_file(*root / "unavailable");
+        return "no printer: " + read_file(*root / "unavailable");
+    return std::nullopt;
+}
+
+TEST(Print, TheDialogIsDarkenedInTheDarkThemeAndCancelGivesNoPrinter) {
+    // Without a printer Wine's dialog would stop at its own message box.
+    if (auto reason = no_printer()) GTEST_SKIP() << *reason;
+    ASSERT_TRUE(theme::init_theme(theme::ThemeChoice::Dark));
+    bool seen = false;
+    LRESULT background = 0;
+    // The dialog comes up some ticks after the call; each step looks again.
+    std::vector<std::function<void()>> steps(40, [&] {
+        HWND dialog = ::FindWindowW(L"#32770", nullptr);
+        if (seen || dialog == nullptr) return;
+        seen = true;
+        win::WindowDc dc(dialog);
+        background = ::SendMessageW(dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc.get()),
+                                    reinterpret_cast<LPARAM>(dialog));
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    win::UniquePrinterDc printer;
+    {
+        quarn::testing::Script script(std::move(steps), 50);
+        printer = ask_printer(nullptr);
+    }
+    theme::init_theme(theme::ThemeChoice::Light);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(printer);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(background), theme::theme_colors_for(true).window_brush);
+}
+
+TEST(Print, MapsGoToTheCupsPrinterOnThePagesThePlanPromised) {
+    if (auto reason = no_printer()) GTEST_SKIP() << *reason;
+    auto root = cups_root();
 
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);
