@@ -11,6 +11,7 @@
 #include "app/field_text.hpp"
 #include "app/menu_popup.hpp"
 #include "app/menus.hpp"
+#include "app/picture_commands.hpp"
 #include "app/port_commands.hpp"
 #include "app/refresh.hpp"
 #include "app/selection.hpp"
@@ -264,11 +265,20 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
         case ViewThemeDark:
             choose_theme(state, ThemeChoice::Dark);
             return;
+        case FileCopyImage:
+            copy_image(state);
+            return;
+        case FileSavePng:
+            save_png(state);
+            return;
         case FileSaveSvg:
             save_svg(state);
             return;
         case FileSaveCsv:
             save_csv(state);
+            return;
+        case FilePrint:
+            print_map(state);
             return;
         case HelpAbout:
             (void)dialogs::show_about(state.main);

@@ -10,6 +10,7 @@ int run_csv(std::span<const std::string_view> args);
 int run_check(std::span<const std::string_view> args);
 int run_diff(std::span<const std::string_view> args);
 int run_ports(std::span<const std::string_view> args);
+int run_import(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
@@ -30,6 +31,10 @@ std::span<const CommandEntry> commands() {
             run_diff},
         CommandEntry{"ports", "ports MAP", "Print one line per port of MAP (for git diff: see the README)",
                      run_ports},
+        CommandEntry{"import", "import CONFIG OUT [--into MAP] [options]",
+                     "Read a switch's configuration text into a new map or into MAP; --switch NAME picks the "
+                     "switch, --dialect ios|nxos|aruba|comware|junos overrides detection",
+                     run_import},
     };
     return table;
 }

@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, AThemeChangeRebuildsTheSceneInTheNewPalette) {
     hooks.dark_changed = [this](bool) { rebuild_scene(*state_); };
     (void)theme::apply_theme_choice(ThemeChoice::Dark, hooks);
     ASSERT_TRUE(theme::is_dark());
-    const auto& background = std::get<Rect>(state_->scene.items.front());
+    const Rect background = std::get<Rect>(state_->scene.items.front());
     EXPECT_EQ(background.fill, k_dark_palette.background);
     (void)theme::apply_theme_choice(ThemeChoice::Light, hooks);
     EXPECT_EQ(std::get<Rect>(state_->scene.items.front()).fill, k_light_palette.background);
