@@ -280,7 +280,7 @@ inline SceneItems::Index SceneItems::text_look(float size, bool bold, bool centr
 
 inline TextRef SceneItems::text(const Entry& entry, const Look& look) const {
     const std::uint8_t flags = look.flags();
-    return {words(entry.words),     entry.x,         entry.y, number(look.a), (flags & Bold) != 0,
+    return {words(entry.words),     entry.x,        entry.y, number(look.a), (flags & Bold) != 0,
             (flags & Centred) != 0, color(look.one)};
 }
 
