@@ -12,7 +12,7 @@
 #include "app/commands.hpp"
 #include "app/startup.hpp"
 #include "app/views.hpp"
-#include "controls/tests/script.hpp"
+#include "test_support/script.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 

@@ -16,10 +16,10 @@
 #include <iterator>
 #include <regex>
 
-#include "controls/tests/script.hpp"
 #include "draw/scene.hpp"
 #include "export/print.hpp"
 #include "generated_map.hpp"
+#include "test_support/script.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/tests/dib.hpp"
+#include "test_support/dib.hpp"
 #include "win/unique.hpp"
 
 namespace quarn::render {
