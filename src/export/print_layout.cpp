@@ -101,13 +101,26 @@ std::string page_footer(std::size_t page, std::size_t count) {
     return "Page " + std::to_string(page) + " of " + std::to_string(count);
 }
 
-std::vector<SceneItem> items_on_page(std::span<const SceneItem> items, Span page) {
+namespace {
+
+template <class Items>
+std::vector<SceneItem> reaching_into(const Items& items, Span page) {
     std::vector<SceneItem> shown;
     for (const SceneItem& item : items) {
         const Extent extent = extent_of(item);
         if (extent.bottom >= page.top && extent.top <= page.bottom) shown.push_back(item);
     }
     return shown;
+}
+
+} // namespace
+
+std::vector<SceneItem> items_on_page(std::span<const SceneItem> items, Span page) {
+    return reaching_into(items, page);
+}
+
+std::vector<SceneItem> items_on_page(const SceneItems& items, Span page) {
+    return reaching_into(items, page);
 }
 
 } // namespace quarn

@@ -68,5 +68,6 @@ struct PrintPlan {
 // The items that reach into the page's stretch, in their order: a page
 // hands the printer only what can show on it.
 [[nodiscard]] std::vector<SceneItem> items_on_page(std::span<const SceneItem> items, Span page);
+[[nodiscard]] std::vector<SceneItem> items_on_page(const SceneItems& items, Span page);
 
 } // namespace quarn
