@@ -45,10 +45,18 @@ BENCHMARK(scene_front_panel_selection)->Unit(benchmark::kMillisecond);
 
 void scene_breakdown(benchmark::State& state) {
     const auto opts = options({quarn::ViewKind::VlanBreakdown, state.range(0) != 0});
+    double mib = 0.0;
+    double items = 0.0;
     for (auto _ : state) {
         auto scene = quarn::build_scene(big_map(), opts);
         benchmark::DoNotOptimize(scene);
+        state.PauseTiming();
+        mib = static_cast<double>(scene.items.memory_bytes()) / (1024.0 * 1024.0);
+        items = static_cast<double>(scene.items.size());
+        state.ResumeTiming();
     }
+    state.counters["scene_MiB"] = mib;
+    state.counters["items"] = items;
     state.SetLabel(state.range(0) != 0 ? "show unused" : "used only");
 }
 BENCHMARK(scene_breakdown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "draw/layout.hpp"
 #include "draw/scene_context.hpp"
@@ -23,12 +26,15 @@ constexpr float k_label_width = k_body_x - k_label_x - 4.0f;
 constexpr std::size_t k_place_text_limit = 6;
 constexpr std::size_t k_marked_label_limit = 4;
 
-enum class Carriage { None, Untagged, Tagged };
+using Index = SceneItems::Index;
+
+// The three kinds of place in a row, in the order of the tables below.
+enum Carriage : std::size_t { None, Untagged, Tagged };
 
 Carriage carriage(const Port& port, std::uint16_t vlan) {
-    if (port.untagged == vlan) return Carriage::Untagged;
-    if (std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end()) return Carriage::Tagged;
-    return Carriage::None;
+    if (port.untagged == vlan) return Untagged;
+    if (std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end()) return Tagged;
+    return None;
 }
 
 // The VLAN numbers that the switch's ports carry, sorted, once each.
@@ -43,80 +49,59 @@ std::vector<std::uint16_t> carried_vlans(const Switch& sw) {
     return ids;
 }
 
-// One compact place of a row. A port carrying the row's VLAN untagged is
-// filled with the VLAN's colour and marked U; carried tagged, it gets a pale
-// tint of the colour inside a frame of the full colour and is marked T;
-// otherwise it stays a plain face with its label in grey, so the row still
-// shows which port is which.
-// The shortened port labels of one switch, worked out once for all its rows.
-struct PlaceLabels {
-    std::vector<std::string> idle;   // the whole text of an idle place
-    std::vector<std::string> marked; // what stands before " U" or " T"
-};
-
-PlaceLabels place_labels(const Switch& sw, std::size_t places) {
-    PlaceLabels labels;
-    labels.idle.reserve(places);
-    labels.marked.reserve(places);
+// What a compact place says, by kind of place: the shortened label of an
+// idle place, "{label} U" and "{label} T" for the others. Worked out once
+// for all the rows of a switch, and each kept once in the scene.
+std::vector<std::array<Index, 3>> place_words(SceneItems& items, const Switch& sw, std::size_t places) {
+    std::vector<std::array<Index, 3>> words(places);
     for (std::size_t p = 0; p < places; ++p) {
-        labels.idle.push_back(short_port_label(sw.ports[p].label, k_place_text_limit));
-        labels.marked.push_back(short_port_label(sw.ports[p].label, k_marked_label_limit));
+        const std::string& label = sw.ports[p].label;
+        words[p][None] = items.add_words(short_port_label(label, k_place_text_limit));
+        const std::string marked = short_port_label(label, k_marked_label_limit);
+        words[p][Untagged] = items.add_words(marked + " U");
+        words[p][Tagged] = items.add_words(marked + " T");
     }
-    return labels;
+    return words;
 }
 
-// The looks of the three kinds of place in one row.
-struct PlaceStyle {
-    Rgb fill;
-    Rgb outline;
-    float outline_width = 1.0f;
-    Rgb ink;
+// The looks of a place of one row, by kind of place. A port carrying the
+// row's VLAN untagged is filled with the VLAN's colour and marked U; carried
+// tagged, it gets a pale tint of the colour inside a frame of the full
+// colour and is marked T; otherwise it stays a plain face with its label in
+// grey, so the row still shows which port is which. A selected place keeps
+// its fill inside a frame of the highlight colour.
+struct RowLooks {
+    std::array<Index, 3> place;
+    std::array<Index, 3> selected_place;
+    std::array<Index, 3> words;
+    std::array<Rgb, 3> ink;
 };
 
-struct RowStyles {
-    PlaceStyle idle;
-    PlaceStyle untagged;
-    PlaceStyle tagged;
-};
-
-RowStyles row_styles(const SceneContext& c, const Vlan& vlan) {
+RowLooks row_looks(SceneContext& c, const Vlan& vlan) {
     const Palette& palette = c.palette;
-    RowStyles styles;
-    styles.idle = {c.face_blend, c.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)};
-    styles.untagged = {vlan.color, palette.frame, 1.0f, text_on(vlan.color)};
+    struct Style {
+        Rgb fill;
+        Rgb outline;
+        float outline_width;
+        Rgb ink;
+    };
     const Rgb tint = mix(vlan.color, palette.face, 0.65f);
-    styles.tagged = {tint, vlan.color, 2.0f, text_on(tint)};
-    return styles;
-}
-
-void draw_compact_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
-                        const PlaceLabels& labels, const Vlan& vlan, const RowStyles& styles, float x,
-                        float y) {
-    const PlaceStyle* style = &styles.idle;
-    std::string text;
-    switch (carriage(port, vlan.id)) {
-    case Carriage::Untagged:
-        style = &styles.untagged;
-        text = labels.marked[port_index];
-        text += " U";
-        break;
-    case Carriage::Tagged:
-        style = &styles.tagged;
-        text = labels.marked[port_index];
-        text += " T";
-        break;
-    case Carriage::None:
-        text = labels.idle[port_index];
-        break;
+    const Style styles[3] = {
+        {c.face_blend, c.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)},
+        {vlan.color, palette.frame, 1.0f, text_on(vlan.color)},
+        {tint, vlan.color, 2.0f, text_on(tint)},
+    };
+    SceneItems& items = c.scene.items;
+    RowLooks looks;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const Style& style = styles[k];
+        looks.place[k] =
+            items.rect_look(k_place_w, k_place_h, style.fill, style.outline, style.outline_width);
+        looks.selected_place[k] = items.rect_look(k_place_w, k_place_h, style.fill, palette.highlight, 2.0f);
+        looks.words[k] = items.text_look(8.0f, false, true, style.ink);
+        looks.ink[k] = style.ink;
     }
-    if (c.selected(switch_index, port_index)) {
-        c.add_rect(x, y, k_place_w, k_place_h, style->fill, c.palette.highlight, 2.0f);
-    } else {
-        c.add_rect(x, y, k_place_w, k_place_h, style->fill, style->outline, style->outline_width);
-    }
-    c.add_text(std::move(text), x + k_place_w / 2.0f, y + k_place_h / 2.0f, 8.0f, false, true, style->ink);
-    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, style->ink);
-    c.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
+    return looks;
 }
 
 } // namespace
@@ -131,20 +116,30 @@ void build_breakdown(SceneContext& c) {
     const float body_width = common + 6.0f;
 
     // The rows of every switch first, so that the item list is allocated
-    // once: a big map has over a million items in this view.
+    // once and exactly: a big map has over a million items in this view.
     std::vector<std::vector<const Vlan*>> rows_of(switches.size());
     std::size_t items = 0;
+    std::size_t hits = 0;
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const std::vector<std::uint16_t> carried = carried_vlans(switches[s]);
         for (const Vlan& vlan : c.map.vlans) {
             if (c.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
                 rows_of[s].push_back(&vlan);
         }
-        const std::size_t places = layouts[s].places.size() + layouts[s].twins.size();
-        items += rows_of[s].size() * (3 + 2 * places);
+        const PanelLayout& layout = layouts[s];
+        std::size_t marks = 2 * layout.places.size();
+        for (std::size_t p = 0; p < layout.places.size(); ++p) marks += switches[s].ports[p].disabled ? 1 : 0;
+        for (const TwinPlace& twin : layout.twins) marks += switches[s].ports[twin.place].disabled ? 3 : 2;
+        items += 1 + std::max<std::size_t>(1, rows_of[s].size() * (3 + marks));
+        hits += rows_of[s].size() * (layout.places.size() + layout.twins.size());
     }
-    c.scene.items.reserve(c.scene.items.size() + items + 2 * switches.size());
-    c.scene.hits.reserve(items / 2);
+    c.scene.items.reserve(c.scene.items.size() + items);
+    c.scene.hits.reserve(hits);
+
+    SceneItems& scene_items = c.scene.items;
+    const Index label_look = scene_items.text_look(11.0f, false, false, c.palette.text);
+    // Each VLAN's label is worked out once, for the first row that shows it.
+    std::vector<std::optional<Index>> vlan_labels(c.map.vlans.size());
 
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const Switch& sw = switches[s];
@@ -164,8 +159,11 @@ void build_breakdown(SceneContext& c) {
         }
 
         c.right = std::max(c.right, k_body_x + body_width);
-        const PlaceLabels labels = place_labels(sw, layout.places.size());
+        const std::vector<std::array<Index, 3>> words = place_words(scene_items, sw, layout.places.size());
+        const std::vector<bool> selected = c.selected_on(s, layout.places.size());
         const float row_height = layout.height + 6.0f;
+        const Index body_look =
+            scene_items.rect_look(body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
         // A switch without places has rows lower than the swatch; the swatch
         // then decides how far the rows lie apart.
         const float swatch_offset = (row_height - k_swatch) / 2.0f;
@@ -175,20 +173,31 @@ void build_breakdown(SceneContext& c) {
             const Vlan& vlan = *rows[r];
             if (r > 0) c.top += k_row_gap - row_top_extent;
             const float row_top = c.top;
-            c.add_rect(k_margin, row_top + swatch_offset, k_swatch, k_swatch, vlan.color, c.palette.frame,
-                       1.0f);
-            c.add_text(cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f),
-                       k_label_x, row_top + row_height / 2.0f, 11.0f, false, false, c.palette.text);
-            c.add_rect(k_body_x, row_top, body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
-            const RowStyles styles = row_styles(c, vlan);
-            for (std::size_t p = 0; p < layout.places.size(); ++p) {
-                draw_compact_place(c, s, p, sw.ports[p], labels, vlan, styles,
-                                   k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
-            }
-            for (const TwinPlace& twin : layout.twins) {
-                draw_compact_place(c, s, twin.place, sw.ports[twin.place], labels, vlan, styles,
-                                   k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
-            }
+            scene_items.add(scene_items.rect_look(k_swatch, k_swatch, vlan.color, c.palette.frame, 1.0f),
+                            k_margin, row_top + swatch_offset);
+            std::optional<Index>& label = vlan_labels[static_cast<std::size_t>(rows[r] - c.map.vlans.data())];
+            if (!label)
+                label = scene_items.add_words(
+                    cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f));
+            scene_items.add_text(label_look, *label, k_label_x, row_top + row_height / 2.0f);
+            scene_items.add(body_look, k_body_x, row_top);
+
+            const RowLooks looks = row_looks(c, vlan);
+            auto place = [&](std::size_t p, float x, float y) {
+                const Port& port = sw.ports[p];
+                const Carriage kind = carriage(port, vlan.id);
+                scene_items.add(selected[p] ? looks.selected_place[kind] : looks.place[kind], x, y);
+                scene_items.add_text(looks.words[kind], words[p][kind], x + k_place_w / 2.0f,
+                                     y + k_place_h / 2.0f);
+                if (port.disabled)
+                    scene_items.add(scene_items.line_look(x + k_place_w, y, 1.0f, looks.ink[kind]), x,
+                                    y + k_place_h);
+                c.scene.hits.push_back({x, y, k_place_w, k_place_h, s, p});
+            };
+            for (std::size_t p = 0; p < layout.places.size(); ++p)
+                place(p, k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
+            for (const TwinPlace& twin : layout.twins)
+                place(twin.place, k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
             c.top = row_top + row_extent;
             // The title stays with the first row on a page.
             c.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, c.top});

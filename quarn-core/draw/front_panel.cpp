@@ -39,7 +39,7 @@ Face port_face(const SceneContext& c, const Port& port, bool selected) {
     Face face;
     const Palette& palette = c.palette;
     face.fill = palette.face;
-    if (port.untagged) face.fill = c.vlan_colour(*port.untagged).value_or(palette.face);
+    if (port.untagged) face.fill = c.vlan_color(*port.untagged).value_or(palette.face);
 
     // With a VLAN chosen in the list, the ports without it step back so that
     // the VLAN's ports stand out; the selection itself never fades.
@@ -74,19 +74,19 @@ void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_inde
     c.add_rect(x, y, k_place_w, k_place_h, face.fill, face.outline, face.outline_width);
     c.add_text(short_port_label(port.label, k_label_limit), x + 19.0f, y + 9.0f, 9.0f, false, true, face.ink);
     if (std::string text = vlan_text(port); !text.empty())
-        c.add_text(std::move(text), x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
+        c.add_text(text, x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
 
     const std::size_t tagged = port.tagged.size();
     const std::size_t chips = tagged <= k_max_chips ? tagged : 2;
     for (std::size_t i = 0; i < chips; ++i) {
-        Rgb colour = c.vlan_colour(port.tagged[i]).value_or(c.palette.face);
-        if (face.dimmed) colour = c.dim(colour);
-        c.add_rect(x + 3.0f + 7.0f * static_cast<float>(i), y + 31.0f, 6.0f, 6.0f, colour, face.ink, 0.5f);
+        Rgb color = c.vlan_color(port.tagged[i]).value_or(c.palette.face);
+        if (face.dimmed) color = c.dim(color);
+        c.add_rect(x + 3.0f + 7.0f * static_cast<float>(i), y + 31.0f, 6.0f, 6.0f, color, face.ink, 0.5f);
     }
     if (tagged > k_max_chips) {
         std::string count = "+";
         count += std::to_string(tagged - 2);
-        c.add_text(std::move(count), x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
+        c.add_text(count, x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
     }
 
     if (bar) c.add_rect(x, y + 37.0f, k_place_w, 3.0f, face.dimmed ? c.dim(*bar) : *bar, std::nullopt, 0.0f);
@@ -127,11 +127,11 @@ std::size_t draw_lanes(SceneContext& c, const PanelLayout& layout, const std::ve
                      [&](std::size_t a, std::size_t b) { return plan.lanes[a] > plan.lanes[b]; });
     for (std::size_t i : order) {
         const Drawn& d = drawn[i];
-        const Rgb colour = lane_colour(d.connection->number, c.palette);
+        const Rgb color = lane_color(d.connection->number, c.palette);
         const float lane_y = lanes_top + k_lane_pitch * static_cast<float>(plan.lanes[i]) + 5.0f;
-        for (float x : d.xs) c.add_line(x, lanes_top, x, lane_y, 1.5f, colour);
+        for (float x : d.xs) c.add_line(x, lanes_top, x, lane_y, 1.5f, color);
         // The bar is centred on the lane line, where the member lines end.
-        c.add_rect(d.xs.front(), lane_y - 1.5f, d.xs.back() - d.xs.front(), 3.0f, colour, std::nullopt, 0.0f);
+        c.add_rect(d.xs.front(), lane_y - 1.5f, d.xs.back() - d.xs.front(), 3.0f, color, std::nullopt, 0.0f);
         const float label_x = requests[i].label_x;
         c.add_rect(label_x - 2.0f, lane_y + 4.0f,
                    estimated_text_width(d.connection->name, 10.0f, true) + 4.0f, 12.0f, c.palette.background,
@@ -170,9 +170,9 @@ void build_front_panel(SceneContext& c) {
         // LAG's, a port with an uplink of its own that of its uplink lane.
         std::vector<std::optional<Rgb>> bars(sw.ports.size());
         for (const Connection& connection : connections) {
-            const Rgb colour = lane_colour(connection.number, c.palette);
+            const Rgb color = lane_color(connection.number, c.palette);
             for (std::size_t port : connection.ports)
-                if (!bars[port]) bars[port] = colour;
+                if (!bars[port]) bars[port] = color;
         }
 
         std::vector<Face> faces;

@@ -33,10 +33,9 @@ void place_group(const PortGroup& group, const PanelGeometry& geometry, Section&
         if (!put(k, x, y)) break;
     }
     const float width = group_width(group, geometry);
-    // max() rather than the last group's end, so that a negative gap cannot
-    // pull the edge in front of a group already placed.
     section.edge = std::max(section.edge, section.start + width);
-    const float gap_after = std::isfinite(group.gap_after) ? group.gap_after : 0.0f;
+    const float gap_after =
+        std::isnan(group.gap_after) ? 0.0f : std::clamp(group.gap_after, 0.0f, k_max_gap_after);
     section.start += gap_after * geometry.place_width + width + geometry.gap;
 }
 

@@ -20,6 +20,13 @@ struct PanelGeometry {
     constexpr float row_pitch() const { return place_height + gap; }
 };
 
+// The range in which a group's gap_after (in place widths) is drawn; a value
+// outside it is drawn as the nearest end, one that is not a number as 0. The
+// file keeps what it holds, but no stored value can make a drawing that is
+// not finite (two gaps of 3e38 add up to infinity) or put places outside the
+// picture (a negative gap pulls them left of the panel).
+inline constexpr float k_max_gap_after = 64.0f;
+
 inline constexpr PanelGeometry k_front_panel_geometry{38.0f, 40.0f, 3.0f, 8.0f};
 inline constexpr PanelGeometry k_compact_geometry{34.0f, 18.0f, 2.0f, 6.0f};
 

@@ -38,7 +38,7 @@ const Vlan* SceneContext::vlan(std::uint16_t id) const {
     return index ? &map.vlans[*index] : nullptr;
 }
 
-std::optional<Rgb> SceneContext::vlan_colour(std::uint16_t id) const {
+std::optional<Rgb> SceneContext::vlan_color(std::uint16_t id) const {
     const Vlan* found = vlan(id);
     if (found == nullptr) return std::nullopt;
     return found->color;
@@ -49,27 +49,36 @@ bool SceneContext::selected(std::size_t switch_index, std::size_t port_index) co
            std::binary_search(selected_.begin(), selected_.end(), PortRef{switch_index, port_index});
 }
 
-Rgb SceneContext::dim(Rgb colour) const {
-    return mix(colour, palette.panel, 0.82f);
+Rgb SceneContext::dim(Rgb color) const {
+    return mix(color, palette.panel, 0.82f);
+}
+
+std::vector<bool> SceneContext::selected_on(std::size_t switch_index, std::size_t ports) const {
+    std::vector<bool> marks(ports, false);
+    auto first = std::lower_bound(selected_.begin(), selected_.end(), PortRef{switch_index, 0});
+    for (auto it = first; it != selected_.end() && it->switch_index == switch_index; ++it)
+        if (it->port_index < ports) marks[it->port_index] = true;
+    return marks;
 }
 
 void SceneContext::add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
                             std::optional<Rgb> outline, float outline_width) {
-    scene.items.emplace_back(std::in_place_type<Rect>, x, y, width, height, fill, outline, outline_width);
+    scene.items.add(scene.items.rect_look(width, height, fill, outline, outline_width), x, y);
 }
 
-void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb colour) {
-    scene.items.emplace_back(std::in_place_type<Line>, x1, y1, x2, y2, width, colour);
+void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb color) {
+    scene.items.add(scene.items.line_look(x2, y2, width, color), x1, y1);
 }
 
-void SceneContext::add_text(std::string text, float x, float y, float size, bool bold, bool centred,
-                            Rgb colour) {
-    scene.items.emplace_back(std::in_place_type<Text>, std::move(text), x, y, size, bold, centred, colour);
+void SceneContext::add_text(std::string_view text, float x, float y, float size, bool bold, bool centred,
+                            Rgb color) {
+    scene.items.add_text(scene.items.text_look(size, bold, centred, color), scene.items.add_words(text), x,
+                         y);
 }
 
-void SceneContext::add_wide_text(std::string text, float x, float y, float size, bool bold, Rgb colour) {
+void SceneContext::add_wide_text(std::string_view text, float x, float y, float size, bool bold, Rgb color) {
     right = std::max(right, x + estimated_text_width(text, size, bold));
-    add_text(std::move(text), x, y, size, bold, false, colour);
+    add_text(text, x, y, size, bold, false, color);
 }
 
 void SceneContext::add_switch_title(std::size_t switch_index) {
@@ -78,17 +87,18 @@ void SceneContext::add_switch_title(std::size_t switch_index) {
     if (!sw.model.empty()) title += "  -  " + sw.model;
     if (!sw.location.empty()) title += "  -  " + sw.location;
     const bool highlighted = options.selected_switch == switch_index;
-    add_wide_text(std::move(title), k_margin, top + 9.0f, 12.0f, true,
-                  highlighted ? palette.highlight : palette.text);
+    add_wide_text(title, k_margin, top + 9.0f, 12.0f, true, highlighted ? palette.highlight : palette.text);
 }
 
 Scene build_scene(const Map& map, const SceneOptions& options) {
     SceneContext context(map, options);
     if (options.front_panel()) {
-        // About seven items a port; the breakdown reserves its own.
+        // At most seven items and two texts of a few bytes a port; the
+        // breakdown reserves its own.
         std::size_t ports = 0;
         for (const Switch& sw : map.switches) ports += sw.ports.size();
-        context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7);
+        context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7,
+                                    map.switches.size() * 8 + ports * 2, ports * 12);
         context.scene.hits.reserve(ports);
     }
 
@@ -110,9 +120,8 @@ Scene build_scene(const Map& map, const SceneOptions& options) {
     Scene& scene = context.scene;
     scene.width = context.right + k_margin;
     scene.height = context.top + k_margin;
-    Rect& background = std::get<Rect>(scene.items.front());
-    background.width = scene.width;
-    background.height = scene.height;
+    scene.items.replace(
+        0, Rect{0.0f, 0.0f, scene.width, scene.height, options.palette.background, std::nullopt, 0.0f});
     return std::move(context.scene);
 }
 

@@ -3,54 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <variant>
 #include <vector>
 
-#include "draw/colours.hpp"
+#include "draw/colors.hpp"
+#include "draw/scene_items.hpp"
 #include "model/map.hpp"
 
 namespace quarn {
-
-// Scene units: one unit is one pixel at 100 percent zoom on a 96-dpi screen.
-
-struct Rect {
-    float x = 0.0f; // top-left corner
-    float y = 0.0f;
-    float width = 0.0f;
-    float height = 0.0f;
-    std::optional<Rgb> fill;    // none: not filled
-    std::optional<Rgb> outline; // none: no outline
-    float outline_width = 0.0f;
-
-    bool operator==(const Rect&) const = default;
-};
-
-struct Line {
-    float x1 = 0.0f;
-    float y1 = 0.0f;
-    float x2 = 0.0f;
-    float y2 = 0.0f;
-    float width = 0.0f;
-    Rgb colour;
-
-    bool operator==(const Line&) const = default;
-};
-
-struct Text {
-    std::string text; // UTF-8, one line
-    float x = 0.0f;   // left edge, or the centre when centred
-    float y = 0.0f;   // vertical centre of the line
-    float size = 0.0f;
-    bool bold = false;
-    bool centred = false;
-    Rgb colour;
-
-    bool operator==(const Text&) const = default;
-};
-
-// List order is painting order.
-using SceneItem = std::variant<Rect, Line, Text>;
 
 // A vertical stretch of the picture, top to bottom.
 struct Span {
@@ -73,9 +32,9 @@ struct HitRegion {
 };
 
 struct Scene {
-    std::vector<SceneItem> items; // the first is always the background
-    float width = 0.0f;           // W
-    float height = 0.0f;          // H
+    SceneItems items;    // the first is always the background
+    float width = 0.0f;  // W
+    float height = 0.0f; // H
     // Page breaking: blocks that should stay together on one page (one per
     // switch), and finer spans inside blocks at which a block too tall for a
     // page may be cut. Both top to bottom.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "draw/scene.hpp"
@@ -32,21 +33,23 @@ class SceneContext {
     float right = 0.0f; // rightmost extent of the content so far
 
     // The colour of a VLAN by number: the first VLAN of the list with it.
-    std::optional<Rgb> vlan_colour(std::uint16_t id) const;
+    std::optional<Rgb> vlan_color(std::uint16_t id) const;
     const Vlan* vlan(std::uint16_t id) const;
 
     bool selected(std::size_t switch_index, std::size_t port_index) const;
+    // Whether each of the first `ports` ports of the switch is selected.
+    std::vector<bool> selected_on(std::size_t switch_index, std::size_t ports) const;
     bool any_selected() const { return !selected_.empty(); }
 
     // Mixes 0.82 of the way towards the panel colour.
-    Rgb dim(Rgb colour) const;
+    Rgb dim(Rgb color) const;
 
     void add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
                   std::optional<Rgb> outline, float outline_width);
-    void add_line(float x1, float y1, float x2, float y2, float width, Rgb colour);
-    void add_text(std::string text, float x, float y, float size, bool bold, bool centred, Rgb colour);
+    void add_line(float x1, float y1, float x2, float y2, float width, Rgb color);
+    void add_text(std::string_view text, float x, float y, float size, bool bold, bool centred, Rgb color);
     // Adds a left-aligned text and counts its guessed width into the extent.
-    void add_wide_text(std::string text, float x, float y, float size, bool bold, Rgb colour);
+    void add_wide_text(std::string_view text, float x, float y, float size, bool bold, Rgb color);
 
     // "name  -  model  -  location", in highlight colour for the selected switch.
     void add_switch_title(std::size_t switch_index);

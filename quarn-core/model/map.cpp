@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/message_text.hpp"
+
 namespace quarn {
 namespace {
 
@@ -14,11 +16,11 @@ int hex_digit(char c) {
 
 } // namespace
 
-std::string rgb_text(Rgb colour) {
+std::string rgb_text(Rgb color) {
     static constexpr std::array<char, 16> digits = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                     '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     std::string text = "#";
-    for (std::uint8_t part : {colour.red, colour.green, colour.blue}) {
+    for (std::uint8_t part : {color.red, color.green, color.blue}) {
         text += digits[part >> 4];
         text += digits[part & 0xf];
     }
@@ -26,7 +28,7 @@ std::string rgb_text(Rgb colour) {
 }
 
 Result<Rgb> parse_rgb(std::string_view text) {
-    auto refuse = [&] { return Result<Rgb>::failure("not a #rrggbb colour: " + std::string(text)); };
+    auto refuse = [&] { return Result<Rgb>::failure("not a #rrggbb colour: " + quoted_input(text)); };
     if (text.size() != 7 || text[0] != '#') return refuse();
     std::array<std::uint8_t, 3> parts{};
     for (std::size_t i = 0; i < 3; ++i) {

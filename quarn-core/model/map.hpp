@@ -21,7 +21,7 @@ struct Rgb {
 };
 
 // "#rrggbb", lower case.
-std::string rgb_text(Rgb colour);
+std::string rgb_text(Rgb color);
 // Reads "#rrggbb" in either case; anything else is refused with
 // "not a #rrggbb colour: {}".
 Result<Rgb> parse_rgb(std::string_view text);

@@ -1,5 +1,7 @@
 #include "model/map_file_errors.hpp"
 
+#include "common/message_text.hpp"
+
 namespace quarn {
 namespace {
 
@@ -37,25 +39,28 @@ std::string json_error_text(const JsonError& error) {
 }
 
 std::string damage_text(const MapDamage& damage) {
+    // Names come from the file: quoted cut short and as valid UTF-8.
+    const std::string name = quoted_input(damage.switch_name);
+    const std::string lag = quoted_input(damage.lag);
+    const std::string port = quoted_input(damage.port);
     switch (damage.kind) {
     case DamageKind::VlanOutOfRange:
         return "VLAN ID " + std::to_string(damage.number) + " is out of range";
     case DamageKind::VlanTwice:
         return "VLAN " + std::to_string(damage.number) + " appears twice";
     case DamageKind::PortCount:
-        return damage.switch_name + " has " + std::to_string(damage.number) + " ports for " +
+        return name + " has " + std::to_string(damage.number) + " ports for " +
                std::to_string(damage.places) + " places";
     case DamageKind::EmptyGroup:
-        return damage.switch_name + " has an empty port group";
+        return name + " has an empty port group";
     case DamageKind::LagTwice:
-        return damage.switch_name + " has LAG " + damage.lag + " twice";
+        return name + " has LAG " + lag + " twice";
     case DamageKind::MissingMember:
-        return damage.switch_name + " LAG " + damage.lag + " names port " + damage.port +
-               ", which does not exist";
+        return name + " LAG " + lag + " names port " + port + ", which does not exist";
     case DamageKind::MemberTwice:
-        return damage.switch_name + " port " + damage.port + " is in two LAGs";
+        return name + " port " + port + " is in two LAGs";
     case DamageKind::MemberWithUplink:
-        return damage.switch_name + " port " + damage.port + " is in a LAG and has an uplink";
+        return name + " port " + port + " is in a LAG and has an uplink";
     }
     return {};
 }

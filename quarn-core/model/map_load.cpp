@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "common/message_text.hpp"
 #include "model/json_text.hpp"
 #include "model/map_file.hpp"
 
@@ -27,7 +28,7 @@ enum class Kind : std::uint8_t {
     F32,
     Text,
     Bool,
-    Colour,
+    Color,
     PortKindName,
     NumberingName,
     MapRecord,
@@ -77,7 +78,7 @@ constexpr Kind kind_of() {
     else if constexpr (std::is_same_v<T, bool>)
         return Kind::Bool;
     else if constexpr (std::is_same_v<T, Rgb>)
-        return Kind::Colour;
+        return Kind::Color;
     else if constexpr (std::is_same_v<T, PortKind>)
         return Kind::PortKindName;
     else if constexpr (std::is_same_v<T, Numbering>)
@@ -214,7 +215,7 @@ std::string_view expected_text(Kind kind) {
         return "a string";
     case Kind::Bool:
         return "a boolean";
-    case Kind::Colour:
+    case Kind::Color:
         return "a #rrggbb colour";
     case Kind::PortKindName:
         return "enum PortKind";
@@ -262,8 +263,61 @@ struct Frame {
     void* target = nullptr;
 };
 
-// An input iterator whose position lives outside the parser, so that the
-// reader knows at every event how far the JSON library has read.
+// Where the JSON library has got to in the text. It reads one character at a
+// time through TrackedIterator, so the reader knows at every event how far it
+// has read.
+//
+// The library keeps every character it reads between two values (white
+// space and brackets) for its error messages, and writes each line break
+// there as "<U+000A>": a file of 50 MB of blank lines would cost hundreds of
+// megabytes to refuse. So outside strings the library sees one character of
+// each run of white space and the rest is stepped over, which changes
+// nothing else about what the text means.
+struct Cursor {
+    const char* begin = nullptr;
+    const char* at = nullptr; // the next character the library gets
+    const char* end = nullptr;
+    const char* last = nullptr; // just after the character handed out last
+    const char* before_last = nullptr;
+    std::size_t handed_out = 0; // characters the library has got
+    bool in_string = false;
+    bool escaped = false;
+
+    static bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+    void advance() {
+        const char c = *at++;
+        before_last = last;
+        last = at;
+        ++handed_out;
+        if (in_string) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                in_string = false;
+            }
+        } else if (c == '"') {
+            in_string = true;
+        } else if (is_space(c)) {
+            while (at != end && is_space(*at)) ++at;
+        }
+    }
+
+    // Bytes of the text up to the library's count of characters read: the
+    // count is one ahead when the library has read past the end, and one
+    // behind when it has put back the character that ended a number.
+    std::size_t offset_of(std::size_t count) const {
+        const char* place = last;
+        if (count > handed_out) place = end;
+        if (count + 1 == handed_out && before_last != nullptr) place = before_last;
+        if (count == 0) place = begin;
+        return static_cast<std::size_t>(place - begin);
+    }
+};
+
+// An input iterator over a Cursor; the iterator at the end has none.
 class TrackedIterator {
   public:
     using iterator_category = std::input_iterator_tag;
@@ -272,31 +326,46 @@ class TrackedIterator {
     using pointer = const char*;
     using reference = const char&;
 
-    TrackedIterator(const char** cursor, const char* fixed) : cursor_(cursor), fixed_(fixed) {}
+    TrackedIterator(Cursor* cursor, const char* fixed) : cursor_(cursor), fixed_(fixed) {}
 
-    reference operator*() const { return **cursor_; }
+    reference operator*() const { return *cursor_->at; }
     TrackedIterator& operator++() {
-        ++*cursor_;
+        cursor_->advance();
         return *this;
     }
     TrackedIterator operator++(int) {
         TrackedIterator before = *this;
-        ++*cursor_;
+        cursor_->advance();
         return before;
     }
     bool operator==(const TrackedIterator& other) const { return where() == other.where(); }
     bool operator!=(const TrackedIterator& other) const { return where() != other.where(); }
 
   private:
-    const char* where() const { return cursor_ != nullptr ? *cursor_ : fixed_; }
+    const char* where() const { return cursor_ != nullptr ? cursor_->at : fixed_; }
 
-    const char** cursor_;
+    Cursor* cursor_;
     const char* fixed_;
 };
 
+// Numbers and texts from the file are quoted in messages cut short, so that
+// a 5,000-digit number or a 100,000-character name makes a short message.
 std::string integer_text(std::string_view digits) {
-    return "integer `" + std::string(digits) + "`";
+    return "integer `" + quoted_input(digits) + "`";
 }
+
+std::string float_text(std::string_view raw) {
+    return "floating point `" + quoted_input(raw) + "`";
+}
+
+// The library reads a NUL as the end of the text, so that nothing after it
+// would be looked at; after the map it is refused as any other character.
+constexpr std::string_view k_nul_text =
+    "syntax error while parsing value - unexpected NUL character; expected end of input";
+
+// Whether a key given twice among the unknown keys of an object is an
+// error (the map) or not looked at (the header alone).
+enum class UnknownKeys : std::uint8_t { Checked, Ignored };
 
 // Reads the records straight from the JSON library's event stream (SAX): no
 // document tree, so memory stays small and every problem is met where it
@@ -309,15 +378,20 @@ class Reader {
     using string_t = json::string_t;
     using binary_t = json::binary_t;
 
-    Reader(std::string_view text, Kind root, void* root_target, bool check_unknown_keys)
-        : text_(text), cursor_(text.data()), root_{root, root_target, false},
-          check_unknown_keys_(check_unknown_keys) {}
+    Reader(std::string_view text, Kind root, void* root_target, UnknownKeys unknown_keys)
+        : text_(text), cursor_{text.data(), text.data(), text.data() + text.size()}, root_{root, root_target,
+                                                                                           false},
+          check_unknown_keys_(unknown_keys == UnknownKeys::Checked) {}
 
     // True when the text was read whole without a problem.
     bool run() {
         TrackedIterator first(&cursor_, nullptr);
-        TrackedIterator last(nullptr, text_.data() + text_.size());
+        TrackedIterator last(nullptr, cursor_.end);
         bool ok = json::sax_parse(first, last, this, json::input_format_t::json, true);
+        if (ok && !error_ && cursor_.last != nullptr && cursor_.last[-1] == '\0') {
+            consumed_override_ = static_cast<std::size_t>(cursor_.last - text_.data());
+            fail(JsonProblem::Syntax, std::string(k_nul_text));
+        }
         return ok && !error_;
     }
 
@@ -361,16 +435,18 @@ class Reader {
         NumberScope scope(in_number_);
         Expect expect;
         if (!next(expect)) return false;
+        // As written: "-0" is a negative integer to the user, not 0.
+        const std::string raw(number_as_written());
         switch (expect.kind) {
         case Kind::Skip:
             return true;
         case Kind::U16:
         case Kind::U32:
-            return invalid_value(integer_text(std::to_string(value)), expect.kind);
+            return invalid_value(integer_text(raw), expect.kind);
         case Kind::F32:
-            return store_float(expect, static_cast<double>(value), std::to_string(value));
+            return store_float(expect, static_cast<double>(value), raw);
         default:
-            return invalid_type(integer_text(std::to_string(value)), expect.kind);
+            return invalid_type(integer_text(raw), expect.kind);
         }
     }
 
@@ -381,7 +457,7 @@ class Reader {
         // Integers too long for 64 bits come here too; they are still
         // integers to the user.
         bool integral = raw.find_first_of(".eE") == string_t::npos;
-        std::string found = integral ? integer_text(raw) : "floating point `" + raw + "`";
+        std::string found = integral ? integer_text(raw) : float_text(raw);
         switch (expect.kind) {
         case Kind::Skip:
             return true;
@@ -405,10 +481,10 @@ class Reader {
         case Kind::Text:
             *static_cast<std::string*>(expect.target) = std::move(value);
             return true;
-        case Kind::Colour: {
-            auto colour = parse_rgb(value);
-            if (!colour) return fail(JsonProblem::Refused, colour.error());
-            *static_cast<Rgb*>(expect.target) = colour.value();
+        case Kind::Color: {
+            auto color = parse_rgb(value);
+            if (!color) return fail(JsonProblem::Refused, color.error());
+            *static_cast<Rgb*>(expect.target) = color.value();
             return true;
         }
         case Kind::PortKindName: {
@@ -419,7 +495,7 @@ class Reader {
                     return true;
                 }
             }
-            return fail(JsonProblem::UnknownVariant, value, "one of `Rj45`, `Sfp`, `Dual`");
+            return fail(JsonProblem::UnknownVariant, quoted_input(value), "one of `Rj45`, `Sfp`, `Dual`");
         }
         case Kind::NumberingName: {
             if (value == "OddTop" || value == "Rows") {
@@ -427,11 +503,11 @@ class Reader {
                     value == "Rows" ? Numbering::Rows : Numbering::OddTop;
                 return true;
             }
-            return fail(JsonProblem::UnknownVariant, value, "one of `OddTop`, `Rows`");
+            return fail(JsonProblem::UnknownVariant, quoted_input(value), "one of `OddTop`, `Rows`");
         }
         default: {
             std::string found = "string ";
-            json_text::append_string(found, value);
+            json_text::append_string(found, quoted_input(value));
             return invalid_type(found, expect.kind);
         }
         }
@@ -455,7 +531,7 @@ class Reader {
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (fields[i].name == name) {
                 auto bit = static_cast<std::uint8_t>(1u << i);
-                if (frame.seen & bit) return fail(JsonProblem::DuplicateField, name);
+                if (frame.seen & bit) return fail(JsonProblem::DuplicateField, std::string(name));
                 frame.seen |= bit;
                 frame.field = static_cast<std::uint8_t>(i);
                 frame.in_unknown = false;
@@ -467,7 +543,8 @@ class Reader {
             // Keyed by the object's depth, so that a file with very many
             // unknown keys stays linear.
             std::string entry = std::to_string(stack_.size()) + ':' + name;
-            if (!unknown_key_set_.insert(entry).second) return fail(JsonProblem::DuplicateField, name);
+            if (!unknown_key_set_.insert(entry).second)
+                return fail(JsonProblem::DuplicateField, quoted_input(name));
             unknown_keys_.push_back(std::move(entry));
         }
         return true;
@@ -514,7 +591,9 @@ class Reader {
         return fail(JsonProblem::InvalidLength, std::to_string(frame.count), expected);
     }
 
-    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& problem) {
+    bool parse_error(std::size_t position, const std::string& last_read,
+                     const nlohmann::detail::exception& problem) {
+        consumed_override_ = cursor_.offset_of(position);
         // The library's sentence without its "[json.exception...] parse
         // error at line 1, column 2: " preamble; the position is ours.
         std::string sentence = problem.what();
@@ -522,8 +601,24 @@ class Reader {
         if (sentence.starts_with("parse error")) {
             if (auto colon = sentence.find(": "); colon != std::string::npos) sentence.erase(0, colon + 2);
         }
-        // The library counts the end of the text as one more character read.
-        consumed_override_ = std::min(position, text_.size());
+        // The library takes a NUL for the end of the text; in a file it is
+        // a character that has no place there.
+        constexpr std::string_view k_end = "unexpected end of input";
+        if (*consumed_override_ > 0 && text_[*consumed_override_ - 1] == '\0') {
+            if (auto at = sentence.find(k_end); at != std::string::npos)
+                sentence.replace(at, k_end.size(), "unexpected NUL character");
+        }
+        // What was read can be a whole long string or number, quoted with
+        // its bytes that are not UTF-8 as they are. The end of what was read
+        // is where the error is; a number too big keeps its start.
+        const std::string read_text = "last read: '" + last_read + "'";
+        if (last_read.empty()) {
+        } else if (auto at = sentence.find(read_text); at != std::string::npos) {
+            sentence.replace(at, read_text.size(),
+                             "last read: '" + quoted_input(last_read, KeepEnd::Finish) + "'");
+        } else if (auto found = sentence.find(last_read); found != std::string::npos) {
+            sentence.replace(found, last_read.size(), quoted_input(last_read));
+        }
         fail(JsonProblem::Syntax, sentence);
         return false;
     }
@@ -627,8 +722,8 @@ class Reader {
         constexpr double k_limit = static_cast<double>(FLT_MAX) + 0x1p103;
         if (!(std::fabs(value) < k_limit)) {
             bool integral = raw.find_first_of(".eE") == std::string::npos;
-            return fail(JsonProblem::InvalidValue,
-                        (integral ? integer_text(raw) : "floating point `" + raw + "`"), "a finite f32");
+            return fail(JsonProblem::InvalidValue, (integral ? integer_text(raw) : float_text(raw)),
+                        "a finite f32");
         }
         double clamped =
             std::fmin(std::fmax(value, -static_cast<double>(FLT_MAX)), static_cast<double>(FLT_MAX));
@@ -671,17 +766,27 @@ class Reader {
         return false;
     }
 
+    // The text of the number just read, as the file spells it: the number's
+    // characters back from where reading stopped.
+    std::string_view number_as_written() const {
+        const std::size_t end = read_so_far();
+        std::size_t start = end;
+        constexpr std::string_view k_number_characters = "0123456789+-.eE";
+        while (start > 0 && k_number_characters.find(text_[start - 1]) != std::string_view::npos) --start;
+        return text_.substr(start, end - start);
+    }
+
     // Bytes the reader has consumed. To see a number end, the library reads
     // the character after it and keeps it for later; while a number is being
     // judged, that character does not count as consumed yet.
     std::size_t read_so_far() const {
-        auto read = static_cast<std::size_t>(cursor_ - text_.data());
+        auto read = cursor_.offset_of(cursor_.handed_out);
         if (in_number_ && read > 0 && (text_[read - 1] < '0' || text_[read - 1] > '9')) --read;
         return read;
     }
 
     std::string_view text_;
-    const char* cursor_;
+    Cursor cursor_;
     Expect root_;
     bool check_unknown_keys_;
     std::vector<Frame> stack_;
@@ -694,9 +799,9 @@ class Reader {
 };
 
 // Reads `text` as the record `kind` into `target`; gives the JSON error.
-std::optional<JsonError> read_json(std::string_view text, Kind kind, void* target, bool check_unknown_keys) {
+std::optional<JsonError> read_json(std::string_view text, Kind kind, void* target, UnknownKeys unknown_keys) {
     try {
-        Reader reader(text, kind, target, check_unknown_keys);
+        Reader reader(text, kind, target, unknown_keys);
         if (reader.run()) return std::nullopt;
         return reader.error();
     } catch (const std::bad_alloc&) {
@@ -710,7 +815,7 @@ std::optional<JsonError> read_json(std::string_view text, Kind kind, void* targe
 
 Result<Header> load_header(std::string_view text) {
     Header header;
-    if (auto error = read_json(text, Kind::HeaderRecord, &header, false))
+    if (auto error = read_json(text, Kind::HeaderRecord, &header, UnknownKeys::Ignored))
         return Result<Header>::failure(not_readable_text(*error));
     return header;
 }
@@ -721,10 +826,10 @@ Result<Map> load_map(std::string_view text) {
     // when the map fails: a text that reads as a map reads as the same
     // header.
     Map map;
-    auto map_error = read_json(text, Kind::MapRecord, &map, true);
+    auto map_error = read_json(text, Kind::MapRecord, &map, UnknownKeys::Checked);
     if (map_error) {
         Header header;
-        if (auto header_error = read_json(text, Kind::HeaderRecord, &header, false))
+        if (auto header_error = read_json(text, Kind::HeaderRecord, &header, UnknownKeys::Ignored))
             return Result<Map>::failure(not_readable_text(*header_error));
         if (header.format > 1) return Result<Map>::failure(newer_format_text(header.format));
         return Result<Map>::failure(not_readable_text(*map_error));

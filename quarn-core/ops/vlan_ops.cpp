@@ -103,10 +103,10 @@ std::uint16_t propose_vlan_id(const Map& map) {
 }
 
 Rgb propose_vlan_color(const Map& map) {
-    for (const Rgb& colour : k_default_vlan_colors) {
+    for (const Rgb& color : k_default_vlan_colors) {
         bool used =
-            std::any_of(map.vlans.begin(), map.vlans.end(), [&](const Vlan& v) { return v.color == colour; });
-        if (!used) return colour;
+            std::any_of(map.vlans.begin(), map.vlans.end(), [&](const Vlan& v) { return v.color == color; });
+        if (!used) return color;
     }
     return k_default_vlan_colors[map.vlans.size() % k_default_vlan_colors.size()];
 }

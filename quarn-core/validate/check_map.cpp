@@ -257,11 +257,15 @@ std::vector<Problem> check_map(const Map& map) {
 }
 
 std::string check_report(const std::vector<Problem>& problems) {
+    return check_report(problems, [](std::string_view message) { return std::string(message); });
+}
+
+std::string check_report(const std::vector<Problem>& problems, std::string (*shown)(std::string_view)) {
     if (problems.empty()) return "No problems found.";
     std::string text;
     for (std::size_t i = 0; i < problems.size() && i < k_report_lines; ++i) {
         if (i > 0) text += '\n';
-        text += problem_message(problems[i]);
+        text += shown(problem_message(problems[i]));
     }
     if (problems.size() > k_report_lines)
         text += fill("\n... and {} more", {std::to_string(problems.size() - k_report_lines)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/map.hpp"
@@ -33,5 +34,10 @@ std::vector<Problem> check_map(const Map& map);
 // "No problems found.", or the first 15 messages, one per line, followed by
 // "... and {} more" when there are more.
 std::string check_report(const std::vector<Problem>& problems);
+
+// The same report with each message passed through `shown` first, so that a
+// caller can make names from the file safe for where the report goes (the
+// command line escapes what a terminal would act on, line breaks included).
+std::string check_report(const std::vector<Problem>& problems, std::string (*shown)(std::string_view));
 
 } // namespace quarn

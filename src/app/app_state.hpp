@@ -72,12 +72,4 @@ struct AppState {
     std::unique_ptr<update::UpdateService> update;
 };
 
-// The state of this thread while the main window exists, else null.
-AppState* current_state() noexcept;
-void set_current_state(AppState* state) noexcept;
-
-// The state for a handler. Without a main window no handler should run: the
-// program stops with an internal message rather than act on nothing.
-AppState& app_state() noexcept;
-
 } // namespace quarn::app

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/commands.hpp"
+#include "app/scroll.hpp"
+#include "app/zoom.hpp"
 #include "render/gdi_renderer.hpp"
 #include "render/off_screen.hpp"
 #include "win/unique.hpp"
@@ -106,10 +108,10 @@ LRESULT CanvasWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noe
         on_scroll(SB_VERT, LOWORD(wparam));
         return 0;
     case WM_MOUSEWHEEL:
-        on_wheel(wparam, lparam, false);
+        on_wheel(wparam, lparam, WheelAxis::Vertical);
         return 0;
     case WM_MOUSEHWHEEL:
-        on_wheel(wparam, lparam, true);
+        on_wheel(wparam, lparam, WheelAxis::Horizontal);
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -282,7 +284,8 @@ void CanvasWindow::on_scroll(int bar, WORD request) noexcept {
         scroll_to(scroll_x_, position);
 }
 
-void CanvasWindow::on_wheel(WPARAM wparam, LPARAM lparam, bool horizontal) noexcept {
+void CanvasWindow::on_wheel(WPARAM wparam, LPARAM lparam, WheelAxis axis) noexcept {
+    bool horizontal = axis == WheelAxis::Horizontal;
     int delta = GET_WHEEL_DELTA_WPARAM(wparam);
     bool ctrl = (GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL) != 0;
     bool shift = (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT) != 0;

@@ -52,7 +52,8 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
     void on_button_up(WPARAM wparam, LPARAM lparam) noexcept;
     bool on_key_down(WPARAM key) noexcept;
     void on_scroll(int bar, WORD request) noexcept;
-    void on_wheel(WPARAM wparam, LPARAM lparam, bool horizontal) noexcept;
+    enum class WheelAxis { Vertical, Horizontal };
+    void on_wheel(WPARAM wparam, LPARAM lparam, WheelAxis axis) noexcept;
 
     void update_scroll_bars() noexcept;
     void scroll_to(int x, int y) noexcept;

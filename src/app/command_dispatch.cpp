@@ -1,14 +1,26 @@
 #include "app/command_dispatch.hpp"
 
+#include "app/canvas_scene.hpp"
+#include "app/check_command.hpp"
 #include "app/commands.hpp"
+#include "app/compare_commands.hpp"
+#include "app/current_switch.hpp"
 #include "app/document.hpp"
 #include "app/editor_commands.hpp"
-#include "app/map_commands.hpp"
+#include "app/export_commands.hpp"
+#include "app/field_text.hpp"
 #include "app/menu_popup.hpp"
 #include "app/menus.hpp"
+#include "app/picture_commands.hpp"
 #include "app/port_commands.hpp"
+#include "app/refresh.hpp"
 #include "app/selection.hpp"
-#include "app/views.hpp"
+#include "app/switch_commands.hpp"
+#include "app/undo_commands.hpp"
+#include "app/view_commands.hpp"
+#include "app/vlan_commands.hpp"
+#include "app/window_title.hpp"
+#include "app/zoom.hpp"
 #include "dialogs/about_window.hpp"
 #include "listview/vlan_list.hpp"
 #include "theme/theme.hpp"
@@ -89,6 +101,7 @@ MenuState menu_state(const AppState& state) {
     menu.selected_ports = state.canvas.selection().ports().size();
     menu.selection_on_one_switch = state.canvas.selection().single_switch().has_value();
     menu.clipboard_filled = state.vlan_clipboard.has_value();
+    menu.map_changed = state.map != state.saved;
     menu.view = state.view;
     menu.theme = theme::theme_choice();
     menu.recent = state.config.recent;
@@ -188,11 +201,11 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             return;
         case PanelToggleUntagged:
         case EditToggleUntagged:
-            toggle_vlan(state, false);
+            toggle_vlan(state, Tagging::Untagged);
             return;
         case PanelToggleTagged:
         case EditToggleTagged:
-            toggle_vlan(state, true);
+            toggle_vlan(state, Tagging::Tagged);
             return;
         case PanelClear:
         case EditClearVlans:
@@ -220,13 +233,19 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             remove_current_switch(state);
             return;
         case SwitchMoveUp:
-            move_current_switch(state, true);
+            move_current_switch(state, Direction::Up);
             return;
         case SwitchMoveDown:
-            move_current_switch(state, false);
+            move_current_switch(state, Direction::Down);
             return;
         case ViewCheckMap:
             check_map_command(state);
+            return;
+        case ViewChangesSinceSaved:
+            show_changes_since_saved(state);
+            return;
+        case ViewCompareWithFile:
+            compare_with_file(state);
             return;
         case ViewFrontPanel:
             set_view(state, ViewMode{ViewKind::FrontPanel, state.view.show_unused});
@@ -247,11 +266,20 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
         case ViewThemeDark:
             choose_theme(state, ThemeChoice::Dark);
             return;
+        case FileCopyImage:
+            copy_image(state);
+            return;
+        case FileSavePng:
+            save_png(state);
+            return;
         case FileSaveSvg:
             save_svg(state);
             return;
         case FileSaveCsv:
             save_csv(state);
+            return;
+        case FilePrint:
+            print_map(state);
             return;
         case HelpAbout:
             (void)dialogs::show_about(

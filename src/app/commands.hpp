@@ -79,6 +79,8 @@ enum Command : int {
     HelpAbout = 240,
     HelpCheckUpdates = 241,
     HelpInstall = 242,
+    ViewChangesSinceSaved = 243,
+    ViewCompareWithFile = 244,
     RecentFirst = 300,
 };
 

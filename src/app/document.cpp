@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "app/views.hpp"
+#include "app/refresh.hpp"
+#include "app/window_title.hpp"
 #include "config/config_store.hpp"
 #include "dialogs/message_box.hpp"
 #include "export/file_read.hpp"

@@ -1,7 +1,9 @@
 #include "app/editor_commands.hpp"
 
+#include "app/canvas_scene.hpp"
 #include "app/command_dispatch.hpp"
-#include "app/views.hpp"
+#include "app/current_switch.hpp"
+#include "app/refresh.hpp"
 #include "common/fill.hpp"
 #include "dialogs/lag_dialog.hpp"
 #include "dialogs/lag_form.hpp"

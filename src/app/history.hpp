@@ -1,15 +1,67 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "model/map.hpp"
 
 namespace quarn::app {
 
-// Whole-map snapshots: a map is a plain value, and a copy of even a large
-// campus takes well under a millisecond.
+// A map told by how it differs from a newer one: the parts that differ, and
+// for the switch list, which runs of switches are the newer map's own
+// (equal by value) and which switches differ and are kept here.
+struct MapDelta {
+    // A run of the older map's switches: `count` switches from the newer
+    // map starting at `from`, or, when `kept`, the next `count` of `switches`.
+    struct Run {
+        bool kept = false;
+        std::size_t from = 0;
+        std::size_t count = 0;
+    };
+
+    std::uint32_t format = 0;
+    std::optional<std::string> site; // none: as in the newer map
+    std::optional<std::string> notes;
+    std::optional<std::vector<Vlan>> vlans;
+    std::vector<Run> runs;
+    std::vector<Switch> switches;
+};
+
+// What `older` keeps that `newer` does not have; equal switches are found
+// where an edit leaves them (the same place, or one place before or after,
+// as a move, an insertion or a removal shifts them).
+MapDelta map_delta(Map older, const Map& newer);
+// The older map back, exactly as it was.
+Map restore_map(MapDelta delta, const Map& newer);
+
+// A stack of maps, newest on top. Only the top is kept whole; each map below
+// it is kept as its difference from the map above, so states that differ in
+// a switch or two cost a switch or two each.
+class MapStack {
+  public:
+    void push(Map map);
+    // The top map; the one below becomes whole in its place. Not on an empty stack.
+    Map pop();
+    void drop_oldest();
+    void clear();
+
+    [[nodiscard]] bool empty() const noexcept { return !top_; }
+    [[nodiscard]] std::size_t size() const noexcept { return top_ ? below_.size() + 1 : 0; }
+    // Switch records held whole: those of the top and those the deltas keep.
+    [[nodiscard]] std::size_t kept_switches() const noexcept;
+
+  private:
+    std::optional<Map> top_;
+    std::deque<MapDelta> below_; // oldest first; the last is told against the top
+};
+
+// The undo and redo stacks. They hold whole maps as far as anyone outside
+// can tell; inside, a step that changed one switch costs about that switch,
+// not a copy of the whole campus.
 class History {
   public:
     static constexpr std::size_t k_limit = 200;
@@ -27,10 +79,13 @@ class History {
     [[nodiscard]] bool can_undo() const noexcept { return !undo_.empty(); }
     [[nodiscard]] bool can_redo() const noexcept { return !redo_.empty(); }
     [[nodiscard]] std::size_t undo_depth() const noexcept { return undo_.size(); }
+    [[nodiscard]] std::size_t kept_switches() const noexcept {
+        return undo_.kept_switches() + redo_.kept_switches();
+    }
 
   private:
-    std::deque<Map> undo_;
-    std::vector<Map> redo_;
+    MapStack undo_;
+    MapStack redo_;
 };
 
 } // namespace quarn::app

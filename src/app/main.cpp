@@ -56,7 +56,7 @@ int run(HINSTANCE instance, int show) {
 
     win::UniqueAccelerators accelerators(::CreateAcceleratorTableW(const_cast<ACCEL*>(k_accelerators.data()),
                                                                    static_cast<int>(k_accelerators.size())));
-    int code = run_message_loop(accelerators.get());
+    int code = run_message_loop(program->window, accelerators.get());
     // The windows go before COM does: their shell links may hold COM objects.
     program.reset();
     return code;

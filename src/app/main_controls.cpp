@@ -160,7 +160,8 @@ void layout_main_controls(const AppState& state) noexcept {
 
 void apply_main_font(const AppState& state) noexcept {
     UINT dpi = controls::window_dpi(state.main);
-    controls::set_font_on_all(state.main, theme::dialog_font(dpi, theme::k_text_size, false));
+    controls::set_font_on_all(state.main,
+                              theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Plain));
     if (state.controls.vlan_list != nullptr) listview::set_vlan_list_dpi(state.controls.vlan_list, dpi);
 }
 

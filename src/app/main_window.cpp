@@ -3,12 +3,12 @@
 #include <windowsx.h>
 
 #include "app/app_state.hpp"
+#include "app/canvas_scene.hpp"
 #include "app/command_dispatch.hpp"
 #include "app/commands.hpp"
 #include "app/document.hpp"
 #include "app/main_controls.hpp"
 #include "app/main_layout.hpp"
-#include "app/views.hpp"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/dialog_window.hpp"
@@ -38,8 +38,8 @@ bool MainWindow::create(HINSTANCE instance) noexcept {
 }
 
 LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-    // Messages of the window's creation arrive before the state exists.
-    AppState* state = current_state();
+    // Messages of the window's creation arrive before the state is attached.
+    AppState* state = state_;
     switch (msg) {
     case WM_USER:
         return k_identity_answer;
@@ -106,8 +106,7 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
 }
 
 LRESULT MainWindow::on_close() noexcept {
-    AppState* state = current_state();
-    if (state != nullptr && !confirm_discard(*state)) return 0;
+    if (state_ != nullptr && !confirm_discard(*state_)) return 0;
     ::DestroyWindow(hwnd());
     return 0;
 }

@@ -29,6 +29,12 @@ class MainWindow : public win::WindowBase<MainWindow> {
     [[nodiscard]] static bool register_class(HINSTANCE instance) noexcept;
     [[nodiscard]] bool create(HINSTANCE instance) noexcept;
 
+    // The state the window's handlers act on: none while the window is
+    // being created, until start-up attaches it, and none again once the
+    // program lets it go.
+    void attach(AppState* state) noexcept { state_ = state; }
+    [[nodiscard]] AppState* state() const noexcept { return state_; }
+
     LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept;
 
   private:
@@ -38,6 +44,8 @@ class MainWindow : public win::WindowBase<MainWindow> {
     void on_dpi_changed(AppState& state, const RECT& suggested) noexcept;
     void on_setting_change(AppState& state) noexcept;
     LRESULT on_notify(AppState& state, const NMHDR& header) noexcept;
+
+    AppState* state_ = nullptr;
 };
 
 } // namespace quarn::app

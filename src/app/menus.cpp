@@ -40,8 +40,11 @@ std::vector<MenuItem> file_menu(const MenuState& state) {
         item(FileSave, "Save"),
         item(FileSaveAs, "Save As..."),
         separator(),
+        item(FileCopyImage, "Copy Image\tCtrl+Shift+C", has_switch),
+        item(FileSavePng, "Save PNG...", has_switch),
         item(FileSaveSvg, "Save SVG...", has_switch),
         item(FileSaveCsv, "Save CSV...", has_switch),
+        item(FilePrint, "Print...\tCtrl+P", has_switch),
         separator(),
     };
     if (!state.recent.empty()) {
@@ -102,6 +105,8 @@ std::vector<MenuItem> view_menu(const MenuState& state) {
         item(ViewZoomReset, "Reset Zoom"),
         separator(),
         item(ViewCheckMap, "Check Map..."),
+        item(ViewChangesSinceSaved, "Changes Since Saved...", state.map_changed),
+        item(ViewCompareWithFile, "Compare With File..."),
         separator(),
         item(ViewThemeSystem, "System Theme", true, state.theme == ThemeChoice::System),
         item(ViewThemeLight, "Light Theme", true, state.theme == ThemeChoice::Light),

@@ -35,6 +35,7 @@ struct MenuState {
     std::size_t selected_ports = 0;
     bool selection_on_one_switch = false;
     bool clipboard_filled = false;
+    bool map_changed = false; // differs from its saved copy
     ViewMode view;
     ThemeChoice theme = ThemeChoice::System;
     std::vector<std::string> recent;

@@ -31,12 +31,12 @@ bool accelerators_apply(HWND focus) noexcept {
     return ::lstrcmpiW(name, L"Edit") != 0;
 }
 
-int run_message_loop(HACCEL accelerators) noexcept {
+int run_message_loop(const MainWindow& window, HACCEL accelerators) noexcept {
     MSG msg{};
     for (;;) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        AppState* state = current_state();
+        AppState* state = window.state();
         if (state != nullptr) {
             // The About window and its text viewer (Escape closes the viewer).
             if (dialogs::about_dialog_message(msg)) continue;

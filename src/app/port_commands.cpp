@@ -1,7 +1,11 @@
 #include "app/port_commands.hpp"
 
+#include "app/canvas_scene.hpp"
 #include "app/command_dispatch.hpp"
-#include "app/views.hpp"
+#include "app/current_switch.hpp"
+#include "app/field_text.hpp"
+#include "app/refresh.hpp"
+#include "app/window_title.hpp"
 #include "dialogs/message_box.hpp"
 #include "ops/port_ops.hpp"
 #include "ops/port_range.hpp"
@@ -31,14 +35,14 @@ void prune_selection(AppState& state) noexcept {
     }
 }
 
-void toggle_vlan(AppState& state, bool tagged) noexcept {
+void toggle_vlan(AppState& state, Tagging tagging) noexcept {
     if (!state.selected_vlan) {
         dialogs::show_warning(state.main, "Select a VLAN in the list first.");
         return;
     }
     std::uint16_t vlan = *state.selected_vlan;
     change_map(state, [&](Map& map) {
-        if (tagged)
+        if (tagging == Tagging::Tagged)
             toggle_tagged(map, selected(state), vlan);
         else
             toggle_untagged(map, selected(state), vlan);

@@ -8,7 +8,8 @@ namespace quarn::app {
 
 // Edit commands on the selected ports (212 to 217) and the port panel's
 // fields. Each map change takes the copy-change-compare road.
-void toggle_vlan(AppState& state, bool tagged) noexcept;
+enum class Tagging { Untagged, Tagged };
+void toggle_vlan(AppState& state, Tagging tagging) noexcept;
 void clear_vlans(AppState& state) noexcept;
 void copy_vlans(AppState& state) noexcept;
 void paste_vlans(AppState& state) noexcept;

@@ -45,13 +45,4 @@ class Selection {
     std::optional<PortRef> anchor_;
 };
 
-// Zoom factors the commands step through; 1.0 is among them.
-std::span<const float> zoom_steps();
-float zoom_in(float zoom);
-float zoom_out(float zoom);
-
-// A scroll position kept inside 0 .. content - view (0 when the view is
-// larger than the content).
-int clamp_scroll(int position, int content, int view);
-
 } // namespace quarn::app

@@ -19,6 +19,7 @@ enum KeyModifier : std::uint8_t { NoModifier = 0, Ctrl = 1, Shift = 2 };
 // <windows.h> so that the menus build everywhere.
 inline constexpr std::uint16_t k_key_delete = 0x2E;
 inline constexpr std::uint16_t k_key_f5 = 0x74;
+inline constexpr std::uint16_t k_key_f6 = 0x75;
 inline constexpr std::uint16_t k_key_plus = 0xBB;  // VK_OEM_PLUS
 inline constexpr std::uint16_t k_key_minus = 0xBD; // VK_OEM_MINUS
 
@@ -53,6 +54,7 @@ inline constexpr Shortcut k_shortcuts[] = {
     {ViewZoomOut, k_key_minus, Ctrl, KeyOwner::Accelerator, "Ctrl+-"},
     {ViewZoomReset, '0', Ctrl, KeyOwner::Accelerator, "Ctrl+0"},
     {ViewCheckMap, k_key_f5, NoModifier, KeyOwner::Accelerator, "F5"},
+    {ViewChangesSinceSaved, k_key_f6, NoModifier, KeyOwner::Accelerator, "F6"},
 };
 
 // The shortcut of a command, if it has one.

@@ -1,14 +1,14 @@
 #include "app/startup.hpp"
 
 #include "app/main_controls.hpp"
-#include "app/views.hpp"
+#include "app/refresh.hpp"
 #include "config/config_store.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::app {
 
 MainProgram::~MainProgram() {
-    if (state && current_state() == state.get()) set_current_state(nullptr);
+    window.attach(nullptr);
     if (window.hwnd() != nullptr) ::DestroyWindow(window.hwnd());
 }
 
@@ -28,7 +28,7 @@ std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOp
 
         state->view.kind = state->config.breakdown ? ViewKind::VlanBreakdown : ViewKind::FrontPanel;
         state->view.show_unused = state->config.show_unused;
-        set_current_state(state.get());
+        program->window.attach(state.get());
         program->state = std::move(state);
         AppState& app = *program->state;
 

@@ -1,5 +1,7 @@
 #include "config/config_store.hpp"
 
+#include "export/safe_write.hpp"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -30,26 +32,10 @@ std::optional<std::string> save_config(const std::filesystem::path& folder, cons
         std::error_code error;
         std::filesystem::create_directories(folder, error);
         if (error) return error.message();
-        const auto target = folder / "config.json";
-        auto temporary = target;
-        temporary += ".tmp";
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            out << config_text(config);
-            out.flush();
-            if (!out) {
-                std::filesystem::remove(temporary, error);
-                return "could not write " + temporary.string();
-            }
-        }
-        // std::filesystem::rename replaces an existing target on Windows too
-        // (MoveFileExW with MOVEFILE_REPLACE_EXISTING).
-        std::filesystem::rename(temporary, target, error);
-        if (error) {
-            std::filesystem::remove(temporary, error);
-            return error.message();
-        }
-        return std::nullopt;
+        // The settings go the way of maps and exports: flushed to disk
+        // before they replace the old file, and the system's own words when
+        // that fails.
+        return safe_write(folder / "config.json", config_text(config));
     } catch (const std::exception& e) {
         return std::string(e.what());
     }

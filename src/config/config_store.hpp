@@ -15,9 +15,9 @@ std::optional<std::filesystem::path> config_folder();
 // Reads config.json from `folder`; any failure gives the defaults.
 Config load_config(const std::filesystem::path& folder);
 
-// Writes config.json in `folder` (created when missing) through a ".tmp"
-// file that then replaces it, so a crash never leaves half a file. Nothing on
-// success, else the system's error text.
+// Writes config.json in `folder` (created when missing) through the safe
+// file write, so a crash never leaves half a file. Nothing on success, else
+// the system's error text.
 [[nodiscard]] std::optional<std::string> save_config(const std::filesystem::path& folder,
                                                      const Config& config) noexcept;
 

@@ -6,19 +6,24 @@
 
 namespace quarn::controls {
 
-// The few kinds every dialog is built from.
+// The kinds every window of the program is built from.
 enum class ControlKind {
     Label,       // static text, left-aligned
+    Caption,     // static text from the map: no prefix characters ('&' shows as it is), end ellipsis
     Heading,     // static text in the heading font
     PathLabel,   // static text, no prefix characters, path ellipsis
+    MessageText, // static text, no prefix characters, words longer than the width broken
+    Icon,        // an icon scaled into the control; set with STM_SETICON
     CheckBox,    // automatic check box without visual style
     RadioButton, // automatic radio button; the first after a non-radio row starts a group
     NumberEdit,  // digits only
     UpperEdit,   // converts to upper case
     TextEdit,
-    TextViewer, // read-only, multi-line, vertical scroll bar, no length limit
-    Link,       // owner-drawn underlined text with the hand cursor
-    PushButton, // owner-drawn button
+    TextViewer,   // read-only, multi-line, vertical scroll bar, no length limit
+    DropDownList, // drop-down-list combo box, vertical scroll bar, tab stop; h: the open list
+    Link,         // owner-drawn underlined text with the hand cursor
+    PushButton,   // owner-drawn button
+    Custom,       // a window of the class named by `text`, sunken client edge (the switch preview)
 };
 
 // One row of a dialog's control table. Position and size are in 1/96 inch;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "theme/fonts.hpp"
+#include "theme/theme.hpp"
 #include "theme/window_theme.hpp"
 
 namespace quarn::controls {
@@ -26,8 +27,14 @@ Shape shape_of(ControlKind kind) noexcept {
     case ControlKind::Label:
     case ControlKind::Heading:
         return {WC_STATICW, SS_LEFT, 0};
+    case ControlKind::Caption:
+        return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0};
     case ControlKind::PathLabel:
         return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 0};
+    case ControlKind::MessageText:
+        return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0};
+    case ControlKind::Icon:
+        return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL, 0};
     case ControlKind::CheckBox:
         return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ControlKind::RadioButton:
@@ -40,9 +47,13 @@ Shape shape_of(ControlKind kind) noexcept {
         return {WC_EDITW, edit, WS_EX_CLIENTEDGE};
     case ControlKind::TextViewer:
         return {WC_EDITW, ES_READONLY | ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::DropDownList:
+        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::Link:
     case ControlKind::PushButton:
         return {WC_BUTTONW, BS_OWNERDRAW | WS_TABSTOP, 0};
+    case ControlKind::Custom:
+        return {L"", 0, WS_EX_CLIENTEDGE};
     }
     return {WC_STATICW, SS_LEFT, 0};
 }
@@ -78,19 +89,25 @@ void set_font_on_all(HWND window, HFONT font) noexcept {
     ::EnumChildWindows(window, &set_font_on_child, reinterpret_cast<LPARAM>(font));
 }
 
-bool create_controls(HWND window, std::span<const ControlRow> table) noexcept {
+CreatedControls create_controls(HWND window, std::span<const ControlRow> table) noexcept {
     return create_controls(window, table, window_dpi(window));
 }
 
-bool create_controls(HWND window, std::span<const ControlRow> table, UINT dpi) noexcept {
+CreatedControls create_controls(HWND window, std::span<const ControlRow> table, UINT dpi,
+                                void* custom_object) noexcept {
+    CreatedControls created;
+    try {
+        created.handles.reserve(table.size());
+    } catch (...) {
+        return created; // out of memory: nothing made
+    }
     auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    HFONT normal = theme::dialog_font(dpi, theme::k_text_size, false);
-    HFONT heading = theme::dialog_font(dpi, theme::k_heading_size, false);
-    HFONT underlined = theme::dialog_font(dpi, theme::k_text_size, true);
+    HFONT normal = theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Plain);
+    HFONT heading = theme::dialog_font(dpi, theme::k_heading_size, theme::FontLine::Plain);
+    HFONT underlined = theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Underlined);
 
-    bool all_created = true;
+    created.all_created = true;
     bool previous_was_radio = false;
-    std::vector<HWND> special_fonts; // headings and links, set after the ordinary font
     for (const ControlRow& row : table) {
         Shape shape = shape_of(row.kind);
         DWORD style = WS_CHILD | WS_VISIBLE | shape.style;
@@ -101,18 +118,21 @@ bool create_controls(HWND window, std::span<const ControlRow> table, UINT dpi) n
         if (radio && !previous_was_radio) style |= WS_TABSTOP;
         previous_was_radio = radio;
 
-        const wchar_t* text = row.kind == ControlKind::TextViewer ? L"" : row.text;
-        HWND control = ::CreateWindowExW(
-            shape.ex_style, shape.class_name, text, style, scale_units(row.x, dpi), scale_units(row.y, dpi),
-            scale_units(row.w, dpi), scale_units(row.h, dpi), window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+        const wchar_t* class_name = row.kind == ControlKind::Custom ? row.text : shape.class_name;
+        const wchar_t* text = row.text;
+        if (row.kind == ControlKind::TextViewer || row.kind == ControlKind::Custom) text = L"";
+        if (row.kind == ControlKind::Icon) text = nullptr; // a text would name an icon resource
+        void* param = row.kind == ControlKind::Custom ? custom_object : nullptr;
+        HWND control =
+            ::CreateWindowExW(shape.ex_style, class_name, text, style, scale_units(row.x, dpi),
+                              scale_units(row.y, dpi), scale_units(row.w, dpi), scale_units(row.h, dpi),
+                              window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, param);
+        created.handles.push_back(control); // reserved: cannot throw
         if (control == nullptr) {
-            all_created = false;
+            created.all_created = false;
             continue;
         }
         if (row.kind == ControlKind::Link) mark_as_link(control);
-        if (row.kind == ControlKind::Heading || row.kind == ControlKind::Link)
-            special_fonts.push_back(control);
         if (row.kind == ControlKind::TextViewer)
             ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as much as the control can hold
         else if (is_edit(row.kind) && row.limit > 0)
@@ -121,14 +141,20 @@ bool create_controls(HWND window, std::span<const ControlRow> table, UINT dpi) n
         // Without visual style the text takes the colours of WM_CTLCOLORSTATIC.
         if (row.kind == ControlKind::CheckBox || row.kind == ControlKind::RadioButton)
             (void)::SetWindowTheme(control, L"", L"");
+        if (row.kind == ControlKind::DropDownList && theme::is_dark())
+            (void)::SetWindowTheme(control, L"DarkMode_CFD", nullptr);
     }
 
+    // Headings and links after the ordinary font, which reaches every child.
     set_font_on_all(window, normal);
-    for (HWND control : special_fonts) {
-        HFONT font = is_link(control) ? underlined : heading;
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        ControlKind kind = table[i].kind;
+        if (created.handles[i] == nullptr || (kind != ControlKind::Heading && kind != ControlKind::Link))
+            continue;
+        HFONT font = kind == ControlKind::Link ? underlined : heading;
+        ::SendMessageW(created.handles[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    return all_created;
+    return created;
 }
 
 } // namespace quarn::controls

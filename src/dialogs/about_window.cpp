@@ -32,7 +32,8 @@ constexpr int k_height = 362;
 
 // Labels in a column on the left, their values from x = 96; the content
 // ends at x = 452.
-constexpr std::array<ControlRow, 12> k_controls{{
+constexpr std::array<ControlRow, 13> k_controls{{
+    {ControlKind::Icon, k_about_icon, L"", 12, 12, 32, 32, 0},
     {ControlKind::Heading, k_about_heading, L"Quarn", 56, 10, 396, 30, 0},
     {ControlKind::Label, k_about_notice, L"", 56, 42, 396, 20, 0},
     {ControlKind::Label, k_about_homepage_label, L"Homepage:", 12, 78, 80, 20, 0},
@@ -60,7 +61,6 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
             on_activate(LOWORD(wparam));
             return 0;
         case WM_DESTROY:
-            icon_control_ = nullptr;
             last_focus_ = nullptr;
             return 0;
         case WM_NCDESTROY:
@@ -73,17 +73,13 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
         return default_proc(msg, wparam, lparam);
     }
 
-    void create_icon(UINT dpi) noexcept {
+    // The program's icon in the icon control, at its size for `dpi`.
+    void set_icon(HWND control, UINT dpi) noexcept {
         int size = scale_units(32, dpi);
         icon_ = controls::load_icon(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUARN), size);
         if (!icon_) icon_ = controls::load_icon(nullptr, IDI_APPLICATION, size);
-        icon_control_ =
-            ::CreateWindowExW(0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
-                              scale_units(12, dpi), scale_units(12, dpi), size, size, hwnd(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_about_icon)),
-                              ::GetModuleHandleW(nullptr), nullptr);
-        if (icon_control_ != nullptr && icon_)
-            ::SendMessageW(icon_control_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+        if (control != nullptr && icon_)
+            ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
     }
 
   private:
@@ -142,7 +138,6 @@ class AboutWindow : public win::WindowBase<AboutWindow> {
     }
 
     win::UniqueIcon icon_;
-    HWND icon_control_ = nullptr;
     HWND last_focus_ = nullptr;
 };
 
@@ -174,8 +169,8 @@ HWND show_about(HWND owner, const AboutUpdatesRow& updates) noexcept {
         k_about_window_class, L"About Quarn", &AboutWindow::window_proc, owner, k_width, k_height, &window);
     if (created == nullptr) return nullptr;
     UINT dpi = controls::window_dpi(created);
-    window.create_icon(dpi);
     (void)controls::create_controls(created, k_controls, dpi);
+    window.set_icon(::GetDlgItem(created, k_about_icon), dpi);
     ::SetDlgItemTextW(created, k_about_heading, (L"Quarn " + win::widen(QUARN_VERSION_TEXT)).c_str());
     ::SetDlgItemTextW(created, k_about_notice, win::widen(identity::k_copyright_notice).c_str());
     ::SetDlgItemTextW(created, k_about_homepage_link, win::widen(identity::k_homepage_url).c_str());

@@ -4,24 +4,29 @@
 #include <span>
 
 #include "controls/modal.hpp"
+#include "dialogs/form_dialog.hpp"
+#include "dialogs/form_fields.hpp"
 #include "dialogs/form_text.hpp"
-#include "dialogs/form_window.hpp"
+#include "dialogs/link_lists.hpp"
 #include "dialogs/message_box.hpp"
 
 namespace quarn::dialogs {
 namespace {
 
-constexpr FormControl k_controls[] = {
-    {FormKind::Label, 0, L"Name:", 14, 16, 80, 18, 0},
-    {FormKind::TextEdit, k_lag_name, L"", 100, 12, 160, 24, 40},
-    {FormKind::Label, 0, L"Ports:", 14, 48, 80, 18, 0},
-    {FormKind::TextEdit, k_lag_ports, L"", 100, 44, 276, 24, 200},
-    {FormKind::Label, 0, L"Linked To:", 14, 80, 80, 18, 0},
-    {FormKind::DropDownList, k_lag_switch, L"", 100, 76, 150, 220, 0},
-    {FormKind::DropDownList, k_lag_far_lag, L"", 256, 76, 120, 220, 0},
-    {FormKind::PushButton, k_lag_remove, L"Remove LAG", 14, 116, 96, 26, 0},
-    {FormKind::PushButton, IDOK, L"OK", 212, 116, 80, 26, 0},
-    {FormKind::PushButton, IDCANCEL, L"Cancel", 296, 116, 80, 26, 0},
+using controls::ControlKind;
+using controls::ControlRow;
+
+constexpr ControlRow k_controls[] = {
+    {ControlKind::Label, 0, L"Name:", 14, 16, 80, 18, 0},
+    {ControlKind::TextEdit, k_lag_name, L"", 100, 12, 160, 24, 40},
+    {ControlKind::Label, 0, L"Ports:", 14, 48, 80, 18, 0},
+    {ControlKind::TextEdit, k_lag_ports, L"", 100, 44, 276, 24, 200},
+    {ControlKind::Label, 0, L"Linked To:", 14, 80, 80, 18, 0},
+    {ControlKind::DropDownList, k_lag_switch, L"", 100, 76, 150, 220, 0},
+    {ControlKind::DropDownList, k_lag_far_lag, L"", 256, 76, 120, 220, 0},
+    {ControlKind::PushButton, k_lag_remove, L"Remove LAG", 14, 116, 96, 26, 0},
+    {ControlKind::PushButton, IDOK, L"OK", 212, 116, 80, 26, 0},
+    {ControlKind::PushButton, IDCANCEL, L"Cancel", 296, 116, 80, 26, 0},
 };
 
 constexpr int k_width = 406;
@@ -89,9 +94,9 @@ class LagDialog : public FormDialog<LagDialog, LagForm> {
 
 std::optional<LagForm> run_lag_dialog(HWND owner, const LagDialogInput& input, const LagCheck& check,
                                       const LagCheck& question) noexcept {
-    FormControl table[std::size(k_controls)];
+    ControlRow table[std::size(k_controls)];
     std::size_t count = 0;
-    for (const FormControl& row : k_controls)
+    for (const ControlRow& row : k_controls)
         if (row.id != k_lag_remove || input.editing) table[count++] = row;
     LagDialog dialog(input, check, question);
     return dialog.run(owner, {k_lag_window_class, input.editing ? L"Edit LAG" : L"Add LAG", k_width, k_height,

@@ -97,7 +97,7 @@ int measure_text(HWND window, const std::wstring& text, UINT dpi) noexcept {
     win::WindowDc dc(window);
     HDC hdc = dc.get();
     if (hdc == nullptr) return 0;
-    win::SelectGuard font(hdc, theme::dialog_font(dpi, theme::k_text_size, false));
+    win::SelectGuard font(hdc, theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Plain));
     RECT rect{0, 0, scale_units(k_message_text_width, dpi), 0};
     ::DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &rect, k_text_format | DT_CALCRECT);
     int pixels = rect.bottom - rect.top;
@@ -133,29 +133,22 @@ std::size_t show_message(const MessageRequest& request) noexcept {
 
     std::wstring text = win::widen(request.text);
     MessageLayout layout = message_layout(measure_text(window, text, dpi));
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-
-    // The icon and the label need styles the control kinds do not have: an
-    // icon scaled into its control, and a label that shows '&' as it is and
-    // breaks words longer than its width.
-    win::UniqueIcon icon = load_icon(request.icon, px(32));
-    HWND icon_control = ::CreateWindowExW(
-        0, WC_STATICW, nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, px(12), px(12), px(32),
-        px(32), window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_icon_id)), instance, nullptr);
-    if (icon_control != nullptr && icon)
-        ::SendMessageW(icon_control, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
-    ::CreateWindowExW(0, WC_STATICW, text.c_str(),
-                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, px(56), px(12),
-                      px(k_message_text_width), px(layout.text_height), window,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_text_id)), instance, nullptr);
-
-    std::vector<controls::ControlRow> buttons;
+    // The icon, the text (which shows '&' as it is and breaks words longer
+    // than its width), then the buttons.
+    std::vector<controls::ControlRow> rows{
+        {controls::ControlKind::Icon, k_icon_id, L"", 12, 12, 32, 32, 0},
+        {controls::ControlKind::MessageText, k_text_id, text.c_str(), 56, 12, k_message_text_width,
+         layout.text_height, 0},
+    };
     int count = static_cast<int>(captions.size());
     for (int i = 0; i < count; ++i)
-        buttons.push_back({controls::ControlKind::PushButton, k_message_first_button_id + i,
-                           captions[static_cast<std::size_t>(i)].c_str(), layout.button_x(i, count),
-                           layout.buttons_y, k_message_button_width, k_message_button_height, 0});
-    (void)controls::create_controls(window, buttons, dpi);
+        rows.push_back({controls::ControlKind::PushButton, k_message_first_button_id + i,
+                        captions[static_cast<std::size_t>(i)].c_str(), layout.button_x(i, count),
+                        layout.buttons_y, k_message_button_width, k_message_button_height, 0});
+    controls::CreatedControls created = controls::create_controls(window, rows, dpi);
+    win::UniqueIcon icon = load_icon(request.icon, px(32));
+    if (!created.handles.empty() && created.handles.front() != nullptr && icon)
+        ::SendMessageW(created.handles.front(), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     ::SetWindowPos(window, nullptr, 0, 0, px(layout.outer_width), px(layout.outer_height),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 

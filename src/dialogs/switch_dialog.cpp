@@ -3,39 +3,43 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/form_window.hpp"
+#include "dialogs/form_dialog.hpp"
+#include "dialogs/form_fields.hpp"
 #include "dialogs/message_box.hpp"
 #include "dialogs/switch_preview.hpp"
 
 namespace quarn::dialogs {
 namespace {
 
-constexpr FormControl k_controls[] = {
-    {FormKind::Label, 0, L"Name:", 14, 16, 80, 18, 0},
-    {FormKind::TextEdit, k_switch_name, L"", 100, 12, 200, 24, 60},
-    {FormKind::Label, 0, L"Model:", 14, 48, 80, 18, 0},
-    {FormKind::TextEdit, k_switch_model, L"", 100, 44, 200, 24, 60},
-    {FormKind::Label, 0, L"Location:", 14, 80, 80, 18, 0},
-    {FormKind::TextEdit, k_switch_location, L"", 100, 76, 200, 24, 60},
-    {FormKind::Label, 0, L"Template:", 14, 112, 80, 18, 0},
-    {FormKind::DropDownList, k_switch_template, L"", 100, 108, 200, 260, 0},
-    {FormKind::Label, 0, L"Ports:", 330, 16, 110, 18, 0},
-    {FormKind::NumberEdit, k_switch_ports, L"", 446, 12, 60, 24, 3},
-    {FormKind::Label, 0, L"SFP Uplinks:", 330, 48, 110, 18, 0},
-    {FormKind::NumberEdit, k_switch_sfp, L"", 446, 44, 60, 24, 3},
-    {FormKind::Label, 0, L"Dual-Personality Ports:", 330, 80, 116, 18, 0},
-    {FormKind::NumberEdit, k_switch_dual, L"", 446, 76, 60, 24, 3},
-    {FormKind::Label, 0, L"Rows:", 330, 112, 110, 18, 0},
-    {FormKind::NumberEdit, k_switch_rows, L"", 446, 108, 60, 24, 3},
-    {FormKind::Label, 0, L"Gap Every (Columns):", 330, 144, 116, 18, 0},
-    {FormKind::NumberEdit, k_switch_gap, L"", 446, 140, 60, 24, 3},
-    {FormKind::Label, 0, L"Label Prefix:", 330, 176, 110, 18, 0},
-    {FormKind::TextEdit, k_switch_prefix, L"", 446, 172, 128, 24, 20},
-    {FormKind::CheckBox, k_switch_row_by_row, L"Number Row by Row (Otherwise Odd Ports on Top)", 14, 176, 306,
-     22, 0},
-    {FormKind::Preview, k_switch_preview, L"", 14, 208, 560, 126, 0},
-    {FormKind::PushButton, IDOK, L"OK", 410, 346, 80, 26, 0},
-    {FormKind::PushButton, IDCANCEL, L"Cancel", 494, 346, 80, 26, 0},
+using controls::ControlKind;
+using controls::ControlRow;
+
+constexpr ControlRow k_controls[] = {
+    {ControlKind::Label, 0, L"Name:", 14, 16, 80, 18, 0},
+    {ControlKind::TextEdit, k_switch_name, L"", 100, 12, 200, 24, 60},
+    {ControlKind::Label, 0, L"Model:", 14, 48, 80, 18, 0},
+    {ControlKind::TextEdit, k_switch_model, L"", 100, 44, 200, 24, 60},
+    {ControlKind::Label, 0, L"Location:", 14, 80, 80, 18, 0},
+    {ControlKind::TextEdit, k_switch_location, L"", 100, 76, 200, 24, 60},
+    {ControlKind::Label, 0, L"Template:", 14, 112, 80, 18, 0},
+    {ControlKind::DropDownList, k_switch_template, L"", 100, 108, 200, 260, 0},
+    {ControlKind::Label, 0, L"Ports:", 330, 16, 110, 18, 0},
+    {ControlKind::NumberEdit, k_switch_ports, L"", 446, 12, 60, 24, 3},
+    {ControlKind::Label, 0, L"SFP Uplinks:", 330, 48, 110, 18, 0},
+    {ControlKind::NumberEdit, k_switch_sfp, L"", 446, 44, 60, 24, 3},
+    {ControlKind::Label, 0, L"Dual-Personality Ports:", 330, 80, 116, 18, 0},
+    {ControlKind::NumberEdit, k_switch_dual, L"", 446, 76, 60, 24, 3},
+    {ControlKind::Label, 0, L"Rows:", 330, 112, 110, 18, 0},
+    {ControlKind::NumberEdit, k_switch_rows, L"", 446, 108, 60, 24, 3},
+    {ControlKind::Label, 0, L"Gap Every (Columns):", 330, 144, 116, 18, 0},
+    {ControlKind::NumberEdit, k_switch_gap, L"", 446, 140, 60, 24, 3},
+    {ControlKind::Label, 0, L"Label Prefix:", 330, 176, 110, 18, 0},
+    {ControlKind::TextEdit, k_switch_prefix, L"", 446, 172, 128, 24, 20},
+    {ControlKind::CheckBox, k_switch_row_by_row, L"Number Row by Row (Otherwise Odd Ports on Top)", 14, 176,
+     306, 22, 0},
+    {ControlKind::Custom, k_switch_preview, k_preview_class, 14, 208, 560, 126, 0},
+    {ControlKind::PushButton, IDOK, L"OK", 410, 346, 80, 26, 0},
+    {ControlKind::PushButton, IDCANCEL, L"Cancel", 494, 346, 80, 26, 0},
 };
 
 constexpr int k_width = 604;
@@ -49,6 +53,9 @@ bool refreshes_preview(int id) noexcept {
 class SwitchDialog : public FormDialog<SwitchDialog, SwitchForm> {
   public:
     explicit SwitchDialog(const SwitchFormText& initial) noexcept : initial_(initial) {}
+
+    // The preview window's object, handed to the window at its creation.
+    [[nodiscard]] SwitchPreview& preview() noexcept { return preview_; }
 
     std::optional<LRESULT> own_message(UINT msg, WPARAM wparam, LPARAM) noexcept {
         if (msg != WM_COMMAND) return std::nullopt;
@@ -134,15 +141,15 @@ class SwitchDialog : public FormDialog<SwitchDialog, SwitchForm> {
     void refresh_preview() noexcept {
         if (quiet_) return;
         try {
-            set_preview_model(preview_map(read_switch_form(read_text())));
+            preview_.show(preview_map(read_switch_form(read_text())));
         } catch (...) {
-            return; // out of memory: the preview keeps the last picture
+            // Out of memory: the preview keeps the last picture.
         }
-        if (HWND preview = ::GetDlgItem(hwnd(), k_switch_preview)) ::InvalidateRect(preview, nullptr, FALSE);
     }
 
     const SwitchFormText& initial_;
     bool quiet_ = false;
+    SwitchPreview preview_;
 };
 
 } // namespace
@@ -158,8 +165,10 @@ std::optional<SwitchForm> run_switch_dialog(HWND owner, const Switch* existing) 
 std::optional<SwitchForm> run_switch_dialog(HWND owner, const SwitchFormText& initial,
                                             bool editing) noexcept {
     SwitchDialog dialog(initial);
+    // Without its class the dialog opens all the same, without a preview.
+    (void)SwitchPreview::register_class();
     return dialog.run(owner, {k_switch_window_class, editing ? L"Edit Switch" : L"Add Switch", k_width,
-                              k_height, k_controls, k_switch_name});
+                              k_height, k_controls, k_switch_name, &dialog.preview()});
 }
 
 } // namespace quarn::dialogs

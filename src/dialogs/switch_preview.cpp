@@ -11,60 +11,51 @@
 #include "win/unique.hpp"
 
 namespace quarn::dialogs {
-namespace {
 
-std::optional<Map>& model() noexcept {
-    thread_local std::optional<Map> map;
-    return map;
-}
-
-void on_paint(HWND window) noexcept {
-    render::paint_off_screen(window, [window](HDC memory, int width, int height) noexcept {
-        paint_preview(memory, width, height, ::GetDpiForWindow(window));
-    });
-}
-
-LRESULT CALLBACK preview_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1; // the paint covers every pixel
-    case WM_PAINT:
-        on_paint(window);
-        return 0;
-    default:
-        return ::DefWindowProcW(window, msg, wparam, lparam);
-    }
-}
-
-} // namespace
-
-bool register_preview_class() noexcept {
+bool SwitchPreview::register_class() noexcept {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (::GetClassInfoExW(instance, k_preview_class, &existing)) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &preview_proc;
+    wc.lpfnWndProc = &SwitchPreview::window_proc;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = k_preview_class;
     return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-const std::optional<Map>& preview_model() noexcept {
-    return model();
+const SwitchPreview* SwitchPreview::of(HWND window) noexcept {
+    wchar_t name[32] = {};
+    if (window == nullptr || ::GetClassNameW(window, name, 32) == 0 || ::lstrcmpW(name, k_preview_class) != 0)
+        return nullptr;
+    return object_of(window);
 }
 
-void set_preview_model(Map map) noexcept {
-    model() = std::move(map);
+void SwitchPreview::show(Map map) noexcept {
+    model_ = std::move(map);
+    if (hwnd() != nullptr) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void paint_preview(HDC dc, int width, int height, UINT dpi) noexcept {
+LRESULT SwitchPreview::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1; // the paint covers every pixel
+    case WM_PAINT:
+        render::paint_off_screen(hwnd(), [this](HDC memory, int width, int height) noexcept {
+            paint_preview(memory, model_ ? &*model_ : nullptr, width, height, ::GetDpiForWindow(hwnd()));
+        });
+        return 0;
+    default:
+        return default_proc(msg, wparam, lparam);
+    }
+}
+
+void paint_preview(HDC dc, const Map* map, int width, int height, UINT dpi) noexcept {
     RECT all{0, 0, width, height};
     ::FillRect(dc, &all, theme::theme_colors().window_brush);
-    const std::optional<Map>& map = model();
-    if (!map) return;
+    if (map == nullptr) return;
     try {
         SceneOptions options;
         options.palette = theme::is_dark() ? k_dark_palette : k_light_palette;

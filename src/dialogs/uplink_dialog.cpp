@@ -1,19 +1,24 @@
 #include "dialogs/uplink_dialog.hpp"
 
-#include "dialogs/form_window.hpp"
+#include "dialogs/form_dialog.hpp"
+#include "dialogs/form_fields.hpp"
+#include "dialogs/link_lists.hpp"
 #include "dialogs/message_box.hpp"
 
 namespace quarn::dialogs {
 namespace {
 
-constexpr FormControl k_controls[] = {
-    {FormKind::Label, 0, L"Port:", 14, 16, 80, 18, 0},
-    {FormKind::Caption, k_uplink_caption, L"", 100, 16, 276, 18, 0},
-    {FormKind::Label, 0, L"Linked To:", 14, 48, 80, 18, 0},
-    {FormKind::DropDownList, k_uplink_switch, L"", 100, 44, 170, 220, 0},
-    {FormKind::DropDownList, k_uplink_port, L"", 276, 44, 100, 220, 0},
-    {FormKind::PushButton, IDOK, L"OK", 212, 84, 80, 26, 0},
-    {FormKind::PushButton, IDCANCEL, L"Cancel", 296, 84, 80, 26, 0},
+using controls::ControlKind;
+using controls::ControlRow;
+
+constexpr ControlRow k_controls[] = {
+    {ControlKind::Label, 0, L"Port:", 14, 16, 80, 18, 0},
+    {ControlKind::Caption, k_uplink_caption, L"", 100, 16, 276, 18, 0},
+    {ControlKind::Label, 0, L"Linked To:", 14, 48, 80, 18, 0},
+    {ControlKind::DropDownList, k_uplink_switch, L"", 100, 44, 170, 220, 0},
+    {ControlKind::DropDownList, k_uplink_port, L"", 276, 44, 100, 220, 0},
+    {ControlKind::PushButton, IDOK, L"OK", 212, 84, 80, 26, 0},
+    {ControlKind::PushButton, IDCANCEL, L"Cancel", 296, 84, 80, 26, 0},
 };
 
 constexpr int k_width = 406;

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "controls/common_message.hpp"
-#include "dialogs/form_window.hpp"
+#include "dialogs/form_dialog.hpp"
+#include "dialogs/form_fields.hpp"
 #include "dialogs/message_box.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
@@ -20,15 +21,18 @@
 namespace quarn::dialogs {
 namespace {
 
-constexpr FormControl k_controls[] = {
-    {FormKind::Label, 0, L"VLAN ID:", 14, 16, 80, 18, 0},
-    {FormKind::NumberEdit, k_vlan_id, L"", 100, 12, 70, 24, 4},
-    {FormKind::Label, 0, L"Name:", 14, 48, 80, 18, 0},
-    {FormKind::TextEdit, k_vlan_name, L"", 100, 44, 210, 24, 60},
-    {FormKind::Label, 0, L"Colour:", 14, 80, 80, 18, 0},
-    {FormKind::PushButton, k_vlan_colour, L"", 100, 76, 70, 24, 0},
-    {FormKind::PushButton, IDOK, L"OK", 146, 116, 80, 26, 0},
-    {FormKind::PushButton, IDCANCEL, L"Cancel", 230, 116, 80, 26, 0},
+using controls::ControlKind;
+using controls::ControlRow;
+
+constexpr ControlRow k_controls[] = {
+    {ControlKind::Label, 0, L"VLAN ID:", 14, 16, 80, 18, 0},
+    {ControlKind::NumberEdit, k_vlan_id, L"", 100, 12, 70, 24, 4},
+    {ControlKind::Label, 0, L"Name:", 14, 48, 80, 18, 0},
+    {ControlKind::TextEdit, k_vlan_name, L"", 100, 44, 210, 24, 60},
+    {ControlKind::Label, 0, L"Colour:", 14, 80, 80, 18, 0},
+    {ControlKind::PushButton, k_vlan_color, L"", 100, 76, 70, 24, 0},
+    {ControlKind::PushButton, IDOK, L"OK", 146, 116, 80, 26, 0},
+    {ControlKind::PushButton, IDCANCEL, L"Cancel", 230, 116, 80, 26, 0},
 };
 
 constexpr int k_width = 340;
@@ -76,14 +80,14 @@ UINT_PTR CALLBACK picker_hook(HWND picker, UINT msg, WPARAM wparam, LPARAM lpara
 class VlanDialog : public FormDialog<VlanDialog, Vlan> {
   public:
     VlanDialog(const Vlan& initial, const VlanCheck& check) noexcept
-        : initial_(initial), colour_(win::to_colorref(initial.color)), check_(check) {}
+        : initial_(initial), color_(win::to_colorref(initial.color)), check_(check) {}
 
     std::optional<LRESULT> own_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-        if (msg == WM_COMMAND && LOWORD(wparam) == k_vlan_colour && HIWORD(wparam) == BN_CLICKED) {
-            choose_colour();
+        if (msg == WM_COMMAND && LOWORD(wparam) == k_vlan_color && HIWORD(wparam) == BN_CLICKED) {
+            choose_color();
             return 0;
         }
-        if (msg == WM_DRAWITEM && wparam == k_vlan_colour) {
+        if (msg == WM_DRAWITEM && wparam == k_vlan_color) {
             draw_swatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             return TRUE;
         }
@@ -97,7 +101,7 @@ class VlanDialog : public FormDialog<VlanDialog, Vlan> {
 
     bool accept() {
         auto vlan = read_vlan_form(read_field(hwnd(), k_vlan_id), read_field(hwnd(), k_vlan_name),
-                                   win::to_rgb(colour_));
+                                   win::to_rgb(color_));
         std::optional<std::string> problem;
         if (!vlan)
             problem = vlan.error();
@@ -123,24 +127,24 @@ class VlanDialog : public FormDialog<VlanDialog, Vlan> {
     // else, so that the colour is all one sees.
     void draw_swatch(const DRAWITEMSTRUCT& item) const noexcept {
         RECT rect = item.rcItem;
-        win::UniqueBrush fill(::CreateSolidBrush(colour_));
+        win::UniqueBrush fill(::CreateSolidBrush(color_));
         if (fill) ::FillRect(item.hDC, &rect, fill.get());
         ::FrameRect(item.hDC, &rect, theme::theme_colors().border_brush);
     }
 
-    void choose_colour() noexcept {
+    void choose_color() noexcept {
         ColorState& state = color_state();
-        COLORREF chosen = colour_;
+        COLORREF chosen = color_;
         CustomColors custom = state.custom;
         ColorChooser chooser = state.chooser != nullptr ? state.chooser : &choose_system_color;
         if (!chooser(hwnd(), chosen, custom)) return;
-        colour_ = chosen;
+        color_ = chosen;
         state.custom = custom;
-        ::InvalidateRect(::GetDlgItem(hwnd(), k_vlan_colour), nullptr, FALSE);
+        ::InvalidateRect(::GetDlgItem(hwnd(), k_vlan_color), nullptr, FALSE);
     }
 
     const Vlan& initial_;
-    COLORREF colour_;
+    COLORREF color_;
     const VlanCheck& check_;
 };
 
@@ -156,16 +160,16 @@ const CustomColors& custom_colors() noexcept {
     return color_state().custom;
 }
 
-bool choose_system_color(HWND owner, COLORREF& colour, CustomColors& custom) noexcept {
+bool choose_system_color(HWND owner, COLORREF& color, CustomColors& custom) noexcept {
     CHOOSECOLORW choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = owner;
-    choose.rgbResult = colour;
+    choose.rgbResult = color;
     choose.lpCustColors = custom.data();
     choose.Flags = CC_FULLOPEN | CC_RGBINIT | CC_ENABLEHOOK;
     choose.lpfnHook = &picker_hook;
     if (!::ChooseColorW(&choose)) return false;
-    colour = choose.rgbResult;
+    color = choose.rgbResult;
     return true;
 }
 

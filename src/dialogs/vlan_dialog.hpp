@@ -15,7 +15,7 @@ inline constexpr wchar_t k_vlan_window_class[] = L"QuarnVlanWnd";
 enum VlanControl : int {
     k_vlan_id = 101,
     k_vlan_name = 102,
-    k_vlan_colour = 103,
+    k_vlan_color = 103,
 };
 
 // "Add VLAN" or "Edit VLAN" (`editing`): modal, owned by `owner`. OK runs
@@ -30,7 +30,7 @@ std::optional<Vlan> run_vlan_dialog(HWND owner, const Vlan& initial, bool editin
 // tests put their own in place. Returns the one it replaces; null restores
 // the system's.
 using CustomColors = std::array<COLORREF, 16>;
-using ColorChooser = bool (*)(HWND owner, COLORREF& colour, CustomColors& custom) noexcept;
+using ColorChooser = bool (*)(HWND owner, COLORREF& color, CustomColors& custom) noexcept;
 ColorChooser set_color_chooser(ColorChooser chooser) noexcept;
 
 // The custom colours of this thread, kept from one opening of the picker
@@ -39,6 +39,6 @@ ColorChooser set_color_chooser(ColorChooser chooser) noexcept;
 
 // The system's picker, full form, the current colour preselected; darkened
 // by its hook in dark mode.
-bool choose_system_color(HWND owner, COLORREF& colour, CustomColors& custom) noexcept;
+bool choose_system_color(HWND owner, COLORREF& color, CustomColors& custom) noexcept;
 
 } // namespace quarn::dialogs

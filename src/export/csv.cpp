@@ -3,15 +3,16 @@
 #include <array>
 #include <string_view>
 
+#include "common/utf8.hpp"
 #include "draw/connections.hpp"
 
 namespace quarn {
 namespace {
 
 std::string utf8(char32_t c) {
-    // Not a character at all: fall back to the comma rather than write bytes
-    // that are not UTF-8.
-    if ((c >= 0xd800 && c <= 0xdfff) || c > 0x10ffff) c = U',';
+    // A separator that would break the table's structure, or is not a
+    // character at all: the comma instead.
+    if (!csv_separator_allowed(c)) c = U',';
     std::string out;
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -31,13 +32,42 @@ std::string utf8(char32_t c) {
     return out;
 }
 
+// The field as a spreadsheet will read it: control characters other than
+// tab and the line breaks (which quoting carries) are dropped, as a
+// spreadsheet drops a NUL on import, and bytes that are not UTF-8 become
+// U+FFFD, as a spreadsheet decodes them. The formula guard then judges
+// this text, so nothing can hide a leading "=" behind a character that
+// vanishes on the way in.
+std::string clean_field(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (c >= 0x20 ? c != 0x7f : c == '\t' || c == '\n' || c == '\r') out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const Utf8Sequence sequence = utf8_sequence(text, i);
+        if (sequence.valid) {
+            out.append(text, i, sequence.length);
+        } else {
+            out += "\xef\xbf\xbd";
+        }
+        i += sequence.length;
+    }
+    return out;
+}
+
 class RowWriter {
   public:
     RowWriter(std::string& out, std::string separator) : out_(out), separator_(std::move(separator)) {}
 
-    void field(std::string_view text) {
+    void field(std::string_view raw) {
         if (!first_) out_ += separator_;
         first_ = false;
+        const std::string text = clean_field(raw);
         const bool formula = !text.empty() && (text[0] == '+' || text[0] == '-' || text[0] == '=' ||
                                                text[0] == '@' || text[0] == '\t' || text[0] == '\r');
         // A spreadsheet would run a field that starts like a formula; the
@@ -98,6 +128,12 @@ std::string_view port_type(const Switch& sw, std::size_t port_index) {
 }
 
 } // namespace
+
+bool csv_separator_allowed(char32_t c) {
+    if (c == U'"' || c == U'\'' || c == U'\x7f') return false;
+    if (c < 0x20 && c != U'\t') return false;
+    return c <= 0x10ffff && !(c >= 0xd800 && c <= 0xdfff);
+}
 
 std::string map_csv(const Map& map, char32_t separator) {
     std::string out = "\xef\xbb\xbf";

@@ -8,4 +8,9 @@ std::filesystem::path safe_write_temporary(const std::filesystem::path& target) 
     return temporary;
 }
 
+std::string temporary_is_folder_text(const std::filesystem::path& temporary) {
+    const std::u8string name = temporary.u8string();
+    return std::string(name.begin(), name.end()) + " is a folder in the way of the temporary file";
+}
+
 } // namespace quarn

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -44,15 +47,8 @@ bool worth_moving_after(DWORD error) {
 }
 
 // Moves the temporary file over the target; gives the error code or 0.
-DWORD put_in_place(const std::wstring& target, const std::wstring& temporary) {
-    DWORD attributes = GetFileAttributesW(target.c_str());
-    // A folder is never replaced by a file, whatever the file system's
-    // replacing move would do.
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return ERROR_ACCESS_DENIED;
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND) return error;
+DWORD put_in_place(const std::wstring& target, const std::wstring& temporary, bool exists) {
+    if (!exists) {
         if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return GetLastError();
         return 0;
     }
@@ -66,28 +62,165 @@ DWORD put_in_place(const std::wstring& target, const std::wstring& temporary) {
         return 0;
     }
     // ReplaceFileW does not promise that the new content has reached the
-    // disk under the target's name.
+    // disk under the target's name, so it is flushed once more. The new
+    // content is in place by now: a failure here is no failure of the save,
+    // and reporting one would leave the document marked as changed although
+    // the file holds it.
     win::UniqueFile replaced(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!replaced) return GetLastError();
-    if (!FlushFileBuffers(replaced.get())) return GetLastError();
+    if (replaced) FlushFileBuffers(replaced.get());
     return 0;
+}
+
+// The name of an existing file with every link on the way followed, or
+// nothing when the system cannot tell.
+std::optional<std::wstring> final_name(const std::wstring& name) {
+    win::UniqueFile file(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return std::nullopt;
+    std::wstring found(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(file.get(), found.data(), static_cast<DWORD>(found.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return std::nullopt;
+        if (length < found.size()) {
+            found.resize(length);
+            break;
+        }
+        found.resize(length + 1);
+    }
+    // The name comes as \\?\C:\... or \\?\UNC\server\share\...; the plain
+    // forms are what the other calls get everywhere else.
+    if (found.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + found.substr(8);
+    if (found.starts_with(L"\\\\?\\")) return found.substr(4);
+    return found;
+}
+
+// The file a target stands for: a link is followed to the file it leads
+// to, so that the real file is replaced and the link stays a link. A target
+// that does not exist (or a link that leads nowhere) is written as named.
+std::wstring real_target(const std::wstring& target) {
+    return final_name(target).value_or(target);
+}
+
+// Whether the entry at the temporary name is a link that the system does not
+// mark as one. Wine shows a Unix symbolic link as a plain file, and deleting
+// it there deletes the file it leads to; on Windows a link carries the
+// reparse-point attribute and DeleteFileW removes the link itself.
+bool unmarked_link(const std::wstring& temporary) {
+    const DWORD attributes = GetFileAttributesW(temporary.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    const auto found = final_name(temporary);
+    return found && CompareStringOrdinal(found->c_str(), -1, temporary.c_str(), -1, TRUE) != CSTR_EQUAL;
+}
+
+// Saves of one file take turns under a named mutex of the session, named
+// for the file: while it is held, nobody else's temporary file is in the
+// making, so whatever stands at the temporary name is a leftover and may
+// go. The system releases the mutex of a process that dies. Without the
+// mutex (the system refuses to make one) the save goes on alone.
+class SaveTurn {
+  public:
+    explicit SaveTurn(const std::wstring& target) {
+        // File names are compared without case.
+        std::wstring key = target;
+        CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+        std::uint64_t hash = 14695981039346656037ull;
+        for (wchar_t c : key) {
+            hash ^= static_cast<std::uint16_t>(c);
+            hash *= 1099511628211ull;
+        }
+        std::wstring name = L"Local\\Quarn.Save.";
+        for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789abcdef"[(hash >> shift) & 0xf];
+        mutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
+    }
+    SaveTurn(const SaveTurn&) = delete;
+    SaveTurn& operator=(const SaveTurn&) = delete;
+    ~SaveTurn() {
+        if (held_) ReleaseMutex(mutex_.get());
+    }
+
+    // False when another save kept the turn too long. An abandoned mutex
+    // is the turn of a save that died: it is ours now.
+    bool take() {
+        if (!mutex_) return true;
+        const DWORD waited = WaitForSingleObject(mutex_.get(), 15000);
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        return held_ || waited != WAIT_TIMEOUT;
+    }
+
+  private:
+    win::UniqueHandle mutex_;
+    bool held_ = false;
+};
+
+// Removes the entry at the temporary name, never what it leads to:
+// DeleteFileW deletes a link itself and one name of a hard-linked file.
+std::optional<std::string> clear_temporary(const std::wstring& temporary,
+                                           const std::filesystem::path& shown) {
+    if (DeleteFileW(temporary.c_str())) return std::nullopt;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    const DWORD attributes = GetFileAttributesW(temporary.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return temporary_is_folder_text(shown);
+    // A leftover marked read-only is still a leftover.
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY) &&
+        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileW(temporary.c_str()))
+        return std::nullopt;
+    return win::system_message(error);
 }
 
 } // namespace
 
 std::optional<std::string> safe_write(const std::filesystem::path& target, std::string_view bytes) noexcept {
     try {
+        if (target.empty()) return win::system_message(ERROR_PATH_NOT_FOUND);
+        const std::wstring& given = target.native();
+        if (given.back() == L'\\' || given.back() == L'/')
+            return std::string(k_target_ends_in_separator_text);
+
         // ReplaceFileW refuses paths with forward slashes ("Directory name
         // invalid"), so every path is made whole and native first.
         std::error_code ignored;
         std::filesystem::path full = std::filesystem::absolute(target, ignored);
         if (full.empty()) full = target;
         full.make_preferred();
-        const std::wstring target_name = full.wstring();
-        const std::wstring temporary = safe_write_temporary(full).wstring();
+        const std::filesystem::path real(real_target(full.wstring()));
+        const std::wstring target_name = real.wstring();
 
-        win::UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // The target is judged in turn too: another save may make it.
+        SaveTurn turn(target_name);
+        if (!turn.take()) return std::string(k_save_busy_text);
+
+        const DWORD attributes = GetFileAttributesW(target_name.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND) return win::system_message(error);
+        }
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        // A folder is never replaced by a file, whatever the file system's
+        // replacing move would do; its own words are clearer than the access
+        // error the move would give.
+        if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::string(k_is_folder_text);
+        // What ReplaceFileW and the move refuse on Windows; said before any
+        // temporary file is made, and the same on file systems that would
+        // let a read-only file be replaced.
+        if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return win::system_message(ERROR_ACCESS_DENIED);
+
+        std::filesystem::path temporary_path = safe_write_temporary(real);
+        // Such a link is left alone, never deleted: the save takes a name of
+        // its own beside it.
+        if (unmarked_link(temporary_path.wstring()))
+            temporary_path += L"-" + std::to_wstring(GetCurrentProcessId());
+        const std::wstring temporary = temporary_path.wstring();
+        if (auto in_the_way = clear_temporary(temporary, temporary_path)) return in_the_way;
+        // CREATE_NEW: nothing that appeared at the name since is written
+        // through, a link included.
+        win::UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return win::system_message(GetLastError());
 
@@ -101,7 +234,7 @@ std::optional<std::string> safe_write(const std::filesystem::path& target, std::
         if (!FlushFileBuffers(file.get())) return fail(GetLastError());
         // Closing can still report a failed write of cached data.
         if (!CloseHandle(file.release())) return fail(GetLastError());
-        if (DWORD error = put_in_place(target_name, temporary); error != 0) return fail(error);
+        if (DWORD error = put_in_place(target_name, temporary, exists); error != 0) return fail(error);
         return std::nullopt;
     } catch (...) {
         return win::system_message(ERROR_NOT_ENOUGH_MEMORY);

@@ -10,10 +10,10 @@
 namespace quarn {
 namespace {
 
-void append_colour(std::string& out, Rgb colour) {
+void append_color(std::string& out, Rgb color) {
     static constexpr char digits[] = "0123456789abcdef";
     out += '#';
-    for (std::uint8_t part : {colour.red, colour.green, colour.blue}) {
+    for (std::uint8_t part : {color.red, color.green, color.blue}) {
         out += digits[part >> 4];
         out += digits[part & 0xf];
     }
@@ -27,11 +27,11 @@ void append_attribute(std::string& out, std::string_view name, float value) {
     out += '"';
 }
 
-void append_attribute(std::string& out, std::string_view name, Rgb colour) {
+void append_attribute(std::string& out, std::string_view name, Rgb color) {
     out += ' ';
     out += name;
     out += "=\"";
-    append_colour(out, colour);
+    append_color(out, color);
     out += '"';
 }
 
@@ -135,6 +135,58 @@ void append_svg_text(std::string& out, std::string_view text) {
     }
 }
 
+namespace {
+
+// One element per item, in list order.
+struct SvgWriter {
+    std::string& out;
+
+    void operator()(const Rect& rect) {
+        out += "<rect";
+        append_attribute(out, "x", rect.x);
+        append_attribute(out, "y", rect.y);
+        append_attribute(out, "width", rect.width);
+        append_attribute(out, "height", rect.height);
+        if (rect.fill) {
+            append_attribute(out, "fill", *rect.fill);
+        } else {
+            append_attribute(out, "fill", std::string_view("none"));
+        }
+        if (rect.outline) {
+            append_attribute(out, "stroke", *rect.outline);
+            append_attribute(out, "stroke-width", rect.outline_width);
+        }
+        out += "/>\n";
+    }
+
+    void operator()(const Line& line) {
+        out += "<line";
+        append_attribute(out, "x1", line.x1);
+        append_attribute(out, "y1", line.y1);
+        append_attribute(out, "x2", line.x2);
+        append_attribute(out, "y2", line.y2);
+        append_attribute(out, "stroke", line.color);
+        append_attribute(out, "stroke-width", line.width);
+        out += "/>\n";
+    }
+
+    void operator()(const TextRef& text) {
+        out += "<text";
+        append_attribute(out, "x", text.x);
+        append_attribute(out, "y", text.y);
+        append_attribute(out, "font-size", text.size);
+        append_attribute(out, "fill", text.color);
+        append_attribute(out, "dominant-baseline", std::string_view("central"));
+        if (text.bold) append_attribute(out, "font-weight", std::string_view("bold"));
+        if (text.centred) append_attribute(out, "text-anchor", std::string_view("middle"));
+        out += '>';
+        append_svg_text(out, text.text);
+        out += "</text>\n";
+    }
+};
+
+} // namespace
+
 std::string scene_svg(const Scene& scene) {
     std::string out;
     out.reserve(128 + scene.items.size() * 96);
@@ -150,46 +202,7 @@ std::string scene_svg(const Scene& scene) {
     append_attribute(out, "font-family", std::string_view("Segoe UI, Arial, sans-serif"));
     out += ">\n";
 
-    for (const SceneItem& item : scene.items) {
-        if (const Rect* rect = std::get_if<Rect>(&item)) {
-            out += "<rect";
-            append_attribute(out, "x", rect->x);
-            append_attribute(out, "y", rect->y);
-            append_attribute(out, "width", rect->width);
-            append_attribute(out, "height", rect->height);
-            if (rect->fill) {
-                append_attribute(out, "fill", *rect->fill);
-            } else {
-                append_attribute(out, "fill", std::string_view("none"));
-            }
-            if (rect->outline) {
-                append_attribute(out, "stroke", *rect->outline);
-                append_attribute(out, "stroke-width", rect->outline_width);
-            }
-            out += "/>\n";
-        } else if (const Line* line = std::get_if<Line>(&item)) {
-            out += "<line";
-            append_attribute(out, "x1", line->x1);
-            append_attribute(out, "y1", line->y1);
-            append_attribute(out, "x2", line->x2);
-            append_attribute(out, "y2", line->y2);
-            append_attribute(out, "stroke", line->colour);
-            append_attribute(out, "stroke-width", line->width);
-            out += "/>\n";
-        } else if (const Text* text = std::get_if<Text>(&item)) {
-            out += "<text";
-            append_attribute(out, "x", text->x);
-            append_attribute(out, "y", text->y);
-            append_attribute(out, "font-size", text->size);
-            append_attribute(out, "fill", text->colour);
-            append_attribute(out, "dominant-baseline", std::string_view("central"));
-            if (text->bold) append_attribute(out, "font-weight", std::string_view("bold"));
-            if (text->centred) append_attribute(out, "text-anchor", std::string_view("middle"));
-            out += '>';
-            append_svg_text(out, text->text);
-            out += "</text>\n";
-        }
-    }
+    scene.items.visit(SvgWriter{out});
     out += "</svg>\n";
     return out;
 }

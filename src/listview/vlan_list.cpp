@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/dpi.hpp"
-#include "draw/colours.hpp"
+#include "draw/colors.hpp"
 #include "win/color.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
@@ -95,8 +95,8 @@ std::optional<std::uint16_t> selected_vlan(HWND list) noexcept {
     return static_cast<std::uint16_t>(item.lParam);
 }
 
-COLORREF id_text_colour(Rgb colour) noexcept {
-    return win::to_colorref(text_on(colour));
+COLORREF id_text_color(Rgb color) noexcept {
+    return win::to_colorref(text_on(color));
 }
 
 LRESULT vlan_list_custom_draw(const NMLVCUSTOMDRAW& draw, std::span<const Vlan> vlans) noexcept {
@@ -123,7 +123,7 @@ LRESULT vlan_list_custom_draw(const NMLVCUSTOMDRAW& draw, std::span<const Vlan> 
         RECT inner = cell;
         inner.left += 6;
         ::SetBkMode(draw.nmcd.hdc, TRANSPARENT);
-        ::SetTextColor(draw.nmcd.hdc, id_text_colour(vlan->color));
+        ::SetTextColor(draw.nmcd.hdc, id_text_color(vlan->color));
         ::DrawTextW(draw.nmcd.hdc, text.c_str(), static_cast<int>(text.size()), &inner,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
         return CDRF_SKIPDEFAULT;

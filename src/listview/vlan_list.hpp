@@ -32,6 +32,6 @@ void fill_vlan_list(HWND list, std::span<const Vlan> vlans, std::optional<std::u
 LRESULT vlan_list_custom_draw(const NMLVCUSTOMDRAW& draw, std::span<const Vlan> vlans) noexcept;
 
 // Black text on a light colour (luminance above 140), white on a dark one.
-[[nodiscard]] COLORREF id_text_colour(Rgb colour) noexcept;
+[[nodiscard]] COLORREF id_text_color(Rgb color) noexcept;
 
 } // namespace quarn::listview

@@ -3,16 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
-#include "win/color.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::render {
 namespace {
 
-std::uint32_t colour_key(Rgb c) noexcept {
+COLORREF colorref(Rgb c) noexcept {
+    return RGB(c.red, c.green, c.blue);
+}
+
+std::uint32_t color_key(Rgb c) noexcept {
     return (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
 }
 
@@ -28,16 +32,16 @@ int stroke_pixels(float width, float scale) noexcept {
 // once when the call ends, after the DC's own objects are back in place.
 class GdiCache {
   public:
-    HBRUSH brush(Rgb colour) {
-        auto& slot = brushes_[colour_key(colour)];
-        if (!slot) slot.reset(::CreateSolidBrush(win::to_colorref(colour)));
+    HBRUSH brush(Rgb color) {
+        auto& slot = brushes_[color_key(color)];
+        if (!slot) slot.reset(::CreateSolidBrush(colorref(color)));
         return slot.get();
     }
 
-    HPEN pen(Rgb colour, int width) {
-        auto key = (std::uint64_t{colour_key(colour)} << 32) | static_cast<std::uint32_t>(width);
+    HPEN pen(Rgb color, int width) {
+        auto key = (std::uint64_t{color_key(color)} << 32) | static_cast<std::uint32_t>(width);
         auto& slot = pens_[key];
-        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, win::to_colorref(colour)));
+        if (!slot) slot.reset(::CreatePen(PS_SOLID, width, colorref(color)));
         return slot.get();
     }
 
@@ -79,10 +83,9 @@ class Painter {
     void operator()(const Rect& rect) {
         float pad = rect.outline ? rect.outline_width * view_.scale : 0.0f;
         if (!in_view(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height, pad)) return;
-        ::SelectObject(dc_, rect.fill ? cache_.brush(*rect.fill) : ::GetStockObject(NULL_BRUSH));
-        ::SelectObject(dc_, rect.outline
-                                ? cache_.pen(*rect.outline, stroke_pixels(rect.outline_width, view_.scale))
-                                : ::GetStockObject(NULL_PEN));
+        select(brush_, rect.fill ? cache_.brush(*rect.fill) : ::GetStockObject(NULL_BRUSH));
+        select(pen_, rect.outline ? cache_.pen(*rect.outline, stroke_pixels(rect.outline_width, view_.scale))
+                                  : ::GetStockObject(NULL_PEN));
         int left = device_x(view_, rect.x);
         int top = device_y(view_, rect.y);
         int right = device_x(view_, rect.x + rect.width);
@@ -99,19 +102,25 @@ class Painter {
 
     void operator()(const Line& line) {
         if (!in_view(line.x1, line.y1, line.x2, line.y2, line.width * view_.scale)) return;
-        ::SelectObject(dc_, cache_.pen(line.colour, stroke_pixels(line.width, view_.scale)));
+        select(pen_, cache_.pen(line.color, stroke_pixels(line.width, view_.scale)));
         ::MoveToEx(dc_, device_x(view_, line.x1), device_y(view_, line.y1), nullptr);
         ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
     }
 
-    void operator()(const Text& text) {
+    void operator()(const Text& text) { (*this)(text_ref(text)); }
+
+    void operator()(const TextRef& text) {
         if (text.text.empty()) return;
         // Only the vertical extent of a text is known without measuring it.
         float half = text.size * view_.scale;
         float centre = text.y * view_.scale - view_.y_offset;
         if (centre + half < visible_.top || centre - half > visible_.bottom) return;
-        ::SelectObject(dc_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
-        ::SetTextColor(dc_, win::to_colorref(text.colour));
+        select(font_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
+        const COLORREF color = colorref(text.color);
+        if (!text_color_ || *text_color_ != color) {
+            ::SetTextColor(dc_, color);
+            text_color_ = color;
+        }
         std::wstring wide = win::widen(text.text);
         int x = device_x(view_, text.x);
         int y = device_y(view_, text.y);
@@ -121,6 +130,14 @@ class Painter {
     }
 
   private:
+    // Neighbouring items mostly share their pen, brush, font and colour; a
+    // big picture is painted faster without selecting them again.
+    void select(HGDIOBJ& current, HGDIOBJ object) {
+        if (current == object) return;
+        ::SelectObject(dc_, object);
+        current = object;
+    }
+
     bool in_view(float x1, float y1, float x2, float y2, float pad) const {
         return visible_.span(x1 * view_.scale - view_.x_offset - pad, y1 * view_.scale - view_.y_offset - pad,
                              x2 * view_.scale - view_.x_offset + pad,
@@ -128,6 +145,10 @@ class Painter {
     }
 
     HDC dc_;
+    HGDIOBJ brush_ = nullptr;
+    HGDIOBJ pen_ = nullptr;
+    HGDIOBJ font_ = nullptr;
+    std::optional<COLORREF> text_color_;
     const ViewTransform& view_;
     GdiCache& cache_;
     const Visible& visible_;
@@ -158,7 +179,11 @@ float view_scale(unsigned dpi, float zoom) noexcept {
     return static_cast<float>(dpi) * zoom / 96.0f;
 }
 
-void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+namespace {
+
+// Sets the DC up, paints with `each` and puts the DC's objects back.
+template <class Each>
+void paint_with(HDC dc, const ViewTransform& view, Each&& each) noexcept {
     try {
         // Declared before the guards, so its objects are deleted only after
         // the DC's own brush, pen and font are back in place.
@@ -170,11 +195,23 @@ void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& 
 
         Visible visible = visible_area(dc);
         Painter painter(dc, view, cache, visible);
-        for (const SceneItem& item : items) std::visit(painter, item);
+        each(painter);
     } catch (...) {
         // Only allocation can throw here; a frame that could not be painted
         // is left as it is rather than taking the program down.
     }
+}
+
+} // namespace
+
+void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept {
+    paint_with(dc, view, [&](Painter& painter) {
+        for (const SceneItem& item : items) std::visit(painter, item);
+    });
+}
+
+void paint_scene(HDC dc, const SceneItems& items, const ViewTransform& view) noexcept {
+    paint_with(dc, view, [&](Painter& painter) { items.visit(painter); });
 }
 
 } // namespace quarn::render

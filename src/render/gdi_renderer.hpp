@@ -28,5 +28,6 @@ struct ViewTransform {
 // makes is made once per distinct colour, width or size and deleted before
 // it returns.
 void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept;
+void paint_scene(HDC dc, const SceneItems& items, const ViewTransform& view) noexcept;
 
 } // namespace quarn::render

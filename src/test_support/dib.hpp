@@ -39,22 +39,22 @@ class Dib {
         return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
     }
 
-    void fill(COLORREF colour) noexcept {
-        win::UniqueBrush brush(::CreateSolidBrush(colour));
+    void fill(COLORREF color) noexcept {
+        win::UniqueBrush brush(::CreateSolidBrush(color));
         RECT all{0, 0, width_, height_};
         ::FillRect(dc_.get(), &all, brush.get());
     }
 
     // Pixels in `area` within `tolerance` of `colour` in every channel.
-    [[nodiscard]] int count(COLORREF colour, RECT area, int tolerance = 0) const noexcept {
+    [[nodiscard]] int count(COLORREF color, RECT area, int tolerance = 0) const noexcept {
         int found = 0;
         for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x)
-                if (close_to(pixel(x, y), colour, tolerance)) ++found;
+                if (close_to(pixel(x, y), color, tolerance)) ++found;
         return found;
     }
-    [[nodiscard]] int count(COLORREF colour, int tolerance = 0) const noexcept {
-        return count(colour, RECT{0, 0, width_, height_}, tolerance);
+    [[nodiscard]] int count(COLORREF color, int tolerance = 0) const noexcept {
+        return count(color, RECT{0, 0, width_, height_}, tolerance);
     }
 
     static bool close_to(COLORREF a, COLORREF b, int tolerance) noexcept {

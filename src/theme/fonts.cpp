@@ -6,7 +6,8 @@
 
 namespace quarn::theme {
 
-HFONT dialog_font(UINT dpi, int size, bool underline) noexcept {
+HFONT dialog_font(UINT dpi, int size, FontLine line) noexcept {
+    bool underline = line == FontLine::Underlined;
     if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
     auto& fonts = detail::state().fonts;
     detail::FontKey key{dpi, size, underline};

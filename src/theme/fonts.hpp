@@ -17,6 +17,8 @@ inline constexpr int k_heading_size = 22;
 // "Segoe UI" at that height from the cache of this thread; the font lives as
 // long as the thread, callers never delete it. Null only when GDI is out of
 // resources.
-[[nodiscard]] HFONT dialog_font(UINT dpi, int size, bool underline) noexcept;
+enum class FontLine { Plain, Underlined }; // underlined: the links
+
+[[nodiscard]] HFONT dialog_font(UINT dpi, int size, FontLine line) noexcept;
 
 } // namespace quarn::theme

@@ -140,6 +140,76 @@ struct LocalMemoryTraits {
 template <class T>
 using UniqueLocal = Unique<LocalMemoryTraits<T>>;
 
+// Memory blocks from GlobalAlloc, as the clipboard and the print dialog hand
+// them over. A block the clipboard took belongs to it: release() it then.
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::GlobalFree(h); }
+};
+using UniqueGlobal = Unique<GlobalMemoryTraits>;
+
+// GlobalLock / GlobalUnlock of a movable block for one scope.
+class GlobalLockGuard {
+  public:
+    explicit GlobalLockGuard(HGLOBAL block) noexcept : block_(block), data_(::GlobalLock(block)) {}
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    ~GlobalLockGuard() {
+        if (data_ != nullptr) ::GlobalUnlock(block_);
+    }
+    [[nodiscard]] void* get() const noexcept { return data_; }
+
+  private:
+    HGLOBAL block_;
+    void* data_;
+};
+
+// A printer's device context from PrintDlgW or CreateDCW is deleted with
+// DeleteDC, as a memory DC is.
+using UniquePrinterDc = Unique<MemoryDcTraits>;
+
+// One reference to a COM object, given up with Release.
+template <class T>
+struct ComTraits {
+    using Handle = T*;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { h->Release(); }
+};
+template <class T>
+using UniqueCom = Unique<ComTraits<T>>;
+
+// OpenClipboard / CloseClipboard: only a successful open is closed.
+class ClipboardGuard {
+  public:
+    explicit ClipboardGuard(HWND owner) noexcept : open_(::OpenClipboard(owner) != FALSE) {}
+    ClipboardGuard(const ClipboardGuard&) = delete;
+    ClipboardGuard& operator=(const ClipboardGuard&) = delete;
+    ~ClipboardGuard() {
+        if (open_) ::CloseClipboard();
+    }
+    [[nodiscard]] bool open() const noexcept { return open_; }
+
+  private:
+    bool open_;
+};
+
+// SaveDC / RestoreDC around a stretch that changes a DC's clipping or
+// selections.
+class SavedDcState {
+  public:
+    explicit SavedDcState(HDC dc) noexcept : dc_(dc), saved_(::SaveDC(dc)) {}
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+    ~SavedDcState() {
+        if (saved_ != 0) ::RestoreDC(dc_, saved_);
+    }
+
+  private:
+    HDC dc_;
+    int saved_;
+};
+
 // COM on this thread for the owner's lifetime. Only a successful
 // initialisation (S_OK or S_FALSE) is paired with CoUninitialize; a thread
 // already in another apartment model keeps it and is not uninitialised.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstdio>
 
 namespace quarn::win {
 
@@ -24,7 +25,10 @@ std::string narrow(std::wstring_view utf16) {
     return out;
 }
 
-std::string system_message(unsigned long error) {
+namespace {
+
+// The system's text, or nothing when it has none.
+std::string message_text(unsigned long error) {
     wchar_t* buffer = nullptr;
     DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                         FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -34,8 +38,25 @@ std::string system_message(unsigned long error) {
     if (buffer != nullptr) ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) return "error " + std::to_string(error);
     return narrow(text);
+}
+
+} // namespace
+
+std::string system_message(unsigned long error) {
+    std::string text = message_text(error);
+    if (text.empty()) return "error " + std::to_string(error);
+    return text;
+}
+
+std::string hresult_message(long result) {
+    const auto code = static_cast<unsigned long>(result);
+    if (HRESULT_FACILITY(result) == FACILITY_WIN32) return system_message(HRESULT_CODE(result));
+    std::string text = message_text(code);
+    if (!text.empty()) return text;
+    char hex[16] = {};
+    std::snprintf(hex, sizeof(hex), "%08lX", code);
+    return std::string("error 0x") + hex;
 }
 
 } // namespace quarn::win

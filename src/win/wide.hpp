@@ -14,4 +14,10 @@ std::string narrow(std::wstring_view utf16);
 // line break FormatMessageW appends.
 std::string system_message(unsigned long error);
 
+// The same for a COM result: a Win32 error wrapped in an HRESULT gives that
+// error's text; any other code the system's text for it, or "error 0x..."
+// in hexadecimal, the form its documentation lists it in, when the system
+// has none (as for many imaging component codes).
+std::string hresult_message(long result);
+
 } // namespace quarn::win

@@ -13,6 +13,12 @@ class WindowBase {
   public:
     [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
 
+    // The object of a window of Derived's class, null before WM_NCCREATE and
+    // after WM_NCDESTROY.
+    [[nodiscard]] static Derived* object_of(HWND hwnd) noexcept {
+        return reinterpret_cast<Derived*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
         Derived* self = nullptr;
         if (msg == WM_NCCREATE) {
@@ -21,7 +27,7 @@ class WindowBase {
             self->hwnd_ = hwnd;
             ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
-            self = reinterpret_cast<Derived*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+            self = object_of(hwnd);
         }
         if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wparam, lparam);
         LRESULT result = self->handle_message(msg, wparam, lparam);

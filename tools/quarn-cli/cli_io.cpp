@@ -10,6 +10,7 @@
 #include <io.h>
 #endif
 
+#include "common/message_text.hpp"
 #include "export/file_read.hpp"
 #include "export/safe_write.hpp"
 #include "model/map_file.hpp"
@@ -25,7 +26,9 @@ std::filesystem::path utf8_path(std::string_view path) {
 } // namespace
 
 void report(std::string_view message) {
-    std::fwrite(message.data(), 1, message.size(), stderr);
+    // Messages quote names and paths, which may hold escape sequences.
+    const std::string shown = terminal_text(message, LineFeeds::Escape);
+    std::fwrite(shown.data(), 1, shown.size(), stderr);
     std::fputc('\n', stderr);
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "cli_io.hpp"
+#include "common/message_text.hpp"
 #include "validate/check_map.hpp"
 
 namespace quarn::cli {
@@ -17,7 +18,11 @@ int run_check(std::span<const std::string_view> args) {
     auto map = load_or_report(args[0]);
     if (!map) return 2;
     auto problems = check_map(*map);
-    if (int code = write_output("-", check_report(problems) + "\n"); code != 0) return code;
+    // Names from the file may hold escape sequences; a line feed in one
+    // would fake a line of the report.
+    const std::string text = check_report(
+        problems, [](std::string_view message) { return terminal_text(message, LineFeeds::Escape); });
+    if (int code = write_output("-", text + "\n"); code != 0) return code;
     return problems.empty() ? 0 : 1;
 }
 

@@ -49,12 +49,14 @@ int run_csv(std::span<const std::string_view> args) {
     std::vector<std::string_view> paths;
     char32_t separator = user_list_separator();
     bool usage_error = false;
+    bool chosen_separator = false;
     for (std::size_t i = 0; i < args.size() && !usage_error; ++i) {
         if (args[i] == "--separator") {
             std::optional<char32_t> chosen;
             if (i + 1 < args.size()) chosen = single_character(args[++i]);
             if (chosen) {
                 separator = *chosen;
+                chosen_separator = true;
             } else {
                 usage_error = true;
             }
@@ -66,6 +68,12 @@ int run_csv(std::span<const std::string_view> args) {
     }
     if (usage_error || paths.size() != 2) {
         report("Usage: quarn-cli csv MAP OUT [--separator C]  (C is one character)");
+        return 2;
+    }
+    // The user's own list separator is not judged here: the table falls
+    // back to a comma for one that would break it.
+    if (chosen_separator && !csv_separator_allowed(separator)) {
+        report("The separator cannot be a quote, an apostrophe, a line break or another control character");
         return 2;
     }
     auto map = load_or_report(paths[0]);

@@ -8,6 +8,9 @@ int run_format(std::span<const std::string_view> args);
 int run_svg(std::span<const std::string_view> args);
 int run_csv(std::span<const std::string_view> args);
 int run_check(std::span<const std::string_view> args);
+int run_diff(std::span<const std::string_view> args);
+int run_ports(std::span<const std::string_view> args);
+int run_import(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
@@ -21,6 +24,17 @@ std::span<const CommandEntry> commands() {
         CommandEntry{"check", "check MAP",
                      "Print the problems Check Map finds (exit 0: none, 1: some, 2: MAP cannot be loaded)",
                      run_check},
+        CommandEntry{
+            "diff", "diff OLD NEW [--format text|json]",
+            "Print what changed from OLD to NEW, one line a place (exit 0: same, 1: different, 2: a map "
+            "cannot be loaded)",
+            run_diff},
+        CommandEntry{"ports", "ports MAP", "Print one line per port of MAP (for git diff: see the README)",
+                     run_ports},
+        CommandEntry{"import", "import CONFIG OUT [--into MAP] [options]",
+                     "Read a switch's configuration text into a new map or into MAP; --switch NAME picks the "
+                     "switch, --dialect ios|nxos|aruba|comware|junos overrides detection",
+                     run_import},
     };
     return table;
 }

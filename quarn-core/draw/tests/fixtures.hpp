@@ -37,27 +37,27 @@ inline Map two_vlans() {
 }
 
 // Readable failure output for scene comparisons.
-inline void print_colour(std::ostream& out, const std::optional<Rgb>& colour) {
-    out << (colour ? rgb_text(*colour) : "none");
+inline void print_color(std::ostream& out, const std::optional<Rgb>& color) {
+    out << (color ? rgb_text(*color) : "none");
 }
 
 inline void PrintTo(const Rect& r, std::ostream* out) {
     *out << "Rect{" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << ", ";
-    print_colour(*out, r.fill);
+    print_color(*out, r.fill);
     *out << ", ";
-    print_colour(*out, r.outline);
+    print_color(*out, r.outline);
     *out << ", " << r.outline_width << "}";
 }
 
 inline void PrintTo(const Line& l, std::ostream* out) {
     *out << "Line{" << l.x1 << ", " << l.y1 << ", " << l.x2 << ", " << l.y2 << ", " << l.width << ", "
-         << rgb_text(l.colour) << "}";
+         << rgb_text(l.color) << "}";
 }
 
 inline void PrintTo(const Text& t, std::ostream* out) {
     *out << "Text{\"" << t.text << "\", " << t.x << ", " << t.y << ", " << t.size << ", "
          << (t.bold ? "bold" : "plain") << ", " << (t.centred ? "centred" : "left") << ", "
-         << rgb_text(t.colour) << "}";
+         << rgb_text(t.color) << "}";
 }
 
 inline void PrintTo(const SceneItem& item, std::ostream* out) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace quarn {
@@ -67,6 +68,24 @@ TEST(PlacePorts, FrontPanelPositionsWidthsAndSections) {
          {group(PortKind::Rj45, 2, 1, Numbering::OddTop, 0, 1.0f), group(PortKind::Rj45, 1, 1)},
          {{1, {41, 0}}, {2, {120, 0}}},
          158,
+         40},
+        // Out of range, a gap is drawn as the nearest gap in range: two huge
+        // gaps cannot add up to infinity, a negative one cannot pull places
+        // out of the picture.
+        {"huge gaps are drawn as the largest",
+         {group(PortKind::Rj45, 1, 1, Numbering::OddTop, 0, 3e38f),
+          group(PortKind::Rj45, 1, 1, Numbering::OddTop, 0, 3e38f),
+          group(PortKind::Rj45, 1, 1, Numbering::OddTop, 0, 1e30f)},
+         {{0, {0, 0}}, {1, {k_max_gap_after * 38 + 41, 0}}, {2, {2 * (k_max_gap_after * 38 + 41), 0}}},
+         2 * (k_max_gap_after * 38 + 41) + 38,
+         40},
+        {"negative and undefined gaps are drawn as none",
+         {group(PortKind::Rj45, 1, 1, Numbering::OddTop, 0, -1e6f),
+          group(PortKind::Rj45, 1, 1, Numbering::OddTop, 0, std::numeric_limits<float>::quiet_NaN()),
+          group(PortKind::Rj45, 1, 1, Numbering::OddTop, 0, -std::numeric_limits<float>::infinity()),
+          group(PortKind::Rj45, 1, 1)},
+         {{0, {0, 0}}, {1, {41, 0}}, {2, {82, 0}}, {3, {123, 0}}},
+         161,
          40},
         {"no groups", {}, {}, 0, 0},
     };

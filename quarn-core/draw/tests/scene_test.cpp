@@ -157,8 +157,8 @@ TEST(FrontPanel, LaneItemsBarsAndSpans) {
     map.switches = {sw};
     const Scene scene = build_scene(map, light());
 
-    const Rgb lag_colour{0x37, 0x47, 0x4f};
-    const Rgb uplink_colour{0x88, 0x0e, 0x4f};
+    const Rgb lag_color{0x37, 0x47, 0x4f};
+    const Rgb uplink_color{0x88, 0x0e, 0x4f};
     const float uplink_patch = estimated_text_width("\u2192 core 24", 10, true) + 4;
     const float lag_patch = estimated_text_width("Trk1", 10, true) + 4;
     const std::vector<SceneItem> expected = {
@@ -167,25 +167,25 @@ TEST(FrontPanel, LaneItemsBarsAndSpans) {
         Rect{16, 40, 177, 56, k_panel, k_frame, 1},
         Rect{24, 48, 38, 40, k_white, k_frame, 1},
         Text{"1", 43, 57, 9, false, true, k_black},
-        Rect{24, 85, 38, 3, lag_colour, std::nullopt, 0},
+        Rect{24, 85, 38, 3, lag_color, std::nullopt, 0},
         Rect{65, 48, 38, 40, k_white, k_frame, 1},
         Text{"2", 84, 57, 9, false, true, k_black},
-        Rect{65, 85, 38, 3, uplink_colour, std::nullopt, 0},
+        Rect{65, 85, 38, 3, uplink_color, std::nullopt, 0},
         Rect{106, 48, 38, 40, k_white, k_frame, 1},
         Text{"3", 125, 57, 9, false, true, k_black},
         Rect{147, 48, 38, 40, k_white, k_frame, 1},
         Text{"4", 166, 57, 9, false, true, k_black},
-        Rect{147, 85, 38, 3, lag_colour, std::nullopt, 0},
+        Rect{147, 85, 38, 3, lag_color, std::nullopt, 0},
         // The LAG starts first and takes lane 0 up to x 166; the uplink at
         // x 84 needs lane 1. The deeper lane is painted first, so its line
         // passes behind the LAG's label patch.
-        Line{84, 96, 84, 123, 1.5f, uplink_colour},
-        Rect{84, 121.5f, 0, 3, uplink_colour, std::nullopt, 0},
+        Line{84, 96, 84, 123, 1.5f, uplink_color},
+        Rect{84, 121.5f, 0, 3, uplink_color, std::nullopt, 0},
         Rect{82, 127, uplink_patch, 12, k_white, std::nullopt, 0},
         Text{"\u2192 core 24", 84, 133, 10, true, false, k_black},
-        Line{43, 96, 43, 101, 1.5f, lag_colour},
-        Line{166, 96, 166, 101, 1.5f, lag_colour},
-        Rect{43, 99.5f, 123, 3, lag_colour, std::nullopt, 0},
+        Line{43, 96, 43, 101, 1.5f, lag_color},
+        Line{166, 96, 166, 101, 1.5f, lag_color},
+        Rect{43, 99.5f, 123, 3, lag_color, std::nullopt, 0},
         Rect{41, 105, lag_patch, 12, k_white, std::nullopt, 0},
         Text{"Trk1", 43, 111, 10, true, false, k_black},
     };
@@ -195,7 +195,7 @@ TEST(FrontPanel, LaneItemsBarsAndSpans) {
 }
 
 // The lane colours themselves are pinned by the colour tests.
-TEST(FrontPanel, ConnectionsTakeTheLaneColoursOfTheChosenPalette) {
+TEST(FrontPanel, ConnectionsTakeTheLaneColorsOfTheChosenPalette) {
     Map map;
     Switch sw = row_switch("sw", 7);
     for (int i = 0; i < 7; ++i) sw.lags.push_back(Lag{"L" + std::to_string(i), {std::to_string(i + 1)}, {}});
@@ -210,7 +210,7 @@ TEST(FrontPanel, ConnectionsTakeTheLaneColoursOfTheChosenPalette) {
         if (rect != nullptr && rect->height == 3 && rect->width == 38) bars.push_back(*rect->fill);
     }
     ASSERT_EQ(bars.size(), 7u);
-    for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(bars[i], lane_colour(i, k_dark_palette));
+    for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(bars[i], lane_color(i, k_dark_palette));
 }
 
 TEST(FrontPanel, DualPortsAreDrawnAndHitTwice) {

@@ -215,8 +215,8 @@ TEST(LoadMap, RecordsMayBeArraysOfTheirValues) {
 }
 
 TEST(LoadMap, ValuesMustFitTheirFields) {
-    auto vlan = [](const std::string& id, const std::string& colour = "\"#000000\"") {
-        return map_text(R"({"id":)" + id + R"(,"name":"a","color":)" + colour + "}", "");
+    auto vlan = [](const std::string& id, const std::string& color = "\"#000000\"") {
+        return map_text(R"({"id":)" + id + R"(,"name":"a","color":)" + color + "}", "");
     };
     auto group = [](const std::string& fields) {
         return map_text("",
@@ -306,9 +306,10 @@ TEST(LoadMap, SyntaxErrorsCarryTheLibrarySentenceAndOurPosition) {
         {"after wide characters", "{\"site\":\"ü東\",\t\"notes\" 1}",
          k_unreadable + "syntax error while parsing object separator - unexpected number literal; expected "
                         "':' at line 1 column 23"},
+        // The byte is quoted as U+FFFD, so that the message is UTF-8.
         {"not UTF-8", "{\"site\":\"\xff\"}",
          k_unreadable + "syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last "
-                        "read: '\"\xff' at line 1 column 10"},
+                        "read: '\"\xef\xbf\xbd' at line 1 column 10"},
         {"comment", "{/* no */}",
          k_unreadable + "syntax error while parsing object key - invalid literal; last read: '{/'; expected "
                         "string literal at line 1 column 2"},
@@ -415,6 +416,75 @@ TEST(LoadMap, AByteOrderMarkIsToleratedButNeverWritten) {
     auto loaded = load_map("\xEF\xBB\xBF" + map_text("", ""));
     ASSERT_TRUE(loaded.ok()) << loaded.error();
     EXPECT_EQ(save_map(loaded.value()).substr(0, 2), "{\n");
+}
+
+TEST(LoadMap, HostileInputGivesShortMessagesOfValidText) {
+    using namespace std::string_literals;
+    const std::string empty_map = map_text("", "");
+    const std::string eighty_k(80, 'k');
+    const std::string ellipsis = "\xe2\x80\xa6";
+    const std::string group_of_kind =
+        R"({"kind":")" + std::string(100000, 'k') +
+        R"(","columns":2,"rows":1,"numbering":"Rows","block":0,"gap_after":0.0})";
+    const std::string long_name(5000, 'n');
+    expect_messages({
+        // The library takes a NUL for the end of the text; nothing may
+        // follow the map but white space.
+        {"NUL after the map", empty_map + "\0 garbage {{{"s,
+         k_unreadable +
+             "syntax error while parsing value - unexpected NUL character; expected end of input at line 1 "
+             "column 61"},
+        {"NUL as the last byte", empty_map + " \0"s,
+         k_unreadable +
+             "syntax error while parsing value - unexpected NUL character; expected end of input at line 1 "
+             "column 62"},
+        {"NUL inside the map", R"({"format":1,)"s + "\0"s + "}",
+         k_unreadable +
+             "syntax error while parsing object key - unexpected NUL character; expected string literal "
+             "at line 1 column 13"},
+        {"white space after the map", empty_map + " \r\n\t", "loaded"},
+        // As written, not as the number it means.
+        {"minus zero", map_text(R"({"id":-0,"name":"x","color":"#000000"})", ""),
+         k_unreadable + "invalid value: integer `-0`, expected u16 at line 1 column 52"},
+        // Quoted input is cut short, and its bytes that are not UTF-8 are
+        // replaced.
+        {"a kind of 100,000 characters", map_text("", switch_text("c", group_of_kind, ports_text(2))),
+         k_unreadable + "unknown variant `" + eighty_k + ellipsis +
+             "`, expected one of `Rj45`, `Sfp`, `Dual` at line 1 column 100115"},
+        {"a number of 5,000 digits",
+         map_text(R"({"id":)" + std::string(5000, '9') + R"(,"name":"x","color":"#000000"})", ""),
+         k_unreadable + "number overflow parsing '" + std::string(80, '9') + ellipsis +
+             "' at line 1 column 5050"},
+        {"a fraction of 5,000 digits",
+         map_text(R"({"id":0.)" + std::string(5000, '5') + R"(,"name":"x","color":"#000000"})", ""),
+         k_unreadable + "invalid type: floating point `0." + std::string(78, '5') + ellipsis +
+             "`, expected u16 at line 1 column 5052"},
+        {"a string for a number",
+         map_text(R"({"id":")" + std::string(300, 's') + R"(","name":"x","color":"#000000"})", ""),
+         k_unreadable + "invalid type: string \"" + std::string(80, 's') + ellipsis +
+             "\", expected u16 at line 1 column 352"},
+        {"a long colour", map_text(R"({"id":1,"name":"x","color":"#)" + std::string(200, 'f') + R"("})", ""),
+         k_unreadable + "not a #rrggbb colour: #" + std::string(79, 'f') + ellipsis +
+             " at line 1 column 274"},
+        // The library refuses bytes that are not UTF-8 in a string; the
+        // message quotes them as U+FFFD.
+        {"bytes that are not UTF-8 in a string",
+         map_text(R"({"id":1,"name":"x","color":"#)"s + "\xff\xfe" + R"("})", ""),
+         k_unreadable +
+             "syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last read: "
+             "'\"#\xef\xbf\xbd' at line 1 column 74"},
+        {"an unknown key given twice", R"({"format":1,")" + long_name + R"(":1,")" + long_name + R"(":2})",
+         k_unreadable + "duplicate field `" + std::string(80, 'n') + ellipsis + "` at line 1 column 10019"},
+        // A syntax error keeps the end of what was read, where it is.
+        {"a long string with a bad escape", R"({"format":1,"site":")" + std::string(5000, 'x') + R"(\q"})",
+         k_unreadable +
+             "syntax error while parsing value - invalid string: forbidden character after backslash; "
+             "last read: '" +
+             ellipsis + std::string(78, 'x') + R"(\q' at line 1 column 5022)"},
+        {"a damaged switch with a long name",
+         map_text("", switch_text(long_name, k_group_2x1, ports_text(3))),
+         "This map is damaged: " + std::string(80, 'n') + ellipsis + " has 3 ports for 2 places"},
+    });
 }
 
 } // namespace

@@ -32,10 +32,10 @@ class RandomEdits {
     Step apply(Map& map) {
         switch (below(24)) {
         case 0:
-            return {"add_vlan", add_vlan(map, Vlan{vlan_id(map), text(), colour()}).has_value()};
+            return {"add_vlan", add_vlan(map, Vlan{vlan_id(map), text(), color()}).has_value()};
         case 1:
             return {"edit_vlan",
-                    edit_vlan(map, vlan_id(map), Vlan{vlan_id(map), text(), colour()}).has_value()};
+                    edit_vlan(map, vlan_id(map), Vlan{vlan_id(map), text(), color()}).has_value()};
         case 2:
             remove_vlan(map, vlan_id(map));
             return {"remove_vlan"};
@@ -147,7 +147,7 @@ class RandomEdits {
         return k_texts[below(std::size(k_texts))];
     }
 
-    Rgb colour() {
+    Rgb color() {
         auto bits = next();
         return Rgb{std::uint8_t(bits), std::uint8_t(bits >> 8), std::uint8_t(bits >> 16)};
     }

@@ -93,7 +93,7 @@ TEST(VlanOps, RemoveTakesTheVlanOffListAndPortsEvenWhenNotListed) {
     EXPECT_EQ(ports_carrying_vlan(map, 99), 0u);
 }
 
-TEST(VlanOps, ProposedIdAndColour) {
+TEST(VlanOps, ProposedIdAndColor) {
     EXPECT_EQ(propose_vlan_id(Map{}), 1);
     EXPECT_EQ(propose_vlan_id(with_vlans({10, 4094})), 4094);
     EXPECT_EQ(propose_vlan_id(with_vlans({30, 20})), 21);

@@ -7,10 +7,12 @@
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
+#include "app/compare_commands.hpp"
 #include "app/document.hpp"
+#include "app/refresh.hpp"
 #include "app/startup.hpp"
-#include "app/views.hpp"
 #include "dialogs/message_box.hpp"
+#include "dialogs/text_viewer.hpp"
 #include "model/map_file.hpp"
 #include "test_support/script.hpp"
 #include "win/wide.hpp"
@@ -308,6 +310,67 @@ TEST_F(CommandsTest, AMapOpenedByARelativePathIsSavedWhereItWasOpened) {
     EXPECT_EQ(read_file(original), save_map(state_->map));
     EXPECT_FALSE(std::filesystem::exists(elsewhere / "maps" / "site.quarn"));
     ::SetCurrentDirectoryW(started_in.c_str());
+}
+
+std::wstring window_text(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring viewer_text() {
+    HWND viewer = dialogs::text_viewer_window();
+    if (viewer == nullptr) return L"<no viewer>";
+    return window_text(::GetDlgItem(viewer, dialogs::k_text_viewer_edit_id));
+}
+
+TEST_F(CommandsTest, ChangesSinceSavedShowsTheChangeLinesOnlyWhenThereAreChanges) {
+    command(ViewChangesSinceSaved); // F6 with nothing changed: no viewer
+    EXPECT_EQ(dialogs::text_viewer_window(), nullptr);
+
+    select({{0, 0}, {1, 1}});
+    command(EditClearVlans);
+    state_->map.site = "HQ";
+    command(ViewChangesSinceSaved);
+    ASSERT_NE(dialogs::text_viewer_window(), nullptr);
+    EXPECT_EQ(window_text(dialogs::text_viewer_window()), L"Changes Since Saved");
+    EXPECT_EQ(viewer_text(), L"map: site \"\" \u2192 \"HQ\"\r\ncore port 1: untagged 10 \u2192 none\r\n");
+    ::DestroyWindow(dialogs::text_viewer_window());
+}
+
+TEST_F(CommandsTest, CompareWithFileShowsWhatTheOpenMapChangesOrWhyTheFileCannotBeRead) {
+    auto path = temp_folder() / "other.quarn";
+    Map other = two_switch_map();
+    other.vlans.pop_back();
+    other.switches[1].name = "access";
+    { std::ofstream(path, std::ios::binary) << save_map(other); }
+    compare_with_map_file(*state_, path);
+    ASSERT_NE(dialogs::text_viewer_window(), nullptr);
+    EXPECT_EQ(window_text(dialogs::text_viewer_window()), L"Changes From other.quarn");
+    EXPECT_EQ(viewer_text(),
+              L"VLAN 20 added: name \"Voice\", colour #fb8c00\r\nswitch edge: name access \u2192 edge\r\n");
+    ::DestroyWindow(dialogs::text_viewer_window());
+
+    // The same map: the viewer says so.
+    { std::ofstream(path, std::ios::binary) << save_map(state_->map); }
+    compare_with_map_file(*state_, path);
+    EXPECT_EQ(viewer_text(), L"No changes.");
+    ::DestroyWindow(dialogs::text_viewer_window());
+
+    { std::ofstream(path, std::ios::binary) << "{\"format\": 2}"; }
+    std::wstring said;
+    {
+        Script script({[&] {
+            said = message_text();
+            press(0);
+        }});
+        compare_with_map_file(*state_, path);
+    }
+    EXPECT_EQ(said, L"Could not open " + path.wstring() +
+                        L":\nThis map uses file format 2. Update Quarn to open it.");
+    EXPECT_EQ(dialogs::text_viewer_window(), nullptr);
+    EXPECT_EQ(state_->map, two_switch_map());
 }
 
 } // namespace

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "app/app_state.hpp"
+#include "app/canvas_scene.hpp"
 #include "app/commands.hpp"
 #include "app/menu_popup.hpp"
 #include "app/message_loop.hpp"
+#include "app/refresh.hpp"
 #include "app/startup.hpp"
-#include "app/views.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::app {
@@ -125,7 +126,7 @@ TEST_F(MainWindowTest, AThemeChangeRebuildsTheSceneInTheNewPalette) {
     hooks.dark_changed = [this](bool) { rebuild_scene(*state_); };
     (void)theme::apply_theme_choice(ThemeChoice::Dark, hooks);
     ASSERT_TRUE(theme::is_dark());
-    const auto& background = std::get<Rect>(state_->scene.items.front());
+    const Rect background = std::get<Rect>(state_->scene.items.front());
     EXPECT_EQ(background.fill, k_dark_palette.background);
     (void)theme::apply_theme_choice(ThemeChoice::Light, hooks);
     EXPECT_EQ(std::get<Rect>(state_->scene.items.front()).fill, k_light_palette.background);
@@ -177,11 +178,11 @@ TEST_F(MainWindowTest, EnterInTheFieldsActsThroughTheMessageLoop) {
                        reinterpret_cast<LPARAM>(field));
         return field;
     };
-    auto run_posted = [](HWND field) {
+    auto run_posted = [this](HWND field) {
         ::PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
         ::PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
         ::PostQuitMessage(0);
-        EXPECT_EQ(run_message_loop(nullptr), 0);
+        EXPECT_EQ(run_message_loop(program_->window, nullptr), 0);
     };
 
     HWND range = press_enter(RangeField);

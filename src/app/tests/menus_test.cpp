@@ -36,16 +36,17 @@ std::vector<std::string> texts(const std::vector<MenuItem>& menu) {
 TEST(Menus, FileMenuGreysExportsWithoutSwitchesAndListsRecentFiles) {
     MenuState state;
     auto empty = build_menu(MenuKind::File, state);
-    EXPECT_EQ(texts(empty), (std::vector<std::string>{"New\tCtrl+N", "Open...\tCtrl+O", "Save\tCtrl+S",
-                                                      "Save As...\tCtrl+Shift+S", "-", "Save SVG...",
-                                                      "Save CSV...", "-", "Exit"}));
-    EXPECT_FALSE(enabled(empty, FileSaveSvg));
-    EXPECT_FALSE(enabled(empty, FileSaveCsv));
+    EXPECT_EQ(texts(empty), (std::vector<std::string>{
+                                "New\tCtrl+N", "Open...\tCtrl+O", "Save\tCtrl+S", "Save As...\tCtrl+Shift+S",
+                                "-", "Copy Image\tCtrl+Shift+C", "Save PNG...", "Save SVG...", "Save CSV...",
+                                "Print...\tCtrl+P", "-", "Exit"}));
+    const int exports[] = {FileCopyImage, FileSavePng, FileSaveSvg, FileSaveCsv, FilePrint};
+    for (int id : exports) EXPECT_FALSE(enabled(empty, id)) << id;
 
     state.switch_count = 1;
     state.recent = {"C:\\a.quarn", "C:\\R&D\\b&&c.quarn"};
     auto full = build_menu(MenuKind::File, state);
-    EXPECT_TRUE(enabled(full, FileSaveSvg));
+    for (int id : exports) EXPECT_TRUE(enabled(full, id)) << id;
     const MenuItem* second = find(full, RecentFirst + 1);
     ASSERT_NE(second, nullptr);
     // Ampersands in paths are shown, not taken as mnemonics.
@@ -136,6 +137,20 @@ TEST(Menus, HelpMenuNamesAKnownUpdate) {
     menu = build_menu(MenuKind::Help, state);
     EXPECT_EQ(texts(menu), (std::vector<std::string>{"Update Available...", "About Quarn"}));
     EXPECT_EQ(menu.front().id, HelpCheckUpdates);
+}
+
+TEST(Menus, ViewMenuOffersTheChangesOnlyWhileTheMapDiffersFromItsSavedCopy) {
+    MenuState state;
+    auto menu = build_menu(MenuKind::View, state);
+    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Front Panel", "VLAN Breakdown", "Show Unused VLANs",
+                                                     "-", "Zoom In\tCtrl++", "Zoom Out\tCtrl+-",
+                                                     "Reset Zoom\tCtrl+0", "-", "Check Map...\tF5",
+                                                     "Changes Since Saved...\tF6", "Compare With File...",
+                                                     "-", "System Theme", "Light Theme", "Dark Theme"}));
+    EXPECT_FALSE(enabled(menu, ViewChangesSinceSaved));
+    EXPECT_TRUE(enabled(menu, ViewCompareWithFile));
+    state.map_changed = true;
+    EXPECT_TRUE(enabled(build_menu(MenuKind::View, state), ViewChangesSinceSaved));
 }
 
 } // namespace

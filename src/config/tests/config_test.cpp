@@ -1,11 +1,13 @@
 #include "config/config.hpp"
 #include "config/config_store.hpp"
+#include "export/safe_write.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace quarn {
 namespace {
@@ -70,7 +72,8 @@ TEST(ConfigStore, SavesThroughTemporaryFileAndLoadsBack) {
     add_recent_file(config, "one.quarn");
     ASSERT_EQ(save_config(folder, config), std::nullopt);
     EXPECT_EQ(load_config(folder), config);
-    EXPECT_FALSE(std::filesystem::exists(folder / "config.json.tmp"));
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
 
     config.theme = ThemeChoice::Dark;
     ASSERT_EQ(save_config(folder, config), std::nullopt); // replaces the old file
@@ -78,6 +81,12 @@ TEST(ConfigStore, SavesThroughTemporaryFileAndLoadsBack) {
 
     std::ofstream(folder / "config.json", std::ios::trunc) << "{ garbled";
     EXPECT_EQ(load_config(folder), Config{});
+
+    // The safe file write's refusals come through in its words.
+    std::filesystem::remove(folder / "config.json");
+    std::filesystem::create_directory(folder / "config.json");
+    EXPECT_EQ(save_config(folder, config), std::string(k_is_folder_text));
+    std::filesystem::remove(folder / "config.json");
 
     // A folder that cannot be created is reported, not thrown.
     std::ofstream(folder.parent_path() / "blocker") << "x";

@@ -80,11 +80,11 @@ TEST_F(ControlsTest, ScalesTheTableForTheDpi) {
     }
 
     // Fonts at that DPI: ordinary everywhere, heading and underlined where due.
-    HFONT normal = theme::dialog_font(144, 16, false);
-    EXPECT_EQ(font(10), theme::dialog_font(144, 22, false));
+    HFONT normal = theme::dialog_font(144, 16, theme::FontLine::Plain);
+    EXPECT_EQ(font(10), theme::dialog_font(144, 22, theme::FontLine::Plain));
     EXPECT_EQ(font(11), normal);
     EXPECT_EQ(font(12), normal);
-    EXPECT_EQ(font(19), theme::dialog_font(144, 16, true));
+    EXPECT_EQ(font(19), theme::dialog_font(144, 16, theme::FontLine::Underlined));
     EXPECT_EQ(font(20), normal);
 }
 
@@ -130,7 +130,7 @@ TEST_F(ControlsTest, GivesEachKindItsStyle) {
     EXPECT_FALSE(is_link(::GetDlgItem(parent_, 11)));
 }
 
-TEST_F(ControlsTest, CommonMessagesColourTheControls) {
+TEST_F(ControlsTest, CommonMessagesColorTheControls) {
     ASSERT_TRUE(create_controls(parent_, k_table, 96));
     for (ThemeChoice choice : {ThemeChoice::Dark, ThemeChoice::Light}) {
         theme::init_theme(choice);

@@ -29,7 +29,7 @@ constexpr std::array<ControlRow, 2> k_buttons{{
 // is drawn without smoothing, so that no glyph edge blends the ink with the
 // face into something near another theme colour, whichever fonts the
 // machine has.
-TEST(DrawButton, PaintsEachStateInTheThemeColours) {
+TEST(DrawButton, PaintsEachStateInTheThemeColors) {
     HWND parent = testing::make_plain_window(300, 200);
     ASSERT_NE(parent, nullptr);
     ASSERT_TRUE(create_controls(parent, k_buttons, 96));

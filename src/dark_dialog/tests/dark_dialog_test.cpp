@@ -24,7 +24,7 @@ class DarkDialogTest : public ::testing::Test {
         check_ = child(WC_BUTTONW, L"Collate", BS_AUTOCHECKBOX, 10);
         static_ = child(WC_STATICW, L"Copies:", SS_LEFT, 40);
         edit_ = child(WC_EDITW, L"1", ES_LEFT, 70);
-        HFONT font = theme::dialog_font(96, 16, false);
+        HFONT font = theme::dialog_font(96, 16, theme::FontLine::Plain);
         for (HWND control : {check_, static_, edit_})
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
@@ -50,7 +50,7 @@ class DarkDialogTest : public ::testing::Test {
     HWND edit_ = nullptr;
 };
 
-TEST_F(DarkDialogTest, DarkModePaintsChecksAndStaticsInTheThemeColours) {
+TEST_F(DarkDialogTest, DarkModePaintsChecksAndStaticsInTheThemeColors) {
     theme::init_theme(ThemeChoice::Dark);
     const theme::ThemeValues& v = theme::k_dark_values;
     EXPECT_EQ(dark_dialog_hook(dialog_, WM_INITDIALOG, 0, 0), static_cast<UINT_PTR>(TRUE));
@@ -77,7 +77,7 @@ TEST_F(DarkDialogTest, DarkModePaintsChecksAndStaticsInTheThemeColours) {
     EXPECT_EQ(dib.count(v.text, 24), 0);
 }
 
-TEST_F(DarkDialogTest, ControlColoursFollowTheThemeOnlyWhenDark) {
+TEST_F(DarkDialogTest, ControlColorsFollowTheThemeOnlyWhenDark) {
     Dib dib(4, 4);
     auto ask = [&](UINT msg) {
         ::SetTextColor(dib.dc(), RGB(1, 2, 3));

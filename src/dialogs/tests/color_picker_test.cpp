@@ -16,10 +16,10 @@ namespace {
 using namespace testing;
 using quarn::testing::Script;
 
-constexpr int k_basic_colours = 0x2D0; // the picker's field of basic colours
+constexpr int k_basic_colors = 0x2D0; // the picker's field of basic colours
 
 // The number of distinct colours the screen shows inside a window.
-std::size_t colours_on_screen(HWND window) {
+std::size_t colors_on_screen(HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     win::WindowDc screen(nullptr);
@@ -33,18 +33,18 @@ using ColorPickerTest = DialogTest;
 
 // The system's picker opens owned by the dialog, shows its colours in both
 // themes and, confirmed, gives back the colour it was opened on.
-TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
+TEST_F(ColorPickerTest, ShowsItsColorsInBothThemes) {
     for (bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "dark" : "light");
         theme::init_theme(dark ? ThemeChoice::Dark : ThemeChoice::Light);
-        std::size_t colours = 0;
+        std::size_t colors = 0;
         HWND picker = nullptr;
         HWND picker_owner = nullptr;
         HWND vlan_dialog = nullptr;
         Script script({
                           [&] {
                               vlan_dialog = find(k_vlan_window_class);
-                              click(vlan_dialog, k_vlan_colour);
+                              click(vlan_dialog, k_vlan_color);
                           },
                           [&] {
                               picker = ::FindWindowW(L"#32770", nullptr);
@@ -53,9 +53,9 @@ TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
                               ::UpdateWindow(picker);
                           },
                           [&] {
-                              HWND field = ::GetDlgItem(picker, k_basic_colours);
+                              HWND field = ::GetDlgItem(picker, k_basic_colors);
                               ASSERT_NE(field, nullptr);
-                              colours = colours_on_screen(field);
+                              colors = colors_on_screen(field);
                               ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                                              reinterpret_cast<LPARAM>(::GetDlgItem(picker, IDOK)));
                           },
@@ -67,7 +67,7 @@ TEST_F(ColorPickerTest, ShowsItsColoursInBothThemes) {
         EXPECT_TRUE(script.finished());
         EXPECT_EQ(picker_owner, vlan_dialog);
         // 48 basic colours, give or take the frames.
-        EXPECT_GE(colours, 40u);
+        EXPECT_GE(colors, 40u);
     }
     theme::init_theme(ThemeChoice::Light);
 }

@@ -48,7 +48,9 @@ HWND dialog() {
 
 const Switch& preview_switch() {
     static const Switch none;
-    const auto& model = preview_model();
+    const SwitchPreview* preview = SwitchPreview::of(item(dialog(), k_switch_preview));
+    if (preview == nullptr) return none;
+    const auto& model = preview->model();
     return model && !model->switches.empty() ? model->switches.front() : none;
 }
 
@@ -170,7 +172,7 @@ TEST_F(SwitchDialogTest, TemplatesResetTheLayoutAndThePreviewFollowsEveryField) 
 
 // The preview shrinks a wide switch to the window and never enlarges a
 // small one; around the picture lies the window background of the theme.
-TEST(SwitchPreview, ShrinksButNeverEnlargesInTheThemesColours) {
+TEST(SwitchPreview, ShrinksButNeverEnlargesInTheThemesColors) {
     struct Case {
         bool dark;
         std::uint16_t ports;
@@ -188,11 +190,11 @@ TEST(SwitchPreview, ShrinksButNeverEnlargesInTheThemesColours) {
         SCOPED_TRACE(::testing::Message() << c.ports << (c.dark ? " dark" : " light"));
         theme::init_theme(c.dark ? ThemeChoice::Dark : ThemeChoice::Light);
         SwitchForm form{"s", "", "", "", c.ports, 1, 0, 0, 0, false};
-        set_preview_model(preview_map(form));
+        Map map = preview_map(form);
         Dib dib(560, 126);
         ASSERT_TRUE(dib.valid());
         dib.fill(RGB(1, 2, 3));
-        paint_preview(dib.dc(), 560, 126, 96);
+        paint_preview(dib.dc(), &map, 560, 126, 96);
         EXPECT_EQ(dib.count(RGB(1, 2, 3)), 0); // every pixel painted
         EXPECT_EQ(dib.pixel(1, 1), c.picture);
         EXPECT_EQ(dib.pixel(559, 1), c.fills_width ? c.picture : c.window);

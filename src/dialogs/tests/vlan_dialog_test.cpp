@@ -34,21 +34,21 @@ Map office_map() {
 
 using VlanDialogTest = DialogTest;
 
-TEST_F(VlanDialogTest, ShowsTheTableAndDrawsTheSwatchInTheColourOnly) {
+TEST_F(VlanDialogTest, ShowsTheTableAndDrawsTheSwatchInTheColorOnly) {
     Script script({[&] {
         HWND d = expect_open(k_vlan_window_class, L"Edit VLAN", {0, 0, 340, 192}, k_table);
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(::GetFocus(), item(d, k_vlan_name));
         EXPECT_EQ(::GetWindowLongPtrW(item(d, k_vlan_id), GWL_STYLE) & ES_NUMBER, ES_NUMBER);
-        EXPECT_EQ(::GetWindowLongPtrW(item(d, k_vlan_colour), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+        EXPECT_EQ(::GetWindowLongPtrW(item(d, k_vlan_color), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
         // Focused or not, the swatch is its colour inside the border colour.
         for (UINT state : {0u, static_cast<UINT>(ODS_FOCUS)}) {
             Dib dib(70, 24);
             ASSERT_TRUE(dib.valid());
-            DRAWITEMSTRUCT draw{ODT_BUTTON, k_vlan_colour,          0,        ODA_DRAWENTIRE,
-                                state,      item(d, k_vlan_colour), dib.dc(), RECT{0, 0, 70, 24},
+            DRAWITEMSTRUCT draw{ODT_BUTTON, k_vlan_color,          0,        ODA_DRAWENTIRE,
+                                state,      item(d, k_vlan_color), dib.dc(), RECT{0, 0, 70, 24},
                                 0};
-            ::SendMessageW(d, WM_DRAWITEM, k_vlan_colour, reinterpret_cast<LPARAM>(&draw));
+            ::SendMessageW(d, WM_DRAWITEM, k_vlan_color, reinterpret_cast<LPARAM>(&draw));
             EXPECT_EQ(dib.count(RGB(0x2E, 0x7D, 0x32)), 68 * 22);
             EXPECT_EQ(dib.count(RGB(0xAD, 0xAD, 0xAD)), 70 * 24 - 68 * 22);
         }
@@ -113,30 +113,30 @@ struct Picker {
 };
 Picker g_picker;
 
-bool fake_picker(HWND owner, COLORREF& colour, CustomColors& custom) noexcept {
+bool fake_picker(HWND owner, COLORREF& color, CustomColors& custom) noexcept {
     ++g_picker.calls;
     EXPECT_EQ(owner, dialog());
-    g_picker.offered = colour;
+    g_picker.offered = color;
     g_picker.custom = custom;
     if (!g_picker.confirm) {
-        colour = RGB(0xFF, 0, 0); // a cancelled picker's leftovers count for nothing
+        color = RGB(0xFF, 0, 0); // a cancelled picker's leftovers count for nothing
         custom.fill(RGB(0xFF, 0, 0));
         return false;
     }
-    colour = RGB(1, 2, 3);
+    color = RGB(1, 2, 3);
     custom[0] = RGB(9, 9, 9);
     custom[15] = RGB(8, 8, 8);
     return true;
 }
 
-TEST_F(VlanDialogTest, ThePickerKeepsItsCustomColoursAndCancellingKeepsTheColour) {
+TEST_F(VlanDialogTest, ThePickerKeepsItsCustomColorsAndCancellingKeepsTheColor) {
     ColorChooser previous = set_color_chooser(&fake_picker);
     CustomColors black{};
     EXPECT_EQ(custom_colors(), black);
     for (bool confirm : {true, false}) {
         SCOPED_TRACE(confirm ? "confirmed" : "cancelled");
         g_picker.confirm = confirm;
-        Script choose({[] { click(dialog(), k_vlan_colour); }, [] { click(dialog(), IDOK); }});
+        Script choose({[] { click(dialog(), k_vlan_color); }, [] { click(dialog(), IDOK); }});
         auto chosen = run_vlan_dialog(owner_, Vlan{5, "", k_green}, false, {});
         EXPECT_EQ(g_picker.offered, RGB(0x2E, 0x7D, 0x32));
         // The custom colours of the confirmed picker are offered again.

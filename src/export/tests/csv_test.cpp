@@ -88,5 +88,52 @@ TEST(MapCsv, FieldQuotingAndFormulaGuard) {
     }
 }
 
+// The one description field of a one-port map, as written.
+std::string description_field(std::string_view description, char32_t separator = U',') {
+    Map map;
+    Switch sw;
+    sw.name = "s";
+    sw.groups = {PortGroup{PortKind::Rj45, 1, 1, Numbering::Rows, 0, 0.0f}};
+    sw.ports = {Port{.label = "1", .description = std::string(description)}};
+    map.switches = {sw};
+    const std::string csv = map_csv(map, separator);
+    const std::string row_start = "s,,1,RJ45,,,";
+    const std::size_t start = csv.find(row_start) + row_start.size();
+    return csv.substr(start, csv.size() - start - std::string(",,,\r\n").size());
+}
+
+TEST(MapCsv, ControlCharactersNeverReachAFieldAndTheGuardSeesWhatIsLeft) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string description;
+        std::string field;
+    };
+    const Case cases[] = {
+        // A spreadsheet drops the NUL on import and would then run the rest.
+        {"\0=1+1"s, "\"'=1+1\""},
+        {"\x01\x1b-2"s, "\"'-2\""},
+        {"\x1b[31mred"s, "[31mred"},
+        {"\x7f@x"s, "\"'@x\""},
+        {"bell\a and\x1f unit"s, "bell and unit"},
+        {"tab\tkept"s, "tab\tkept"},
+        {"\x1b\n=2"s, "\"\n=2\""},
+        // Bytes that are not UTF-8 are what the spreadsheet decodes them as.
+        {"\xff=1"s, "\xef\xbf\xbd=1"},
+        {"caf\xc3"s, "caf\xef\xbf\xbd"},
+        {"\x7f\x7f"s, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(description_field(c.description), c.field) << c.field;
+}
+
+TEST(MapCsv, SeparatorsThatBreakTheTableBecomeACommaAndAreRefused) {
+    for (char32_t refused :
+         {U'"', U'\'', U'\n', U'\r', U'\0', U'\x1b', U'\x7f', char32_t{0xd800}, char32_t{0x110000}}) {
+        EXPECT_FALSE(csv_separator_allowed(refused)) << static_cast<std::uint32_t>(refused);
+        EXPECT_EQ(map_csv(Map{}, refused), std::string(k_bom) + std::string(k_header));
+    }
+    for (char32_t allowed : {U',', U';', U'\t', U'|', U' ', U'\u061b', U'\U0001f600'})
+        EXPECT_TRUE(csv_separator_allowed(allowed)) << static_cast<std::uint32_t>(allowed);
+}
+
 } // namespace
 } // namespace quarn

@@ -6,9 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <thread>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace quarn {
 namespace {
@@ -81,29 +87,126 @@ TEST_F(SafeWrite, AFailedWriteLeavesTheOldContentAndNoTemporaryFile) {
     const fs::path target = folder_ / "map.quarn";
     put(target, "old content");
 
-    // The temporary file cannot be made when a folder holds its name.
+    // A folder at the temporary name is named in the message, not the target.
     fs::create_directory(safe_write_temporary(target));
-    auto error = safe_write(target, "new content");
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->empty());
+    put(safe_write_temporary(target) / "inside", "kept");
+    EXPECT_EQ(safe_write(target, "new content"), temporary_is_folder_text(safe_write_temporary(target)));
     EXPECT_EQ(content(target), "old content");
-    fs::remove(safe_write_temporary(target));
+    EXPECT_EQ(content(safe_write_temporary(target) / "inside"), "kept");
+    fs::remove_all(safe_write_temporary(target));
 
-    // A target that is a folder cannot be replaced by a file.
+    // A target that is a folder cannot be replaced by a file, and a name that
+    // ends in a slash names a folder, whether or not one is there.
     const fs::path folder_target = folder_ / "folder";
     fs::create_directory(folder_target);
-    error = safe_write(folder_target, "new content");
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->empty());
+    EXPECT_EQ(safe_write(folder_target, "new content"), std::string(k_is_folder_text));
+    EXPECT_EQ(safe_write(folder_target.string() + "/", "new content"),
+              std::string(k_target_ends_in_separator_text));
+    EXPECT_EQ(safe_write(folder_.string() + "/missing/", "new content"),
+              std::string(k_target_ends_in_separator_text));
     EXPECT_TRUE(fs::is_directory(folder_target));
 
     // A target in a folder that does not exist.
-    error = safe_write(folder_ / "missing" / "map.quarn", "new content");
+    auto error = safe_write(folder_ / "missing" / "map.quarn", "new content");
     ASSERT_TRUE(error.has_value());
     EXPECT_FALSE(error->empty());
 
     EXPECT_EQ(names(), (std::vector<std::string>{"folder", "map.quarn"}));
     EXPECT_TRUE(fs::is_empty(folder_target));
+}
+
+TEST_F(SafeWrite, NeverWritesThroughAnEntryAtTheTemporaryName) {
+    // A link planted at the temporary name, or a leftover of a save that was
+    // killed: the entry goes, what it leads to stays as it was.
+    struct Case {
+        const char* what;
+        void (*plant)(const fs::path& victim, const fs::path& temporary, std::error_code& error);
+    };
+    const Case cases[] = {
+        {"symbolic link", [](const fs::path& victim, const fs::path& temporary,
+                             std::error_code& error) { fs::create_symlink(victim, temporary, error); }},
+        {"hard link", [](const fs::path& victim, const fs::path& temporary,
+                         std::error_code& error) { fs::create_hard_link(victim, temporary, error); }},
+        {"leftover file",
+         [](const fs::path&, const fs::path& temporary, std::error_code&) { put(temporary, "half a sa"); }},
+    };
+    std::string unplanted;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path victim = folder_ / "victim.txt";
+        const fs::path target = folder_ / "out.quarn";
+        put(victim, "secret");
+        fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
+        const fs::perms victim_permissions = fs::status(victim).permissions();
+        put(target, "old map");
+        std::error_code error;
+        c.plant(victim, safe_write_temporary(target), error);
+        if (error) {
+            // Under Wine the C++ library cannot make symbolic links; the
+            // command line test plants them from outside.
+            unplanted += std::string(" ") + c.what + " (" + error.message() + ")";
+            fs::remove(victim);
+            fs::remove(target);
+            continue;
+        }
+
+        EXPECT_EQ(safe_write(target, "new map"), std::nullopt);
+        EXPECT_EQ(content(target), "new map");
+        EXPECT_FALSE(fs::is_symlink(target));
+        EXPECT_EQ(content(victim), "secret");
+        EXPECT_EQ(fs::status(victim).permissions(), victim_permissions);
+        EXPECT_EQ(names(), (std::vector<std::string>{"out.quarn", "victim.txt"}));
+        fs::remove(victim);
+        fs::remove(target);
+    }
+    if (!unplanted.empty()) GTEST_SKIP() << "could not plant:" << unplanted;
+}
+
+TEST_F(SafeWrite, ALinkedTargetHasItsRealFileReplaced) {
+    fs::create_directory(folder_ / "real");
+    const fs::path real = folder_ / "real" / "map.quarn";
+    const fs::path link = folder_ / "map.quarn";
+    put(real, "old");
+    std::error_code error;
+    fs::create_symlink(real, link, error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+
+    EXPECT_EQ(safe_write(link, "new"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(content(real), "new");
+    EXPECT_EQ(names(), (std::vector<std::string>{"map.quarn", "real"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "real"), fs::directory_iterator()), 1);
+}
+
+TEST_F(SafeWrite, SavesOfOneTargetAtTheSameTimeEachLandWhole) {
+    // Each writer saves its own content again and again; every save says it
+    // landed, and what is there at the end is one writer's content, whole.
+    const fs::path target = folder_ / "map.quarn";
+    constexpr int k_writers = 4;
+    constexpr int k_saves = 20;
+    std::vector<std::string> contents;
+    for (int w = 0; w < k_writers; ++w) contents.emplace_back(200000 + w, static_cast<char>('a' + w));
+    std::vector<int> failures(k_writers, 0);
+    std::vector<std::string> last_error(k_writers);
+    {
+        std::vector<std::thread> writers;
+        for (int w = 0; w < k_writers; ++w) {
+            writers.emplace_back([&, w] {
+                for (int i = 0; i < k_saves; ++i) {
+                    if (auto error = safe_write(target, contents[w])) {
+                        ++failures[w];
+                        last_error[w] = *error;
+                    }
+                }
+            });
+        }
+        for (std::thread& writer : writers) writer.join();
+    }
+    for (int w = 0; w < k_writers; ++w) EXPECT_EQ(failures[w], 0) << last_error[w];
+    const std::string landed = content(target);
+    EXPECT_NE(std::find(contents.begin(), contents.end(), landed), contents.end())
+        << "a torn file of " << landed.size() << " bytes";
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
 }
 
 TEST_F(SafeWrite, ReadsWholeFilesAndReportsTheSystemText) {
@@ -125,20 +228,66 @@ TEST_F(SafeWrite, ReadsWholeFilesAndReportsTheSystemText) {
     EXPECT_NE(missing.error().back(), '\r');
 #else
     EXPECT_EQ(missing.error(), "No such file or directory");
-    EXPECT_EQ(read_whole_file(folder_).error(), "Is a directory");
+#endif
+    EXPECT_EQ(read_whole_file(folder_).error(), k_is_folder_text);
+}
+
+TEST_F(SafeWrite, ReadsOnlyRegularFilesOfABoundedSize) {
+    // Sparse where the file system allows, so the test costs no disk space.
+    const fs::path big = folder_ / "big.quarn";
+    put(big, "{");
+    fs::resize_file(big, k_max_read_size + 1);
+    EXPECT_EQ(read_whole_file(big).error(), k_file_too_large_text);
+    fs::remove(big);
+
+#ifdef _WIN32
+    EXPECT_EQ(read_whole_file("NUL").error(), k_not_a_file_text);
+#else
+    // Without the check these would never end, or wait for a writer forever.
+    EXPECT_EQ(read_whole_file("/dev/zero").error(), k_not_a_file_text);
+    const fs::path pipe = folder_ / "pipe.quarn";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(read_whole_file(pipe).error(), k_not_a_file_text);
 #endif
 }
 
 #ifndef _WIN32
-TEST_F(SafeWrite, AReplacedFileKeepsItsPermissions) {
+TEST_F(SafeWrite, AReplacedFileKeepsItsPermissionsAndOwner) {
     const fs::path target = folder_ / "map.quarn";
     put(target, "old");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const bool may_give_away = ::geteuid() == 0;
+    if (may_give_away) {
+        ASSERT_EQ(::chown(target.c_str(), 4321, 4322), 0);
+    }
     EXPECT_EQ(safe_write(target, "new"), std::nullopt);
+    EXPECT_EQ(content(target), "new");
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    if (!may_give_away) GTEST_SKIP() << "only a process running as root may keep another user's ownership";
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
 }
 #endif
+
+TEST_F(SafeWrite, AReadOnlyTargetIsRefused) {
+    const fs::path target = folder_ / "map.quarn";
+    put(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+#ifdef _WIN32
+    // The standard library marks such a file read-only; that is what Windows
+    // refuses to replace.
+    const std::string refused = win::system_message(5);
+#else
+    const std::string refused = "Permission denied";
+#endif
+    EXPECT_EQ(safe_write(target, "new"), refused);
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(content(target), "old");
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
+}
 
 } // namespace
 } // namespace quarn

@@ -50,11 +50,11 @@ TEST_F(VlanListTest, ShowsIdAndNameAndKeepsTheSelectedVlan) {
     EXPECT_EQ(ListView_GetColumnWidth(list_, 0), 150);
 }
 
-TEST(VlanListColours, IdTextIsBlackOnLightAndWhiteOnDark) {
-    EXPECT_EQ(id_text_colour({255, 255, 255}), RGB(0, 0, 0));
-    EXPECT_EQ(id_text_colour({0, 0, 0}), RGB(255, 255, 255));
-    EXPECT_EQ(id_text_colour({0xff, 0xee, 0x58}), RGB(0, 0, 0));
-    EXPECT_EQ(id_text_colour({0x1a, 0x23, 0x7e}), RGB(255, 255, 255));
+TEST(VlanListColors, IdTextIsBlackOnLightAndWhiteOnDark) {
+    EXPECT_EQ(id_text_color({255, 255, 255}), RGB(0, 0, 0));
+    EXPECT_EQ(id_text_color({0, 0, 0}), RGB(255, 255, 255));
+    EXPECT_EQ(id_text_color({0xff, 0xee, 0x58}), RGB(0, 0, 0));
+    EXPECT_EQ(id_text_color({0x1a, 0x23, 0x7e}), RGB(255, 255, 255));
 }
 
 } // namespace

@@ -198,3 +198,43 @@ TEST(GdiRenderer, ItemsOutsideTheDeviceAreSkippedWithoutChangingWhatShows) {
 
 } // namespace
 } // namespace quarn::render
+
+namespace quarn::render {
+namespace {
+
+// A scene's packed items, painted in one call, give the very pixels of the
+// same items painted one call each (so nothing is carried over from one item
+// to the next), with runs of items that share a pen, brush, font or colour
+// and some that do not, at two zooms.
+TEST(GdiRenderer, PackedItemsPaintWhatTheirPlainListPaints) {
+    const Rgb blue{0, 0, 255};
+    std::vector<SceneItem> items{
+        Rect{0, 0, 96, 64, Rgb{250, 250, 250}, std::nullopt, 0},
+        Rect{4, 4, 20, 10, k_red, blue, 1},
+        Rect{28, 4, 20, 10, k_red, blue, 1},
+        Text{"1 U", 14, 9, 8, false, true, Rgb{255, 255, 255}},
+        Text{"2 T", 38, 9, 8, false, true, Rgb{255, 255, 255}},
+        Rect{52, 4, 20, 10, blue, k_red, 2},
+        Text{"Gi1/0/12", 4, 30, 9, true, false, Rgb{0, 0, 0}},
+        Line{4, 40, 60, 60, 1.5f, blue},
+        Rect{70, 40, 10, 10, std::nullopt, Rgb{0, 0, 0}, 1},
+        Text{"3", 74, 45, 8, false, true, k_red},
+    };
+    SceneItems packed;
+    for (const SceneItem& item : items) packed.push_back(item);
+    for (float scale : {1.0f, 1.5f}) {
+        Canvas plain(160, 100);
+        Canvas from_packed(160, 100);
+        for (const SceneItem& item : items)
+            paint_scene(plain.dc(), std::span(&item, 1), ViewTransform{scale, 0.0f, 0.0f});
+        paint_scene(from_packed.dc(), packed, ViewTransform{scale, 0.0f, 0.0f});
+        int differing = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 160; ++x) differing += plain.at(x, y) != from_packed.at(x, y) ? 1 : 0;
+        EXPECT_EQ(differing, 0) << scale;
+        EXPECT_GT(plain.ink().count, 1000) << scale;
+    }
+}
+
+} // namespace
+} // namespace quarn::render

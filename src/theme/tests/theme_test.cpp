@@ -143,13 +143,13 @@ TEST_F(ThemeTest, PreferredAppModeNeedsTheUnnamedEntries) {
     ::FreeLibrary(uxtheme);
 }
 
-COLORREF brush_colour(HBRUSH brush) {
+COLORREF brush_color(HBRUSH brush) {
     LOGBRUSH logbrush{};
     if (::GetObjectW(brush, sizeof(logbrush), &logbrush) != sizeof(logbrush)) return CLR_INVALID;
     return logbrush.lbColor;
 }
 
-TEST_F(ThemeTest, ColourSetsHoldTheirValues) {
+TEST_F(ThemeTest, ColorSetsHoldTheirValues) {
     struct Case {
         bool dark;
         std::vector<COLORREF> expected;
@@ -168,11 +168,11 @@ TEST_F(ThemeTest, ColourSetsHoldTheirValues) {
         SCOPED_TRACE(c.dark ? "dark" : "light");
         const ThemeColors& colors = theme_colors_for(c.dark);
         std::vector<COLORREF> actual = {
-            brush_colour(colors.window_brush),
-            brush_colour(colors.field_brush),
-            brush_colour(colors.shade_brush),
-            brush_colour(colors.button_brush),
-            brush_colour(colors.border_brush),
+            brush_color(colors.window_brush),
+            brush_color(colors.field_brush),
+            brush_color(colors.shade_brush),
+            brush_color(colors.button_brush),
+            brush_color(colors.border_brush),
             colors.background,
             colors.text,
             colors.disabled_text,
@@ -193,24 +193,25 @@ TEST_F(ThemeTest, FontHeightsFollowTheDpi) {
     struct Case {
         UINT dpi;
         int size;
-        bool underline;
+        FontLine line;
         int height;
     };
     const std::vector<Case> cases = {
-        {96, 16, false, 16},  {144, 16, false, 24}, {120, 16, false, 20}, {96, 22, false, 22},
-        {144, 22, false, 33}, {0, 16, false, 16},   {192, 16, true, 32},
+        {96, 16, FontLine::Plain, 16},       {144, 16, FontLine::Plain, 24}, {120, 16, FontLine::Plain, 20},
+        {96, 22, FontLine::Plain, 22},       {144, 22, FontLine::Plain, 33}, {0, 16, FontLine::Plain, 16},
+        {192, 16, FontLine::Underlined, 32},
     };
     win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.dpi) + " dpi size " + std::to_string(c.size));
         EXPECT_EQ(font_height(c.dpi, c.size), c.height);
-        HFONT font = dialog_font(c.dpi, c.size, c.underline);
+        HFONT font = dialog_font(c.dpi, c.size, c.line);
         ASSERT_NE(font, nullptr);
         LOGFONTW logfont{};
         ASSERT_EQ(::GetObjectW(font, sizeof(logfont), &logfont), static_cast<int>(sizeof(logfont)));
         EXPECT_EQ(logfont.lfHeight, c.height);
         EXPECT_EQ(logfont.lfWeight, FW_NORMAL);
-        EXPECT_EQ(logfont.lfUnderline != 0, c.underline);
+        EXPECT_EQ(logfont.lfUnderline != 0, c.line == FontLine::Underlined);
         EXPECT_EQ(logfont.lfQuality, CLEARTYPE_QUALITY);
         EXPECT_STREQ(logfont.lfFaceName, L"Segoe UI");
         // A positive height is the cell height of the font that is chosen.
@@ -220,9 +221,9 @@ TEST_F(ThemeTest, FontHeightsFollowTheDpi) {
         TEXTMETRICW metrics{};
         ::GetTextMetricsW(dc.get(), &metrics);
         EXPECT_NEAR(metrics.tmHeight, c.height, 1);
-        EXPECT_EQ(dialog_font(c.dpi, c.size, c.underline), font); // cached
+        EXPECT_EQ(dialog_font(c.dpi, c.size, c.line), font); // cached
     }
-    EXPECT_NE(dialog_font(96, 16, true), dialog_font(96, 16, false));
+    EXPECT_NE(dialog_font(96, 16, FontLine::Underlined), dialog_font(96, 16, FontLine::Plain));
 }
 
 } // namespace

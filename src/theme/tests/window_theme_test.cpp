@@ -33,7 +33,7 @@ HWND make_window(const wchar_t* class_name) {
                              wc.hInstance, nullptr);
 }
 
-TEST(WindowTheme, ListViewTakesTheFieldColours) {
+TEST(WindowTheme, ListViewTakesTheFieldColors) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
     ASSERT_TRUE(::InitCommonControlsEx(&init));
     HWND parent = make_window(L"QuarnListParent");

@@ -5,30 +5,48 @@
 namespace quarn::win {
 namespace {
 
-TEST(IconAndModule, AreReleasedWhenTheirOwnerGoes) {
-    BYTE and_mask[4 * 32] = {};
-    BYTE xor_mask[4 * 32] = {};
-    HICON icon_raw = nullptr;
+TEST(Unique, GdiWrappersReleaseAndGuardRestoresSelection) {
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ASSERT_TRUE(dc);
+    UniqueBrush brush(::CreateSolidBrush(RGB(1, 2, 3)));
+    ASSERT_TRUE(brush);
+    HGDIOBJ before = ::GetCurrentObject(dc.get(), OBJ_BRUSH);
     {
-        UniqueIcon icon(::CreateIcon(nullptr, 32, 32, 1, 1, and_mask, xor_mask));
-        ASSERT_TRUE(icon);
-        icon_raw = icon.get();
-        ICONINFO info{};
-        ASSERT_TRUE(::GetIconInfo(icon_raw, &info));
-        ::DeleteObject(info.hbmMask);
-        if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
+        SelectGuard guard(dc.get(), brush.get());
+        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BRUSH), brush.get());
     }
-    ICONINFO info{};
-    EXPECT_FALSE(::GetIconInfo(icon_raw, &info));
+    EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BRUSH), before);
+    HGDIOBJ raw = brush.get();
+    brush.reset();
+    EXPECT_EQ(::GetObjectType(raw), 0u); // deleted
 
-    // A library nothing else in the test loads.
-    ASSERT_EQ(::GetModuleHandleW(L"msimg32.dll"), nullptr);
+    HKEY raw_key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\QuarnUniqueTest", 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &raw_key, nullptr),
+              ERROR_SUCCESS);
+    UniqueKey key(raw_key);
+    EXPECT_TRUE(key);
+    key.reset();
+    // A closed key takes no value any more.
+    DWORD one = 1;
+    EXPECT_EQ(::RegSetValueExW(raw_key, L"v", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one)),
+              ERROR_INVALID_HANDLE);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuarnUniqueTest");
+}
+
+TEST(Unique, WindowDcIsReleasedToItsWindow) {
+    HWND window =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    HDC raw = nullptr;
     {
-        UniqueModule module(::LoadLibraryExW(L"msimg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-        ASSERT_TRUE(module);
-        EXPECT_EQ(::GetModuleHandleW(L"msimg32.dll"), module.get());
+        WindowDc dc(window);
+        raw = dc.get();
+        ASSERT_NE(raw, nullptr);
     }
-    EXPECT_EQ(::GetModuleHandleW(L"msimg32.dll"), nullptr);
+    // Released already: a second release finds nothing to give back.
+    EXPECT_EQ(::ReleaseDC(window, raw), 0);
+    ::DestroyWindow(window);
 }
 
 } // namespace

@@ -32,7 +32,7 @@ expect 2 "This map is damaged: VLAN ID 4095 is out of range" -- format "$work/da
 [ ! -s "$work/out" ] || fail "a refused map wrote output"
 cmp -s "$work/target.quarn" "$work/laid-out" || fail "a refused map changed the output file"
 expect 2 "Could not open $work/missing.quarn: No such file or directory" -- format "$work/missing.quarn" -
-expect 2 "Could not open $work: Is a directory" -- format "$work" -
+expect 2 "Could not open $work: It is a folder, not a file" -- format "$work" -
 expect 2 "Could not save $work/no/such/folder.quarn: No such file or directory" -- \
   format "$work/compact.quarn" "$work/no/such/folder.quarn"
 

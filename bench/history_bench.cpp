@@ -1,0 +1,108 @@
+// The undo history on a large map (200 switches, 10,400 ports): what 200
+// recorded edits cost in memory, and the whole road of one edit (copy,
+// toggle on a selection, compare, record, build the scene) in both views.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <cstdint>
+
+#include "app/history.hpp"
+#include "draw/scene.hpp"
+#include "generated_map.hpp"
+#include "ops/port_vlan_ops.hpp"
+#include "ops/switch_ops.hpp"
+
+namespace {
+
+const quarn::Map& big_map() {
+    static const quarn::Map map = quarn::generate_map({.switches = 200});
+    return map;
+}
+
+// Bytes the allocator has handed out and not yet got back.
+std::size_t bytes_in_use() {
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+constexpr double k_mib = 1024.0 * 1024.0;
+
+// The road every edit takes in the program.
+template <class Change>
+void edit(quarn::Map& map, quarn::app::History& history, Change&& change) {
+    quarn::Map before = map;
+    change(map);
+    if (!(map == before)) history.record_change(std::move(before));
+}
+
+// 200 switch moves (range 0) or 200 toggles of one port's untagged VLAN
+// (range 1): the memory the history holds afterwards, above the map itself.
+void undo_memory(benchmark::State& state) {
+    const bool moves = state.range(0) == 0;
+    double held = 0.0;
+    double map_bytes = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::size_t empty = bytes_in_use();
+        quarn::Map map = big_map();
+        const std::size_t with_map = bytes_in_use();
+        map_bytes = static_cast<double>(with_map - empty);
+        state.ResumeTiming();
+
+        quarn::app::History history;
+        std::uint32_t seed = 12345;
+        auto next = [&seed](std::uint32_t bound) {
+            seed = seed * 1664525u + 1013904223u;
+            return (seed >> 8) % bound;
+        };
+        for (int step = 0; step < 200; ++step) {
+            const std::size_t s = next(static_cast<std::uint32_t>(map.switches.size() - 1));
+            if (moves) {
+                edit(map, history, [&](quarn::Map& m) { quarn::move_switch_down(m, s); });
+            } else {
+                const std::size_t p = next(static_cast<std::uint32_t>(map.switches[s].ports.size()));
+                const std::uint16_t vlan = map.vlans[next(static_cast<std::uint32_t>(map.vlans.size()))].id;
+                edit(map, history, [&](quarn::Map& m) { quarn::toggle_untagged(m, {{s, p}}, vlan); });
+            }
+        }
+        if (history.undo_depth() != 200) state.SkipWithError("an edit changed nothing");
+
+        state.PauseTiming();
+        held = static_cast<double>(bytes_in_use() - with_map) / k_mib;
+        state.ResumeTiming();
+    }
+    state.counters["history_MiB"] = held;
+    state.counters["map_MiB"] = map_bytes / k_mib;
+    state.SetLabel(moves ? "switch moves" : "port toggles");
+}
+BENCHMARK(undo_memory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Toggle a VLAN on 48 selected ports and draw the result, with a history
+// that is full, as after an afternoon of editing: range 0 the front panel,
+// range 1 the VLAN breakdown.
+void edit_gesture(benchmark::State& state) {
+    const bool front = state.range(0) == 0;
+    quarn::Map map = big_map();
+    quarn::app::History history;
+    quarn::Selection selection;
+    for (std::size_t p = 0; p < 48; ++p) selection.push_back({3, p});
+    quarn::SceneOptions options;
+    options.view = {front ? quarn::ViewKind::FrontPanel : quarn::ViewKind::VlanBreakdown, false};
+    options.selected_switch = 3;
+    options.selected_ports = selection;
+    const std::uint16_t vlan = map.vlans[5].id;
+    options.selected_vlan = vlan;
+    for (int i = 0; i < 200; ++i)
+        edit(map, history, [&](quarn::Map& m) { quarn::toggle_untagged(m, selection, vlan); });
+
+    for (auto _ : state) {
+        edit(map, history, [&](quarn::Map& m) { quarn::toggle_untagged(m, selection, vlan); });
+        auto scene = quarn::build_scene(map, options);
+        benchmark::DoNotOptimize(scene);
+    }
+    state.SetLabel(front ? "front panel" : "breakdown");
+}
+BENCHMARK(edit_gesture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,238 @@
+#include "generated_config.hpp"
+
+#include <vector>
+
+namespace quarn {
+namespace {
+
+class Random {
+  public:
+    explicit Random(std::uint32_t seed) : state_(seed) {}
+    std::uint64_t next() {
+        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+        return z ^ (z >> 31);
+    }
+    std::size_t below(std::size_t bound) { return static_cast<std::size_t>(next() % bound); }
+    bool chance(unsigned percent) { return below(100) < percent; }
+
+  private:
+    std::uint64_t state_;
+};
+
+constexpr std::size_t k_vlans = 40;
+constexpr std::size_t k_copper = 48;
+constexpr std::size_t k_cages = 4;
+
+// What one port carries, decided once and written in each dialect's words.
+struct PortPlan {
+    bool trunk = false;
+    unsigned vlan = 1;   // access VLAN or native VLAN
+    unsigned first = 10; // trunk: first..last, then plus `extra`
+    unsigned last = 20;
+    unsigned extra = 30;
+    unsigned voice = 0;
+    unsigned lag = 0; // 0: none
+    bool shut = false;
+    bool described = false;
+};
+
+unsigned vlan_id(std::size_t i) {
+    return static_cast<unsigned>(10 * (i + 1));
+}
+
+PortPlan plan(Random& random, bool cage, unsigned member) {
+    PortPlan p;
+    p.trunk = cage || random.chance(15);
+    p.vlan = vlan_id(random.below(k_vlans));
+    p.first = vlan_id(random.below(k_vlans / 2));
+    p.last = p.first + vlan_id(random.below(k_vlans / 2));
+    p.extra = vlan_id(random.below(k_vlans));
+    if (!p.trunk && random.chance(30)) p.voice = vlan_id(1);
+    if (cage && random.chance(50)) p.lag = member;
+    p.shut = random.chance(10);
+    p.described = random.chance(60);
+    return p;
+}
+
+class Writer {
+  public:
+    Writer(std::size_t lines) : budget_(lines) {}
+    void line(const std::string& text) {
+        text_ += text;
+        text_ += '\n';
+        ++count_;
+    }
+    [[nodiscard]] bool full() const { return count_ >= budget_; }
+    std::string take() { return std::move(text_); }
+
+  private:
+    std::string text_;
+    std::size_t count_ = 0;
+    std::size_t budget_;
+};
+
+std::string n(unsigned value) {
+    return std::to_string(value);
+}
+
+void cisco(Writer& w, Random& random, bool nxos) {
+    w.line(std::string(nxos ? "switchname" : "hostname") + " gen-stack");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("vlan " + n(vlan_id(i)));
+        w.line(std::string(nxos ? "  " : " ") + "name Role-" + n(vlan_id(i)));
+    }
+    std::string in = nxos ? "  " : " ";
+    for (unsigned member = 1; !w.full(); ++member) {
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            std::string name =
+                nxos   ? "Ethernet" + n(member) + "/" + n(static_cast<unsigned>(p))
+                : cage ? "TenGigabitEthernet" + n(member) + "/1/" + n(static_cast<unsigned>(p - k_copper))
+                       : "GigabitEthernet" + n(member) + "/0/" + n(static_cast<unsigned>(p));
+            w.line("interface " + name);
+            if (plan_.described)
+                w.line(in + "description Desk " + n(member) + "-" + n(static_cast<unsigned>(p)));
+            if (plan_.trunk) {
+                w.line(in + "switchport trunk native vlan " + n(plan_.vlan));
+                w.line(in + "switchport trunk allowed vlan " + n(plan_.first) + "-" + n(plan_.last));
+                w.line(in + "switchport trunk allowed vlan add " + n(plan_.extra));
+                w.line(in + "switchport mode trunk");
+            } else {
+                w.line(in + "switchport access vlan " + n(plan_.vlan));
+                w.line(in + "switchport mode access");
+                if (plan_.voice) w.line(in + "switchport voice vlan " + n(plan_.voice));
+                w.line(in + "spanning-tree portfast");
+            }
+            if (plan_.lag) w.line(in + "channel-group " + n(plan_.lag) + " mode active");
+            w.line(in + (plan_.shut ? "shutdown" : "no shutdown"));
+            if (!nxos) w.line("!");
+        }
+    }
+}
+
+void aruba(Writer& w, Random& random) {
+    w.line("; J9729A Configuration Editor; Created on release #WB.16.10.0009");
+    w.line("hostname \"gen-stack\"");
+    std::vector<std::vector<std::string>> untagged(k_vlans);
+    std::vector<std::vector<std::string>> tagged(k_vlans);
+    for (unsigned member = 1; !w.full(); ++member) {
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            PortPlan plan_ = plan(random, p > k_copper, member);
+            std::string name = n(member) + "/" + n(static_cast<unsigned>(p));
+            untagged[plan_.vlan / 10 - 1].push_back(name);
+            if (plan_.trunk)
+                for (unsigned id = plan_.first; id <= plan_.last && id <= vlan_id(k_vlans - 1); id += 10)
+                    tagged[id / 10 - 1].push_back(name);
+            if (plan_.voice) tagged[plan_.voice / 10 - 1].push_back(name);
+            w.line("interface " + name);
+            if (plan_.described) w.line("   name \"Desk " + name + "\"");
+            if (plan_.shut) w.line("   disable");
+            w.line("   exit");
+        }
+    }
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("vlan " + n(vlan_id(i)));
+        w.line("   name \"Role-" + n(vlan_id(i)) + "\"");
+        for (std::size_t k = 0; k < untagged[i].size(); k += 8) {
+            std::string list;
+            for (std::size_t j = k; j < k + 8 && j < untagged[i].size(); ++j)
+                list += (j > k ? "," : "") + untagged[i][j];
+            w.line("   untagged " + list);
+        }
+        for (std::size_t k = 0; k < tagged[i].size(); k += 8) {
+            std::string list;
+            for (std::size_t j = k; j < k + 8 && j < tagged[i].size(); ++j)
+                list += (j > k ? "," : "") + tagged[i][j];
+            w.line("   tagged " + list);
+        }
+        w.line("   exit");
+    }
+}
+
+void comware(Writer& w, Random& random) {
+    w.line("#");
+    w.line(" sysname gen-stack");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("#");
+        w.line("vlan " + n(vlan_id(i)));
+        w.line(" name Role-" + n(vlan_id(i)));
+    }
+    for (unsigned member = 1; !w.full(); ++member) {
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            w.line("#");
+            w.line(cage ? "interface Ten-GigabitEthernet" + n(member) + "/0/" + n(static_cast<unsigned>(p))
+                        : "interface GigabitEthernet" + n(member) + "/0/" + n(static_cast<unsigned>(p)));
+            if (plan_.described) w.line(" description Desk " + n(member) + "-" + n(static_cast<unsigned>(p)));
+            if (plan_.shut) w.line(" shutdown");
+            if (plan_.trunk) {
+                w.line(" port link-type trunk");
+                w.line(" undo port trunk permit vlan 1");
+                w.line(" port trunk permit vlan " + n(plan_.first) + " to " + n(plan_.last) + " " +
+                       n(plan_.extra));
+                w.line(" port trunk pvid vlan " + n(plan_.vlan));
+            } else {
+                w.line(" port access vlan " + n(plan_.vlan));
+                if (plan_.voice) w.line(" voice vlan " + n(plan_.voice) + " enable");
+            }
+            if (plan_.lag) w.line(" port link-aggregation group " + n(plan_.lag));
+        }
+    }
+    w.line("#");
+    w.line("return");
+}
+
+void junos(Writer& w, Random& random) {
+    w.line("set system host-name gen-stack");
+    for (std::size_t i = 0; i < k_vlans; ++i)
+        w.line("set vlans role-" + n(vlan_id(i)) + " vlan-id " + n(vlan_id(i)));
+    for (unsigned member = 0; !w.full(); ++member) {
+        for (std::size_t p = 0; p < k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p >= k_copper;
+            PortPlan plan_ = plan(random, cage, member + 1);
+            std::string name = cage ? "xe-" + n(member) + "/1/" + n(static_cast<unsigned>(p - k_copper))
+                                    : "ge-" + n(member) + "/0/" + n(static_cast<unsigned>(p));
+            std::string at = "set interfaces " + name;
+            std::string sw = at + " unit 0 family ethernet-switching";
+            if (plan_.described) w.line(at + " description \"Desk " + name + "\"");
+            if (plan_.shut) w.line(at + " disable");
+            if (plan_.lag) {
+                w.line(at + " ether-options 802.3ad ae" + n(plan_.lag));
+                continue;
+            }
+            if (plan_.trunk) {
+                w.line(sw + " interface-mode trunk");
+                w.line(sw + " vlan members " + n(plan_.first) + "-" + n(plan_.last));
+                w.line(sw + " vlan members role-" + n(plan_.extra));
+                w.line(at + " native-vlan-id " + n(plan_.vlan));
+            } else {
+                w.line(sw + " interface-mode access");
+                w.line(sw + " vlan members role-" + n(plan_.vlan));
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::string generate_config(std::string_view dialect, std::size_t lines, std::uint32_t seed) {
+    Random random(seed);
+    Writer w(lines);
+    if (dialect == "nxos")
+        cisco(w, random, true);
+    else if (dialect == "aruba")
+        aruba(w, random);
+    else if (dialect == "comware")
+        comware(w, random);
+    else if (dialect == "junos")
+        junos(w, random);
+    else
+        cisco(w, random, false);
+    return w.take();
+}
+
+} // namespace quarn

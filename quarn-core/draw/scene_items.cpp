@@ -1,0 +1,88 @@
+#include "draw/scene_items.hpp"
+
+namespace quarn {
+
+TextRef text_ref(const Text& text) {
+    return {text.text, text.x, text.y, text.size, text.bold, text.centred, text.color};
+}
+
+SceneItems::Index SceneItems::new_look(const Look& look, Index& slot) {
+    looks_.push_back(look);
+    const Index index = static_cast<Index>(looks_.size() - 1);
+    slot = index + 1;
+    return index;
+}
+
+SceneItems::Index SceneItems::add_words(std::string_view words) {
+    words_.push_back({text_.size(), words.size()});
+    text_ += words;
+    return static_cast<Index>(words_.size() - 1);
+}
+
+SceneItems::SceneItems(std::initializer_list<SceneItem> items) {
+    reserve(items.size());
+    for (const SceneItem& item : items) push_back(item);
+}
+
+// The entry that an item becomes, its looks and words kept as a builder
+// would keep them.
+SceneItems::Entry SceneItems::entry_for(const SceneItem& item) {
+    if (const Rect* r = std::get_if<Rect>(&item))
+        return {rect_look(r->width, r->height, r->fill, r->outline, r->outline_width), r->x, r->y, 0};
+    if (const Line* l = std::get_if<Line>(&item))
+        return {line_look(l->x2, l->y2, l->width, l->color), l->x1, l->y1, 0};
+    const Text& t = std::get<Text>(item);
+    return {text_look(t.size, t.bold, t.centred, t.color), t.x, t.y, add_words(t.text)};
+}
+
+void SceneItems::push_back(const SceneItem& item) {
+    entries_.push_back(entry_for(item));
+}
+
+void SceneItems::replace(std::size_t index, const SceneItem& item) {
+    entries_[index] = entry_for(item);
+}
+
+void SceneItems::clear() {
+    entries_.clear();
+    looks_.clear();
+    words_.clear();
+    text_.clear();
+    cache_.clear();
+}
+
+SceneItem SceneItems::operator[](std::size_t index) const {
+    const Entry& entry = entries_[index];
+    const Look& look = looks_[entry.look];
+    switch (look.kind()) {
+    case Kind::Rect:
+        return rect(entry, look);
+    case Kind::Line:
+        return line(entry, look);
+    case Kind::Text:
+        break;
+    }
+    const TextRef t = text(entry, look);
+    return Text{std::string(t.text), t.x, t.y, t.size, t.bold, t.centred, t.color};
+}
+
+std::size_t SceneItems::memory_bytes() const noexcept {
+    return entries_.capacity() * sizeof(Entry) + looks_.capacity() * sizeof(Look) +
+           words_.capacity() * sizeof(Words) + text_.capacity() + cache_.capacity() * sizeof(Index);
+}
+
+bool operator==(const SceneItems& a, const SceneItems& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+bool operator==(const SceneItems& a, const std::vector<SceneItem>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+} // namespace quarn

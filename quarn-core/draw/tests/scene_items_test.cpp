@@ -1,0 +1,108 @@
+#include "draw/scene_items.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace quarn {
+namespace {
+
+const Rgb k_red{0xff, 0, 0};
+const Rgb k_black{0, 0, 0};
+
+// Items that differ only where a packed form could lose them: a missing
+// fill or outline against a black one, -0 against 0, empty and non-ASCII
+// words, and the same looks again after others.
+std::vector<SceneItem> awkward_items() {
+    return {
+        Rect{0, 0, 10, 20, std::nullopt, std::nullopt, 0},
+        Rect{0, 0, 10, 20, k_black, std::nullopt, 0},
+        Rect{0, 0, 10, 20, std::nullopt, k_black, 0},
+        Rect{-0.0f, 1, -0.0f, 20, k_black, k_black, -0.0f},
+        Rect{1.5f, 2.5f, 10, 20, k_red, k_black, 1},
+        Line{1, 2, 3, 4, 1.5f, k_red},
+        Line{1, 2, -0.0f, 4, 1.5f, k_red},
+        Text{"", 1, 2, 8, false, false, k_black},
+        Text{"Gi1/0/12 U", 1, 2, 8, false, true, k_black},
+        Text{"\u00c4\u6771 building", 1, 2, 8, true, false, k_red},
+        Text{"Gi1/0/12 U", 5, 6, 8, true, true, k_black},
+        Rect{0, 0, 10, 20, std::nullopt, std::nullopt, 0},
+        Text{"", 1, 2, 8, false, false, k_black},
+    };
+}
+
+// The packed list gives back every item exactly, by index, by iterator and
+// by visit, -0 included.
+TEST(SceneItems, GivesBackEveryItemAsItWasAdded) {
+    const std::vector<SceneItem> items = awkward_items();
+    SceneItems packed;
+    for (const SceneItem& item : items) packed.push_back(item);
+    ASSERT_EQ(packed.size(), items.size());
+    EXPECT_EQ(packed, items);
+    EXPECT_EQ(std::vector<SceneItem>(packed.begin(), packed.end()), items);
+    EXPECT_EQ(packed.end() - packed.begin(), static_cast<std::ptrdiff_t>(items.size()));
+    EXPECT_EQ(*(packed.begin() + 4), items[4]);
+
+    EXPECT_TRUE(std::signbit(std::get<Rect>(packed[3]).x));
+    EXPECT_TRUE(std::signbit(std::get<Rect>(packed[3]).width));
+    EXPECT_TRUE(std::signbit(std::get<Rect>(packed[3]).outline_width));
+    EXPECT_FALSE(std::signbit(std::get<Rect>(packed[2]).width));
+    EXPECT_TRUE(std::signbit(std::get<Line>(packed[6]).x2));
+    EXPECT_FALSE(std::signbit(std::get<Line>(packed[5]).x2));
+
+    struct Collect {
+        std::vector<SceneItem>& out;
+        void operator()(const Rect& rect) { out.push_back(rect); }
+        void operator()(const Line& line) { out.push_back(line); }
+        void operator()(const TextRef& t) {
+            out.push_back(Text{std::string(t.text), t.x, t.y, t.size, t.bold, t.centred, t.color});
+        }
+    };
+    std::vector<SceneItem> visited;
+    packed.visit(Collect{visited});
+    EXPECT_EQ(visited, items);
+
+    const SceneItems listed = {items[0], items[5], items[9]};
+    EXPECT_EQ(listed, (std::vector<SceneItem>{items[0], items[5], items[9]}));
+    EXPECT_NE(listed, (std::vector<SceneItem>{items[0], items[5]}));
+    EXPECT_NE(listed, (std::vector<SceneItem>{items[0], items[5], items[10]}));
+}
+
+TEST(SceneItems, ReplaceChangesOneItemOnly) {
+    const std::vector<SceneItem> items = awkward_items();
+    SceneItems packed;
+    for (const SceneItem& item : items) packed.push_back(item);
+    std::vector<SceneItem> expected = items;
+    expected[0] = Rect{0, 0, 300, 200, k_red, std::nullopt, 0};
+    expected[9] = Text{"replaced", 3, 4, 12, true, false, k_red};
+    packed.replace(0, expected[0]);
+    packed.replace(9, expected[9]);
+    EXPECT_EQ(packed, expected);
+}
+
+// A look repeated item after item is kept once: a thousand places of one
+// kind cost their positions, not a thousand copies of their looks.
+TEST(SceneItems, RepeatedLooksAndNamedWordsAreKeptOnce) {
+    SceneItems one_look;
+    const SceneItems::Index words = one_look.add_words("Gi1/0/12 U");
+    for (int i = 0; i < 1000; ++i) {
+        const float x = static_cast<float>(i);
+        one_look.add(one_look.rect_look(34, 18, k_red, k_black, 1), x, 0);
+        one_look.add_text(one_look.text_look(8, false, true, k_black), words, x + 17, 9);
+    }
+    SceneItems many_looks;
+    for (int i = 0; i < 1000; ++i) {
+        const float x = static_cast<float>(i);
+        many_looks.push_back(Rect{x, 0, x, 18, k_red, k_black, 1});
+        many_looks.push_back(Text{"Gi1/0/12 U", x + 17, 9, x, false, true, k_black});
+    }
+    EXPECT_EQ(one_look[1998], SceneItem(Rect{999, 0, 34, 18, k_red, k_black, 1}));
+    EXPECT_EQ(one_look[1999], SceneItem(Text{"Gi1/0/12 U", 1016, 9, 8, false, true, k_black}));
+    // 16 bytes an item, and the lists' spare room.
+    EXPECT_LE(one_look.memory_bytes(), 2000u * 16u * 2u + 8192u);
+    EXPECT_GT(many_looks.memory_bytes(), 2000u * (16u + 20u));
+}
+
+} // namespace
+} // namespace quarn

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/map.hpp"
+
+namespace quarn {
+
+// The configuration languages the importer reads. Arista EOS writes its
+// interfaces as Cisco IOS does and is read as `CiscoIos`.
+enum class Dialect : std::uint8_t { Unknown, CiscoIos, NxOs, ArubaOs, Comware, Junos };
+
+struct ImportedVlan {
+    std::uint16_t id = 0;
+    std::string name;
+
+    bool operator==(const ImportedVlan&) const = default;
+};
+
+// One physical port as the configuration means it. `label` is the name the
+// configuration gives (GigabitEthernet1/0/1, ge-0/0/0, 5, A1); `kind` is
+// Rj45 for copper and Sfp for ten-gigabit and faster. `tagged` is ascending
+// and never holds `untagged`.
+struct ImportedPort {
+    std::string label;
+    PortKind kind = PortKind::Rj45;
+    std::optional<std::uint16_t> untagged;
+    std::vector<std::uint16_t> tagged;
+    std::string description;
+    bool disabled = false;
+
+    bool operator==(const ImportedPort&) const = default;
+};
+
+// A LAG by its configuration name (Port-channel1, Trk1, Bridge-Aggregation1,
+// ae0) and the labels of its member ports in port order.
+struct ImportedLag {
+    std::string name;
+    std::vector<std::string> members;
+
+    bool operator==(const ImportedLag&) const = default;
+};
+
+// A line that the importer did not understand, or whose meaning the map
+// cannot hold. Secrets are cut off the text: the words after a password,
+// key or community are replaced by "...".
+struct UnreadLine {
+    std::size_t number = 0; // counted from 1
+    std::string text;       // trimmed
+
+    bool operator==(const UnreadLine&) const = default;
+};
+
+// What one configuration may hold at most, so that any text, however long,
+// is read in bounded memory: far more ports and LAGs than the largest stack
+// has, and the first lines not understood (all of them are counted).
+inline constexpr std::size_t k_max_imported_ports = 4096;
+inline constexpr std::size_t k_max_imported_lags = 4096;
+inline constexpr std::size_t k_max_unread_lines = 1000;
+
+// All texts are UTF-8: bytes of a configuration that form no character are
+// replaced by U+FFFD, as the map file would write them.
+struct ImportResult {
+    Dialect dialect = Dialect::Unknown;
+    std::string host_name;
+    std::vector<ImportedVlan> vlans; // ascending by id
+    std::vector<ImportedPort> ports; // in the configuration's order
+    std::vector<ImportedLag> lags;
+    std::vector<UnreadLine> unread; // the first k_max_unread_lines
+    std::size_t unread_count = 0;   // all lines not understood
+    std::size_t ports_left_out = 0; // ports past k_max_imported_ports
+
+    bool operator==(const ImportResult&) const = default;
+
+    // Something that belongs on a map was found.
+    [[nodiscard]] bool recognised() const { return !ports.empty() || !vlans.empty(); }
+};
+
+// The dialect the text looks most like; Unknown when it looks like none.
+Dialect detect_dialect(std::string_view text);
+
+// Reads the text as `dialect`, or as the detected dialect when none is
+// given. Never fails: any text gives a result, and text that is no
+// configuration gives one that recognises nothing.
+ImportResult import_config(std::string_view text, std::optional<Dialect> dialect = std::nullopt);
+
+// "Cisco IOS", "Cisco NX-OS", "ArubaOS-Switch", "Comware", "Junos", "unknown".
+std::string_view dialect_title(Dialect dialect);
+
+// The names --dialect accepts: ios (also eos), nxos, aruba (also procurve),
+// comware (also h3c), junos; case does not matter.
+std::optional<Dialect> parse_dialect_name(std::string_view name);
+inline constexpr std::string_view k_dialect_names = "ios, nxos, aruba, comware, junos";
+
+// The label in the switch's own short form: Gi1/0/1, Te1/1/1, Eth1/1, Po1,
+// GE1/0/1, XGE1/0/49, BAGG1, ge-0/0/0, 1, A1. Labels the dialect has no
+// short form for stay as they are.
+std::string short_label(Dialect dialect, std::string_view label);
+
+// Whether two labels name the same port, the long and the short form of a
+// name being the same (GigabitEthernet1/0/1, Gi1/0/1 and gi1/0/1; GE1/0/1).
+bool same_port_label(std::string_view a, std::string_view b);
+
+} // namespace quarn

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "import/config_import.hpp"
+#include "import/config_reader.hpp"
+#include "result_text.hpp"
+
+namespace quarn {
+namespace {
+
+using namespace import_detail;
+
+TEST(ConfigReader, LinesAndWords) {
+    std::vector<Line> lines = split_lines("\xEF\xBB\xBFhostname a\r\n\r\n   \tdescription  x y \r\nlast");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].number, 1u);
+    EXPECT_EQ(lines[0].content, "hostname a");
+    EXPECT_EQ(lines[1].number, 3u);
+    EXPECT_EQ(lines[1].indent, 4u);
+    EXPECT_EQ(lines[1].content, "description  x y");
+    EXPECT_EQ(lines[2].content, "last");
+    EXPECT_EQ(after_words(lines[1].content, 1), "x y");
+    EXPECT_EQ(split_words("name \"Data VLAN\" x", true),
+              (std::vector<std::string_view>{"name", "Data VLAN", "x"}));
+}
+
+TEST(ConfigReader, VlanLists) {
+    struct Case {
+        const char* text;
+        const char* ids; // "none": refused
+    };
+    const Case dash[] = {
+        {"2-4,7", "2-4,7"},   {"10, 20 ,30-31", "10,20,30-31"},
+        {"1-4094", "1-4094"}, {"0", "none"},
+        {"4095", "none"},     {"5-3", "none"},
+        {"1,,2", "none"},     {"", "none"},
+        {"a", "none"},
+    };
+    for (const Case& c : dash) {
+        auto set = parse_dash_list(c.text);
+        EXPECT_EQ(set ? testing::id_ranges(set->ids()) : "none", c.ids) << c.text;
+    }
+    const Case to[] = {
+        {"10 to 11 13", "10-11,13"}, {"1 to 4094", "1-4094"}, {"5", "5"},
+        {"11 to 10", "none"},        {"10 to", "none"},
+    };
+    for (const Case& c : to) {
+        auto set = parse_to_list(split_words(c.text));
+        EXPECT_EQ(set ? testing::id_ranges(set->ids()) : "none", c.ids) << c.text;
+    }
+}
+
+TEST(ConfigReader, SecretsAreCutOff) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"username admin privilege 15 secret 9 $9$abc", "username admin privilege 15 secret ..."},
+        {"snmp-server community public RO", "snmp-server community ..."},
+        {"password", "password"},
+        {"ip ospf message-digest-key 1 md5 7 0822", "ip ospf message-digest-key ..."},
+        {"description keepalive link", "description keepalive link"},
+        {"local-user admin password cipher x", "local-user admin password ..."},
+    };
+    for (const auto& [line, shown] : cases) EXPECT_EQ(redact(line), shown) << line;
+}
+
+TEST(ConfigImport, DetectsTheDialect) {
+    const std::pair<const char*, Dialect> cases[] = {
+        {"hostname a\n!\ninterface GigabitEthernet1/0/1\n switchport mode access\n!\nend\n",
+         Dialect::CiscoIos},
+        {"hostname a\ninterface Ethernet1\n   switchport access vlan 10\ninterface Management1\n",
+         Dialect::CiscoIos},
+        {"feature lacp\ninterface Ethernet1/1\n  switchport mode trunk\ninterface mgmt0\n", Dialect::NxOs},
+        {"hostname \"sw\"\nvlan 10\n   untagged 1-24\n   exit\n", Dialect::ArubaOs},
+        {"#\n sysname core\n#\ninterface GigabitEthernet1/0/1\n port link-type trunk\n#\n", Dialect::Comware},
+        {"system {\n    host-name ex;\n}\ninterfaces {\n}\n", Dialect::Junos},
+        {"set system host-name ex\nset interfaces ge-0/0/0 unit 0 family ethernet-switching\n",
+         Dialect::Junos},
+        {"hello world\nthis is no configuration\n", Dialect::Unknown},
+        {"", Dialect::Unknown},
+    };
+    for (const auto& [text, dialect] : cases) {
+        EXPECT_EQ(detect_dialect(text), dialect) << text;
+        EXPECT_EQ(import_config(text).dialect, dialect) << text;
+    }
+}
+
+TEST(ConfigImport, GarbageRecognisesNothing) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    for (Dialect dialect : {Dialect::Unknown, Dialect::CiscoIos, Dialect::NxOs, Dialect::ArubaOs,
+                            Dialect::Comware, Dialect::Junos}) {
+        ImportResult result = import_config(garbage, dialect);
+        EXPECT_FALSE(result.recognised()) << dialect_title(dialect);
+        EXPECT_TRUE(result.ports.empty());
+    }
+    ImportResult result = import_config("hello\nworld\n");
+    EXPECT_EQ(result, ImportResult{});
+}
+
+TEST(ConfigImport, DialectNamesAndShortLabels) {
+    EXPECT_EQ(parse_dialect_name("IOS"), Dialect::CiscoIos);
+    EXPECT_EQ(parse_dialect_name("eos"), Dialect::CiscoIos);
+    EXPECT_EQ(parse_dialect_name("nxos"), Dialect::NxOs);
+    EXPECT_EQ(parse_dialect_name("procurve"), Dialect::ArubaOs);
+    EXPECT_EQ(parse_dialect_name("h3c"), Dialect::Comware);
+    EXPECT_EQ(parse_dialect_name("junos"), Dialect::Junos);
+    EXPECT_EQ(parse_dialect_name("cisco"), std::nullopt);
+
+    struct Case {
+        Dialect dialect;
+        const char* label;
+        const char* short_form;
+    };
+    const Case cases[] = {
+        {Dialect::CiscoIos, "GigabitEthernet1/0/1", "Gi1/0/1"},
+        {Dialect::CiscoIos, "TenGigabitEthernet1/1/1", "Te1/1/1"},
+        {Dialect::CiscoIos, "FastEthernet0/1", "Fa0/1"},
+        {Dialect::CiscoIos, "TwentyFiveGigE1/0/1", "Twe1/0/1"},
+        {Dialect::CiscoIos, "Port-channel1", "Po1"},
+        {Dialect::CiscoIos, "Ethernet1", "Eth1"},
+        {Dialect::NxOs, "Ethernet1/1", "Eth1/1"},
+        {Dialect::NxOs, "port-channel10", "Po10"},
+        {Dialect::Comware, "GigabitEthernet1/0/1", "GE1/0/1"},
+        {Dialect::Comware, "Ten-GigabitEthernet1/0/49", "XGE1/0/49"},
+        {Dialect::Comware, "Bridge-Aggregation1", "BAGG1"},
+        {Dialect::Junos, "ge-0/0/0", "ge-0/0/0"},
+        {Dialect::ArubaOs, "A1", "A1"},
+        {Dialect::ArubaOs, "1", "1"},
+        {Dialect::CiscoIos, "Serial0/1", "Serial0/1"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(short_label(c.dialect, c.label), c.short_form) << c.label;
+
+    EXPECT_TRUE(same_port_label("GigabitEthernet1/0/1", "Gi1/0/1"));
+    EXPECT_TRUE(same_port_label("gi1/0/1", "GE1/0/1"));
+    EXPECT_TRUE(same_port_label("Ten-GigabitEthernet1/0/49", "Te1/0/49"));
+    EXPECT_FALSE(same_port_label("Gi1/0/1", "Gi1/0/10"));
+    EXPECT_FALSE(same_port_label("Gi1/0/1", "Te1/0/1"));
+    EXPECT_FALSE(same_port_label("ge-0/0/1", "GE0/0/1"));
+    EXPECT_TRUE(same_port_label("A1", "a1"));
+}
+
+} // namespace
+} // namespace quarn
+
+namespace quarn {
+namespace {
+
+// Configurations saved in Latin-1 or cut in the middle of a character.
+TEST(ConfigImport, TextsAreUtf8) {
+    ImportResult result =
+        import_config("hostname caf\xe9\ninterface GigabitEthernet1/0/1\n description B\xc3\xbcro \xe2\x82\n",
+                      Dialect::CiscoIos);
+    EXPECT_EQ(result.host_name, "caf\xEF\xBF\xBD");
+    ASSERT_EQ(result.ports.size(), 1u);
+    EXPECT_EQ(result.ports[0].description, "B\xc3\xbcro \xEF\xBF\xBD");
+}
+
+TEST(ConfigImport, AnyTextIsReadInBoundedMemory) {
+    std::string text;
+    for (int i = 1; i <= 5000; ++i) text += "interface GigabitEthernet1/0/" + std::to_string(i) + "\n frob\n";
+    ImportResult result = import_config(text, Dialect::CiscoIos);
+    EXPECT_EQ(result.ports.size(), k_max_imported_ports);
+    EXPECT_EQ(result.ports_left_out, 5000 - k_max_imported_ports);
+    EXPECT_EQ(result.ports.back().label, "GigabitEthernet1/0/4096");
+    EXPECT_EQ(result.unread.size(), k_max_unread_lines);
+    EXPECT_EQ(result.unread_count, 5000u);
+    EXPECT_EQ(result.unread.back().number, 2 * k_max_unread_lines);
+}
+
+} // namespace
+} // namespace quarn

@@ -1,0 +1,29 @@
+#include "app/canvas_scene.hpp"
+
+#include "theme/theme.hpp"
+#include "theme/theme_colors.hpp"
+
+namespace quarn::app {
+
+void rebuild_scene(AppState& state) noexcept {
+    try {
+        SceneOptions options;
+        const auto& ports = state.canvas.selection().ports();
+        if (!ports.empty()) options.selected_switch = ports.front().switch_index;
+        options.selected_ports = ports;
+        if (state.highlight_vlan) options.selected_vlan = state.selected_vlan;
+        bool dark = theme::is_dark();
+        options.palette = dark ? k_dark_palette : k_light_palette;
+        options.show_site_title = true;
+        options.view = state.view;
+        state.scene = build_scene(state.map, options);
+
+        const theme::ThemeColors& colors = theme::theme_colors();
+        CanvasContent content{&state.scene, options.palette.highlight, colors.field_background};
+        state.canvas.set_content(content);
+    } catch (...) {
+        // Out of memory: the canvas keeps the last scene it had.
+    }
+}
+
+} // namespace quarn::app

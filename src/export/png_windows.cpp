@@ -1,0 +1,93 @@
+#include "export/png.hpp"
+
+#include <wincodec.h>
+
+#include <climits>
+
+#include "export/safe_write.hpp"
+#include "win/unique.hpp"
+#include "win/wide.hpp"
+
+namespace quarn {
+namespace {
+
+#define QUARN_RETURN_IF_FAILED(call)                                                                         \
+    do {                                                                                                     \
+        const HRESULT result_ = (call);                                                                      \
+        if (FAILED(result_)) return result_;                                                                 \
+    } while (false)
+
+// The encoded bytes from a stream on memory.
+HRESULT stream_bytes(IStream* stream, std::string& out) {
+    STATSTG stat{};
+    QUARN_RETURN_IF_FAILED(stream->Stat(&stat, STATFLAG_NONAME));
+    if (stat.cbSize.QuadPart > static_cast<ULONGLONG>(out.max_size())) return E_OUTOFMEMORY;
+    HGLOBAL memory = nullptr;
+    QUARN_RETURN_IF_FAILED(::GetHGlobalFromStream(stream, &memory));
+    win::GlobalLockGuard locked(memory);
+    if (locked.get() == nullptr) return HRESULT_FROM_WIN32(::GetLastError());
+    out.assign(static_cast<const char*>(locked.get()), static_cast<std::size_t>(stat.cbSize.QuadPart));
+    return S_OK;
+}
+
+HRESULT encode(const RasterImage& image, std::string& png) {
+    if (image.width <= 0 || image.height <= 0 || image.stride > UINT_MAX || image.pixels.size() > UINT_MAX)
+        return E_INVALIDARG;
+    IWICImagingFactory* raw_factory = nullptr;
+    QUARN_RETURN_IF_FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_PPV_ARGS(&raw_factory)));
+    win::UniqueCom<IWICImagingFactory> factory(raw_factory);
+
+    IStream* raw_stream = nullptr;
+    QUARN_RETURN_IF_FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &raw_stream));
+    win::UniqueCom<IStream> stream(raw_stream);
+
+    IWICBitmapEncoder* raw_encoder = nullptr;
+    QUARN_RETURN_IF_FAILED(factory.get()->CreateEncoder(GUID_ContainerFormatPng, nullptr, &raw_encoder));
+    win::UniqueCom<IWICBitmapEncoder> encoder(raw_encoder);
+    QUARN_RETURN_IF_FAILED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache));
+
+    IWICBitmapFrameEncode* raw_frame = nullptr;
+    IPropertyBag2* raw_options = nullptr;
+    QUARN_RETURN_IF_FAILED(encoder.get()->CreateNewFrame(&raw_frame, &raw_options));
+    win::UniqueCom<IWICBitmapFrameEncode> frame(raw_frame);
+    win::UniqueCom<IPropertyBag2> options(raw_options);
+    QUARN_RETURN_IF_FAILED(frame.get()->Initialize(options.get()));
+    QUARN_RETURN_IF_FAILED(
+        frame.get()->SetSize(static_cast<UINT>(image.width), static_cast<UINT>(image.height)));
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    QUARN_RETURN_IF_FAILED(frame.get()->SetPixelFormat(&format));
+    // The encoder may offer another format instead; the bytes are BGR.
+    if (format != GUID_WICPixelFormat24bppBGR) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+    QUARN_RETURN_IF_FAILED(frame.get()->WritePixels(
+        static_cast<UINT>(image.height), static_cast<UINT>(image.stride),
+        static_cast<UINT>(image.pixels.size()), const_cast<BYTE*>(image.pixels.data())));
+    QUARN_RETURN_IF_FAILED(frame.get()->Commit());
+    QUARN_RETURN_IF_FAILED(encoder.get()->Commit());
+    return stream_bytes(stream.get(), png);
+}
+
+#undef QUARN_RETURN_IF_FAILED
+
+} // namespace
+
+HRESULT encode_png(const RasterImage& image, std::string& png) noexcept {
+    try {
+        return encode(image, png);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+std::optional<std::string> save_png_file(const std::filesystem::path& target,
+                                         const RasterImage& image) noexcept {
+    try {
+        std::string png;
+        if (HRESULT result = encode_png(image, png); FAILED(result)) return win::hresult_message(result);
+        return safe_write(target, png);
+    } catch (...) {
+        return win::system_message(ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+} // namespace quarn
