@@ -40,11 +40,11 @@ std::vector<MenuItem> file_menu(const MenuState& state) {
         item(FileSave, "Save"),
         item(FileSaveAs, "Save As..."),
         separator(),
-        item(FileCopyImage, "Copy Image\tCtrl+Shift+C", has_switch),
+        item(FileCopyImage, "Copy Image", has_switch),
         item(FileSavePng, "Save PNG...", has_switch),
         item(FileSaveSvg, "Save SVG...", has_switch),
         item(FileSaveCsv, "Save CSV...", has_switch),
-        item(FilePrint, "Print...\tCtrl+P", has_switch),
+        item(FilePrint, "Print...", has_switch),
         separator(),
     };
     if (!state.recent.empty()) {
