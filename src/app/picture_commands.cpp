@@ -1,7 +1,7 @@
 #include "app/picture_commands.hpp"
 
 #include "app/document.hpp"
-#include "app/views.hpp"
+#include "app/refresh.hpp"
 #include "dialogs/message_box.hpp"
 #include "export/clipboard.hpp"
 #include "export/png.hpp"

@@ -11,7 +11,7 @@
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
 #include "app/startup.hpp"
-#include "app/views.hpp"
+#include "app/refresh.hpp"
 #include "test_support/script.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"

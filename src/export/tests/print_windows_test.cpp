@@ -108,7 +108,7 @@ std::optional<std::string> no_printer() {
 TEST(Print, TheDialogIsDarkenedInTheDarkThemeAndCancelGivesNoPrinter) {
     // Without a printer Wine's dialog would stop at its own message box.
     if (auto reason = no_printer()) GTEST_SKIP() << *reason;
-    ASSERT_TRUE(theme::init_theme(theme::ThemeChoice::Dark));
+    ASSERT_TRUE(theme::init_theme(ThemeChoice::Dark));
     bool seen = false;
     LRESULT background = 0;
     // The dialog comes up some ticks after the call; each step looks again.
@@ -126,7 +126,7 @@ TEST(Print, TheDialogIsDarkenedInTheDarkThemeAndCancelGivesNoPrinter) {
         quarn::testing::Script script(std::move(steps), 50);
         printer = ask_printer(nullptr);
     }
-    theme::init_theme(theme::ThemeChoice::Light);
+    theme::init_theme(ThemeChoice::Light);
     EXPECT_TRUE(seen);
     EXPECT_FALSE(printer);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(background), theme::theme_colors_for(true).window_brush);
