@@ -10,8 +10,8 @@
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
-#include "app/startup.hpp"
 #include "app/refresh.hpp"
+#include "app/startup.hpp"
 #include "test_support/script.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
