@@ -21,11 +21,13 @@ struct Matching {
     std::vector<std::size_t> old_for_new;
 };
 
-// The k-th old record with a key is the k-th new record with it. With
-// `pair_leftovers`, records left over on both sides at the same position are
-// paired too: the same record under a new name.
+enum class Leftovers { Unmatched, PairedByPosition };
+
+// The k-th old record with a key is the k-th new record with it. Records
+// left over on both sides at the same position may be paired too: the same
+// record under a new name.
 template <class Key>
-Matching match(const std::vector<Key>& old_keys, const std::vector<Key>& new_keys, bool pair_leftovers) {
+Matching match(const std::vector<Key>& old_keys, const std::vector<Key>& new_keys, Leftovers leftovers) {
     Matching m{std::vector<std::size_t>(old_keys.size(), k_none),
                std::vector<std::size_t>(new_keys.size(), k_none)};
     // Nearly every compared list is the same on both sides.
@@ -43,13 +45,25 @@ Matching match(const std::vector<Key>& old_keys, const std::vector<Key>& new_key
         m.new_for_old[i] = j;
         m.old_for_new[j] = i;
     }
-    if (pair_leftovers) {
+    if (leftovers == Leftovers::PairedByPosition) {
         for (std::size_t i = 0; i < old_keys.size() && i < new_keys.size(); ++i) {
             if (m.new_for_old[i] == k_none && m.old_for_new[i] == k_none)
                 m.new_for_old[i] = m.old_for_new[i] = i;
         }
     }
     return m;
+}
+
+enum class Side { Old, New };
+
+// One field of a record that exists on one side only; a value that is not
+// set is left out.
+void put_value(std::vector<FieldChange>& fields, Side side, ChangeField which,
+               std::optional<std::string>& value) {
+    if (!value) return;
+    FieldChange f{which, {}, {}, {}, {}};
+    (side == Side::New ? f.new_value : f.old_value) = std::move(*value);
+    fields.push_back(std::move(f));
 }
 
 // The matched records of the new list that left the order of the others:
@@ -163,7 +177,7 @@ std::vector<std::uint16_t> set_minus(const std::vector<std::uint16_t>& a,
 class Comparer {
   public:
     Comparer(const Map& before, const Map& after) : a_(before), b_(after) {
-        switches_ = match(names_of(a_.switches), names_of(b_.switches), true);
+        switches_ = match(names_of(a_.switches), names_of(b_.switches), Leftovers::PairedByPosition);
         ports_.resize(a_.switches.size());
         lags_.resize(a_.switches.size());
         for (std::size_t i = 0; i < a_.switches.size(); ++i) {
@@ -171,8 +185,8 @@ class Comparer {
             if (j == k_none) continue;
             const Switch& x = a_.switches[i];
             const Switch& y = b_.switches[j];
-            ports_[i] = match(port_labels(x), port_labels(y), true);
-            lags_[i] = match(names_of(x.lags), names_of(y.lags), true);
+            ports_[i] = match(port_labels(x), port_labels(y), Leftovers::PairedByPosition);
+            lags_[i] = match(names_of(x.lags), names_of(y.lags), Leftovers::PairedByPosition);
         }
     }
 
@@ -208,12 +222,10 @@ class Comparer {
         add(Change::Kind::Changed, ChangePlace{}, std::move(fields));
     }
 
-    static std::vector<FieldChange> vlan_values(const Vlan& vlan, bool is_new) {
+    static std::vector<FieldChange> vlan_values(const Vlan& vlan, Side side) {
         std::vector<FieldChange> fields;
-        auto put = [&](ChangeField which, std::string value) {
-            FieldChange f{which, {}, {}, {}, {}};
-            (is_new ? f.new_value : f.old_value) = std::move(value);
-            fields.push_back(std::move(f));
+        auto put = [&](ChangeField which, std::optional<std::string> value) {
+            put_value(fields, side, which, value);
         };
         put(ChangeField::Name, vlan.name);
         put(ChangeField::Color, rgb_text(vlan.color));
@@ -225,17 +237,17 @@ class Comparer {
         std::vector<std::uint16_t> new_ids;
         for (const Vlan& vlan : a_.vlans) old_ids.push_back(vlan.id);
         for (const Vlan& vlan : b_.vlans) new_ids.push_back(vlan.id);
-        Matching m = match(old_ids, new_ids, false);
+        Matching m = match(old_ids, new_ids, Leftovers::Unmatched);
         auto place = [](std::uint16_t id) { return ChangePlace{PlaceKind::Vlan, id, {}, {}}; };
         for (std::size_t i = 0; i < a_.vlans.size(); ++i)
             if (m.new_for_old[i] == k_none)
-                add(Change::Kind::Removed, place(a_.vlans[i].id), vlan_values(a_.vlans[i], false));
+                add(Change::Kind::Removed, place(a_.vlans[i].id), vlan_values(a_.vlans[i], Side::Old));
         std::vector<bool> moved = moved_records(m);
         for (std::size_t j = 0; j < b_.vlans.size(); ++j) {
             const Vlan& now = b_.vlans[j];
             std::size_t i = m.old_for_new[j];
             if (i == k_none) {
-                add(Change::Kind::Added, place(now.id), vlan_values(now, true));
+                add(Change::Kind::Added, place(now.id), vlan_values(now, Side::New));
                 continue;
             }
             const Vlan& was = a_.vlans[i];
@@ -247,13 +259,10 @@ class Comparer {
         }
     }
 
-    static std::vector<FieldChange> switch_values(const Switch& sw, bool is_new) {
+    static std::vector<FieldChange> switch_values(const Switch& sw, Side side) {
         std::vector<FieldChange> fields;
         auto put = [&](ChangeField which, std::optional<std::string> value) {
-            if (!value) return;
-            FieldChange f{which, {}, {}, {}, {}};
-            (is_new ? f.new_value : f.old_value) = std::move(value);
-            fields.push_back(std::move(f));
+            put_value(fields, side, which, value);
         };
         put(ChangeField::Location, text_or_none(sw.location));
         put(ChangeField::Model, text_or_none(sw.model));
@@ -265,13 +274,14 @@ class Comparer {
         auto place = [](const std::string& name) { return ChangePlace{PlaceKind::Switch, 0, name, {}}; };
         for (std::size_t i = 0; i < a_.switches.size(); ++i)
             if (switches_.new_for_old[i] == k_none)
-                add(Change::Kind::Removed, place(a_.switches[i].name), switch_values(a_.switches[i], false));
+                add(Change::Kind::Removed, place(a_.switches[i].name),
+                    switch_values(a_.switches[i], Side::Old));
         std::vector<bool> moved = moved_records(switches_);
         for (std::size_t j = 0; j < b_.switches.size(); ++j) {
             const Switch& now = b_.switches[j];
             std::size_t i = switches_.old_for_new[j];
             if (i == k_none) {
-                add(Change::Kind::Added, place(now.name), switch_values(now, true));
+                add(Change::Kind::Added, place(now.name), switch_values(now, Side::New));
                 continue;
             }
             const Switch& was = a_.switches[i];
@@ -293,13 +303,10 @@ class Comparer {
         }
     }
 
-    static std::vector<FieldChange> port_values(const Port& port, bool is_new) {
+    static std::vector<FieldChange> port_values(const Port& port, Side side) {
         std::vector<FieldChange> fields;
         auto put = [&](ChangeField which, std::optional<std::string> value) {
-            if (!value) return;
-            FieldChange f{which, {}, {}, {}, {}};
-            (is_new ? f.new_value : f.old_value) = std::move(value);
-            fields.push_back(std::move(f));
+            put_value(fields, side, which, value);
         };
         put(ChangeField::Untagged, number_text(port.untagged));
         put(ChangeField::Tagged, list_or_none(port.tagged));
@@ -342,14 +349,14 @@ class Comparer {
         for (std::size_t p = 0; p < x.ports.size(); ++p)
             if (m.new_for_old[p] == k_none)
                 add(Change::Kind::Removed, ChangePlace{PlaceKind::Port, 0, x.name, x.ports[p].label},
-                    port_values(x.ports[p], false));
+                    port_values(x.ports[p], Side::Old));
         std::vector<bool> moved = moved_records(m);
         for (std::size_t q = 0; q < y.ports.size(); ++q) {
             const Port& now = y.ports[q];
             ChangePlace place{PlaceKind::Port, 0, y.name, now.label};
             std::size_t p = m.old_for_new[q];
             if (p == k_none) {
-                add(Change::Kind::Added, std::move(place), port_values(now, true));
+                add(Change::Kind::Added, std::move(place), port_values(now, Side::New));
                 continue;
             }
             const Port& was = x.ports[p];
@@ -374,13 +381,10 @@ class Comparer {
         }
     }
 
-    static std::vector<FieldChange> lag_values(const Lag& lag, bool is_new) {
+    static std::vector<FieldChange> lag_values(const Lag& lag, Side side) {
         std::vector<FieldChange> fields;
         auto put = [&](ChangeField which, std::optional<std::string> value) {
-            if (!value) return;
-            FieldChange f{which, {}, {}, {}, {}};
-            (is_new ? f.new_value : f.old_value) = std::move(value);
-            fields.push_back(std::move(f));
+            put_value(fields, side, which, value);
         };
         put(ChangeField::Members, members_or_none(lag.members));
         put(ChangeField::Peer, peer_text(lag.peer));
@@ -407,14 +411,14 @@ class Comparer {
         for (std::size_t l = 0; l < x.lags.size(); ++l)
             if (m.new_for_old[l] == k_none)
                 add(Change::Kind::Removed, ChangePlace{PlaceKind::Lag, 0, x.name, x.lags[l].name},
-                    lag_values(x.lags[l], false));
+                    lag_values(x.lags[l], Side::Old));
         std::vector<bool> moved = moved_records(m);
         for (std::size_t k = 0; k < y.lags.size(); ++k) {
             const Lag& now = y.lags[k];
             ChangePlace place{PlaceKind::Lag, 0, y.name, now.name};
             std::size_t l = m.old_for_new[k];
             if (l == k_none) {
-                add(Change::Kind::Added, std::move(place), lag_values(now, true));
+                add(Change::Kind::Added, std::move(place), lag_values(now, Side::New));
                 continue;
             }
             const Lag& was = x.lags[l];

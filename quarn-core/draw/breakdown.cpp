@@ -77,8 +77,8 @@ struct RowLooks {
     std::array<Rgb, 3> ink;
 };
 
-RowLooks row_looks(SceneContext& c, const Vlan& vlan) {
-    const Palette& palette = c.palette;
+RowLooks row_looks(SceneContext& context, const Vlan& vlan) {
+    const Palette& palette = context.palette;
     struct Style {
         Rgb fill;
         Rgb outline;
@@ -87,18 +87,18 @@ RowLooks row_looks(SceneContext& c, const Vlan& vlan) {
     };
     const Rgb tint = mix(vlan.color, palette.face, 0.65f);
     const Style styles[3] = {
-        {c.face_blend, c.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)},
+        {context.face_blend, context.soft_frame, 1.0f, mix(palette.text, palette.panel, 0.5f)},
         {vlan.color, palette.frame, 1.0f, text_on(vlan.color)},
         {tint, vlan.color, 2.0f, text_on(tint)},
     };
-    SceneItems& items = c.scene.items;
+    SceneItems& items = context.scene.items;
     RowLooks looks;
     for (std::size_t k = 0; k < 3; ++k) {
         const Style& style = styles[k];
         looks.place[k] =
             items.rect_look(k_place_w, k_place_h, style.fill, style.outline, style.outline_width);
         looks.selected_place[k] = items.rect_look(k_place_w, k_place_h, style.fill, palette.highlight, 2.0f);
-        looks.words[k] = items.text_look(8.0f, false, true, style.ink);
+        looks.words[k] = items.text_look(8.0f, FontWeight::Normal, TextAlign::Centre, style.ink);
         looks.ink[k] = style.ink;
     }
     return looks;
@@ -106,8 +106,8 @@ RowLooks row_looks(SceneContext& c, const Vlan& vlan) {
 
 } // namespace
 
-void build_breakdown(SceneContext& c) {
-    const std::vector<Switch>& switches = c.map.switches;
+void build_breakdown(SceneContext& context) {
+    const std::vector<Switch>& switches = context.map.switches;
     std::vector<PanelLayout> layouts;
     layouts.reserve(switches.size());
     for (const Switch& sw : switches)
@@ -122,8 +122,9 @@ void build_breakdown(SceneContext& c) {
     std::size_t hits = 0;
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const std::vector<std::uint16_t> carried = carried_vlans(switches[s]);
-        for (const Vlan& vlan : c.map.vlans) {
-            if (c.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
+        for (const Vlan& vlan : context.map.vlans) {
+            if (context.options.view.show_unused ||
+                std::binary_search(carried.begin(), carried.end(), vlan.id))
                 rows_of[s].push_back(&vlan);
         }
         const PanelLayout& layout = layouts[s];
@@ -133,37 +134,39 @@ void build_breakdown(SceneContext& c) {
         items += 1 + std::max<std::size_t>(1, rows_of[s].size() * (3 + marks));
         hits += rows_of[s].size() * (layout.places.size() + layout.twins.size());
     }
-    c.scene.items.reserve(c.scene.items.size() + items);
-    c.scene.hits.reserve(hits);
+    context.scene.items.reserve(context.scene.items.size() + items);
+    context.scene.hits.reserve(hits);
 
-    SceneItems& scene_items = c.scene.items;
-    const Index label_look = scene_items.text_look(11.0f, false, false, c.palette.text);
+    SceneItems& scene_items = context.scene.items;
+    const Index label_look =
+        scene_items.text_look(11.0f, FontWeight::Normal, TextAlign::Left, context.palette.text);
     // Each VLAN's label is worked out once, for the first row that shows it.
-    std::vector<std::optional<Index>> vlan_labels(c.map.vlans.size());
+    std::vector<std::optional<Index>> vlan_labels(context.map.vlans.size());
 
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const Switch& sw = switches[s];
         const PanelLayout& layout = layouts[s];
         const std::vector<const Vlan*>& rows = rows_of[s];
-        if (s > 0) c.top += k_switch_gap;
-        const float block_top = c.top;
-        c.add_switch_title(s);
-        c.top += 24.0f;
+        if (s > 0) context.top += k_switch_gap;
+        const float block_top = context.top;
+        context.add_switch_title(s);
+        context.top += 24.0f;
 
         if (rows.empty()) {
-            c.add_wide_text("No VLANs on This Switch", k_margin, c.top + 8.0f, 11.0f, false, c.palette.text);
-            c.top += 16.0f;
-            c.scene.cuts.push_back({block_top, c.top});
-            c.scene.blocks.push_back({block_top, c.top});
+            context.add_wide_text("No VLANs on This Switch", k_margin, context.top + 8.0f, 11.0f,
+                                  FontWeight::Normal, context.palette.text);
+            context.top += 16.0f;
+            context.scene.cuts.push_back({block_top, context.top});
+            context.scene.blocks.push_back({block_top, context.top});
             continue;
         }
 
-        c.right = std::max(c.right, k_body_x + body_width);
+        context.right = std::max(context.right, k_body_x + body_width);
         const std::vector<std::array<Index, 3>> words = place_words(scene_items, sw, layout.places.size());
-        const std::vector<bool> selected = c.selected_on(s, layout.places.size());
+        const std::vector<bool> selected = context.selected_on(s, layout.places.size());
         const float row_height = layout.height + 6.0f;
         const Index body_look =
-            scene_items.rect_look(body_width, row_height, c.palette.panel, c.palette.frame, 1.0f);
+            scene_items.rect_look(body_width, row_height, context.palette.panel, context.palette.frame, 1.0f);
         // A switch without places has rows lower than the swatch; the swatch
         // then decides how far the rows lie apart.
         const float swatch_offset = (row_height - k_swatch) / 2.0f;
@@ -171,18 +174,20 @@ void build_breakdown(SceneContext& c) {
         const float row_extent = std::max(row_height, swatch_offset + k_swatch);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const Vlan& vlan = *rows[r];
-            if (r > 0) c.top += k_row_gap - row_top_extent;
-            const float row_top = c.top;
-            scene_items.add(scene_items.rect_look(k_swatch, k_swatch, vlan.color, c.palette.frame, 1.0f),
-                            k_margin, row_top + swatch_offset);
-            std::optional<Index>& label = vlan_labels[static_cast<std::size_t>(rows[r] - c.map.vlans.data())];
+            if (r > 0) context.top += k_row_gap - row_top_extent;
+            const float row_top = context.top;
+            scene_items.add(
+                scene_items.rect_look(k_swatch, k_swatch, vlan.color, context.palette.frame, 1.0f), k_margin,
+                row_top + swatch_offset);
+            std::optional<Index>& label =
+                vlan_labels[static_cast<std::size_t>(rows[r] - context.map.vlans.data())];
             if (!label)
                 label = scene_items.add_words(
                     cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f));
             scene_items.add_text(label_look, *label, k_label_x, row_top + row_height / 2.0f);
             scene_items.add(body_look, k_body_x, row_top);
 
-            const RowLooks looks = row_looks(c, vlan);
+            const RowLooks looks = row_looks(context, vlan);
             auto place = [&](std::size_t p, float x, float y) {
                 const Port& port = sw.ports[p];
                 const Carriage kind = carriage(port, vlan.id);
@@ -192,17 +197,17 @@ void build_breakdown(SceneContext& c) {
                 if (port.disabled)
                     scene_items.add(scene_items.line_look(x + k_place_w, y, 1.0f, looks.ink[kind]), x,
                                     y + k_place_h);
-                c.scene.hits.push_back({x, y, k_place_w, k_place_h, s, p});
+                context.scene.hits.push_back({x, y, k_place_w, k_place_h, s, p});
             };
             for (std::size_t p = 0; p < layout.places.size(); ++p)
                 place(p, k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
             for (const TwinPlace& twin : layout.twins)
                 place(twin.place, k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
-            c.top = row_top + row_extent;
+            context.top = row_top + row_extent;
             // The title stays with the first row on a page.
-            c.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, c.top});
+            context.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, context.top});
         }
-        c.scene.blocks.push_back({block_top, c.top});
+        context.scene.blocks.push_back({block_top, context.top});
     }
 }
 

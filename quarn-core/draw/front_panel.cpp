@@ -35,20 +35,20 @@ struct Face {
     bool dimmed = false;
 };
 
-Face port_face(const SceneContext& c, const Port& port, bool selected) {
+Face port_face(const SceneContext& context, const Port& port, bool selected) {
     Face face;
-    const Palette& palette = c.palette;
+    const Palette& palette = context.palette;
     face.fill = palette.face;
-    if (port.untagged) face.fill = c.vlan_color(*port.untagged).value_or(palette.face);
+    if (port.untagged) face.fill = context.vlan_color(*port.untagged).value_or(palette.face);
 
     // With a VLAN chosen in the list, the ports without it step back so that
     // the VLAN's ports stand out; the selection itself never fades.
-    const std::optional<std::uint16_t> chosen = c.options.selected_vlan;
+    const std::optional<std::uint16_t> chosen = context.options.selected_vlan;
     const bool carries_chosen = chosen && carries(port, *chosen);
     face.dimmed = chosen && !carries_chosen;
-    if (face.dimmed) face.fill = c.dim(face.fill);
+    if (face.dimmed) face.fill = context.dim(face.fill);
     face.ink = text_on(face.fill);
-    if (face.dimmed) face.ink = c.dim(face.ink);
+    if (face.dimmed) face.ink = context.dim(face.ink);
 
     if (selected) {
         face.outline = palette.highlight;
@@ -57,7 +57,7 @@ Face port_face(const SceneContext& c, const Port& port, bool selected) {
         face.outline = palette.text;
         face.outline_width = 2.0f;
     } else {
-        face.outline = face.dimmed ? c.muted_frame : palette.frame;
+        face.outline = face.dimmed ? context.muted_frame : palette.frame;
     }
     return face;
 }
@@ -69,34 +69,38 @@ std::string vlan_text(const Port& port) {
     return {};
 }
 
-void draw_place(SceneContext& c, std::size_t switch_index, std::size_t port_index, const Port& port,
+void draw_place(SceneContext& context, std::size_t switch_index, std::size_t port_index, const Port& port,
                 const Face& face, std::optional<Rgb> bar, float x, float y) {
-    c.add_rect(x, y, k_place_w, k_place_h, face.fill, face.outline, face.outline_width);
-    c.add_text(short_port_label(port.label, k_label_limit), x + 19.0f, y + 9.0f, 9.0f, false, true, face.ink);
+    context.add_rect(x, y, k_place_w, k_place_h, face.fill, face.outline, face.outline_width);
+    context.add_text(short_port_label(port.label, k_label_limit), x + 19.0f, y + 9.0f, 9.0f,
+                     FontWeight::Normal, TextAlign::Centre, face.ink);
     if (std::string text = vlan_text(port); !text.empty())
-        c.add_text(text, x + 19.0f, y + 21.0f, 10.0f, true, true, face.ink);
+        context.add_text(text, x + 19.0f, y + 21.0f, 10.0f, FontWeight::Bold, TextAlign::Centre, face.ink);
 
     const std::size_t tagged = port.tagged.size();
     const std::size_t chips = tagged <= k_max_chips ? tagged : 2;
     for (std::size_t i = 0; i < chips; ++i) {
-        Rgb color = c.vlan_color(port.tagged[i]).value_or(c.palette.face);
-        if (face.dimmed) color = c.dim(color);
-        c.add_rect(x + 3.0f + 7.0f * static_cast<float>(i), y + 31.0f, 6.0f, 6.0f, color, face.ink, 0.5f);
+        Rgb color = context.vlan_color(port.tagged[i]).value_or(context.palette.face);
+        if (face.dimmed) color = context.dim(color);
+        context.add_rect(x + 3.0f + 7.0f * static_cast<float>(i), y + 31.0f, 6.0f, 6.0f, color, face.ink,
+                         0.5f);
     }
     if (tagged > k_max_chips) {
         std::string count = "+";
         count += std::to_string(tagged - 2);
-        c.add_text(count, x + 17.0f, y + 34.0f, 8.0f, false, false, face.ink);
+        context.add_text(count, x + 17.0f, y + 34.0f, 8.0f, FontWeight::Normal, TextAlign::Left, face.ink);
     }
 
-    if (bar) c.add_rect(x, y + 37.0f, k_place_w, 3.0f, face.dimmed ? c.dim(*bar) : *bar, std::nullopt, 0.0f);
-    if (port.disabled) c.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, face.ink);
-    c.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
+    if (bar)
+        context.add_rect(x, y + 37.0f, k_place_w, 3.0f, face.dimmed ? context.dim(*bar) : *bar, std::nullopt,
+                         0.0f);
+    if (port.disabled) context.add_line(x, y + k_place_h, x + k_place_w, y, 1.0f, face.ink);
+    context.scene.hits.push_back({x, y, k_place_w, k_place_h, switch_index, port_index});
 }
 
 // Lanes below the panel, one line per connection; returns how many lanes.
-std::size_t draw_lanes(SceneContext& c, const PanelLayout& layout, const std::vector<Connection>& connections,
-                       float lanes_top) {
+std::size_t draw_lanes(SceneContext& context, const PanelLayout& layout,
+                       const std::vector<Connection>& connections, float lanes_top) {
     struct Drawn {
         const Connection* connection;
         std::vector<float> xs; // member x, ascending
@@ -127,42 +131,45 @@ std::size_t draw_lanes(SceneContext& c, const PanelLayout& layout, const std::ve
                      [&](std::size_t a, std::size_t b) { return plan.lanes[a] > plan.lanes[b]; });
     for (std::size_t i : order) {
         const Drawn& d = drawn[i];
-        const Rgb color = lane_color(d.connection->number, c.palette);
+        const Rgb color = lane_color(d.connection->number, context.palette);
         const float lane_y = lanes_top + k_lane_pitch * static_cast<float>(plan.lanes[i]) + 5.0f;
-        for (float x : d.xs) c.add_line(x, lanes_top, x, lane_y, 1.5f, color);
+        for (float x : d.xs) context.add_line(x, lanes_top, x, lane_y, 1.5f, color);
         // The bar is centred on the lane line, where the member lines end.
-        c.add_rect(d.xs.front(), lane_y - 1.5f, d.xs.back() - d.xs.front(), 3.0f, color, std::nullopt, 0.0f);
+        context.add_rect(d.xs.front(), lane_y - 1.5f, d.xs.back() - d.xs.front(), 3.0f, color, std::nullopt,
+                         0.0f);
         const float label_x = requests[i].label_x;
-        c.add_rect(label_x - 2.0f, lane_y + 4.0f,
-                   estimated_text_width(d.connection->name, 10.0f, true) + 4.0f, 12.0f, c.palette.background,
-                   std::nullopt, 0.0f);
-        c.add_wide_text(d.connection->name, label_x, lane_y + 10.0f, 10.0f, true, c.palette.text);
+        context.add_rect(label_x - 2.0f, lane_y + 4.0f,
+                         estimated_text_width(d.connection->name, 10.0f, FontWeight::Bold) + 4.0f, 12.0f,
+                         context.palette.background, std::nullopt, 0.0f);
+        context.add_wide_text(d.connection->name, label_x, lane_y + 10.0f, 10.0f, FontWeight::Bold,
+                              context.palette.text);
     }
     return plan.lane_count;
 }
 
 } // namespace
 
-void build_front_panel(SceneContext& c) {
-    const std::vector<Switch>& switches = c.map.switches;
+void build_front_panel(SceneContext& context) {
+    const std::vector<Switch>& switches = context.map.switches;
     std::vector<PanelLayout> layouts;
     layouts.reserve(switches.size());
     for (const Switch& sw : switches)
         layouts.push_back(place_ports(sw.groups, k_front_panel_geometry, sw.ports.size()));
     const float common = line_up_panels(layouts);
     const float body_width = common + 16.0f;
-    if (!switches.empty()) c.right = std::max(c.right, k_body_x + body_width);
+    if (!switches.empty()) context.right = std::max(context.right, k_body_x + body_width);
 
     for (std::size_t s = 0; s < switches.size(); ++s) {
         const Switch& sw = switches[s];
         const PanelLayout& layout = layouts[s];
-        if (s > 0) c.top += k_switch_gap;
-        const float block_top = c.top;
-        c.add_switch_title(s);
+        if (s > 0) context.top += k_switch_gap;
+        const float block_top = context.top;
+        context.add_switch_title(s);
 
-        const float body_top = c.top + 24.0f;
+        const float body_top = context.top + 24.0f;
         const float body_height = layout.height + 16.0f;
-        c.add_rect(k_body_x, body_top, body_width, body_height, c.palette.panel, c.palette.frame, 1.0f);
+        context.add_rect(k_body_x, body_top, body_width, body_height, context.palette.panel,
+                         context.palette.frame, 1.0f);
 
         const auto lags = port_lags(sw);
         const std::vector<Connection> connections = switch_connections(sw, lags);
@@ -170,7 +177,7 @@ void build_front_panel(SceneContext& c) {
         // LAG's, a port with an uplink of its own that of its uplink lane.
         std::vector<std::optional<Rgb>> bars(sw.ports.size());
         for (const Connection& connection : connections) {
-            const Rgb color = lane_color(connection.number, c.palette);
+            const Rgb color = lane_color(connection.number, context.palette);
             for (std::size_t port : connection.ports)
                 if (!bars[port]) bars[port] = color;
         }
@@ -179,25 +186,25 @@ void build_front_panel(SceneContext& c) {
         faces.reserve(layout.places.size());
         const float places_y = body_top + 8.0f;
         for (std::size_t p = 0; p < layout.places.size(); ++p) {
-            faces.push_back(port_face(c, sw.ports[p], c.selected(s, p)));
-            draw_place(c, s, p, sw.ports[p], faces.back(), bars[p], k_places_x + layout.places[p].x,
+            faces.push_back(port_face(context, sw.ports[p], context.selected(s, p)));
+            draw_place(context, s, p, sw.ports[p], faces.back(), bars[p], k_places_x + layout.places[p].x,
                        places_y + layout.places[p].y);
         }
         for (const TwinPlace& twin : layout.twins) {
-            draw_place(c, s, twin.place, sw.ports[twin.place], faces[twin.place], bars[twin.place],
+            draw_place(context, s, twin.place, sw.ports[twin.place], faces[twin.place], bars[twin.place],
                        k_places_x + twin.x, places_y + twin.y);
         }
 
         // The lanes hang from the body's lower edge.
         const float lanes_top = body_top + body_height;
-        c.scene.cuts.push_back({block_top, lanes_top});
-        const std::size_t lanes = draw_lanes(c, layout, connections, lanes_top);
+        context.scene.cuts.push_back({block_top, lanes_top});
+        const std::size_t lanes = draw_lanes(context, layout, connections, lanes_top);
         for (std::size_t lane = 0; lane < lanes; ++lane) {
             const float lane_top = lanes_top + k_lane_pitch * static_cast<float>(lane);
-            c.scene.cuts.push_back({lane_top, lane_top + k_lane_pitch});
+            context.scene.cuts.push_back({lane_top, lane_top + k_lane_pitch});
         }
-        c.top = lanes_top + k_lane_pitch * static_cast<float>(lanes);
-        c.scene.blocks.push_back({block_top, c.top});
+        context.top = lanes_top + k_lane_pitch * static_cast<float>(lanes);
+        context.scene.blocks.push_back({block_top, context.top});
     }
 }
 

@@ -70,15 +70,16 @@ void SceneContext::add_line(float x1, float y1, float x2, float y2, float width,
     scene.items.add(scene.items.line_look(x2, y2, width, color), x1, y1);
 }
 
-void SceneContext::add_text(std::string_view text, float x, float y, float size, bool bold, bool centred,
-                            Rgb color) {
-    scene.items.add_text(scene.items.text_look(size, bold, centred, color), scene.items.add_words(text), x,
+void SceneContext::add_text(std::string_view text, float x, float y, float size, FontWeight weight,
+                            TextAlign align, Rgb color) {
+    scene.items.add_text(scene.items.text_look(size, weight, align, color), scene.items.add_words(text), x,
                          y);
 }
 
-void SceneContext::add_wide_text(std::string_view text, float x, float y, float size, bool bold, Rgb color) {
-    right = std::max(right, x + estimated_text_width(text, size, bold));
-    add_text(text, x, y, size, bold, false, color);
+void SceneContext::add_wide_text(std::string_view text, float x, float y, float size, FontWeight weight,
+                                 Rgb color) {
+    right = std::max(right, x + estimated_text_width(text, size, weight));
+    add_text(text, x, y, size, weight, TextAlign::Left, color);
 }
 
 void SceneContext::add_switch_title(std::size_t switch_index) {
@@ -87,7 +88,8 @@ void SceneContext::add_switch_title(std::size_t switch_index) {
     if (!sw.model.empty()) title += "  -  " + sw.model;
     if (!sw.location.empty()) title += "  -  " + sw.location;
     const bool highlighted = options.selected_switch == switch_index;
-    add_wide_text(title, k_margin, top + 9.0f, 12.0f, true, highlighted ? palette.highlight : palette.text);
+    add_wide_text(title, k_margin, top + 9.0f, 12.0f, FontWeight::Bold,
+                  highlighted ? palette.highlight : palette.text);
 }
 
 Scene build_scene(const Map& map, const SceneOptions& options) {
@@ -107,7 +109,7 @@ Scene build_scene(const Map& map, const SceneOptions& options) {
     context.top = k_margin;
     context.right = k_margin;
     if (options.show_site_title && !map.site.empty()) {
-        context.add_wide_text(map.site, k_margin, 26.0f, 16.0f, true, options.palette.text);
+        context.add_wide_text(map.site, k_margin, 26.0f, 16.0f, FontWeight::Bold, options.palette.text);
         context.top = 46.0f;
     }
 

@@ -47,9 +47,10 @@ class SceneContext {
     void add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
                   std::optional<Rgb> outline, float outline_width);
     void add_line(float x1, float y1, float x2, float y2, float width, Rgb color);
-    void add_text(std::string_view text, float x, float y, float size, bool bold, bool centred, Rgb color);
+    void add_text(std::string_view text, float x, float y, float size, FontWeight weight, TextAlign align,
+                  Rgb color);
     // Adds a left-aligned text and counts its guessed width into the extent.
-    void add_wide_text(std::string_view text, float x, float y, float size, bool bold, Rgb color);
+    void add_wide_text(std::string_view text, float x, float y, float size, FontWeight weight, Rgb color);
 
     // "name  -  model  -  location", in highlight colour for the selected switch.
     void add_switch_title(std::size_t switch_index);

@@ -3,7 +3,7 @@
 namespace quarn {
 
 TextRef text_ref(const Text& text) {
-    return {text.text, text.x, text.y, text.size, text.bold, text.centred, text.color};
+    return {text.text, text.x, text.y, text.size, text.weight, text.align, text.color};
 }
 
 SceneItems::Index SceneItems::new_look(const Look& look, Index& slot) {
@@ -32,7 +32,7 @@ SceneItems::Entry SceneItems::entry_for(const SceneItem& item) {
     if (const Line* l = std::get_if<Line>(&item))
         return {line_look(l->x2, l->y2, l->width, l->color), l->x1, l->y1, 0};
     const Text& t = std::get<Text>(item);
-    return {text_look(t.size, t.bold, t.centred, t.color), t.x, t.y, add_words(t.text)};
+    return {text_look(t.size, t.weight, t.align, t.color), t.x, t.y, add_words(t.text)};
 }
 
 void SceneItems::push_back(const SceneItem& item) {
@@ -63,7 +63,7 @@ SceneItem SceneItems::operator[](std::size_t index) const {
         break;
     }
     const TextRef t = text(entry, look);
-    return Text{std::string(t.text), t.x, t.y, t.size, t.bold, t.centred, t.color};
+    return Text{std::string(t.text), t.x, t.y, t.size, t.weight, t.align, t.color};
 }
 
 std::size_t SceneItems::memory_bytes() const noexcept {

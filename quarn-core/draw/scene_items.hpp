@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "draw/text_style.hpp"
 #include "model/map.hpp"
 
 namespace quarn {
@@ -45,8 +46,8 @@ struct Text {
     float x = 0.0f;   // left edge, or the centre when centred
     float y = 0.0f;   // vertical centre of the line
     float size = 0.0f;
-    bool bold = false;
-    bool centred = false;
+    FontWeight weight = FontWeight::Normal;
+    TextAlign align = TextAlign::Left;
     Rgb color;
 
     bool operator==(const Text&) const = default;
@@ -59,8 +60,8 @@ struct TextRef {
     float x = 0.0f;
     float y = 0.0f;
     float size = 0.0f;
-    bool bold = false;
-    bool centred = false;
+    FontWeight weight = FontWeight::Normal;
+    TextAlign align = TextAlign::Left;
     Rgb color;
 };
 
@@ -159,7 +160,7 @@ class SceneItems {
     Index rect_look(float width, float height, std::optional<Rgb> fill, std::optional<Rgb> outline,
                     float outline_width);
     Index line_look(float x2, float y2, float width, Rgb color);
-    Index text_look(float size, bool bold, bool centred, Rgb color);
+    Index text_look(float size, FontWeight weight, TextAlign align, Rgb color);
     // The words are kept as given; a builder names repeated words by the index.
     Index add_words(std::string_view words);
     // A rectangle or a line at (x, y): the look says which.
@@ -272,16 +273,22 @@ inline SceneItems::Index SceneItems::line_look(float x2, float y2, float width, 
         {bits(x2), bits(y2), bits(width), packed(color, static_cast<std::uint8_t>(Kind::Line)), 0});
 }
 
-inline SceneItems::Index SceneItems::text_look(float size, bool bold, bool centred, Rgb color) {
-    const std::uint8_t flags = (bold ? Bold : 0) | (centred ? Centred : 0);
+inline SceneItems::Index SceneItems::text_look(float size, FontWeight weight, TextAlign align, Rgb color) {
+    const std::uint8_t flags =
+        (weight == FontWeight::Bold ? Bold : 0) | (align == TextAlign::Centre ? Centred : 0);
     return look_index(
         {bits(size), 0, 0, packed(color, static_cast<std::uint8_t>(Kind::Text)), packed(Rgb{}, flags)});
 }
 
 inline TextRef SceneItems::text(const Entry& entry, const Look& look) const {
     const std::uint8_t flags = look.flags();
-    return {words(entry.words),     entry.x,        entry.y, number(look.a), (flags & Bold) != 0,
-            (flags & Centred) != 0, color(look.one)};
+    return {words(entry.words),
+            entry.x,
+            entry.y,
+            number(look.a),
+            (flags & Bold) != 0 ? FontWeight::Bold : FontWeight::Normal,
+            (flags & Centred) != 0 ? TextAlign::Centre : TextAlign::Left,
+            color(look.one)};
 }
 
 inline Rect SceneItems::rect(const Entry& entry, const Look& look) {

@@ -87,8 +87,8 @@ std::string short_port_label(std::string_view label, std::size_t limit) {
     return tail_text(label, limit);
 }
 
-float estimated_text_width(std::string_view text, float size, bool bold) {
-    const float narrow = bold ? 0.62f : 0.56f;
+float estimated_text_width(std::string_view text, float size, FontWeight weight) {
+    const float narrow = weight == FontWeight::Bold ? 0.62f : 0.56f;
     float em = 0.0f;
     std::size_t i = 0;
     while (i < text.size()) {

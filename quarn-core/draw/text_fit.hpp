@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "draw/text_style.hpp"
+
 namespace quarn {
 
 // Characters (code points) of UTF-8 text; stray continuation bytes do not
@@ -31,6 +33,6 @@ std::string cut_text_to_width(std::string_view text, float width, float size);
 
 // A generous guess of the drawn width, for the picture's extent only: the
 // core knows no font metrics.
-float estimated_text_width(std::string_view text, float size, bool bold);
+float estimated_text_width(std::string_view text, float size, FontWeight weight);
 
 } // namespace quarn

@@ -16,7 +16,7 @@ class Writer {
 
     void save(const Map& map) {
         out += '{';
-        key(1, "format", true);
+        first_key(1, "format");
         number(map.format);
         key(1, "site");
         text(map.site);
@@ -35,13 +35,17 @@ class Writer {
         out.append(static_cast<std::size_t>(level) * 2, ' ');
     }
 
-    // Every key but the first of an object follows a comma.
-    void key(int level, std::string_view name, bool first = false) {
-        if (!first) out += ',';
+    void first_key(int level, std::string_view name) {
         newline(level);
         out += '"';
         out += name;
         out += "\": ";
+    }
+
+    // Every key but the first of an object follows a comma.
+    void key(int level, std::string_view name) {
+        out += ',';
+        first_key(level, name);
     }
 
     void close_object(int level) {
@@ -78,7 +82,7 @@ class Writer {
 
     void write(int level, const Vlan& vlan) {
         out += '{';
-        key(level + 1, "id", true);
+        first_key(level + 1, "id");
         number(vlan.id);
         key(level + 1, "name");
         text(vlan.name);
@@ -89,7 +93,7 @@ class Writer {
 
     void write(int level, const Switch& sw) {
         out += '{';
-        key(level + 1, "name", true);
+        first_key(level + 1, "name");
         text(sw.name);
         key(level + 1, "location");
         text(sw.location);
@@ -108,7 +112,7 @@ class Writer {
         static constexpr std::string_view k_kinds[] = {"\"Rj45\"", "\"Sfp\"", "\"Dual\""};
         static constexpr std::string_view k_numberings[] = {"\"OddTop\"", "\"Rows\""};
         out += '{';
-        key(level + 1, "kind", true);
+        first_key(level + 1, "kind");
         out += k_kinds[static_cast<std::size_t>(group.kind) % 3];
         key(level + 1, "columns");
         number(group.columns);
@@ -128,7 +132,7 @@ class Writer {
 
     void write(int level, const Port& port) {
         out += '{';
-        key(level + 1, "label", true);
+        first_key(level + 1, "label");
         text(port.label);
         key(level + 1, "untagged");
         if (port.untagged)
@@ -144,7 +148,7 @@ class Writer {
         key(level + 1, "link");
         if (port.link) {
             out += '{';
-            key(level + 2, "switch", true);
+            first_key(level + 2, "switch");
             text(port.link->switch_name);
             key(level + 2, "port");
             text(port.link->port);
@@ -157,14 +161,14 @@ class Writer {
 
     void write(int level, const Lag& lag) {
         out += '{';
-        key(level + 1, "name", true);
+        first_key(level + 1, "name");
         text(lag.name);
         key(level + 1, "members");
         list(level + 1, lag.members, [this](int, const std::string& member) { text(member); });
         key(level + 1, "peer");
         if (lag.peer) {
             out += '{';
-            key(level + 2, "switch", true);
+            first_key(level + 2, "switch");
             text(lag.peer->switch_name);
             key(level + 2, "lag");
             text(lag.peer->lag);

@@ -156,19 +156,21 @@ bool writable(std::string_view name) {
     return !name.empty() && trim(name).size() == name.size() && name.find(',') == std::string_view::npos;
 }
 
+enum class NameOrder { NumberFirst, LabelFirst };
+
 // The ways to write one port: its bare number (when the label has more
 // than that) and its label, in the order asked for.
-std::vector<std::string_view> names_of(const Switch& sw, std::size_t position, bool label_first) {
+std::vector<std::string_view> names_of(const Switch& sw, std::size_t position, NameOrder order) {
     std::string_view label = sw.ports[position].label;
     std::string_view number = number_of(label);
     std::vector<std::string_view> names{label};
     if (!number.empty() && number.size() < label.size())
-        names.insert(label_first ? names.end() : names.begin(), number);
+        names.insert(order == NameOrder::LabelFirst ? names.end() : names.begin(), number);
     return names;
 }
 
 std::optional<std::string> write_single(const Switch& sw, const PortNames& names, std::size_t position) {
-    for (std::string_view name : names_of(sw, position, false))
+    for (std::string_view name : names_of(sw, position, NameOrder::NumberFirst))
         if (writable(name) && names.part(name, nullptr) == Span{position, position}) return std::string(name);
     return std::nullopt;
 }
@@ -178,8 +180,8 @@ std::optional<std::string> write_range(const Switch& sw, const PortNames& names,
     // Of texts of equal length the one that starts with a whole label wins:
     // "Te1/1/1-2" reads better than "1-Te1/1/2".
     std::optional<std::string> best;
-    for (std::string_view from : names_of(sw, first, true)) {
-        for (std::string_view to : names_of(sw, last, false)) {
+    for (std::string_view from : names_of(sw, first, NameOrder::LabelFirst)) {
+        for (std::string_view to : names_of(sw, last, NameOrder::NumberFirst)) {
             if (!writable(from) || !writable(to)) continue;
             std::string text = std::string(from) + "-" + std::string(to);
             if (best && best->size() <= text.size()) continue;

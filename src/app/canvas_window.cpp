@@ -182,7 +182,7 @@ void CanvasWindow::on_button_up(WPARAM wparam, LPARAM lparam) noexcept {
         if (was_drag) {
             auto touched = ports_touching(hits, scene_x(press_.x), scene_y(press_.y), scene_x(current_.x),
                                           scene_y(current_.y));
-            selection_.drag(touched, ctrl);
+            selection_.drag(touched, ctrl ? DragMode::Add : DragMode::Replace);
         } else {
             ClickMode mode = ctrl ? ClickMode::Toggle : shift ? ClickMode::Extend : ClickMode::Replace;
             if (auto port = port_at(hits, scene_x(current_.x), scene_y(current_.y)))

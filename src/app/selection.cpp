@@ -61,8 +61,8 @@ void Selection::click_nothing(ClickMode mode) {
     if (mode == ClickMode::Replace) clear();
 }
 
-void Selection::drag(std::span<const PortRef> touched, bool add) {
-    if (!add) ports_.clear();
+void Selection::drag(std::span<const PortRef> touched, DragMode mode) {
+    if (mode == DragMode::Replace) ports_.clear();
     ports_.insert(ports_.end(), touched.begin(), touched.end());
     if (!touched.empty()) anchor_ = touched.front();
     normalise();

@@ -14,6 +14,8 @@ std::optional<PortRef> port_at(std::span<const HitRegion> hits, float x, float y
 // Every port whose region the rectangle spanned by two scene points touches.
 std::vector<PortRef> ports_touching(std::span<const HitRegion> hits, float x1, float y1, float x2, float y2);
 
+enum class DragMode { Replace, Add };
+
 enum class ClickMode {
     Replace, // plain click
     Toggle,  // Ctrl: add or remove the port
@@ -31,7 +33,7 @@ class Selection {
     // A click on empty canvas clears the selection unless Ctrl or Shift is held.
     void click_nothing(ClickMode mode);
     // A finished drag: replaces the selection, or with Ctrl adds to it.
-    void drag(std::span<const PortRef> touched, bool add);
+    void drag(std::span<const PortRef> touched, DragMode mode);
     void set(std::vector<PortRef> ports);
     void clear();
 

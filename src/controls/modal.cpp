@@ -7,9 +7,11 @@
 namespace quarn::controls {
 namespace {
 
-DialogResult& current_result() noexcept {
-    thread_local DialogResult result = DialogResult::Pending;
-    return result;
+// The run's result slot, reached from the dialog's window.
+constexpr wchar_t k_result_property[] = L"Quarn.DialogResult";
+
+DialogResult* result_slot(HWND dialog) noexcept {
+    return static_cast<DialogResult*>(::GetPropW(dialog, k_result_property));
 }
 
 void focus_control(HWND dialog, int id) noexcept {
@@ -26,25 +28,22 @@ void focus_control(HWND dialog, int id) noexcept {
 
 } // namespace
 
-DialogResult dialog_result() noexcept {
-    return current_result();
-}
-void set_dialog_result(DialogResult result) noexcept {
-    current_result() = result;
+void set_dialog_result(HWND dialog, DialogResult result) noexcept {
+    if (DialogResult* slot = result_slot(dialog)) *slot = result;
 }
 
-std::optional<LRESULT> dialog_result_message(UINT msg, WPARAM wparam) noexcept {
+std::optional<LRESULT> dialog_result_message(HWND dialog, UINT msg, WPARAM wparam) noexcept {
     if (msg == WM_CLOSE) {
-        set_dialog_result(DialogResult::Closed);
+        set_dialog_result(dialog, DialogResult::Closed);
         return 0;
     }
     if (msg != WM_COMMAND || HIWORD(wparam) != BN_CLICKED) return std::nullopt;
     if (LOWORD(wparam) == IDOK) {
-        set_dialog_result(DialogResult::OkPressed);
+        set_dialog_result(dialog, DialogResult::OkPressed);
         return 0;
     }
     if (LOWORD(wparam) == IDCANCEL) {
-        set_dialog_result(DialogResult::Closed);
+        set_dialog_result(dialog, DialogResult::Closed);
         return 0;
     }
     return std::nullopt;
@@ -80,29 +79,33 @@ void end_modal(HWND dialog, HWND owner) noexcept {
     // The owner first, so that it, not some other program, is activated when
     // the dialog goes.
     if (owner != nullptr) ::EnableWindow(owner, TRUE);
-    if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+    if (!::IsWindow(dialog)) return;
+    // A window must not carry its properties into destruction.
+    (void)::RemovePropW(dialog, k_result_property);
+    ::DestroyWindow(dialog);
 }
 
 } // namespace detail
 
 bool run_modal(HWND dialog, HWND owner, int first_focus_id, const OkHandler& on_ok) noexcept {
-    // A dialog opened from inside another (say from its OK handler) must not
-    // leave its own result behind for the outer loop.
-    DialogResult outer = dialog_result();
-    set_dialog_result(DialogResult::Pending);
+    // A dialog opened from inside another (say from its OK handler) has a
+    // slot of its own, so it leaves the outer dialog's result alone.
+    DialogResult result = DialogResult::Pending;
+    if (!::SetPropW(dialog, k_result_property, &result)) {
+        detail::end_modal(dialog, nullptr);
+        return false;
+    }
     bool accepted = false;
     run_modal_loop(dialog, owner, first_focus_id, [&]() noexcept {
-        DialogResult result = dialog_result();
         if (result == DialogResult::Closed) return true;
         if (result != DialogResult::OkPressed) return false;
         if (!on_ok || on_ok()) {
             accepted = true;
             return true;
         }
-        set_dialog_result(DialogResult::Pending);
+        result = DialogResult::Pending;
         return false;
     });
-    set_dialog_result(outer);
     return accepted;
 }
 

@@ -43,7 +43,7 @@ class FormDialog : public win::WindowBase<Derived> {
     LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
         HWND dialog = this->hwnd();
         if (auto handled = self().own_message(msg, wparam, lparam)) return *handled;
-        if (auto handled = controls::dialog_result_message(msg, wparam)) return *handled;
+        if (auto handled = controls::dialog_result_message(dialog, msg, wparam)) return *handled;
         if (auto handled = focus_.message(dialog, msg, wparam)) return *handled;
         if (auto handled = controls::common_window_message(dialog, msg, wparam, lparam)) return *handled;
         return this->default_proc(msg, wparam, lparam);

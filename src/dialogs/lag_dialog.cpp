@@ -42,7 +42,7 @@ class LagDialog : public FormDialog<LagDialog, LagForm> {
         if (msg == WM_COMMAND && LOWORD(wparam) == k_lag_remove && HIWORD(wparam) == BN_CLICKED &&
             input_.editing) {
             remove_ = true;
-            controls::set_dialog_result(controls::DialogResult::OkPressed);
+            controls::set_dialog_result(hwnd(), controls::DialogResult::OkPressed);
             return 0;
         }
         return links_.message(hwnd(), msg, wparam);

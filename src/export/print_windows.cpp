@@ -40,9 +40,9 @@ class PrintDocument {
     std::size_t pages_ = 0;
 };
 
-void paint_text(HDC printer, const std::string& text, float x, float y, float size, bool centred,
+void paint_text(HDC printer, const std::string& text, float x, float y, float size, TextAlign align,
                 const render::ViewTransform& view) {
-    const SceneItem item = Text{text, x, y, size, false, centred, k_black};
+    const SceneItem item = Text{text, x, y, size, FontWeight::Normal, align, k_black};
     render::paint_scene(printer, {&item, 1}, view);
 }
 
@@ -53,10 +53,10 @@ bool print_page(HDC printer, const Scene& scene, const PrintPlan& plan, const st
     const float left = static_cast<float>(page.left);
     // Header and footer at natural size, the footer centred on the picture.
     const float inch = static_cast<float>(page.dpi_y) / 96.0f;
-    paint_text(printer, name, 0.0f, 12.0f, 12.0f, false,
+    paint_text(printer, name, 0.0f, 12.0f, 12.0f, TextAlign::Left,
                render::ViewTransform{inch, -left, -static_cast<float>(page.top)});
     paint_text(printer, page_footer(number, plan.pages.size()),
-               static_cast<float>(page.right - page.left) / 2.0f / inch, 10.0f, 10.0f, true,
+               static_cast<float>(page.right - page.left) / 2.0f / inch, 10.0f, 10.0f, TextAlign::Centre,
                render::ViewTransform{inch, -left, -static_cast<float>(page.bottom)});
 
     const Span& stretch = plan.pages[number - 1];

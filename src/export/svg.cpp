@@ -177,8 +177,8 @@ struct SvgWriter {
         append_attribute(out, "font-size", text.size);
         append_attribute(out, "fill", text.color);
         append_attribute(out, "dominant-baseline", std::string_view("central"));
-        if (text.bold) append_attribute(out, "font-weight", std::string_view("bold"));
-        if (text.centred) append_attribute(out, "text-anchor", std::string_view("middle"));
+        if (text.weight == FontWeight::Bold) append_attribute(out, "font-weight", std::string_view("bold"));
+        if (text.align == TextAlign::Centre) append_attribute(out, "text-anchor", std::string_view("middle"));
         out += '>';
         append_svg_text(out, text.text);
         out += "</text>\n";

@@ -45,7 +45,8 @@ class GdiCache {
         return slot.get();
     }
 
-    HFONT font(int height, bool bold) {
+    HFONT font(int height, FontWeight weight) {
+        const bool bold = weight == FontWeight::Bold;
         auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(height)) << 1) | (bold ? 1u : 0u);
         auto& slot = fonts_[key];
         if (!slot) {
@@ -115,7 +116,7 @@ class Painter {
         float half = text.size * view_.scale;
         float centre = text.y * view_.scale - view_.y_offset;
         if (centre + half < visible_.top || centre - half > visible_.bottom) return;
-        select(font_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.bold));
+        select(font_, cache_.font(std::max(1, round_away(text.size * view_.scale)), text.weight));
         const COLORREF color = colorref(text.color);
         if (!text_color_ || *text_color_ != color) {
             ::SetTextColor(dc_, color);
@@ -125,7 +126,8 @@ class Painter {
         int x = device_x(view_, text.x);
         int y = device_y(view_, text.y);
         RECT at{x, y, x, y};
-        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX | (text.centred ? DT_CENTER : 0);
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX |
+                     (text.align == TextAlign::Centre ? DT_CENTER : 0);
         ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &at, flags);
     }
 
@@ -190,7 +192,7 @@ void paint_with(HDC dc, const ViewTransform& view, Each&& each) noexcept {
         GdiCache cache;
         win::SelectGuard keep_brush(dc, ::GetStockObject(NULL_BRUSH));
         win::SelectGuard keep_pen(dc, ::GetStockObject(NULL_PEN));
-        win::SelectGuard keep_font(dc, cache.font(12, false));
+        win::SelectGuard keep_font(dc, cache.font(12, FontWeight::Normal));
         ::SetBkMode(dc, TRANSPARENT);
 
         Visible visible = visible_area(dc);

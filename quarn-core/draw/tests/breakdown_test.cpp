@@ -39,14 +39,21 @@ TEST(Breakdown, WholeSceneWithUsedVlansOnly) {
     const Scene scene = build_scene(three_vlans(), breakdown(false));
     const Rgb tint{0xff, 0xa6, 0xa6};
     const std::vector<SceneItem> expected = {
-        Rect{0, 0, 284, 144, k_white, std::nullopt, 0}, Text{"a", 16, 25, 12, true, false, k_black},
-        Rect{16, 45, 14, 14, k_red, k_frame, 1},        Text{"10 Data", 36, 52, 11, false, false, k_black},
-        Rect{192, 40, 76, 24, k_panel, k_frame, 1},     Rect{195, 43, 34, 18, k_red, k_frame, 1},
-        Text{"1 U", 212, 52, 8, false, true, k_white},  Rect{231, 43, 34, 18, tint, k_red, 2},
-        Text{"2 T", 248, 52, 8, false, true, k_black},  Text{"b", 16, 89, 12, true, false, k_black},
-        Rect{16, 109, 14, 14, k_green, k_frame, 1},     Text{"20 Voice", 36, 116, 11, false, false, k_black},
-        Rect{192, 104, 76, 24, k_panel, k_frame, 1},    Rect{195, 107, 34, 18, k_green, k_frame, 1},
-        Text{"1 U", 212, 116, 8, false, true, k_black},
+        Rect{0, 0, 284, 144, k_white, std::nullopt, 0},
+        Text{"a", 16, 25, 12, FontWeight::Bold, TextAlign::Left, k_black},
+        Rect{16, 45, 14, 14, k_red, k_frame, 1},
+        Text{"10 Data", 36, 52, 11, FontWeight::Normal, TextAlign::Left, k_black},
+        Rect{192, 40, 76, 24, k_panel, k_frame, 1},
+        Rect{195, 43, 34, 18, k_red, k_frame, 1},
+        Text{"1 U", 212, 52, 8, FontWeight::Normal, TextAlign::Centre, k_white},
+        Rect{231, 43, 34, 18, tint, k_red, 2},
+        Text{"2 T", 248, 52, 8, FontWeight::Normal, TextAlign::Centre, k_black},
+        Text{"b", 16, 89, 12, FontWeight::Bold, TextAlign::Left, k_black},
+        Rect{16, 109, 14, 14, k_green, k_frame, 1},
+        Text{"20 Voice", 36, 116, 11, FontWeight::Normal, TextAlign::Left, k_black},
+        Rect{192, 104, 76, 24, k_panel, k_frame, 1},
+        Rect{195, 107, 34, 18, k_green, k_frame, 1},
+        Text{"1 U", 212, 116, 8, FontWeight::Normal, TextAlign::Centre, k_black},
     };
     EXPECT_EQ(scene.items, expected);
     EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 64}, {80, 128}}));
@@ -77,14 +84,15 @@ TEST(Breakdown, IdlePlacesKeepTheirLabelInGrey) {
     const Rgb grey{0x77, 0x77, 0x77};
     const std::vector<SceneItem> row = {
         Rect{195, 71, 34, 18, Rgb{0xf7, 0xf7, 0xf7}, Rgb{0xbf, 0xbf, 0xbf}, 1},
-        Text{"1", 212, 80, 8, false, true, grey},
+        Text{"1", 212, 80, 8, FontWeight::Normal, TextAlign::Centre, grey},
         Rect{231, 71, 34, 18, Rgb{0xf7, 0xf7, 0xf7}, Rgb{0xbf, 0xbf, 0xbf}, 1},
-        Text{"\u2026/12", 248, 80, 8, false, true, grey},
+        Text{"\u2026/12", 248, 80, 8, FontWeight::Normal, TextAlign::Centre, grey},
         Line{231, 89, 265, 71, 1, grey},
     };
     const auto first = scene.items.begin() + 13;
     EXPECT_EQ(std::vector<SceneItem>(first, first + 5), row);
-    EXPECT_EQ(scene.items[8], SceneItem(Text{"\u2026/12 T", 248, 52, 8, false, true, k_black}));
+    EXPECT_EQ(scene.items[8],
+              SceneItem(Text{"\u2026/12 T", 248, 52, 8, FontWeight::Normal, TextAlign::Centre, k_black}));
 }
 
 TEST(Breakdown, SwitchesWithoutRows) {
@@ -94,8 +102,8 @@ TEST(Breakdown, SwitchesWithoutRows) {
         const Scene scene = build_scene(no_vlans, breakdown(show_unused));
         EXPECT_EQ(texts(scene),
                   (std::vector<std::string>{"a", "No VLANs on This Switch", "b", "No VLANs on This Switch"}));
-        EXPECT_EQ(scene.items[2],
-                  SceneItem(Text{"No VLANs on This Switch", 16, 48, 11, false, false, k_black}));
+        EXPECT_EQ(scene.items[2], SceneItem(Text{"No VLANs on This Switch", 16, 48, 11, FontWeight::Normal,
+                                                 TextAlign::Left, k_black}));
         EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 56}, {72, 112}}));
         EXPECT_EQ(scene.height, 128);
     }

@@ -56,8 +56,8 @@ inline void PrintTo(const Line& l, std::ostream* out) {
 
 inline void PrintTo(const Text& t, std::ostream* out) {
     *out << "Text{\"" << t.text << "\", " << t.x << ", " << t.y << ", " << t.size << ", "
-         << (t.bold ? "bold" : "plain") << ", " << (t.centred ? "centred" : "left") << ", "
-         << rgb_text(t.color) << "}";
+         << (t.weight == FontWeight::Bold ? "bold" : "plain") << ", "
+         << (t.align == TextAlign::Centre ? "centred" : "left") << ", " << rgb_text(t.color) << "}";
 }
 
 inline void PrintTo(const SceneItem& item, std::ostream* out) {

@@ -23,12 +23,12 @@ std::vector<SceneItem> awkward_items() {
         Rect{1.5f, 2.5f, 10, 20, k_red, k_black, 1},
         Line{1, 2, 3, 4, 1.5f, k_red},
         Line{1, 2, -0.0f, 4, 1.5f, k_red},
-        Text{"", 1, 2, 8, false, false, k_black},
-        Text{"Gi1/0/12 U", 1, 2, 8, false, true, k_black},
-        Text{"\u00c4\u6771 building", 1, 2, 8, true, false, k_red},
-        Text{"Gi1/0/12 U", 5, 6, 8, true, true, k_black},
+        Text{"", 1, 2, 8, FontWeight::Normal, TextAlign::Left, k_black},
+        Text{"Gi1/0/12 U", 1, 2, 8, FontWeight::Normal, TextAlign::Centre, k_black},
+        Text{"\u00c4\u6771 building", 1, 2, 8, FontWeight::Bold, TextAlign::Left, k_red},
+        Text{"Gi1/0/12 U", 5, 6, 8, FontWeight::Bold, TextAlign::Centre, k_black},
         Rect{0, 0, 10, 20, std::nullopt, std::nullopt, 0},
-        Text{"", 1, 2, 8, false, false, k_black},
+        Text{"", 1, 2, 8, FontWeight::Normal, TextAlign::Left, k_black},
     };
 }
 
@@ -56,7 +56,7 @@ TEST(SceneItems, GivesBackEveryItemAsItWasAdded) {
         void operator()(const Rect& rect) { out.push_back(rect); }
         void operator()(const Line& line) { out.push_back(line); }
         void operator()(const TextRef& t) {
-            out.push_back(Text{std::string(t.text), t.x, t.y, t.size, t.bold, t.centred, t.color});
+            out.push_back(Text{std::string(t.text), t.x, t.y, t.size, t.weight, t.align, t.color});
         }
     };
     std::vector<SceneItem> visited;
@@ -75,7 +75,7 @@ TEST(SceneItems, ReplaceChangesOneItemOnly) {
     for (const SceneItem& item : items) packed.push_back(item);
     std::vector<SceneItem> expected = items;
     expected[0] = Rect{0, 0, 300, 200, k_red, std::nullopt, 0};
-    expected[9] = Text{"replaced", 3, 4, 12, true, false, k_red};
+    expected[9] = Text{"replaced", 3, 4, 12, FontWeight::Bold, TextAlign::Left, k_red};
     packed.replace(0, expected[0]);
     packed.replace(9, expected[9]);
     EXPECT_EQ(packed, expected);
@@ -89,16 +89,19 @@ TEST(SceneItems, RepeatedLooksAndNamedWordsAreKeptOnce) {
     for (int i = 0; i < 1000; ++i) {
         const float x = static_cast<float>(i);
         one_look.add(one_look.rect_look(34, 18, k_red, k_black, 1), x, 0);
-        one_look.add_text(one_look.text_look(8, false, true, k_black), words, x + 17, 9);
+        one_look.add_text(one_look.text_look(8, FontWeight::Normal, TextAlign::Centre, k_black), words,
+                          x + 17, 9);
     }
     SceneItems many_looks;
     for (int i = 0; i < 1000; ++i) {
         const float x = static_cast<float>(i);
         many_looks.push_back(Rect{x, 0, x, 18, k_red, k_black, 1});
-        many_looks.push_back(Text{"Gi1/0/12 U", x + 17, 9, x, false, true, k_black});
+        many_looks.push_back(
+            Text{"Gi1/0/12 U", x + 17, 9, x, FontWeight::Normal, TextAlign::Centre, k_black});
     }
     EXPECT_EQ(one_look[1998], SceneItem(Rect{999, 0, 34, 18, k_red, k_black, 1}));
-    EXPECT_EQ(one_look[1999], SceneItem(Text{"Gi1/0/12 U", 1016, 9, 8, false, true, k_black}));
+    EXPECT_EQ(one_look[1999],
+              SceneItem(Text{"Gi1/0/12 U", 1016, 9, 8, FontWeight::Normal, TextAlign::Centre, k_black}));
     // 16 bytes an item, and the lists' spare room.
     EXPECT_LE(one_look.memory_bytes(), 2000u * 16u * 2u + 8192u);
     EXPECT_GT(many_looks.memory_bytes(), 2000u * (16u + 20u));

@@ -28,7 +28,8 @@ TEST(FrontPanel, EmptyMapsGiveTheBackgroundAndAtMostTheSiteTitle) {
     EXPECT_EQ(build_scene(map, no_title).items, empty.items);
     const Scene titled = build_scene(map, light());
     EXPECT_EQ(titled.items, (std::vector<SceneItem>{Rect{0, 0, titled.width, 62, k_white, std::nullopt, 0},
-                                                    Text{"Head office", 16, 26, 16, true, false, k_black}}));
+                                                    Text{"Head office", 16, 26, 16, FontWeight::Bold,
+                                                         TextAlign::Left, k_black}}));
     EXPECT_GT(titled.width, 16 + 11 * 8);
 }
 
@@ -51,7 +52,7 @@ TEST(FrontPanel, SwitchTitles) {
         sw.location = c.location;
         map.switches = {sw};
         EXPECT_EQ(build_scene(map, light()).items[1],
-                  SceneItem(Text{c.title, 16, 25, 12, true, false, k_black}));
+                  SceneItem(Text{c.title, 16, 25, 12, FontWeight::Bold, TextAlign::Left, k_black}));
     }
 }
 
@@ -76,37 +77,47 @@ TEST(FrontPanel, MarksOnAPortPlace) {
     const std::vector<Case> cases = {
         {"no VLANs",
          Port{.label = "Gi1/0/1"},
-         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"Gi1/0/1", 43, 57, 9, false, true, k_black}}},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1},
+          Text{"Gi1/0/1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black}}},
         {"label too long for the place",
          Port{.label = "GigabitEthernet1/0/1"},
-         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"\u2026/1", 43, 57, 9, false, true, k_black}}},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1},
+          Text{"\u2026/1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black}}},
         {"untagged only, light colour",
          Port{.label = "1", .untagged = 30},
-         {Rect{24, 48, 38, 40, light_vlan, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
-          Text{"30", 43, 69, 10, true, true, k_black}}},
+         {Rect{24, 48, 38, 40, light_vlan, k_frame, 1},
+          Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
+          Text{"30", 43, 69, 10, FontWeight::Bold, TextAlign::Centre, k_black}}},
         {"untagged VLAN missing from the list",
          Port{.label = "1", .untagged = 99},
-         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
-          Text{"99", 43, 69, 10, true, true, k_black}}},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1},
+          Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
+          Text{"99", 43, 69, 10, FontWeight::Bold, TextAlign::Centre, k_black}}},
         {"tagged only, four chips, one of them unknown",
          Port{.label = "1", .tagged = {20, 10, 99, 30}},
-         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
-          Text{"T", 43, 69, 10, true, true, k_black}, Rect{27, 79, 6, 6, k_green, k_black, 0.5f},
-          Rect{34, 79, 6, 6, k_red, k_black, 0.5f}, Rect{41, 79, 6, 6, k_white, k_black, 0.5f},
-          Rect{48, 79, 6, 6, light_vlan, k_black, 0.5f}}},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1},
+          Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
+          Text{"T", 43, 69, 10, FontWeight::Bold, TextAlign::Centre, k_black},
+          Rect{27, 79, 6, 6, k_green, k_black, 0.5f}, Rect{34, 79, 6, 6, k_red, k_black, 0.5f},
+          Rect{41, 79, 6, 6, k_white, k_black, 0.5f}, Rect{48, 79, 6, 6, light_vlan, k_black, 0.5f}}},
         {"five tagged: two chips and a count",
          Port{.label = "1", .untagged = 10, .tagged = {20, 30, 40, 50, 60}},
-         {Rect{24, 48, 38, 40, k_red, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_white},
-          Text{"10+T", 43, 69, 10, true, true, k_white}, Rect{27, 79, 6, 6, k_green, k_white, 0.5f},
-          Rect{34, 79, 6, 6, light_vlan, k_white, 0.5f}, Text{"+3", 41, 82, 8, false, false, k_white}}},
+         {Rect{24, 48, 38, 40, k_red, k_frame, 1},
+          Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_white},
+          Text{"10+T", 43, 69, 10, FontWeight::Bold, TextAlign::Centre, k_white},
+          Rect{27, 79, 6, 6, k_green, k_white, 0.5f}, Rect{34, 79, 6, 6, light_vlan, k_white, 0.5f},
+          Text{"+3", 41, 82, 8, FontWeight::Normal, TextAlign::Left, k_white}}},
         {"disabled on a light face",
          Port{.label = "1", .disabled = true},
-         {Rect{24, 48, 38, 40, k_white, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_black},
+         {Rect{24, 48, 38, 40, k_white, k_frame, 1},
+          Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
           Line{24, 88, 62, 48, 1, k_black}}},
         {"disabled on a dark face",
          Port{.label = "1", .untagged = 10, .disabled = true},
-         {Rect{24, 48, 38, 40, k_red, k_frame, 1}, Text{"1", 43, 57, 9, false, true, k_white},
-          Text{"10", 43, 69, 10, true, true, k_white}, Line{24, 88, 62, 48, 1, k_white}}},
+         {Rect{24, 48, 38, 40, k_red, k_frame, 1},
+          Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_white},
+          Text{"10", 43, 69, 10, FontWeight::Bold, TextAlign::Centre, k_white},
+          Line{24, 88, 62, 48, 1, k_white}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -131,20 +142,20 @@ TEST(FrontPanel, SelectionAndSelectedVlan) {
     const Rgb muted_frame{0xd9, 0xd9, 0xd9};
     const std::vector<SceneItem> expected = {
         Rect{0, 0, scene.width, 112, k_white, std::nullopt, 0},
-        Text{"sw", 16, 25, 12, true, false, {0xff, 0x00, 0x90}},
+        Text{"sw", 16, 25, 12, FontWeight::Bold, TextAlign::Left, {0xff, 0x00, 0x90}},
         Rect{16, 40, 136, 56, k_panel, k_frame, 1},
         // selected and carrying the VLAN: the selection wins
         Rect{24, 48, 38, 40, k_white, Rgb{0xff, 0x00, 0x90}, 3},
-        Text{"1", 43, 57, 9, false, true, k_black},
-        Text{"T", 43, 69, 10, true, true, k_black},
+        Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
+        Text{"T", 43, 69, 10, FontWeight::Bold, TextAlign::Centre, k_black},
         Rect{27, 79, 6, 6, k_green, k_black, 0.5f},
         // without the VLAN: dimmed
         Rect{65, 48, 38, 40, dimmed_face, muted_frame, 1},
-        Text{"2", 84, 57, 9, false, true, muted_text},
+        Text{"2", 84, 57, 9, FontWeight::Normal, TextAlign::Centre, muted_text},
         // carrying the VLAN
         Rect{106, 48, 38, 40, k_green, k_black, 2},
-        Text{"3", 125, 57, 9, false, true, k_black},
-        Text{"20", 125, 69, 10, true, true, k_black},
+        Text{"3", 125, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
+        Text{"20", 125, 69, 10, FontWeight::Bold, TextAlign::Centre, k_black},
     };
     EXPECT_EQ(scene.items, expected);
 }
@@ -159,22 +170,22 @@ TEST(FrontPanel, LaneItemsBarsAndSpans) {
 
     const Rgb lag_color{0x37, 0x47, 0x4f};
     const Rgb uplink_color{0x88, 0x0e, 0x4f};
-    const float uplink_patch = estimated_text_width("\u2192 core 24", 10, true) + 4;
-    const float lag_patch = estimated_text_width("Trk1", 10, true) + 4;
+    const float uplink_patch = estimated_text_width("\u2192 core 24", 10, FontWeight::Bold) + 4;
+    const float lag_patch = estimated_text_width("Trk1", 10, FontWeight::Bold) + 4;
     const std::vector<SceneItem> expected = {
         Rect{0, 0, 209, 156, k_white, std::nullopt, 0},
-        Text{"sw", 16, 25, 12, true, false, k_black},
+        Text{"sw", 16, 25, 12, FontWeight::Bold, TextAlign::Left, k_black},
         Rect{16, 40, 177, 56, k_panel, k_frame, 1},
         Rect{24, 48, 38, 40, k_white, k_frame, 1},
-        Text{"1", 43, 57, 9, false, true, k_black},
+        Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
         Rect{24, 85, 38, 3, lag_color, std::nullopt, 0},
         Rect{65, 48, 38, 40, k_white, k_frame, 1},
-        Text{"2", 84, 57, 9, false, true, k_black},
+        Text{"2", 84, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
         Rect{65, 85, 38, 3, uplink_color, std::nullopt, 0},
         Rect{106, 48, 38, 40, k_white, k_frame, 1},
-        Text{"3", 125, 57, 9, false, true, k_black},
+        Text{"3", 125, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
         Rect{147, 48, 38, 40, k_white, k_frame, 1},
-        Text{"4", 166, 57, 9, false, true, k_black},
+        Text{"4", 166, 57, 9, FontWeight::Normal, TextAlign::Centre, k_black},
         Rect{147, 85, 38, 3, lag_color, std::nullopt, 0},
         // The LAG starts first and takes lane 0 up to x 166; the uplink at
         // x 84 needs lane 1. The deeper lane is painted first, so its line
@@ -182,12 +193,12 @@ TEST(FrontPanel, LaneItemsBarsAndSpans) {
         Line{84, 96, 84, 123, 1.5f, uplink_color},
         Rect{84, 121.5f, 0, 3, uplink_color, std::nullopt, 0},
         Rect{82, 127, uplink_patch, 12, k_white, std::nullopt, 0},
-        Text{"\u2192 core 24", 84, 133, 10, true, false, k_black},
+        Text{"\u2192 core 24", 84, 133, 10, FontWeight::Bold, TextAlign::Left, k_black},
         Line{43, 96, 43, 101, 1.5f, lag_color},
         Line{166, 96, 166, 101, 1.5f, lag_color},
         Rect{43, 99.5f, 123, 3, lag_color, std::nullopt, 0},
         Rect{41, 105, lag_patch, 12, k_white, std::nullopt, 0},
-        Text{"Trk1", 43, 111, 10, true, false, k_black},
+        Text{"Trk1", 43, 111, 10, FontWeight::Bold, TextAlign::Left, k_black},
     };
     EXPECT_EQ(scene.items, expected);
     EXPECT_EQ(scene.blocks, (std::vector<Span>{{16, 140}}));

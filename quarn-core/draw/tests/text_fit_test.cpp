@@ -47,10 +47,10 @@ TEST(TextFit, PortLabelsKeepTheirLastPart) {
 }
 
 TEST(TextFit, WidthGuessGrowsWithSizeWeightAndWideScripts) {
-    EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, false), 22.4f);
-    EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, true), 24.8f);
-    EXPECT_FLOAT_EQ(estimated_text_width("\u6771\u4eac", 10.0f, false), 20.0f);
-    EXPECT_FLOAT_EQ(estimated_text_width("\u00e4", 10.0f, false), 5.6f);
+    EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, FontWeight::Normal), 22.4f);
+    EXPECT_FLOAT_EQ(estimated_text_width("abcd", 10.0f, FontWeight::Bold), 24.8f);
+    EXPECT_FLOAT_EQ(estimated_text_width("\u6771\u4eac", 10.0f, FontWeight::Normal), 20.0f);
+    EXPECT_FLOAT_EQ(estimated_text_width("\u00e4", 10.0f, FontWeight::Normal), 5.6f);
 }
 
 } // namespace

@@ -50,8 +50,8 @@ TEST(CanvasSelection, ClicksReplaceToggleAndExtendAlongOneSwitch) {
     EXPECT_TRUE(selection.ports().empty());
 
     std::vector<PortRef> touched{{0, 2}, {0, 1}};
-    selection.drag(touched, false);
-    selection.drag(std::vector<PortRef>{{1, 0}, {0, 1}}, true);
+    selection.drag(touched, DragMode::Replace);
+    selection.drag(std::vector<PortRef>{{1, 0}, {0, 1}}, DragMode::Add);
     EXPECT_EQ(selection.ports(), (std::vector<PortRef>{{0, 1}, {0, 2}, {1, 0}}));
 }
 

@@ -25,7 +25,7 @@ constexpr std::array<ControlRow, 3> k_controls{{
 class TestDialog : public win::WindowBase<TestDialog> {
   public:
     LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-        if (auto handled = dialog_result_message(msg, wparam)) return *handled;
+        if (auto handled = dialog_result_message(hwnd(), msg, wparam)) return *handled;
         if (auto handled = common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
         return default_proc(msg, wparam, lparam);
     }

@@ -123,12 +123,12 @@ TEST(PrintPage, FootersCountThePagesAndAPageGetsOnlyWhatReachesIntoIt) {
 
     const std::vector<SceneItem> items = {
         Rect{0, 0, 500, 900, Rgb{255, 255, 255}, std::nullopt, 0},
-        Text{"above", 16, 90, 12, true, false, {}},
+        Text{"above", 16, 90, 12, FontWeight::Bold, TextAlign::Left, {}},
         Rect{16, 95, 100, 10, std::nullopt, Rgb{0, 0, 0}, 2}, // its outline reaches 94..106
         Line{0, 150, 10, 250, 1, {}},
-        Text{"inside", 16, 180, 10, false, false, {}},
+        Text{"inside", 16, 180, 10, FontWeight::Normal, TextAlign::Left, {}},
         Rect{16, 301, 10, 10, Rgb{0, 0, 0}, std::nullopt, 0},
-        Text{"below", 16, 320, 10, false, false, {}},
+        Text{"below", 16, 320, 10, FontWeight::Normal, TextAlign::Left, {}},
     };
     const std::vector<SceneItem> shown = items_on_page(items, Span{100, 300});
     const std::vector<SceneItem> expected = {items[0], items[1], items[2], items[3], items[4]};

@@ -99,9 +99,9 @@ TEST(SceneSvg, WholeDocument) {
         Rect{0, 0, 120.5f, 62, Rgb{0xff, 0xff, 0xff}, std::nullopt, 0},
         Rect{16, 40, 8.5f, 3, std::nullopt, Rgb{0x0a, 0x00, 0xff}, 0.5f},
         Line{65, 88, 103, 48, 1.5f, Rgb{0, 0, 0}},
-        Text{"A&B", 16, 26, 16, true, false, Rgb{0, 0, 0}},
-        Text{"1", 43, 57, 9, false, true, Rgb{0xff, 0xff, 0xff}},
-        Text{"", 1, 2, 3, true, true, Rgb{1, 2, 3}},
+        Text{"A&B", 16, 26, 16, FontWeight::Bold, TextAlign::Left, Rgb{0, 0, 0}},
+        Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, Rgb{0xff, 0xff, 0xff}},
+        Text{"", 1, 2, 3, FontWeight::Bold, TextAlign::Centre, Rgb{1, 2, 3}},
     };
     EXPECT_EQ(
         scene_svg(scene),

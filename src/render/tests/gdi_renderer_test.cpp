@@ -97,11 +97,11 @@ TEST(GdiRenderer, TransformRoundsHalvesAwayFromZeroAndSubtractsTheScroll) {
 
 TEST(GdiRenderer, TextIsDrawnAndEmptyTextDrawsNothing) {
     Canvas canvas(120, 40);
-    std::vector<SceneItem> empty{Text{"", 10, 20, 12, false, false, Rgb{}}};
+    std::vector<SceneItem> empty{Text{"", 10, 20, 12, FontWeight::Normal, TextAlign::Left, Rgb{}}};
     paint_scene(canvas.dc(), empty, {});
     EXPECT_EQ(canvas.ink().count, 0);
 
-    std::vector<SceneItem> items{Text{"Trk1", 10, 20, 14, true, false, Rgb{}}};
+    std::vector<SceneItem> items{Text{"Trk1", 10, 20, 14, FontWeight::Bold, TextAlign::Left, Rgb{}}};
     paint_scene(canvas.dc(), items, {});
     auto ink = canvas.ink();
     ASSERT_GT(ink.count, 10);
@@ -121,7 +121,7 @@ TEST(GdiRenderer, LeavesTheDcAsItFoundItAndFreesWhatItMade) {
     DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
 
     std::vector<SceneItem> items{Rect{1, 1, 5, 5, k_red, Rgb{0, 0, 255}, 2}, Line{0, 0, 9, 9, 1, k_red},
-                                 Text{"x", 4, 4, 9, false, true, k_red}};
+                                 Text{"x", 4, 4, 9, FontWeight::Normal, TextAlign::Centre, k_red}};
     paint_scene(canvas.dc(), items, {});
 
     EXPECT_EQ(::GetCurrentObject(canvas.dc(), OBJ_BRUSH), own_brush.get());
@@ -143,8 +143,8 @@ TEST(GdiRenderer, DeletesEveryObjectItMakesAsAMetafileRecordsIt) {
                                  Rect{2, 2, 8, 8, Rgb{0, 9, 0}, {}, 0},
                                  Line{0, 0, 9, 9, 1, k_red},
                                  Line{0, 9, 9, 0, 3, Rgb{0, 0, 255}},
-                                 Text{"x", 4, 4, 9, false, true, k_red},
-                                 Text{"y", 4, 14, 12, true, false, k_red}};
+                                 Text{"x", 4, 4, 9, FontWeight::Normal, TextAlign::Centre, k_red},
+                                 Text{"y", 4, 14, 12, FontWeight::Bold, TextAlign::Left, k_red}};
     paint_scene(metafile_dc, items, {});
     HENHMETAFILE metafile = ::CloseEnhMetaFile(metafile_dc);
     ASSERT_NE(metafile, nullptr);
@@ -212,13 +212,13 @@ TEST(GdiRenderer, PackedItemsPaintWhatTheirPlainListPaints) {
         Rect{0, 0, 96, 64, Rgb{250, 250, 250}, std::nullopt, 0},
         Rect{4, 4, 20, 10, k_red, blue, 1},
         Rect{28, 4, 20, 10, k_red, blue, 1},
-        Text{"1 U", 14, 9, 8, false, true, Rgb{255, 255, 255}},
-        Text{"2 T", 38, 9, 8, false, true, Rgb{255, 255, 255}},
+        Text{"1 U", 14, 9, 8, FontWeight::Normal, TextAlign::Centre, Rgb{255, 255, 255}},
+        Text{"2 T", 38, 9, 8, FontWeight::Normal, TextAlign::Centre, Rgb{255, 255, 255}},
         Rect{52, 4, 20, 10, blue, k_red, 2},
-        Text{"Gi1/0/12", 4, 30, 9, true, false, Rgb{0, 0, 0}},
+        Text{"Gi1/0/12", 4, 30, 9, FontWeight::Bold, TextAlign::Left, Rgb{0, 0, 0}},
         Line{4, 40, 60, 60, 1.5f, blue},
         Rect{70, 40, 10, 10, std::nullopt, Rgb{0, 0, 0}, 1},
-        Text{"3", 74, 45, 8, false, true, k_red},
+        Text{"3", 74, 45, 8, FontWeight::Normal, TextAlign::Centre, k_red},
     };
     SceneItems packed;
     for (const SceneItem& item : items) packed.push_back(item);
