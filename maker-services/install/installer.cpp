@@ -21,7 +21,7 @@ std::string failure(InstallError error, DWORD system_error) {
     return error_text(error, win::system_message(system_error));
 }
 
-bool exists(const std::filesystem::path& path) noexcept {
+bool present(const std::filesystem::path& path) noexcept {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -51,7 +51,7 @@ DWORD create_folder(const std::filesystem::path& folder) {
     return error == ERROR_ALREADY_EXISTS ? ERROR_SUCCESS : error;
 }
 
-std::optional<std::uint64_t> file_size(const std::filesystem::path& file) noexcept {
+std::optional<std::uint64_t> size_of(const std::filesystem::path& file) noexcept {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -109,7 +109,7 @@ std::optional<std::string> install_steps(const InstallLocations& at, const std::
         // A running installed copy cannot be deleted, but it can be renamed:
         // it goes on running from the previous-copy name until it ends, and
         // the next start deletes it.
-        if (exists(at.program_file) && !::DeleteFileW(at.program_file.c_str()) &&
+        if (present(at.program_file) && !::DeleteFileW(at.program_file.c_str()) &&
             !::MoveFileExW(at.program_file.c_str(), previous.c_str(), MOVEFILE_REPLACE_EXISTING))
             return failure(InstallError::InstalledCopyInUse, ::GetLastError());
         if (!::CopyFileW(program.c_str(), at.program_file.c_str(), FALSE))
@@ -120,7 +120,7 @@ std::optional<std::string> install_steps(const InstallLocations& at, const std::
         return error_text(InstallError::StartMenuEntryNotCreated, win::hresult_message(result));
 
     auto values =
-        uninstall_values(at.program_folder.wstring(), at.program_file.wstring(), file_size(at.program_file));
+        uninstall_values(at.program_folder.wstring(), at.program_file.wstring(), size_of(at.program_file));
     if (LSTATUS status = write_uninstall_entry(at.uninstall_key, values); status != ERROR_SUCCESS)
         return failure(InstallError::UninstallEntryNotWritten, static_cast<DWORD>(status));
     return std::nullopt;
@@ -135,7 +135,7 @@ std::optional<std::string> uninstall_steps(const InstallLocations& at, const std
     if (LSTATUS status = delete_uninstall_entry(at.uninstall_key); status != ERROR_SUCCESS)
         return failure(InstallError::UninstallEntryNotRemoved, static_cast<DWORD>(status));
 
-    if (exists(at.program_file)) {
+    if (present(at.program_file)) {
         bool removed = false;
         if (same_file(running, at.program_file)) {
             // Renaming works within one volume only, which the temporary
