@@ -56,8 +56,8 @@ std::vector<UninstallValue> entry_values(const std::wstring& key, const std::vec
         DWORD type = 0;
         std::vector<BYTE> data(4096);
         auto size = static_cast<DWORD>(data.size());
-        if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), wanted.name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
-                           data.data(), &size) != ERROR_SUCCESS)
+        if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), wanted.name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                           &type, data.data(), &size) != ERROR_SUCCESS)
             continue;
         UninstallValue value{wanted.name, ValueKind::String, {}, 0};
         if (type == REG_DWORD && size == sizeof(DWORD)) {
@@ -79,8 +79,8 @@ DWORD value_count(const std::wstring& key) {
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return 0;
     win::UniqueKey open(raw);
     DWORD values = 0;
-    ::RegQueryInfoKeyW(open.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                       nullptr, nullptr);
+    ::RegQueryInfoKeyW(open.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr);
     return values;
 }
 
@@ -102,7 +102,8 @@ std::wstring through_ansi(const std::wstring& path) {
     int bytes = ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()),
                                       nullptr, nullptr);
     std::wstring back(path.size() + 1, L'\0');
-    int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), bytes, back.data(), static_cast<int>(back.size()));
+    int units =
+        ::MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), bytes, back.data(), static_cast<int>(back.size()));
     back.resize(units > 0 ? static_cast<std::size_t>(units - 1) : 0);
     return back;
 }
@@ -157,7 +158,8 @@ TEST_F(Installer, CopiesTheProgramAndWritesItsShortcutAndUninstallEntry) {
     EXPECT_TRUE(bytes_of(at_.program_file) == original) << "not a byte copy";
     expect_link_to(at_.start_menu_entry, at_.program_file);
 
-    auto expected = uninstall_values(at_.program_folder.wstring(), at_.program_file.wstring(), original.size());
+    auto expected =
+        uninstall_values(at_.program_folder.wstring(), at_.program_file.wstring(), original.size());
     EXPECT_EQ(entry_values(at_.uninstall_key, expected), expected);
     EXPECT_EQ(value_count(at_.uninstall_key), 11u);
 
@@ -204,7 +206,8 @@ TEST_F(Installer, ReportsTheFirstFailingStepAndStops) {
     // A file where the program folder belongs.
     fs::create_directories(at_.program_folder.parent_path());
     std::ofstream(at_.program_folder) << "in the way";
-    EXPECT_EQ(install(at_, self_), error_text(InstallError::FolderNotCreated, win::system_message(ERROR_ALREADY_EXISTS)));
+    EXPECT_EQ(install(at_, self_),
+              error_text(InstallError::FolderNotCreated, win::system_message(ERROR_ALREADY_EXISTS)));
     EXPECT_FALSE(present(at_.start_menu_entry));
     ASSERT_TRUE(::DeleteFileW(at_.program_folder.c_str()));
 
@@ -242,8 +245,8 @@ TEST_F(Installer, RemovingTheSettingsTakesTheirFolderAndTheProgramsKey) {
 
     // The maker's key stays while another product keeps something in it.
     HKEY raw = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (maker + L"\\other").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &raw, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (maker + L"\\other").c_str(), 0, nullptr, 0, KEY_WRITE,
+                                nullptr, &raw, nullptr),
               ERROR_SUCCESS);
     ::RegCloseKey(raw);
     ASSERT_TRUE(update::set_update_check(false));
