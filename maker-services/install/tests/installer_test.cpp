@@ -5,18 +5,14 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "maker-services/install/install_plan.hpp"
 #include "maker-services/install/install_texts.hpp"
 #include "maker-services/install/installer.hpp"
 #include "maker-services/update/update_registry.hpp"
+#include "test_support/installed_files.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -24,30 +20,7 @@ namespace quarn::install {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string bytes_of(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool present(const fs::path& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Where the shell link points, read back through the shell's own object.
-std::wstring link_target(const fs::path& link) {
-    IShellLinkW* raw_link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&raw_link))))
-        return L"<no shell link object>";
-    win::UniqueCom<IShellLinkW> shell_link(raw_link);
-    IPersistFile* raw_file = nullptr;
-    if (FAILED(shell_link.get()->QueryInterface(IID_PPV_ARGS(&raw_file)))) return L"<no persist file>";
-    win::UniqueCom<IPersistFile> file(raw_file);
-    if (FAILED(file.get()->Load(link.c_str(), STGM_READ))) return L"<not loaded>";
-    wchar_t target[MAX_PATH] = {};
-    if (FAILED(shell_link.get()->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) return L"<no path>";
-    return target;
-}
+using namespace quarn::testing;
 
 // The values of a key as the table describes them, types included.
 std::vector<UninstallValue> entry_values(const std::wstring& key, const std::vector<UninstallValue>& names) {
@@ -84,13 +57,6 @@ DWORD value_count(const std::wstring& key) {
     return values;
 }
 
-bool key_exists(const std::wstring& key) {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(raw);
-    return true;
-}
-
 bool under_wine() {
     HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -118,12 +84,6 @@ void expect_link_to(const fs::path& link, const fs::path& target) {
         return;
     }
     EXPECT_EQ(found, target.wstring());
-}
-
-fs::path temp_folder() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    return temp;
 }
 
 class Installer : public ::testing::Test {

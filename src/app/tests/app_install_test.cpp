@@ -6,12 +6,7 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
 #include <fstream>
-#include <iterator>
 
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
@@ -23,6 +18,7 @@
 #include "maker-services/install/install_texts.hpp"
 #include "maker-services/install/installer.hpp"
 #include "maker-services/update/update_registry.hpp"
+#include "test_support/installed_files.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -31,25 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using testing::AppProcess;
+using namespace quarn::testing;
 
-const std::wstring k_build_copy = testing::beside_this_program(L"quarn.exe");
-
-std::string bytes_of(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool present(const fs::path& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool key_exists(const std::wstring& key) {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(raw);
-    return true;
-}
+const std::wstring k_build_copy = beside_this_program(L"quarn.exe");
 
 // Which file a path names now (volume and index), to follow a file that
 // was moved.
@@ -60,21 +40,6 @@ std::optional<std::pair<DWORD, ULONGLONG>> file_identity(const fs::path& path) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
     return std::pair{info.dwVolumeSerialNumber, (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
-
-std::wstring link_target(const fs::path& link) {
-    win::ComApartment com(COINIT_APARTMENTTHREADED);
-    IShellLinkW* raw_link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&raw_link))))
-        return L"<no shell link object>";
-    win::UniqueCom<IShellLinkW> shell_link(raw_link);
-    IPersistFile* raw_file = nullptr;
-    if (FAILED(shell_link.get()->QueryInterface(IID_PPV_ARGS(&raw_file)))) return L"<no persist file>";
-    win::UniqueCom<IPersistFile> file(raw_file);
-    if (FAILED(file.get()->Load(link.c_str(), STGM_READ))) return L"<not loaded>";
-    wchar_t target[MAX_PATH] = {};
-    if (FAILED(shell_link.get()->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) return L"<no path>";
-    return target;
 }
 
 // Each value read with the type it must have; a value of another type or a
@@ -239,9 +204,7 @@ TEST_F(InstalledProgram, InstallsUpdatesWhileRunningAndUninstallsItself) {
     auto uninstalling = AppProcess::start(at_.program_file.wstring(), L"--uninstall --quiet");
     ASSERT_TRUE(uninstalling.has_value());
     EXPECT_EQ(uninstalling->wait_exit(60s), 0u);
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    fs::path moved = fs::path(temp) / install::uninstalled_file_name(uninstalling->process_id());
+    fs::path moved = temp_folder() / install::uninstalled_file_name(uninstalling->process_id());
     EXPECT_TRUE(bytes_of(moved) == program);
     ::DeleteFileW(moved.c_str());
     EXPECT_FALSE(present(at_.start_menu_entry));
@@ -283,9 +246,7 @@ TEST_F(InstalledProgram, AsksAboutTheSettingsAndRemovesThemOnRequest) {
     EXPECT_FALSE(key_exists(at_.uninstall_key));
     EXPECT_FALSE(present(*settings_folder_));
     EXPECT_FALSE(key_exists(update::update_registry_key()));
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    ::DeleteFileW((fs::path(temp) / install::uninstalled_file_name(removing->process_id())).c_str());
+    ::DeleteFileW((temp_folder() / install::uninstalled_file_name(removing->process_id())).c_str());
 }
 
 TEST_F(InstalledProgram, HelpMenuInstallsAndOffersTheUpdateAfterwards) {
