@@ -17,3 +17,18 @@ if(QUARN_TESTS)
   add_test(NAME wine_stop COMMAND ${QUARN_WINE_SETUP} stop)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 endif()
+
+# A prefix of its own for one test program that changes what it finds there
+# (installs, registry entries, folders) for itself alone:
+#   quarn_add_test(name ... PREFIX prefix) then quarn_wine_prefix(name prefix)
+function(quarn_wine_prefix test prefix)
+  if(NOT QUARN_TESTS OR NOT TARGET ${test})
+    return()
+  endif()
+  if(NOT TEST wine_prefix_${prefix})
+    add_test(NAME wine_prefix_${prefix} COMMAND ${QUARN_WINE_SETUP} prefix ${prefix})
+    set_tests_properties(wine_prefix_${prefix} PROPERTIES FIXTURES_SETUP wine_prefix_${prefix}
+                         FIXTURES_REQUIRED wine TIMEOUT 180)
+  endif()
+  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED "wine;wine_prefix_${prefix}")
+endfunction()

@@ -23,6 +23,7 @@
 #include "app/zoom.hpp"
 #include "dialogs/about_window.hpp"
 #include "listview/vlan_list.hpp"
+#include "maker-services/install/maintenance.hpp"
 #include "theme/theme.hpp"
 #include "win/wide.hpp"
 
@@ -106,6 +107,9 @@ MenuState menu_state(const AppState& state) {
     menu.theme = theme::theme_choice();
     menu.recent = state.config.recent;
     menu.update_available = state.update->newer_known();
+    install::InstallMenuState install = install::install_menu_state();
+    menu.installed = install.installed;
+    menu.running_installed = install.running_installed;
     return menu;
 }
 
@@ -288,6 +292,9 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
             return;
         case HelpCheckUpdates:
             state.update->show_window(state.main);
+            return;
+        case HelpInstall:
+            install::install_from_menu(state.main);
             return;
         case SiteField:
             text_field_event(state, TextField::Site, code, control);

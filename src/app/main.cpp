@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/accelerators.hpp"
 #include "app/app_state.hpp"
@@ -13,6 +14,9 @@
 #include "app/message_loop.hpp"
 #include "app/startup.hpp"
 #include "config/config_store.hpp"
+#include "identity/product.hpp"
+#include "maker-services/install/command_line.hpp"
+#include "maker-services/install/maintenance.hpp"
 #include "win/unique.hpp"
 
 namespace {
@@ -20,25 +24,26 @@ namespace {
 using namespace quarn;
 using namespace quarn::app;
 
-struct Arguments {
-    std::optional<std::wstring> file;
-};
-
-Arguments split_command_line() {
-    Arguments arguments;
+install::CommandLine split_command_line() {
     int count = 0;
     win::UniqueLocal<LPWSTR*> argv(::CommandLineToArgvW(::GetCommandLineW(), &count));
-    if (!argv) return arguments;
-    if (count > 1) arguments.file = argv.get()[1];
-    return arguments;
+    if (!argv) return {};
+    std::vector<std::wstring> arguments(argv.get(), argv.get() + count);
+    return install::read_command_line(arguments);
 }
 
 int run(HINSTANCE instance, int show) {
-    Arguments arguments = split_command_line();
+    install::CommandLine arguments = split_command_line();
+    // Install or uninstall, and nothing else: no window, no running marker
+    // (the uninstaller looks for the markers of other copies).
+    if (arguments.maintenance != install::Maintenance::None)
+        return install::run_maintenance(arguments, config_folder());
 
     // Tells the uninstaller that a copy runs; there is no single-instance
     // rule, so an existing marker is not looked at.
-    win::UniqueHandle running(::CreateMutexW(nullptr, FALSE, L"Local\\Quarn.Running"));
+    win::UniqueHandle running(::CreateMutexW(nullptr, FALSE, identity::k_running_marker));
+    // An update of the installed copy while it ran left the old file behind.
+    install::remove_leftover_copy();
 
     // Links open through the shell, which wants COM on this thread.
     win::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

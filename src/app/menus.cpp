@@ -2,6 +2,7 @@
 
 #include "app/commands.hpp"
 #include "app/shortcuts.hpp"
+#include "maker-services/install/install_texts.hpp"
 
 namespace quarn::app {
 namespace {
@@ -118,6 +119,7 @@ std::vector<MenuItem> help_menu(const MenuState& state) {
     return {
         item(HelpCheckUpdates, state.update_available ? "Update Available..." : "Check for Updates..."),
         item(HelpAbout, "About Quarn"),
+        item(HelpInstall, install::install_menu_text(state.installed), !state.running_installed),
     };
 }
 

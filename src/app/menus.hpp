@@ -39,7 +39,9 @@ struct MenuState {
     ViewMode view;
     ThemeChoice theme = ThemeChoice::System;
     std::vector<std::string> recent;
-    bool update_available = false; // the last update check found a newer version
+    bool update_available = false;  // the last update check found a newer version
+    bool installed = false;         // an installed copy exists for this user
+    bool running_installed = false; // this copy is the installed one: nothing to install
 };
 
 // The menu as it opens now. Built afresh on every click, so greying and check

@@ -14,6 +14,9 @@ inline constexpr char k_web_host[] = "www.brambleforge.com";
 // The maker's update server, which publishes the list of versions.
 inline constexpr char k_update_host[] = "updates.brambleforge.com";
 inline constexpr char k_homepage_url[] = "https://www.brambleforge.com/quarn";
+// The named mutex every running copy holds, so that the uninstaller can
+// tell that a copy still runs.
+inline constexpr wchar_t k_running_marker[] = L"Local\\Quarn.Running";
 // The running program's own version, from the project's one version number.
 inline constexpr char k_version[] = QUARN_VERSION_TEXT;
 inline constexpr unsigned k_version_parts[] = {QUARN_VERSION_MAJOR, QUARN_VERSION_MINOR, QUARN_VERSION_PATCH};

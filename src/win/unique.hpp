@@ -140,6 +140,17 @@ struct LocalMemoryTraits {
 template <class T>
 using UniqueLocal = Unique<LocalMemoryTraits<T>>;
 
+// Blocks the system allocates for the caller with CoTaskMemAlloc, such as the
+// path SHGetKnownFolderPath returns (which must be freed even on failure).
+template <class T>
+struct CoTaskMemoryTraits {
+    using Handle = T;
+    static Handle none() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ::CoTaskMemFree(h); }
+};
+template <class T>
+using UniqueCoTaskMem = Unique<CoTaskMemoryTraits<T>>;
+
 // Memory blocks from GlobalAlloc, as the clipboard and the print dialog hand
 // them over. A block the clipboard took belongs to it: release() it then.
 struct GlobalMemoryTraits {

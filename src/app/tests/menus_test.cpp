@@ -131,12 +131,27 @@ TEST(Menus, ViewMenuChecksTheViewAndTheTheme) {
 TEST(Menus, HelpMenuNamesAKnownUpdate) {
     MenuState state;
     auto menu = build_menu(MenuKind::Help, state);
-    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Check for Updates...", "About Quarn"}));
+    EXPECT_EQ(texts(menu),
+              (std::vector<std::string>{"Check for Updates...", "About Quarn", "Install Quarn..."}));
     EXPECT_EQ(menu.front().id, HelpCheckUpdates);
     state.update_available = true;
     menu = build_menu(MenuKind::Help, state);
-    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Update Available...", "About Quarn"}));
+    EXPECT_EQ(texts(menu),
+              (std::vector<std::string>{"Update Available...", "About Quarn", "Install Quarn..."}));
     EXPECT_EQ(menu.front().id, HelpCheckUpdates);
+}
+
+TEST(Menus, HelpMenuOffersToInstallOrToUpdateTheInstalledCopy) {
+    MenuState state;
+    EXPECT_EQ(build_menu(MenuKind::Help, state).back(),
+              (MenuItem{HelpInstall, "Install Quarn...", true, false, {}}));
+    state.installed = true;
+    EXPECT_EQ(build_menu(MenuKind::Help, state).back(),
+              (MenuItem{HelpInstall, "Update Installed Quarn...", true, false, {}}));
+    // The installed copy itself has nothing to copy over itself.
+    state.running_installed = true;
+    EXPECT_EQ(build_menu(MenuKind::Help, state).back(),
+              (MenuItem{HelpInstall, "Update Installed Quarn...", false, false, {}}));
 }
 
 TEST(Menus, ViewMenuOffersTheChangesOnlyWhileTheMapDiffersFromItsSavedCopy) {

@@ -78,5 +78,55 @@ TEST(UniqueCom, ReleasesItsOneReference) {
     EXPECT_EQ(object.references, 1u);
 }
 
+// Counts the blocks CoTaskMemFree gives back while it is registered.
+class FreeCounter final : public IMallocSpy {
+  public:
+    int frees = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+        if (id == IID_IUnknown || id == IID_IMallocSpy) {
+            *out = static_cast<IMallocSpy*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return size; }
+    void* STDMETHODCALLTYPE PostAlloc(void* block) override { return block; }
+    void* STDMETHODCALLTYPE PreFree(void* block, BOOL) override {
+        if (block != nullptr) ++frees;
+        return block;
+    }
+    void STDMETHODCALLTYPE PostFree(BOOL) override {}
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void* block, SIZE_T size, void** out, BOOL) override {
+        *out = block;
+        return size;
+    }
+    void* STDMETHODCALLTYPE PostRealloc(void* block, BOOL) override { return block; }
+    void* STDMETHODCALLTYPE PreGetSize(void* block, BOOL) override { return block; }
+    SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T size, BOOL) override { return size; }
+    void* STDMETHODCALLTYPE PreDidAlloc(void* block, BOOL) override { return block; }
+    int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int result) override { return result; }
+    void STDMETHODCALLTYPE PreHeapMinimize() override {}
+    void STDMETHODCALLTYPE PostHeapMinimize() override {}
+};
+
+TEST(UniqueCoTaskMem, FreesItsBlockOnceAcrossMoves) {
+    FreeCounter spy;
+    ASSERT_EQ(::CoRegisterMallocSpy(&spy), S_OK);
+    {
+        UniqueCoTaskMem<wchar_t*> owner(static_cast<wchar_t*>(::CoTaskMemAlloc(16)));
+        ASSERT_TRUE(owner);
+        UniqueCoTaskMem<wchar_t*> moved(std::move(owner));
+        EXPECT_FALSE(owner);
+        EXPECT_EQ(spy.frees, 0);
+        moved.reset(static_cast<wchar_t*>(::CoTaskMemAlloc(16)));
+        EXPECT_EQ(spy.frees, 1);
+    }
+    EXPECT_EQ(spy.frees, 2);
+    EXPECT_EQ(::CoRevokeMallocSpy(), S_OK);
+}
+
 } // namespace
 } // namespace quarn::win
