@@ -200,6 +200,9 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept 
         case SwitchEdit:
             edit_switch_command(state);
             return;
+        case SwitchImport:
+            import_configuration(state);
+            return;
         case VlanRemove:
             if (code == BN_CLICKED) remove_selected_vlan(state);
             return;

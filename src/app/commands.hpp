@@ -66,6 +66,7 @@ enum Command : int {
     SwitchRemove = 223,
     SwitchMoveUp = 224,
     SwitchMoveDown = 225,
+    SwitchImport = 226,
     ViewZoomIn = 230,
     ViewZoomOut = 231,
     ViewZoomReset = 232,

@@ -85,6 +85,7 @@ std::vector<MenuItem> switch_menu(const MenuState& state) {
     bool last = has && *state.current_switch + 1 >= state.switch_count;
     return {
         item(SwitchAdd, "Add Switch..."),
+        item(SwitchImport, "Import Configuration..."),
         item(SwitchEdit, "Edit Switch...", has),
         item(SwitchDuplicate, "Duplicate Switch", has),
         item(SwitchRemove, "Remove Switch", has),

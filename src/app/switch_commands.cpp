@@ -3,6 +3,7 @@
 #include "app/command_dispatch.hpp"
 #include "app/current_switch.hpp"
 #include "app/refresh.hpp"
+#include "dialogs/import_dialog.hpp"
 #include "dialogs/message_box.hpp"
 #include "ops/switch_ops.hpp"
 
@@ -57,6 +58,21 @@ void move_current_switch(AppState& state, Direction direction) noexcept {
     state.history.record_change(std::move(before));
     follow_switch(state, *sw, *to);
     after_map_change(state);
+}
+
+void import_configuration(AppState& state) noexcept {
+    try {
+        dialogs::ImportDialogInput input{state.map, current_switch(state)};
+        auto form = dialogs::run_import_dialog(state.main, input);
+        if (!form) return;
+        std::optional<ImportApplied> applied;
+        change_map(state,
+                   [&](Map& map) { applied = dialogs::apply_import_form(map, input.current_switch, *form); });
+        if (!applied) return;
+        state.canvas.selection().clear();
+        state.last_switch = applied->switch_index;
+        refresh_all(state);
+    } catch (...) {}
 }
 
 } // namespace quarn::app

@@ -10,4 +10,9 @@ void remove_current_switch(AppState& state) noexcept;
 enum class Direction { Up, Down };
 void move_current_switch(AppState& state, Direction direction) noexcept;
 
+// Import Configuration: the dialog previews on a copy of the map; OK puts
+// what it read into the map as one undo step, as a new switch or into the
+// current one, and makes that switch the current one.
+void import_configuration(AppState& state) noexcept;
+
 } // namespace quarn::app

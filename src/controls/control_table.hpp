@@ -20,11 +20,17 @@ enum class ControlKind {
     UpperEdit,   // converts to upper case
     TextEdit,
     TextViewer,   // read-only, multi-line, vertical scroll bar, no length limit
+    CodeEdit,     // multi-line text to paste into: fixed-pitch font, both scroll bars, see below
     DropDownList, // drop-down-list combo box, vertical scroll bar, tab stop; h: the open list
     Link,         // owner-drawn underlined text with the hand cursor
     PushButton,   // owner-drawn button
     Custom,       // a window of the class named by `text`, sunken client edge (the switch preview)
 };
+
+// A CodeEdit takes Enter as a new line; Tab and Escape stay the dialog's
+// (Tab moves on, Escape cancels); Ctrl+A selects all; pasted line breaks of
+// any kind become CR LF, the only ones an edit shows. `limit` 0: as much as
+// the control can hold.
 
 // One row of a dialog's control table. Position and size are in 1/96 inch;
 // `limit` is the character limit of edits (0: the control's default).

@@ -8,6 +8,7 @@
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/window_theme.hpp"
+#include "win/wide.hpp"
 
 namespace quarn::controls {
 namespace {
@@ -47,6 +48,11 @@ Shape shape_of(ControlKind kind) noexcept {
         return {WC_EDITW, edit, WS_EX_CLIENTEDGE};
     case ControlKind::TextViewer:
         return {WC_EDITW, ES_READONLY | ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::CodeEdit:
+        return {WC_EDITW,
+                WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
+                    WS_HSCROLL,
+                WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList:
         return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::Link:
@@ -60,7 +66,61 @@ Shape shape_of(ControlKind kind) noexcept {
 
 bool is_edit(ControlKind kind) noexcept {
     return kind == ControlKind::NumberEdit || kind == ControlKind::UpperEdit ||
-           kind == ControlKind::TextEdit || kind == ControlKind::TextViewer;
+           kind == ControlKind::TextEdit || kind == ControlKind::TextViewer || kind == ControlKind::CodeEdit;
+}
+
+constexpr UINT_PTR k_code_edit_subclass = 0x436F6465; // "Code"
+
+// The clipboard's text with its line breaks made CR LF, in place of the
+// selection. Text from a Unix terminal breaks lines with LF alone, which an
+// edit would run together.
+void paste_with_crlf(HWND edit) noexcept {
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(edit)) return;
+    try {
+        std::wstring text;
+        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+                text = win::with_crlf(chars);
+                ::GlobalUnlock(data);
+            }
+        }
+        ::CloseClipboard();
+        ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    } catch (...) {
+        ::CloseClipboard(); // out of memory: nothing pasted
+    }
+}
+
+LRESULT CALLBACK code_edit_proc(HWND edit, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                DWORD_PTR) noexcept {
+    switch (msg) {
+    case WM_GETDLGCODE: {
+        // A multi-line edit wants every key; Tab and Escape go back to the
+        // dialog, which moves the focus or cancels.
+        LRESULT code = ::DefSubclassProc(edit, msg, wparam, lparam);
+        const auto* key = reinterpret_cast<const MSG*>(lparam);
+        if (key != nullptr && key->message == WM_KEYDOWN &&
+            (key->wParam == VK_TAB || key->wParam == VK_ESCAPE))
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        return code;
+    }
+    case WM_CHAR:
+        if (wparam == 1) { // Ctrl+A
+            ::SendMessageW(edit, EM_SETSEL, 0, -1);
+            return 0;
+        }
+        break;
+    case WM_PASTE:
+        if (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) return 0;
+        paste_with_crlf(edit);
+        return 0;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(edit, &code_edit_proc, id);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(edit, msg, wparam, lparam);
 }
 
 BOOL CALLBACK set_font_on_child(HWND child, LPARAM font) noexcept {
@@ -105,6 +165,7 @@ CreatedControls create_controls(HWND window, std::span<const ControlRow> table, 
     HFONT normal = theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Plain);
     HFONT heading = theme::dialog_font(dpi, theme::k_heading_size, theme::FontLine::Plain);
     HFONT underlined = theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Underlined);
+    HFONT code = theme::code_font(dpi, theme::k_text_size);
 
     created.all_created = true;
     bool previous_was_radio = false;
@@ -133,10 +194,12 @@ CreatedControls create_controls(HWND window, std::span<const ControlRow> table, 
             continue;
         }
         if (row.kind == ControlKind::Link) mark_as_link(control);
-        if (row.kind == ControlKind::TextViewer)
+        if (row.kind == ControlKind::TextViewer || (row.kind == ControlKind::CodeEdit && row.limit <= 0))
             ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as much as the control can hold
         else if (is_edit(row.kind) && row.limit > 0)
             ::SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(row.limit), 0);
+        if (row.kind == ControlKind::CodeEdit)
+            (void)::SetWindowSubclass(control, &code_edit_proc, k_code_edit_subclass, 0);
         if (is_edit(row.kind)) theme::theme_edit(control);
         // Without visual style the text takes the colours of WM_CTLCOLORSTATIC.
         if (row.kind == ControlKind::CheckBox || row.kind == ControlKind::RadioButton)
@@ -145,13 +208,15 @@ CreatedControls create_controls(HWND window, std::span<const ControlRow> table, 
             (void)::SetWindowTheme(control, L"DarkMode_CFD", nullptr);
     }
 
-    // Headings and links after the ordinary font, which reaches every child.
+    // Headings, links and code after the ordinary font, which reaches every
+    // child.
     set_font_on_all(window, normal);
     for (std::size_t i = 0; i < table.size(); ++i) {
         ControlKind kind = table[i].kind;
-        if (created.handles[i] == nullptr || (kind != ControlKind::Heading && kind != ControlKind::Link))
+        if (created.handles[i] == nullptr ||
+            (kind != ControlKind::Heading && kind != ControlKind::Link && kind != ControlKind::CodeEdit))
             continue;
-        HFONT font = kind == ControlKind::Link ? underlined : heading;
+        HFONT font = kind == ControlKind::Link ? underlined : kind == ControlKind::CodeEdit ? code : heading;
         ::SendMessageW(created.handles[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     return created;

@@ -61,23 +61,6 @@ TextViewer& viewer() noexcept {
 
 } // namespace
 
-std::wstring with_crlf(std::wstring_view text) {
-    std::wstring out;
-    out.reserve(text.size() + text.size() / 40);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'\r') {
-            out += L"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        } else if (c == L'\n') {
-            out += L"\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 HWND text_viewer_window() noexcept {
     return viewer().hwnd();
 }

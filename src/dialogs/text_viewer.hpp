@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "win/wide.hpp"
+
 namespace quarn::dialogs {
 
 inline constexpr wchar_t k_text_viewer_class[] = L"QuarnTextViewWnd";
@@ -18,8 +20,6 @@ HWND show_text_viewer(HWND owner, const wchar_t* title, std::string_view text) n
 // The open viewer, or null.
 [[nodiscard]] HWND text_viewer_window() noexcept;
 
-// Edit controls break lines only at CR LF: every lone LF and lone CR becomes
-// CR LF.
-[[nodiscard]] std::wstring with_crlf(std::wstring_view text);
+using win::with_crlf;
 
 } // namespace quarn::dialogs

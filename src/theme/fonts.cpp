@@ -6,11 +6,12 @@
 
 namespace quarn::theme {
 
-HFONT dialog_font(UINT dpi, int size, FontLine line) noexcept {
-    bool underline = line == FontLine::Underlined;
+namespace {
+
+HFONT cached_font(UINT dpi, int size, bool underline, bool code) noexcept {
     if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
     auto& fonts = detail::state().fonts;
-    detail::FontKey key{dpi, size, underline};
+    detail::FontKey key{dpi, size, underline, code};
     if (auto found = fonts.find(key); found != fonts.end() && found->second) return found->second.get();
 
     LOGFONTW font{};
@@ -23,12 +24,24 @@ HFONT dialog_font(UINT dpi, int size, FontLine line) noexcept {
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = CLEARTYPE_QUALITY;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    std::wcsncpy(font.lfFaceName, L"Segoe UI", LF_FACESIZE - 1);
+    // Where Consolas is missing, the pitch and family still pick a font whose
+    // letters all have one width.
+    font.lfPitchAndFamily = code ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
+    std::wcsncpy(font.lfFaceName, code ? L"Consolas" : L"Segoe UI", LF_FACESIZE - 1);
     win::UniqueFont created(::CreateFontIndirectW(&font));
     HFONT handle = created.get();
     if (created) fonts[key] = std::move(created);
     return handle;
+}
+
+} // namespace
+
+HFONT dialog_font(UINT dpi, int size, FontLine line) noexcept {
+    return cached_font(dpi, size, line == FontLine::Underlined, false);
+}
+
+HFONT code_font(UINT dpi, int size) noexcept {
+    return cached_font(dpi, size, false, true);
 }
 
 } // namespace quarn::theme

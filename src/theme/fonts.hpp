@@ -21,4 +21,9 @@ enum class FontLine { Plain, Underlined }; // underlined: the links
 
 [[nodiscard]] HFONT dialog_font(UINT dpi, int size, FontLine line) noexcept;
 
+// A fixed-pitch font at that height for configuration text, whose columns
+// must line up: "Consolas", or the system's fixed-pitch substitute. From the
+// same cache, never deleted by callers.
+[[nodiscard]] HFONT code_font(UINT dpi, int size) noexcept;
+
 } // namespace quarn::theme

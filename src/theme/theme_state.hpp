@@ -26,8 +26,10 @@ struct FontKey {
     UINT dpi = 0;
     int size = 0;
     bool underline = false;
+    bool code = false; // the fixed-pitch font of configuration text
     bool operator<(const FontKey& other) const noexcept {
-        return std::tie(dpi, size, underline) < std::tie(other.dpi, other.size, other.underline);
+        return std::tie(dpi, size, underline, code) <
+               std::tie(other.dpi, other.size, other.underline, other.code);
     }
 };
 

@@ -15,6 +15,23 @@ std::wstring widen(std::string_view utf8) {
     return out;
 }
 
+std::wstring with_crlf(std::wstring_view text) {
+    std::wstring out;
+    out.reserve(text.size() + text.size() / 40);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r') {
+            out += L"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        } else if (c == L'\n') {
+            out += L"\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string narrow(std::wstring_view utf16) {
     if (utf16.empty() || utf16.size() > INT_MAX) return {};
     int size = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,

@@ -10,6 +10,10 @@ namespace quarn::win {
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
+// Edit controls break lines only at CR LF: every lone LF and lone CR becomes
+// CR LF.
+[[nodiscard]] std::wstring with_crlf(std::wstring_view text);
+
 // The system's own message text for an error code, without the trailing
 // line break FormatMessageW appends.
 std::string system_message(unsigned long error);

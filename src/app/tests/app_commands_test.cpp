@@ -11,6 +11,7 @@
 #include "app/document.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "dialogs/import_dialog.hpp"
 #include "dialogs/message_box.hpp"
 #include "dialogs/text_viewer.hpp"
 #include "model/map_file.hpp"
@@ -370,6 +371,54 @@ TEST_F(CommandsTest, CompareWithFileShowsWhatTheOpenMapChangesOrWhyTheFileCannot
     EXPECT_EQ(said, L"Could not open " + path.wstring() +
                         L":\nThis map uses file format 2. Update Quarn to open it.");
     EXPECT_EQ(dialogs::text_viewer_window(), nullptr);
+    EXPECT_EQ(state_->map, two_switch_map());
+}
+
+TEST_F(CommandsTest, ImportConfigurationAddsTheSwitchAsOneUndoStep) {
+    std::wstring summary;
+    std::wstring preview;
+    Script script({[&] {
+        HWND dialog = ::FindWindowW(dialogs::k_import_window_class, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        // Pasted: the edit tells the dialog of the new text.
+        ::SendMessageW(::GetDlgItem(dialog, dialogs::k_import_text), EM_REPLACESEL, TRUE,
+                       reinterpret_cast<LPARAM>(
+                           L"hostname acc-1\r\nvlan 10\r\n name Data\r\ninterface GigabitEthernet1/0/1\r\n"
+                           L" switchport access vlan 10\r\ninterface GigabitEthernet1/0/2\r\n shutdown\r\n"));
+        summary = window_text(::GetDlgItem(dialog, dialogs::k_import_summary));
+        preview = window_text(::GetDlgItem(dialog, dialogs::k_import_preview));
+        ::SendMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    }});
+    command(SwitchImport);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(summary, L"Will import 2 ports and 2 VLANs as acc-1");
+    EXPECT_EQ(preview, L"VLAN 1 added: name \"default\", colour #2e7d32\r\n"
+                       L"switch acc-1 added: layout Rj45 1x2 OddTop block 6 gap 1\r\n"
+                       L"acc-1 port Gi1/0/1 added: untagged 10\r\n"
+                       L"acc-1 port Gi1/0/2 added: untagged 1, disabled yes\r\n");
+    ASSERT_EQ(state_->map.switches.size(), 3u);
+    const Switch& imported = state_->map.switches[2];
+    EXPECT_EQ(imported.name, "acc-1");
+    ASSERT_EQ(imported.ports.size(), 2u);
+    EXPECT_EQ(imported.ports[0].label, "Gi1/0/1");
+    EXPECT_EQ(imported.ports[1].disabled, true);
+    EXPECT_EQ(state_->last_switch, std::optional<std::size_t>(2));
+    EXPECT_EQ(title(), L"Untitled* - Quarn");
+
+    command(EditUndo);
+    EXPECT_EQ(state_->map, two_switch_map());
+    EXPECT_FALSE(state_->history.can_undo());
+
+    // Cancel changes nothing.
+    Script cancel({[&] {
+        HWND dialog = ::FindWindowW(dialogs::k_import_window_class, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        ::SendMessageW(::GetDlgItem(dialog, dialogs::k_import_text), EM_REPLACESEL, TRUE,
+                       reinterpret_cast<LPARAM>(L"hostname x\r\nvlan 30\r\n"));
+        ::SendMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    }});
+    command(SwitchImport);
+    EXPECT_TRUE(cancel.finished());
     EXPECT_EQ(state_->map, two_switch_map());
 }
 

@@ -95,6 +95,10 @@ TEST(Menus, SwitchMenuMovesOnlyWhereThereIsRoom) {
     EXPECT_FALSE(enabled(none, SwitchRemove));
     EXPECT_FALSE(enabled(none, SwitchEdit));
     EXPECT_TRUE(enabled(none, SwitchAdd));
+    EXPECT_TRUE(enabled(none, SwitchImport)); // a map without switches imports a new one
+    EXPECT_EQ(texts(none),
+              (std::vector<std::string>{"Add Switch...", "Import Configuration...", "Edit Switch...",
+                                        "Duplicate Switch", "Remove Switch", "-", "Move Up", "Move Down"}));
 
     state.switch_count = 3;
     for (auto [current, up, down] :

@@ -1,0 +1,209 @@
+#include "dialogs/import_dialog.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "dialogs/form_fields.hpp"
+#include "dialogs/tests/dialog_test.hpp"
+#include "ops/switch_ops.hpp"
+#include "test_support/script.hpp"
+#include "theme/fonts.hpp"
+
+namespace quarn::dialogs {
+namespace {
+
+using namespace testing;
+using quarn::testing::Script;
+using Texts = std::vector<std::wstring>;
+
+const Expected k_table[] = {
+    {0, L"Configuration:", 14, 12, 300, 18, L"Static"},
+    {101, L"", 14, 32, 600, 240, L"Edit", 8 << 20},
+    {102, L"Open File...", 624, 32, 110, 26, L"Button"},
+    {0, L"Dialect:", 14, 290, 80, 18, L"Static"},
+    {103, L"", 100, 286, 250, 200, L"ComboBox"},
+    {0, L"Import As:", 14, 322, 80, 18, L"Static"},
+    {105, L"New switch", 100, 320, 150, 22, L"Button"},
+    {106, L"Update the current switch", 256, 320, 260, 22, L"Button"},
+    {1, L"OK", 570, 568, 80, 26, L"Button"},
+    {2, L"Cancel", 654, 568, 80, 26, L"Button"},
+};
+
+constexpr wchar_t k_cisco[] = L"hostname acc-1\r\nvlan 10\r\n name Data\r\n"
+                              L"interface GigabitEthernet1/0/1\r\n switchport access vlan 10\r\n";
+
+HWND dialog() {
+    return find(k_import_window_class);
+}
+
+// As a paste replaces the whole text: a multi-line edit tells of text set
+// with WM_SETTEXT to nobody.
+void paste(HWND d, const wchar_t* text) {
+    ::SendMessageW(item(d, k_import_text), EM_SETSEL, 0, -1);
+    ::SendMessageW(item(d, k_import_text), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+bool enabled(int id) {
+    return ::IsWindowEnabled(item(dialog(), id)) != FALSE;
+}
+
+ImportDialogInput one_switch() {
+    ImportDialogInput input;
+    input.map.switches = {make_switch("acc-1", "", "", SwitchLayoutInput{"", 2, 1})};
+    input.map.switches[0].ports[0].label = "Gi1/0/1";
+    input.current_switch = 0;
+    return input;
+}
+
+std::filesystem::path temp_file(const char* name, std::string_view bytes) {
+    auto folder = std::filesystem::temp_directory_path() / "quarn import dialog test";
+    std::filesystem::create_directories(folder);
+    auto path = folder / name;
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+using ImportDialogTest = DialogTest;
+
+TEST_F(ImportDialogTest, PreviewFollowsTextAndChoicesAndOkReturnsWhatItShowed) {
+    ImportDialogInput input = one_switch();
+    Script script(
+        {[&] {
+             HWND d = expect_open(k_import_window_class, L"Import Configuration", {0, 0, 764, 646}, k_table);
+             ASSERT_NE(d, nullptr);
+             EXPECT_EQ(::GetFocus(), item(d, k_import_text));
+             EXPECT_EQ(entries(d, k_import_dialect),
+                       (Texts{L"Detect automatically", L"Cisco IOS, IOS-XE, Arista EOS", L"Cisco NX-OS",
+                              L"HPE ArubaOS-Switch, ProCurve", L"HPE Comware, H3C", L"Juniper Junos"}));
+             EXPECT_EQ(chosen(d, k_import_dialect), L"Detect automatically");
+             EXPECT_TRUE(is_checked(d, k_import_new));
+             EXPECT_TRUE(enabled(k_import_update));
+             EXPECT_FALSE(enabled(IDOK));
+             EXPECT_EQ(field(d, k_import_summary),
+                       L"Paste the switch's configuration (show running-config) or open its file.");
+
+             // The paste field: fixed pitch, Enter a new line, Tab and Escape for the dialog, Ctrl+A all.
+             HWND edit = item(d, k_import_text);
+             EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0)),
+                       theme::code_font(dpi_of(d), theme::k_text_size));
+             auto wants = [&](WPARAM key) {
+                 MSG msg{edit, WM_KEYDOWN, key, 0, 0, {}};
+                 return ::SendMessageW(edit, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&msg)) &
+                        DLGC_WANTALLKEYS;
+             };
+             EXPECT_TRUE(wants(VK_RETURN));
+             EXPECT_FALSE(wants(VK_TAB));
+             EXPECT_FALSE(wants(VK_ESCAPE));
+             EXPECT_EQ(::GetWindowLongPtrW(edit, GWL_STYLE) &
+                           (ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL),
+                       ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
+
+             paste(d, k_cisco);
+             EXPECT_EQ(field(d, k_import_found), L"Found: Cisco IOS");
+             EXPECT_EQ(field(d, k_import_summary), L"Will import 1 ports and 1 VLANs as acc-1 (2)");
+             EXPECT_EQ(field(d, k_import_preview),
+                       L"VLAN 10 added: name \"Data\", colour #2e7d32\r\n"
+                       L"switch acc-1 (2) added: layout Rj45 1x1 OddTop block 6 gap 1\r\n"
+                       L"acc-1 (2) port Gi1/0/1 added: untagged 10\r\n");
+             EXPECT_TRUE(enabled(IDOK));
+             ::SendMessageW(edit, WM_CHAR, 1, 0);
+             DWORD start = 0;
+             DWORD end = 0;
+             ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                            reinterpret_cast<LPARAM>(&end));
+             EXPECT_EQ(start, 0u);
+             EXPECT_EQ(end, std::wstring_view(k_cisco).size());
+
+             choose(d, k_import_dialect, 5); // Junos finds nothing here
+             EXPECT_EQ(field(d, k_import_found), L"Found: Cisco IOS");
+             EXPECT_EQ(field(d, k_import_summary), L"No ports or VLANs found when read as Junos.");
+             EXPECT_FALSE(enabled(IDOK));
+             ::SetFocus(item(d, k_import_dialect));
+             press_key(VK_RETURN); // from the list: OK stays refused
+         },
+         [&] {
+             HWND d = dialog();
+             ASSERT_NE(d, nullptr);
+             choose(d, k_import_dialect, 0);
+             toggle(d, k_import_update);
+             EXPECT_EQ(field(d, k_import_summary), L"Will import 1 ports and 1 VLANs into acc-1");
+             EXPECT_EQ(field(d, k_import_preview), L"VLAN 10 added: name \"Data\", colour #2e7d32\r\n"
+                                                   L"acc-1 port Gi1/0/1: untagged none \u2192 10\r\n");
+             click(d, IDOK);
+         }});
+    auto form = run_import_dialog(owner_, input);
+    EXPECT_TRUE(script.finished());
+    ASSERT_TRUE(form.has_value());
+    std::string utf8 =
+        "hostname acc-1\r\nvlan 10\r\n name Data\r\ninterface GigabitEthernet1/0/1\r\n switchport "
+        "access vlan 10\r\n";
+    EXPECT_EQ(*form, *preview_import(input, utf8, {std::nullopt, ImportTarget::CurrentSwitch, ""}).form);
+}
+
+TEST_F(ImportDialogTest, OpenFileReadsTextFilesAndRefusesOthersKeepingTheField) {
+    // What Windows PowerShell writes for "show run > closet-confg.txt": UTF-16 with its mark, LF only.
+    std::string utf16 = "\xff\xfe";
+    for (char c : std::string_view("vlan 1\n untagged 1-2\nvlan 30\n tagged 2\n")) utf16 += {c, '\0'};
+    auto text_file = temp_file("closet-confg.txt", utf16);
+    auto binary = temp_file("photo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    std::vector<std::filesystem::path> picks = {text_file, binary};
+    ConfigFileChooser chooser = [&](HWND) -> std::optional<std::filesystem::path> {
+        if (picks.empty()) return std::nullopt;
+        auto next = picks.front();
+        picks.erase(picks.begin());
+        return next;
+    };
+    ImportDialogInput no_switch;
+    Messages messages;
+    std::wstring after_refusal;
+    Script script(
+        {[&] {
+             EXPECT_FALSE(enabled(k_import_update)); // nothing to update
+             click(dialog(), k_import_open);
+         },
+         [&] {
+             HWND d = dialog();
+             EXPECT_EQ(field(d, k_import_text), L"vlan 1\r\n untagged 1-2\r\nvlan 30\r\n tagged 2\r\n");
+             EXPECT_EQ(field(d, k_import_found), L"Found: ArubaOS-Switch");
+             EXPECT_EQ(field(d, k_import_summary), L"Will import 2 ports and 2 VLANs as closet-confg");
+             click(d, k_import_open);
+         },
+         messages.answer(0),
+         [&] {
+             after_refusal = field(dialog(), k_import_text);
+             click(dialog(), k_import_open); // cancelled: nothing happens
+         },
+         [&] { press_key(VK_ESCAPE); }});
+    EXPECT_EQ(run_import_dialog(owner_, no_switch, chooser), std::nullopt);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(messages.texts, Texts{L"Could not open " + binary.wstring() +
+                                    L":\nIt holds binary data, not configuration text."});
+    EXPECT_EQ(after_refusal, L"vlan 1\r\n untagged 1-2\r\nvlan 30\r\n tagged 2\r\n");
+}
+
+TEST_F(ImportDialogTest, PastedLineBreaksBecomeCrLf) {
+    if (!::OpenClipboard(owner_)) GTEST_SKIP() << "the clipboard cannot be opened here";
+    std::wstring text = L"hostname a\nvlan 10\rvlan 20\r\n";
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    ::EmptyClipboard();
+    bool set = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    ::CloseClipboard();
+    if (!set) GTEST_SKIP() << "the clipboard takes no text here";
+    std::wstring pasted;
+    Script script({[&] {
+        HWND d = dialog();
+        ::SendMessageW(item(d, k_import_text), WM_PASTE, 0, 0);
+        pasted = field(d, k_import_text);
+        press_key(VK_ESCAPE);
+    }});
+    EXPECT_EQ(run_import_dialog(owner_, one_switch()), std::nullopt);
+    EXPECT_EQ(pasted, L"hostname a\r\nvlan 10\r\nvlan 20\r\n");
+}
+
+} // namespace
+} // namespace quarn::dialogs
