@@ -5,17 +5,12 @@
 #include <shobjidl.h>
 
 #include "identity/product.hpp"
+#include "win/hresult.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::install {
 namespace {
-
-#define QUARN_RETURN_IF_FAILED(call)                                                                         \
-    do {                                                                                                     \
-        const HRESULT result_ = (call);                                                                      \
-        if (FAILED(result_)) return result_;                                                                 \
-    } while (false)
 
 HRESULT save_link(const std::filesystem::path& target, const std::filesystem::path& link) {
     IShellLinkW* raw_link = nullptr;

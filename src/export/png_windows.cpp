@@ -5,17 +5,12 @@
 #include <climits>
 
 #include "export/safe_write.hpp"
+#include "win/hresult.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn {
 namespace {
-
-#define QUARN_RETURN_IF_FAILED(call)                                                                         \
-    do {                                                                                                     \
-        const HRESULT result_ = (call);                                                                      \
-        if (FAILED(result_)) return result_;                                                                 \
-    } while (false)
 
 // The encoded bytes from a stream on memory.
 HRESULT stream_bytes(IStream* stream, std::string& out) {
