@@ -15,11 +15,14 @@
 #include "dialogs/message_box.hpp"
 #include "dialogs/text_viewer.hpp"
 #include "model/map_file.hpp"
+#include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
 namespace {
+
+using quarn::testing::confirm_save_dialog;
 
 using quarn::testing::Script;
 
@@ -260,20 +263,6 @@ std::filesystem::path current_folder() {
     wchar_t folder[MAX_PATH + 1] = {};
     ::GetCurrentDirectoryW(MAX_PATH + 1, folder);
     return folder;
-}
-
-// The system's save dialog of this thread, given a file name and confirmed.
-void confirm_save_dialog(const std::filesystem::path& path) {
-    HWND dialog = ::FindWindowW(L"#32770", nullptr);
-    ASSERT_NE(dialog, nullptr);
-    // The file name is a combo box in the Explorer-style dialog, an edit
-    // field in the older one.
-    HWND name = ::GetDlgItem(dialog, 0x47C);
-    if (name == nullptr) name = ::GetDlgItem(dialog, 0x480);
-    ASSERT_NE(name, nullptr);
-    ::SetWindowTextW(name, path.c_str());
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
 }
 
 TEST_F(CommandsTest, AMapOpenedByARelativePathIsSavedWhereItWasOpened) {

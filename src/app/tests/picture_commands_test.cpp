@@ -12,12 +12,15 @@
 #include "app/commands.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
 namespace {
+
+using quarn::testing::confirm_save_dialog;
 
 using quarn::testing::Script;
 
@@ -92,17 +95,6 @@ Pixels png_pixels(const std::filesystem::path& path) {
     frame.get()->CopyPixels(nullptr, static_cast<UINT>(pixels.stride), static_cast<UINT>(pixels.rows.size()),
                             pixels.rows.data());
     return pixels;
-}
-
-void confirm_save_dialog(const std::filesystem::path& path) {
-    HWND dialog = ::FindWindowW(L"#32770", nullptr);
-    ASSERT_NE(dialog, nullptr);
-    HWND name = ::GetDlgItem(dialog, 0x47C);
-    if (name == nullptr) name = ::GetDlgItem(dialog, 0x480);
-    ASSERT_NE(name, nullptr);
-    ::SetWindowTextW(name, path.c_str());
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
 }
 
 class PictureCommands : public ::testing::Test {
