@@ -5,16 +5,8 @@
 #   windows_hostile_test.sh WINE_RUN QUARN_CLI_EXE EXAMPLES_DIR
 set -u
 wine_run=$1
-cli=$2
-examples=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+shift
+. "$(dirname "$0")/lib.sh"
 
 # run CODE ARGS...: quarn-cli.exe with its output (Wine joins both streams)
 # in $work/log; checks the exit code.
