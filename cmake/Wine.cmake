@@ -12,7 +12,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine/wine-run.in ${QUARN_WINE_RUN}
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUARN_WINE_RUN} null)
 
 if(QUARN_TESTS)
-  add_test(NAME wine_start COMMAND ${QUARN_WINE_SETUP} start)
+  add_test(NAME wine_start COMMAND ${QUARN_WINE_SETUP} start $<TARGET_FILE:wine_probe>)
   set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   add_test(NAME wine_stop COMMAND ${QUARN_WINE_SETUP} stop)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
@@ -26,7 +26,7 @@ function(quarn_wine_prefix test prefix)
     return()
   endif()
   if(NOT TEST wine_prefix_${prefix})
-    add_test(NAME wine_prefix_${prefix} COMMAND ${QUARN_WINE_SETUP} prefix ${prefix})
+    add_test(NAME wine_prefix_${prefix} COMMAND ${QUARN_WINE_SETUP} prefix ${prefix} $<TARGET_FILE:wine_probe>)
     set_tests_properties(wine_prefix_${prefix} PROPERTIES FIXTURES_SETUP wine_prefix_${prefix}
                          FIXTURES_REQUIRED wine TIMEOUT 180)
   endif()

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "app/shortcuts.hpp"
+#include "app/command_table.hpp"
 
 namespace quarn::app {
 
@@ -14,8 +14,8 @@ static_assert(k_key_delete == VK_DELETE && k_key_f5 == VK_F5 && k_key_f6 == VK_F
 
 inline constexpr std::size_t k_accelerator_count = [] {
     std::size_t count = 0;
-    for (const Shortcut& shortcut : k_shortcuts)
-        if (shortcut.owner == KeyOwner::Accelerator) ++count;
+    for (const CommandRow& row : k_commands)
+        if (row.key && row.key->owner == KeyOwner::Accelerator) ++count;
     return count;
 }();
 
@@ -24,12 +24,12 @@ inline constexpr std::size_t k_accelerator_count = [] {
 inline constexpr std::array<ACCEL, k_accelerator_count> k_accelerators = [] {
     std::array<ACCEL, k_accelerator_count> table{};
     std::size_t next = 0;
-    for (const Shortcut& shortcut : k_shortcuts) {
-        if (shortcut.owner != KeyOwner::Accelerator) continue;
+    for (const CommandRow& row : k_commands) {
+        if (!row.key || row.key->owner != KeyOwner::Accelerator) continue;
         BYTE flags = FVIRTKEY;
-        if (shortcut.modifiers & Ctrl) flags |= FCONTROL;
-        if (shortcut.modifiers & Shift) flags |= FSHIFT;
-        table[next++] = ACCEL{flags, shortcut.key, static_cast<WORD>(shortcut.command)};
+        if (row.key->modifiers & Ctrl) flags |= FCONTROL;
+        if (row.key->modifiers & Shift) flags |= FSHIFT;
+        table[next++] = ACCEL{flags, row.key->key, static_cast<WORD>(row.id)};
     }
     return table;
 }();

@@ -67,6 +67,12 @@ struct AppState {
 
     HWND focus_before_deactivation = nullptr;
 
+    // The command the command table ran last, and how often every view was
+    // refreshed: what a test reads to see a key reach its command and an
+    // edit refresh once.
+    int last_command = 0;
+    std::size_t refreshes = 0;
+
     // The update check with this run's last result; it keeps the Check for
     // Updates window, as the About window and its viewer keep themselves.
     std::unique_ptr<update::UpdateService> update;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/commands.hpp"
+#include "app/command_table.hpp"
 #include "app/scroll.hpp"
 #include "app/zoom.hpp"
 #include "render/gdi_renderer.hpp"
@@ -200,25 +200,12 @@ void CanvasWindow::on_button_up(WPARAM wparam, LPARAM lparam) noexcept {
 bool CanvasWindow::on_key_down(WPARAM key) noexcept {
     bool ctrl = key_down(VK_CONTROL);
     POINT size = client_size();
-    switch (key) {
-    case 'U':
-        if (!ctrl) send_command(EditToggleUntagged);
-        return !ctrl;
-    case 'T':
-        if (!ctrl) send_command(EditToggleTagged);
-        return !ctrl;
-    case VK_DELETE:
-        send_command(EditClearVlans);
+    std::uint8_t modifiers = (ctrl ? Ctrl : NoModifier) | (key_down(VK_SHIFT) ? Shift : NoModifier);
+    if (int command = command_for_key(static_cast<std::uint16_t>(key), modifiers, KeyOwner::Canvas)) {
+        send_command(command);
         return true;
-    case 'C':
-        if (ctrl) send_command(EditCopyPortVlans);
-        return ctrl;
-    case 'V':
-        if (ctrl) send_command(EditPastePortVlans);
-        return ctrl;
-    case 'A':
-        if (ctrl) send_command(EditSelectAllOnSwitch);
-        return ctrl;
+    }
+    switch (key) {
     case VK_UP:
         scroll_to(scroll_x_, scroll_y_ - k_line_step);
         return true;

@@ -1,5 +1,7 @@
 #include "app/check_command.hpp"
 
+#include "app/app_state.hpp"
+
 #include "dialogs/message_box.hpp"
 #include "validate/check_map.hpp"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/app_state.hpp"
+#include "app/app_state_fwd.hpp"
 #include "model/map.hpp"
 
 namespace quarn::app {

@@ -1,9 +1,8 @@
 #include "app/editor_commands.hpp"
 
-#include "app/canvas_scene.hpp"
-#include "app/command_dispatch.hpp"
+#include "app/app_state.hpp"
 #include "app/current_switch.hpp"
-#include "app/refresh.hpp"
+#include "app/edit_road.hpp"
 #include "common/fill.hpp"
 #include "dialogs/lag_dialog.hpp"
 #include "dialogs/lag_form.hpp"
@@ -28,13 +27,6 @@ std::vector<std::size_t> selected_positions(const AppState& state, std::size_t s
     return positions;
 }
 
-void select_vlan(AppState& state, std::uint16_t id) {
-    state.selected_vlan = id;
-    refresh_vlan_list(state);
-    refresh_port_panel(state);
-    if (state.highlight_vlan) rebuild_scene(state);
-}
-
 } // namespace
 
 void add_vlan_command(AppState& state) noexcept {
@@ -43,12 +35,8 @@ void add_vlan_command(AppState& state) noexcept {
                                              dialogs::add_vlan_check(state.map));
         if (!vlan) return;
         std::optional<VlanError> refused;
-        change_map(state, [&](Map& map) { refused = add_vlan(map, *vlan); });
-        if (refused) {
-            dialogs::show_warning(state.main, vlan_error_message(*refused));
-            return;
-        }
-        select_vlan(state, vlan->id);
+        edit_map(state, EditRule{.select_vlan = vlan->id}, [&](Map& map) { refused = add_vlan(map, *vlan); });
+        if (refused) dialogs::show_warning(state.main, vlan_error_message(*refused));
     } catch (...) {}
 }
 
@@ -62,12 +50,9 @@ void edit_vlan_command(AppState& state) noexcept {
                                              dialogs::edit_vlan_check(state.map, old_id));
         if (!vlan) return;
         std::optional<VlanError> refused;
-        change_map(state, [&](Map& map) { refused = edit_vlan(map, old_id, *vlan); });
-        if (refused) {
-            dialogs::show_warning(state.main, vlan_error_message(*refused));
-            return;
-        }
-        select_vlan(state, vlan->id);
+        edit_map(state, EditRule{.select_vlan = vlan->id},
+                 [&](Map& map) { refused = edit_vlan(map, old_id, *vlan); });
+        if (refused) dialogs::show_warning(state.main, vlan_error_message(*refused));
     } catch (...) {}
 }
 
@@ -78,14 +63,11 @@ void add_switch_command(AppState& state) noexcept {
         // A new switch goes right after the one the user works on, so it
         // appears where they are looking; at the end of an empty map.
         auto after = current_switch(state);
-        std::size_t added = 0;
-        change_map(state, [&](Map& map) {
-            added =
+        EditRule rule{.selection = SelectionFollow::NewSwitch};
+        edit_map(state, rule, [&](Map& map) {
+            rule.to =
                 add_switch(map, after, form->name, form->location, form->model, dialogs::layout_input(*form));
         });
-        state.canvas.selection().clear();
-        state.last_switch = added;
-        refresh_all(state);
     } catch (...) {}
 }
 
@@ -107,14 +89,8 @@ void edit_switch_command(AppState& state) noexcept {
             request.close_index = 1;
             if (dialogs::show_message(request) != 0) return;
         }
-        change_map(state, [&](Map& map) { (void)apply_switch_edit(map, *sw, std::move(edit.edited)); });
-        // Ports of the old layout may be gone.
-        std::vector<PortRef> kept;
-        for (const PortRef& ref : state.canvas.selection().ports())
-            if (ref.switch_index != *sw || ref.port_index < state.map.switches[*sw].ports.size())
-                kept.push_back(ref);
-        state.canvas.selection().set(std::move(kept));
-        refresh_all(state);
+        // Ports of the old layout may be gone: the selection is pruned.
+        edit_map(state, [&](Map& map) { (void)apply_switch_edit(map, *sw, std::move(edit.edited)); });
     } catch (...) {}
 }
 
@@ -129,7 +105,7 @@ void lag_command(AppState& state) noexcept {
                                             dialogs::lag_question(state.map, *sw, editing));
         if (!form) return;
         std::optional<std::string> refused;
-        change_map(state, [&](Map& map) { refused = dialogs::apply_lag_form(map, *sw, editing, *form); });
+        edit_map(state, [&](Map& map) { refused = dialogs::apply_lag_form(map, *sw, editing, *form); });
         if (refused) dialogs::show_warning(state.main, *refused);
     } catch (...) {}
 }
@@ -142,7 +118,7 @@ void uplink_command(AppState& state) noexcept {
         auto form = dialogs::run_uplink_dialog(state.main, dialogs::uplink_dialog_input(state.map, port));
         if (!form) return;
         std::optional<std::string> refused;
-        change_map(state, [&](Map& map) { refused = dialogs::apply_uplink_form(map, port, *form); });
+        edit_map(state, [&](Map& map) { refused = dialogs::apply_uplink_form(map, port, *form); });
         if (refused) dialogs::show_warning(state.main, *refused);
     } catch (...) {}
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "app/app_state_fwd.hpp"
 
 namespace quarn::app {
 

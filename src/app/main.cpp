@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/accelerators.hpp"
 #include "app/app_state.hpp"
 #include "app/document.hpp"
 #include "app/main_window.hpp"
@@ -59,8 +58,7 @@ int run(HINSTANCE instance, int show) {
     state.update->start_if_due();
     ::SetTimer(state.main, k_update_timer, k_update_timer_period_ms, nullptr);
 
-    win::UniqueAccelerators accelerators(::CreateAcceleratorTableW(const_cast<ACCEL*>(k_accelerators.data()),
-                                                                   static_cast<int>(k_accelerators.size())));
+    win::UniqueAccelerators accelerators(create_accelerators());
     int code = run_message_loop(program->window, accelerators.get());
     // The windows go before COM does: their shell links may hold COM objects.
     program.reset();

@@ -23,7 +23,8 @@ struct MenuItem {
     bool operator==(const MenuItem&) const = default;
 };
 
-enum class MenuKind { File, Edit, Switch, View, Help };
+// None: a command with no menu entry (a button of the main window).
+enum class MenuKind { File, Edit, Switch, View, Help, None };
 
 // What the menus depend on, read off the application state.
 struct MenuState {

@@ -1,5 +1,6 @@
 #include "app/message_loop.hpp"
 
+#include "app/accelerators.hpp"
 #include "app/app_state.hpp"
 #include "dialogs/about_window.hpp"
 #include "maker-services/update/updates_window.hpp"
@@ -31,27 +32,34 @@ bool accelerators_apply(HWND focus) noexcept {
     return ::lstrcmpiW(name, L"Edit") != 0;
 }
 
+bool take_message(AppState* state, HACCEL accelerators, MSG& msg) noexcept {
+    if (state == nullptr) return false;
+    // The About window and its text viewer (Escape closes the viewer).
+    if (dialogs::about_dialog_message(msg)) return true;
+    if (HWND updates = update::updates_window();
+        updates != nullptr && belongs_to(msg.hwnd, updates) && ::IsDialogMessageW(updates, &msg))
+        return true;
+    if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
+        ::TranslateAcceleratorW(state->main, accelerators, &msg))
+        return true;
+    if (is_enter_in_field(state->controls, msg)) {
+        ::SendMessageW(state->main, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(msg.hwnd));
+        return true;
+    }
+    return ::IsDialogMessageW(state->main, &msg) != FALSE;
+}
+
+HACCEL create_accelerators() noexcept {
+    return ::CreateAcceleratorTableW(const_cast<ACCEL*>(k_accelerators.data()),
+                                     static_cast<int>(k_accelerators.size()));
+}
+
 int run_message_loop(const MainWindow& window, HACCEL accelerators) noexcept {
     MSG msg{};
     for (;;) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        AppState* state = window.state();
-        if (state != nullptr) {
-            // The About window and its text viewer (Escape closes the viewer).
-            if (dialogs::about_dialog_message(msg)) continue;
-            if (HWND updates = update::updates_window();
-                updates != nullptr && belongs_to(msg.hwnd, updates) && ::IsDialogMessageW(updates, &msg))
-                continue;
-            if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
-                ::TranslateAcceleratorW(state->main, accelerators, &msg))
-                continue;
-            if (is_enter_in_field(state->controls, msg)) {
-                ::SendMessageW(state->main, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(msg.hwnd));
-                continue;
-            }
-            if (::IsDialogMessageW(state->main, &msg)) continue;
-        }
+        if (take_message(window.state(), accelerators, msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

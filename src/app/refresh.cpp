@@ -55,6 +55,7 @@ void refresh_site(AppState& state) noexcept {
 }
 
 void refresh_all(AppState& state) noexcept {
+    ++state.refreshes;
     rebuild_scene(state);
     refresh_site(state);
     refresh_vlan_list(state);

@@ -1,8 +1,8 @@
 #include "app/switch_commands.hpp"
 
-#include "app/command_dispatch.hpp"
+#include "app/app_state.hpp"
 #include "app/current_switch.hpp"
-#include "app/refresh.hpp"
+#include "app/edit_road.hpp"
 #include "dialogs/import_dialog.hpp"
 #include "dialogs/message_box.hpp"
 #include "ops/switch_ops.hpp"
@@ -10,14 +10,15 @@
 namespace quarn::app {
 namespace {
 
-// Selects the ports of one switch's position after it moved, so that Move Up
-// pressed twice moves the same switch twice.
-void follow_switch(AppState& state, std::size_t from, std::size_t to) {
-    std::vector<PortRef> moved;
-    for (const PortRef& ref : state.canvas.selection().ports())
-        if (ref.switch_index == from) moved.push_back({to, ref.port_index});
-    state.canvas.selection().set(std::move(moved));
-    state.last_switch = to;
+enum class Direction { Up, Down };
+
+void move_current_switch(AppState& state, Direction direction) noexcept {
+    auto sw = current_switch(state);
+    if (!sw) return;
+    EditRule rule{.selection = SelectionFollow::MovedSwitch, .from = *sw};
+    edit_map(state, rule, [&](Map& map) {
+        rule.to = direction == Direction::Up ? move_switch_up(map, *sw) : move_switch_down(map, *sw);
+    });
 }
 
 } // namespace
@@ -25,13 +26,8 @@ void follow_switch(AppState& state, std::size_t from, std::size_t to) {
 void duplicate_current_switch(AppState& state) noexcept {
     auto sw = current_switch(state);
     if (!sw) return;
-    std::optional<std::size_t> copy;
-    change_map(state, [&](Map& map) { copy = duplicate_switch(map, *sw); });
-    if (copy) {
-        state.canvas.selection().clear();
-        state.last_switch = copy;
-        refresh_all(state);
-    }
+    EditRule rule{.selection = SelectionFollow::NewSwitch};
+    edit_map(state, rule, [&](Map& map) { rule.to = duplicate_switch(map, *sw); });
 }
 
 void remove_current_switch(AppState& state) noexcept {
@@ -44,20 +40,16 @@ void remove_current_switch(AppState& state) noexcept {
     request.default_index = 1;
     request.close_index = 1;
     if (dialogs::show_message(request) != 0) return;
-    state.canvas.selection().clear();
-    change_map(state, [&](Map& map) { remove_switch(map, *sw); });
+    edit_map(state, EditRule{.selection = SelectionFollow::Clear},
+             [&](Map& map) { remove_switch(map, *sw); });
 }
 
-void move_current_switch(AppState& state, Direction direction) noexcept {
-    auto sw = current_switch(state);
-    if (!sw) return;
-    std::optional<std::size_t> to;
-    Map before = state.map;
-    to = direction == Direction::Up ? move_switch_up(state.map, *sw) : move_switch_down(state.map, *sw);
-    if (!to || state.map == before) return;
-    state.history.record_change(std::move(before));
-    follow_switch(state, *sw, *to);
-    after_map_change(state);
+void move_switch_up_command(AppState& state) noexcept {
+    move_current_switch(state, Direction::Up);
+}
+
+void move_switch_down_command(AppState& state) noexcept {
+    move_current_switch(state, Direction::Down);
 }
 
 void import_configuration(AppState& state) noexcept {
@@ -65,13 +57,11 @@ void import_configuration(AppState& state) noexcept {
         dialogs::ImportDialogInput input{state.map, current_switch(state)};
         auto form = dialogs::run_import_dialog(state.main, input);
         if (!form) return;
-        std::optional<ImportApplied> applied;
-        change_map(state,
-                   [&](Map& map) { applied = dialogs::apply_import_form(map, input.current_switch, *form); });
-        if (!applied) return;
-        state.canvas.selection().clear();
-        state.last_switch = applied->switch_index;
-        refresh_all(state);
+        EditRule rule{.selection = SelectionFollow::NewSwitch};
+        edit_map(state, rule, [&](Map& map) {
+            if (auto applied = dialogs::apply_import_form(map, input.current_switch, *form))
+                rule.to = applied->switch_index;
+        });
     } catch (...) {}
 }
 

@@ -1,20 +1,16 @@
 #include "app/undo_commands.hpp"
 
-#include "app/command_dispatch.hpp"
-#include "app/port_commands.hpp"
+#include "app/app_state.hpp"
+#include "app/edit_road.hpp"
 
 namespace quarn::app {
 
 void undo(AppState& state) noexcept {
-    if (!state.history.undo(state.map)) return;
-    prune_selection(state);
-    after_map_change(state);
+    if (state.history.undo(state.map)) finish_map_change(state, EditRule{});
 }
 
 void redo(AppState& state) noexcept {
-    if (!state.history.redo(state.map)) return;
-    prune_selection(state);
-    after_map_change(state);
+    if (state.history.redo(state.map)) finish_map_change(state, EditRule{});
 }
 
 } // namespace quarn::app

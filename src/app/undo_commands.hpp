@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "app/app_state_fwd.hpp"
 
 namespace quarn::app {
 
-// Undo and redo, with the refresh every change gets.
+// Edit menu: Undo and Redo, which end as every edit of the map ends.
 void undo(AppState& state) noexcept;
 void redo(AppState& state) noexcept;
 

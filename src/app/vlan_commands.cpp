@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "app/command_dispatch.hpp"
+#include "app/app_state.hpp"
+#include "app/edit_road.hpp"
 #include "dialogs/message_box.hpp"
 #include "ops/vlan_ops.hpp"
 
@@ -25,7 +26,7 @@ void remove_selected_vlan(AppState& state) noexcept {
         if (answer == 2) return;
         keep_on_ports = answer == 1;
     }
-    change_map(state, [&](Map& map) {
+    edit_map(state, [&](Map& map) {
         if (keep_on_ports)
             std::erase_if(map.vlans, [id](const Vlan& vlan) { return vlan.id == id; });
         else

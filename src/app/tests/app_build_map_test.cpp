@@ -57,7 +57,7 @@ class Session {
 
     void ok(HWND dialog) {
         ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        for (int i = 0; i < 400 && ::IsWindow(dialog); ++i) ::Sleep(25);
+        EXPECT_TRUE(AppProcess::wait_until_gone(dialog, 10s));
         EXPECT_FALSE(::IsWindow(dialog)) << "the dialog stayed open";
         EXPECT_TRUE(AppProcess::wait_until_responsive(main_, 20s));
     }
@@ -173,7 +173,7 @@ TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
     HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
     ASSERT_NE(box, nullptr);
     HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
-    EXPECT_EQ(AppProcess::static_text(box), L"VLAN 10 is only on core");
+    EXPECT_EQ(AppProcess::wait_for_static_text(box, 10s), L"VLAN 10 is only on core");
     ::PostMessageW(ok, BM_CLICK, 0, 0);
 
     ASSERT_TRUE(AppProcess::wait_until_responsive(main, 20s));

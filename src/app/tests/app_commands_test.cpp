@@ -14,6 +14,7 @@
 #include "dialogs/import_dialog.hpp"
 #include "dialogs/message_box.hpp"
 #include "dialogs/text_viewer.hpp"
+#include "main_window_fixture.hpp"
 #include "model/map_file.hpp"
 #include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
@@ -27,17 +28,7 @@ using quarn::testing::confirm_save_dialog;
 using quarn::testing::Script;
 
 Map two_switch_map() {
-    Map map;
-    map.vlans = {{10, "Data", {0x1e, 0x88, 0xe5}}, {20, "Voice", {0xfb, 0x8c, 0x00}}};
-    for (const char* name : {"core", "edge"}) {
-        Switch sw;
-        sw.name = name;
-        sw.groups = {PortGroup{PortKind::Rj45, 4, 2, Numbering::OddTop, 0, 1.0f}};
-        for (int i = 1; i <= 8; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
-        map.switches.push_back(sw);
-    }
-    map.switches[0].ports[0].untagged = 10;
-    return map;
+    return switches_map({"core", "edge"});
 }
 
 std::filesystem::path temp_folder() {
@@ -74,41 +65,18 @@ void press(std::size_t button) {
                    BM_CLICK, 0, 0);
 }
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public MainWindowFixture {
   protected:
-    void SetUp() override {
+    std::optional<std::filesystem::path> settings_folder() override {
         // Settings a previous run left must not decide this run's view.
         std::filesystem::remove_all(temp_folder() / "settings");
-        program_ =
-            start_main_window(::GetModuleHandleW(nullptr), StartOptions{temp_folder() / "settings", SW_HIDE});
-        ASSERT_NE(program_, nullptr);
-        state_ = program_->state.get();
-        state_->map = two_switch_map();
-        state_->saved = state_->map;
-        refresh_all(*state_);
+        return temp_folder() / "settings";
     }
 
-    void TearDown() override {
-        program_.reset();
-        // Closing the main window posts the quit message; it must not end the
-        // next test's message box at once.
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        load(two_switch_map());
     }
-
-    void command(int id) { ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    void select(std::vector<PortRef> ports) {
-        state_->canvas.selection().set(std::move(ports));
-        refresh_all(*state_);
-    }
-    std::wstring title() {
-        wchar_t text[128] = {};
-        ::GetWindowTextW(state_->main, text, 128);
-        return text;
-    }
-
-    std::unique_ptr<MainProgram> program_;
-    AppState* state_ = nullptr;
 };
 
 TEST_F(CommandsTest, CloseAsksOnlyWhileTheMapDiffersFromItsSavedCopy) {

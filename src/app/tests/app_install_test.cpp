@@ -75,12 +75,12 @@ std::wstring answer(const AppProcess& app, int index, std::vector<std::wstring>*
     HWND box = app.wait_for_window(dialogs::k_message_window_class, 60s);
     if (box == nullptr) return L"<no message box>";
     HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-    std::wstring text = AppProcess::static_text(box);
+    std::wstring text = AppProcess::wait_for_static_text(box, 10s);
     if (captions != nullptr)
         for (int i = 0; HWND each = ::GetDlgItem(box, dialogs::k_message_first_button_id + i); ++i)
             captions->push_back(AppProcess::window_text(each));
     if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < 400 && ::IsWindow(box); ++i) ::Sleep(25);
+    EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s));
     return text;
 }
 

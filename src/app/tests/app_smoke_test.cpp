@@ -88,14 +88,15 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
     HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
     ASSERT_NE(ok, nullptr);
 
-    EXPECT_EQ(AppProcess::static_text(box), L"Could not open " + path.wstring() +
-                                                L":\nThis map uses file format 2. Update Quarn to open it.");
+    EXPECT_EQ(AppProcess::wait_for_static_text(box, 10s),
+              L"Could not open " + path.wstring() +
+                  L":\nThis map uses file format 2. Update Quarn to open it.");
 
     ::PostMessageW(ok, BM_CLICK, 0, 0);
 
     HWND main = app->wait_for_window(app::k_main_window_class, 5s);
     ASSERT_NE(main, nullptr);
-    for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
+    EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s));
     EXPECT_FALSE(::IsWindow(box));
     EXPECT_EQ(AppProcess::window_text(main), L"Untitled - Quarn");
     EXPECT_EQ(AppProcess::window_text(::GetDlgItem(main, app::SiteField)), L"");
@@ -129,9 +130,9 @@ std::wstring answer_box(const AppProcess& app, int index) {
     HWND box = app.wait_for_window(dialogs::k_message_window_class, 20s);
     if (box == nullptr) return L"<no box>";
     HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-    std::wstring message = AppProcess::static_text(box);
+    std::wstring message = AppProcess::wait_for_static_text(box, 10s);
     if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
+    EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s));
     return message;
 }
 

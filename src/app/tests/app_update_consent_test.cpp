@@ -37,9 +37,10 @@ std::wstring answer_question(int index) {
     std::wstring message;
     if (HWND box = app->wait_for_window(dialogs::k_message_window_class, 60s)) {
         HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-        message = AppProcess::static_text(box);
+        // The box and its button exist before the text is set: wait for the text.
+        message = AppProcess::wait_for_static_text(box, 10s);
         if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
-        for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(25);
+        EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s)) << "the question stayed after its answer";
     }
     HWND main = app->wait_for_window(app::k_main_window_class, 20s);
     if (main != nullptr) ::PostMessageW(main, WM_CLOSE, 0, 0);
@@ -64,8 +65,11 @@ TEST(AppGui, AsksOnceAboutUpdateChecksAndStoresTheAnswer) {
     ASSERT_TRUE(app.has_value());
     HWND main = app->wait_for_window(app::k_main_window_class, 60s);
     ASSERT_NE(main, nullptr);
+    // The question comes before the main loop, in a modal loop of its own;
+    // the program answers another process's messages only from a loop. So
+    // once the main window answers, the question is either up (its box
+    // exists and the main window is disabled) or was not asked.
     ASSERT_TRUE(AppProcess::wait_until_responsive(main, 60s));
-    ::Sleep(500);
     EXPECT_EQ(app->wait_for_window(dialogs::k_message_window_class, 0s), nullptr) << "asked again";
     EXPECT_TRUE(::IsWindowEnabled(main));
     ::PostMessageW(main, WM_CLOSE, 0, 0);

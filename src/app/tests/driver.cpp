@@ -111,6 +111,24 @@ std::wstring AppProcess::static_text(HWND parent) {
     return found;
 }
 
+std::wstring AppProcess::wait_for_static_text(HWND parent, Duration timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        std::wstring text = static_text(parent);
+        if (!text.empty() || !::IsWindow(parent) || std::chrono::steady_clock::now() >= deadline) return text;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool AppProcess::wait_until_gone(HWND window, Duration timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (::IsWindow(window)) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 std::wstring AppProcess::class_name(HWND window) {
     wchar_t name[256] = {};
     int length = ::GetClassNameW(window, name, 256);

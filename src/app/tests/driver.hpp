@@ -49,6 +49,11 @@ class AppProcess {
     // The text of the last static control of `parent` that has one: the
     // message of a message box.
     [[nodiscard]] static std::wstring static_text(HWND parent);
+    // The same, polled until it is not empty: a message box exists before
+    // its creator has set its text.
+    [[nodiscard]] static std::wstring wait_for_static_text(HWND parent, Duration timeout);
+    // Polled until the window is gone; false when it is still there.
+    [[nodiscard]] static bool wait_until_gone(HWND window, Duration timeout);
     [[nodiscard]] static std::wstring class_name(HWND window);
 
     // The exit code, or nothing when the process still runs after `timeout`.

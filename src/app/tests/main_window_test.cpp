@@ -12,47 +12,19 @@
 #include "app/message_loop.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "main_window_fixture.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::app {
 namespace {
 
 Map sample_map() {
-    Map map;
+    Map map = switches_map({"edge-1"});
     map.site = "Head office";
-    map.vlans = {{10, "Data", {0x1e, 0x88, 0xe5}}, {20, "Voice", {0xfb, 0x8c, 0x00}}};
-    Switch sw;
-    sw.name = "edge-1";
-    sw.groups = {PortGroup{PortKind::Rj45, 4, 2, Numbering::OddTop, 0, 1.0f}};
-    for (int i = 1; i <= 8; ++i) sw.ports.push_back(Port{.label = std::to_string(i)});
-    sw.ports[0].untagged = 10;
-    map.switches = {sw};
     return map;
 }
 
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        program_ = start_main_window(::GetModuleHandleW(nullptr), StartOptions{std::nullopt, SW_HIDE});
-        ASSERT_NE(program_, nullptr);
-        state_ = program_->state.get();
-    }
-
-    void load(Map map) {
-        state_->map = std::move(map);
-        state_->saved = state_->map;
-        refresh_all(*state_);
-    }
-
-    std::wstring text_of(int id) {
-        wchar_t text[256] = {};
-        ::GetWindowTextW(::GetDlgItem(state_->main, id), text, 256);
-        return text;
-    }
-
-    std::unique_ptr<MainProgram> program_;
-    AppState* state_ = nullptr;
-};
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, HasEveryControlWithItsIdAndClass) {
     struct Expected {

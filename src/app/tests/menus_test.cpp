@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/command_table.hpp"
 #include "app/commands.hpp"
 
 namespace quarn::app {
@@ -170,6 +171,33 @@ TEST(Menus, ViewMenuOffersTheChangesOnlyWhileTheMapDiffersFromItsSavedCopy) {
     EXPECT_TRUE(enabled(menu, ViewCompareWithFile));
     state.map_changed = true;
     EXPECT_TRUE(enabled(build_menu(MenuKind::View, state), ViewChangesSinceSaved));
+}
+
+TEST(CommandTable, EveryKeyIsShownInItsMenuAndNoKeyOrIdIsTakenTwice) {
+    MenuState state;
+    state.switch_count = 2;
+    state.current_switch = 1;
+    for (const CommandRow& row : k_commands) {
+        for (const CommandRow& other : k_commands) {
+            if (&row == &other) continue;
+            if (row.id == other.id) ADD_FAILURE() << "two rows for " << row.id;
+            if (row.key && other.key && row.key->key == other.key->key &&
+                row.key->modifiers == other.key->modifiers && row.key->owner == other.key->owner)
+                ADD_FAILURE() << row.key->text << " runs " << row.id << " and " << other.id;
+        }
+        if (row.menu == MenuKind::None) continue;
+        const std::vector<MenuItem> menu = build_menu(row.menu, state);
+        const MenuItem* item = find(menu, row.id);
+        ASSERT_NE(item, nullptr) << row.id;
+        if (row.key) {
+            EXPECT_TRUE(item->text.ends_with("\t" + std::string(row.key->text))) << item->text;
+        } else {
+            EXPECT_EQ(item->text.find('\t'), std::string::npos) << item->text;
+        }
+        EXPECT_EQ(command_for_key(row.key ? row.key->key : 0, row.key ? row.key->modifiers : 0,
+                                  row.key ? row.key->owner : KeyOwner::Accelerator),
+                  row.key ? row.id : 0);
+    }
 }
 
 } // namespace

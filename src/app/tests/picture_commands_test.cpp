@@ -12,6 +12,7 @@
 #include "app/commands.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "main_window_fixture.hpp"
 #include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
 #include "win/unique.hpp"
@@ -97,29 +98,17 @@ Pixels png_pixels(const std::filesystem::path& path) {
     return pixels;
 }
 
-class PictureCommands : public ::testing::Test {
+class PictureCommands : public MainWindowFixture {
   protected:
-    void SetUp() override {
+    std::optional<std::filesystem::path> settings_folder() override {
         std::filesystem::remove_all(temp_folder() / "settings");
-        program_ =
-            start_main_window(::GetModuleHandleW(nullptr), StartOptions{temp_folder() / "settings", SW_HIDE});
-        ASSERT_NE(program_, nullptr);
-        state_ = program_->state.get();
+        return temp_folder() / "settings";
     }
-    void TearDown() override {
-        program_.reset();
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-    }
-    void command(int id) { ::SendMessageW(state_->main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     std::string status() {
         wchar_t text[256] = {};
         ::GetWindowTextW(state_->controls.status, text, 256);
         return win::narrow(text);
     }
-
-    std::unique_ptr<MainProgram> program_;
-    AppState* state_ = nullptr;
 };
 
 TEST_F(PictureCommands, PngAndClipboardHoldTheSameLightPixelsInTheDarkTheme) {
