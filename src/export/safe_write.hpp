@@ -11,7 +11,10 @@ namespace quarn {
 // the content goes to target + ".quarn-save" first, is flushed to disk, and
 // then takes the target's place in one step. Gives nothing on success or the
 // system's own error text; on failure the target is as it was and the
-// temporary file is gone.
+// temporary file is gone. The one exception is a failure half way through
+// the replacing step that leaves the previous file under another name and
+// cannot put it back: then nothing is deleted, and the text says where both
+// files are (`stranded_text`).
 //
 // The temporary file is always made new: whatever stands at its name (the
 // leftover of a save that was killed, or a link planted there) is removed as
@@ -27,6 +30,9 @@ namespace quarn {
 // The name of the temporary file that safe_write uses for `target` (the
 // file itself, after any link has been followed).
 std::filesystem::path safe_write_temporary(const std::filesystem::path& target);
+// Where the previous file waits while the new one takes its place, so that
+// a replace that fails half way never leaves the map under no name at all.
+std::filesystem::path safe_write_backup(const std::filesystem::path& target);
 
 // Refusals that have no system error text of their own, the same on every
 // platform.
@@ -37,5 +43,10 @@ inline constexpr std::string_view k_not_a_file_text = "It is a device or a pipe,
 inline constexpr std::string_view k_save_busy_text = "Another save did not finish within 15 seconds";
 // "{temporary} is a folder in the way of the temporary file"
 std::string temporary_is_folder_text(const std::filesystem::path& temporary);
+// When neither the new file could be put in place nor the old one put back:
+// "{error} Nothing was deleted: the new map is {temporary}, the previous
+// one is {backup}."
+std::string stranded_text(std::string_view error, const std::filesystem::path& temporary,
+                          const std::filesystem::path& backup);
 
 } // namespace quarn

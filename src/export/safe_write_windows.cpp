@@ -1,5 +1,7 @@
 #include "export/safe_write.hpp"
 
+#include "export/safe_write_calls.hpp"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -46,21 +48,76 @@ bool worth_moving_after(DWORD error) {
     }
 }
 
-// Moves the temporary file over the target; gives the error code or 0.
-DWORD put_in_place(const std::wstring& target, const std::wstring& temporary, bool exists) {
-    if (!exists) {
-        if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return GetLastError();
-        return 0;
+// Errors of a file that another program holds for a moment: a virus
+// scanner, the search indexer or a sync client opens a new file as soon as
+// it appears. They pass within a second or so.
+bool held_by_another(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_USER_MAPPED_FILE;
+}
+
+constexpr int k_tries = 20;
+constexpr DWORD k_pause_ms = 50;
+
+// Runs `call` until it succeeds or fails for another reason than a file
+// held by another program; gives the error code or 0.
+template <class Call>
+DWORD with_retries(Call call) {
+    for (int attempt = 1;; ++attempt) {
+        if (call()) return 0;
+        const DWORD error = GetLastError();
+        if (!held_by_another(error) || attempt >= k_tries) return error;
+        safe_write_detail::file_calls().pause(k_pause_ms);
     }
-    if (!ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                      nullptr)) {
-        DWORD error = GetLastError();
-        if (!worth_moving_after(error)) return error;
-        if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return error;
-        return 0;
+}
+
+struct Placement {
+    DWORD error = 0;
+    // Neither the new file could take the target's name nor the previous
+    // file get it back: both stay under their own names, and nothing may be
+    // deleted.
+    bool stranded = false;
+};
+
+// The previous file under the backup name goes once the target's name holds
+// a file again; while it does not, the backup may be the only copy.
+void drop_backup(const std::wstring& target, const std::wstring& backup) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileW(backup.c_str());
+}
+
+// Moves the temporary file over the target, read against ReplaceFileW's
+// documented outcomes. With a backup name, every failure but one leaves
+// both files under their own names; ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
+// leaves the previous file under the backup name and the new one under the
+// temporary name, with nothing at the target: then the new file is moved in,
+// or else the previous one back, and if neither can be, both stay.
+Placement put_in_place(const std::wstring& target, const std::wstring& temporary, const std::wstring& backup,
+                       bool exists) {
+    const safe_write_detail::FileCalls& calls = safe_write_detail::file_calls();
+    auto move = [&](const std::wstring& from, DWORD flags) {
+        return with_retries([&] { return calls.move(from.c_str(), target.c_str(), flags); });
+    };
+    if (!exists) return {move(temporary, MOVEFILE_WRITE_THROUGH)};
+
+    const DWORD error = with_retries([&] {
+        return calls.replace(target.c_str(), temporary.c_str(), backup.c_str(),
+                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    });
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        if (move(temporary, MOVEFILE_WRITE_THROUGH) == 0) {
+            drop_backup(target, backup);
+            return {};
+        }
+        if (move(backup, MOVEFILE_WRITE_THROUGH) == 0) return {error};
+        return {error, true};
     }
+    if (error != 0) {
+        drop_backup(target, backup);
+        if (!worth_moving_after(error)) return {error};
+        if (move(temporary, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) return {error};
+        return {};
+    }
+    drop_backup(target, backup);
     // ReplaceFileW does not promise that the new content has reached the
     // disk under the target's name, so it is flushed once more. The new
     // content is in place by now: a failure here is no failure of the save,
@@ -69,7 +126,7 @@ DWORD put_in_place(const std::wstring& target, const std::wstring& temporary, bo
     win::UniqueFile replaced(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (replaced) FlushFileBuffers(replaced.get());
-    return 0;
+    return {};
 }
 
 // The name of an existing file with every link on the way followed, or
@@ -176,6 +233,11 @@ std::optional<std::string> clear_temporary(const std::wstring& temporary,
 
 } // namespace
 
+safe_write_detail::FileCalls& safe_write_detail::file_calls() noexcept {
+    static FileCalls calls;
+    return calls;
+}
+
 std::optional<std::string> safe_write(const std::filesystem::path& target, std::string_view bytes) noexcept {
     try {
         if (target.empty()) return win::system_message(ERROR_PATH_NOT_FOUND);
@@ -224,17 +286,29 @@ std::optional<std::string> safe_write(const std::filesystem::path& target, std::
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return win::system_message(GetLastError());
 
-        auto fail = [&](DWORD error) -> std::optional<std::string> {
+        auto fail_with = [&](std::string text) -> std::optional<std::string> {
             file.reset();
             DeleteFileW(temporary.c_str());
-            return win::system_message(error);
+            return text;
         };
+        auto fail = [&](DWORD error) { return fail_with(win::system_message(error)); };
 
         if (!write_all(file.get(), bytes)) return fail(GetLastError());
         if (!FlushFileBuffers(file.get())) return fail(GetLastError());
         // Closing can still report a failed write of cached data.
         if (!CloseHandle(file.release())) return fail(GetLastError());
-        if (DWORD error = put_in_place(target_name, temporary, exists); error != 0) return fail(error);
+        const std::filesystem::path backup_path = safe_write_backup(real);
+        const std::wstring backup = backup_path.wstring();
+        // A backup left by a save that died goes, but only while the target
+        // holds a map: else it may be the only copy.
+        if (exists)
+            if (auto in_the_way = clear_temporary(backup, backup_path)) return fail_with(*in_the_way);
+        const Placement placed = put_in_place(target_name, temporary, backup, exists);
+        if (placed.stranded) {
+            file.reset();
+            return stranded_text(win::system_message(placed.error), temporary_path, backup_path);
+        }
+        if (placed.error != 0) return fail(placed.error);
         return std::nullopt;
     } catch (...) {
         return win::system_message(ERROR_NOT_ENOUGH_MEMORY);

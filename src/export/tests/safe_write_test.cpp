@@ -1,6 +1,7 @@
 #include "export/file_read.hpp"
 #include "export/safe_write.hpp"
 #ifdef _WIN32
+#include "export/safe_write_calls.hpp"
 #include "win/wide.hpp"
 #endif
 
@@ -288,6 +289,131 @@ TEST_F(SafeWrite, AReadOnlyTargetIsRefused) {
     EXPECT_EQ(content(target), "old");
     EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
 }
+
+#ifdef _WIN32
+// The failures of the replacing step that real Windows meets when a virus
+// scanner, the indexer or a sync client holds a file for a moment. The test
+// bench has none of them, so the calls are replaced, each doing to the files
+// what ReplaceFileW's documentation says the failure leaves behind.
+class SafeWriteFailures : public SafeWrite {
+  protected:
+    using Calls = safe_write_detail::FileCalls;
+
+    void SetUp() override {
+        SafeWrite::SetUp();
+        saved_ = safe_write_detail::file_calls();
+        script() = {};
+        safe_write_detail::file_calls().pause = [](DWORD) { ++script().pauses; };
+    }
+    void TearDown() override {
+        safe_write_detail::file_calls() = saved_;
+        SafeWrite::TearDown();
+    }
+
+    struct Script {
+        DWORD replace_error = 0;  // 0: the real ReplaceFileW
+        int replace_failures = 0; // how often it fails before it works
+        int failing_moves = 0;    // moves that fail with ERROR_ACCESS_DENIED first
+        int pauses = 0;
+    };
+    static Script& script() {
+        static Script current;
+        return current;
+    }
+
+    // ReplaceFileW that fails as `replace_error` says, leaving the files as
+    // its documentation describes for that error with a backup name given.
+    static BOOL WINAPI replace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID,
+                               LPVOID) {
+        Script& s = script();
+        if (s.replace_failures == 0 || s.replace_error == 0)
+            return ::ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
+        --s.replace_failures;
+        // The previous file is under the backup name, nothing under its own.
+        if (s.replace_error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) ::MoveFileExW(replaced, backup, 0);
+        ::SetLastError(s.replace_error);
+        return FALSE;
+    }
+    static BOOL WINAPI move(LPCWSTR from, LPCWSTR to, DWORD flags) {
+        if (script().failing_moves > 0) {
+            --script().failing_moves;
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        return ::MoveFileExW(from, to, flags);
+    }
+
+    void fail_replace(DWORD error, int times, int failing_moves = 0) {
+        script().replace_error = error;
+        script().replace_failures = times;
+        script().failing_moves = failing_moves;
+        safe_write_detail::file_calls().replace = &replace;
+        safe_write_detail::file_calls().move = &move;
+    }
+
+    Calls saved_;
+};
+
+TEST_F(SafeWriteFailures, AFileHeldForAMomentIsTriedAgainAndAHeldOneIsReported) {
+    const fs::path target = folder_ / "map.quarn";
+    put(target, "old");
+    fail_replace(ERROR_SHARING_VIOLATION, 3);
+    EXPECT_EQ(safe_write(target, "new"), std::nullopt);
+    EXPECT_EQ(content(target), "new");
+    EXPECT_EQ(script().pauses, 3);
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
+
+    // Held for good: the save fails after about a second and loses nothing.
+    fail_replace(ERROR_SHARING_VIOLATION, 1000);
+    EXPECT_EQ(safe_write(target, "newer"), win::system_message(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(content(target), "new");
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
+}
+
+TEST_F(SafeWriteFailures, TheNewFileThatCouldNotBeRenamedIsMovedInAndTheBackupGoes) {
+    const fs::path target = folder_ / "map.quarn";
+    // Both files keep their names: the replacing move does the rest.
+    put(target, "old");
+    fail_replace(ERROR_UNABLE_TO_MOVE_REPLACEMENT, 1);
+    EXPECT_EQ(safe_write(target, "new"), std::nullopt);
+    EXPECT_EQ(content(target), "new");
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
+
+    // The previous file went to the backup name and the target's name is
+    // empty: the new file is moved there.
+    fail_replace(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1);
+    EXPECT_EQ(safe_write(target, "newer"), std::nullopt);
+    EXPECT_EQ(content(target), "newer");
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
+}
+
+TEST_F(SafeWriteFailures, NeitherFileIsDeletedWhileItMayBeTheOnlyCopy) {
+    const fs::path target = folder_ / "map.quarn";
+    put(target, "old");
+    // The new file cannot be moved in, but the previous one can go back.
+    fail_replace(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1, 1);
+    EXPECT_EQ(safe_write(target, "new"), win::system_message(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2));
+    EXPECT_EQ(content(target), "old");
+    EXPECT_EQ(names(), std::vector<std::string>{"map.quarn"});
+
+    // Neither can: both stay, and the message says where.
+    fail_replace(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1, 1000);
+    const fs::path temporary = safe_write_temporary(target);
+    const fs::path backup = safe_write_backup(target);
+    EXPECT_EQ(safe_write(target, "new"),
+              stranded_text(win::system_message(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), temporary, backup));
+    EXPECT_EQ(content(temporary), "new");
+    EXPECT_EQ(content(backup), "old");
+    EXPECT_FALSE(fs::exists(target));
+
+    // The next save of the map finds the target's name empty and writes it;
+    // the backup is the user's to keep until a map stands at the target.
+    safe_write_detail::file_calls() = saved_;
+    EXPECT_EQ(safe_write(target, "again"), std::nullopt);
+    EXPECT_EQ(content(target), "again");
+    EXPECT_EQ(content(backup), "old");
+}
+#endif
 
 } // namespace
 } // namespace quarn
