@@ -15,7 +15,7 @@ fail() {
 }
 
 mkdir "$tree"
-(cd "$source_dir" && tar -cf - --exclude=./build --exclude='.?*' ARCHITECTURE.md scripts quarn-core src maker-services \
+(cd "$source_dir" && tar -cf - --exclude='.?*' ARCHITECTURE.md scripts quarn-core src maker-services \
   tools bench examples) | (cd "$tree" && tar -xf -) || {
   echo "cannot copy the tree from $source_dir" >&2
   exit 1
