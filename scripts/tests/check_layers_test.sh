@@ -100,8 +100,11 @@ echo '#include "model/map.hpp"' >"$tree/src/newmodule/thing.cpp"
 check "a module without a layer" 1 "src/newmodule/thing.cpp: module newmodule has no layer in ARCHITECTURE.md"
 rm -r "$tree/src/newmodule"
 cp "$tree/ARCHITECTURE.md" "$work/saved"
+# The backticks are the page's Markdown.
+# shellcheck disable=SC2016
 sed 's/^| 10 | `tools`, `bench` |/| 10 | `tools`, `bench`, `examples` |/' "$work/saved" >"$tree/ARCHITECTURE.md"
 check "a layer without a module" 1 "ARCHITECTURE.md: module examples has no code in the tree"
+# shellcheck disable=SC2016
 sed -e 's/^| 3 | `validate`, /| 3 | /' -e 's/^| 2 | `ops`, /| 2 | `validate`, `ops`, /' "$work/saved" >"$tree/ARCHITECTURE.md"
 check "validate moved below what its tests use" 1 \
   'quarn-core/validate/tests/check_map_test.cpp:6: validate (layer 2) includes "ops/testing/plain_switch.hpp" (ops, layer 2)
