@@ -5,7 +5,7 @@
 
 #include "compare/change_text.hpp"
 #include "compare/compare_maps.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "draw/scene.hpp"
 #include "export/csv.hpp"
 #include "export/svg.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/map_file.hpp"
 
 namespace {

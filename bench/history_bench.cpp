@@ -9,7 +9,7 @@
 
 #include "app/history.hpp"
 #include "draw/scene.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "ops/port_vlan_ops.hpp"
 #include "ops/switch_ops.hpp"
 

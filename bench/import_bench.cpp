@@ -3,7 +3,7 @@
 // read again on every keystroke of the import dialog without delay.
 #include <benchmark/benchmark.h>
 
-#include "generated_config.hpp"
+#include "import/generator/generated_config.hpp"
 #include "import/import_apply.hpp"
 
 namespace {

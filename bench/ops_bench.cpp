@@ -3,7 +3,7 @@
 // must stay far below what a user notices.
 #include <benchmark/benchmark.h>
 
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "ops/port_range.hpp"
 #include "ops/port_vlan_ops.hpp"
 #include "validate/check_map.hpp"

@@ -35,16 +35,9 @@ std::string vlan_set_text(std::vector<std::uint16_t> ids) {
 
 namespace {
 
-const char* kind_text(PortKind kind) {
-    switch (kind) {
-    case PortKind::Rj45:
-        return "Rj45";
-    case PortKind::Sfp:
-        return "Sfp";
-    case PortKind::Dual:
-        return "Dual";
-    }
-    return "?";
+std::string_view kind_text(PortKind kind) {
+    const auto index = static_cast<std::size_t>(kind);
+    return index < k_port_kind_names.size() ? k_port_kind_names[index] : "?";
 }
 
 std::string float_text(float value) {
@@ -63,7 +56,8 @@ std::string layout_text(const std::vector<PortGroup>& groups) {
         if (!text.empty()) text += " + ";
         text += kind_text(group.kind);
         text += ' ' + std::to_string(group.columns) + 'x' + std::to_string(group.rows);
-        text += group.numbering == Numbering::OddTop ? " OddTop" : " Rows";
+        text += ' ';
+        text += k_numbering_names[group.numbering == Numbering::OddTop ? 0 : 1];
         if (group.block != 0) text += " block " + std::to_string(group.block);
         if (group.gap_after != 0.0f) text += " gap " + float_text(group.gap_after);
     }

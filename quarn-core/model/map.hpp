@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,11 @@ Result<Rgb> parse_rgb(std::string_view text);
 
 enum class PortKind : std::uint8_t { Rj45, Sfp, Dual };
 enum class Numbering : std::uint8_t { OddTop, Rows };
+
+// The names of their values in the file and in the texts of a comparison,
+// in the order of the values.
+inline constexpr std::array<std::string_view, 3> k_port_kind_names = {"Rj45", "Sfp", "Dual"};
+inline constexpr std::array<std::string_view, 2> k_numbering_names = {"OddTop", "Rows"};
 
 struct Vlan {
     std::uint16_t id = 0;

@@ -12,6 +12,7 @@
 
 #include "common/message_text.hpp"
 #include "model/json_text.hpp"
+#include "model/map_fields.hpp"
 #include "model/map_file.hpp"
 
 namespace quarn {
@@ -19,189 +20,7 @@ namespace {
 
 using json = nlohmann::json;
 
-// What a JSON value is read into. Records may come as objects or as arrays
-// of their field values in field order.
-enum class Kind : std::uint8_t {
-    Skip,
-    U16,
-    U32,
-    F32,
-    Text,
-    Bool,
-    Color,
-    PortKindName,
-    NumberingName,
-    MapRecord,
-    HeaderRecord,
-    VlanRecord,
-    SwitchRecord,
-    GroupRecord,
-    PortRecord,
-    PortPeerRecord,
-    LagRecord,
-    LagPeerRecord,
-    VlanList,
-    SwitchList,
-    GroupList,
-    PortList,
-    LagList,
-    U16List,
-    TextList,
-};
-
-bool is_record(Kind kind) {
-    return kind >= Kind::MapRecord && kind <= Kind::LagPeerRecord;
-}
-bool is_list(Kind kind) {
-    return kind >= Kind::VlanList;
-}
-
-template <class T>
-constexpr bool k_is_optional = false;
-template <class T>
-constexpr bool k_is_optional<std::optional<T>> = true;
-
-// What a member of a record is read as, from its type alone; an optional
-// member is nullable (null means none).
-template <class T>
-constexpr Kind kind_of() {
-    if constexpr (k_is_optional<T>)
-        return kind_of<typename T::value_type>();
-    else if constexpr (std::is_same_v<T, std::uint16_t>)
-        return Kind::U16;
-    else if constexpr (std::is_same_v<T, std::uint32_t>)
-        return Kind::U32;
-    else if constexpr (std::is_same_v<T, float>)
-        return Kind::F32;
-    else if constexpr (std::is_same_v<T, std::string>)
-        return Kind::Text;
-    else if constexpr (std::is_same_v<T, bool>)
-        return Kind::Bool;
-    else if constexpr (std::is_same_v<T, Rgb>)
-        return Kind::Color;
-    else if constexpr (std::is_same_v<T, PortKind>)
-        return Kind::PortKindName;
-    else if constexpr (std::is_same_v<T, Numbering>)
-        return Kind::NumberingName;
-    else if constexpr (std::is_same_v<T, PortPeer>)
-        return Kind::PortPeerRecord;
-    else if constexpr (std::is_same_v<T, LagPeer>)
-        return Kind::LagPeerRecord;
-    else if constexpr (std::is_same_v<T, std::vector<Vlan>>)
-        return Kind::VlanList;
-    else if constexpr (std::is_same_v<T, std::vector<Switch>>)
-        return Kind::SwitchList;
-    else if constexpr (std::is_same_v<T, std::vector<PortGroup>>)
-        return Kind::GroupList;
-    else if constexpr (std::is_same_v<T, std::vector<Port>>)
-        return Kind::PortList;
-    else if constexpr (std::is_same_v<T, std::vector<Lag>>)
-        return Kind::LagList;
-    else if constexpr (std::is_same_v<T, std::vector<std::uint16_t>>)
-        return Kind::U16List;
-    else if constexpr (std::is_same_v<T, std::vector<std::string>>)
-        return Kind::TextList;
-    else
-        static_assert(k_is_optional<T>, "a member type the reader has no kind for");
-}
-
-// Whether a file must give a field; an optional one keeps its default.
-enum class Presence : std::uint8_t { Required, Optional };
-
-// One field of a record: its key, what it is read as and where it lives.
-struct Field {
-    std::string_view name;
-    Kind kind = Kind::Skip;
-    Presence presence = Presence::Required;
-    bool nullable = false;
-    void* (*target)(void* record) = nullptr;
-};
-
-// A field of record type R. Tables are made of these, so a member of
-// another record, or a key without its member, does not compile.
-template <class R>
-struct FieldOf {
-    Field field;
-};
-
-template <class Member>
-struct MemberOf;
-template <class R, class T>
-struct MemberOf<T R::*> {
-    using Record = R;
-    using Type = T;
-};
-
-template <auto Member>
-constexpr FieldOf<typename MemberOf<decltype(Member)>::Record> field(std::string_view name,
-                                                                     Presence presence = Presence::Required) {
-    using Record = typename MemberOf<decltype(Member)>::Record;
-    using Type = typename MemberOf<decltype(Member)>::Type;
-    return {{name, kind_of<Type>(), presence, k_is_optional<Type>,
-             [](void* record) -> void* { return &(static_cast<Record*>(record)->*Member); }}};
-}
-
-template <class R, std::size_t N>
-constexpr std::array<Field, N> fields_of(const FieldOf<R> (&fields)[N]) {
-    std::array<Field, N> all{};
-    for (std::size_t i = 0; i < N; ++i) all[i] = fields[i].field;
-    return all;
-}
-
-constexpr auto k_map_fields =
-    fields_of<Map>({field<&Map::format>("format"), field<&Map::site>("site"), field<&Map::notes>("notes"),
-                    field<&Map::vlans>("vlans"), field<&Map::switches>("switches")});
-constexpr auto k_header_fields = fields_of<Header>({field<&Header::format>("format")});
-constexpr auto k_vlan_fields =
-    fields_of<Vlan>({field<&Vlan::id>("id"), field<&Vlan::name>("name"), field<&Vlan::color>("color")});
-constexpr auto k_switch_fields =
-    fields_of<Switch>({field<&Switch::name>("name"), field<&Switch::location>("location"),
-                       field<&Switch::model>("model"), field<&Switch::groups>("groups"),
-                       field<&Switch::ports>("ports"), field<&Switch::lags>("lags", Presence::Optional)});
-constexpr auto k_group_fields =
-    fields_of<PortGroup>({field<&PortGroup::kind>("kind"), field<&PortGroup::columns>("columns"),
-                          field<&PortGroup::rows>("rows"), field<&PortGroup::numbering>("numbering"),
-                          field<&PortGroup::block>("block"), field<&PortGroup::gap_after>("gap_after")});
-constexpr auto k_port_fields =
-    fields_of<Port>({field<&Port::label>("label"), field<&Port::untagged>("untagged", Presence::Optional),
-                     field<&Port::tagged>("tagged"), field<&Port::description>("description"),
-                     field<&Port::disabled>("disabled"), field<&Port::link>("link", Presence::Optional)});
-constexpr auto k_port_peer_fields =
-    fields_of<PortPeer>({field<&PortPeer::switch_name>("switch"), field<&PortPeer::port>("port")});
-constexpr auto k_lag_fields = fields_of<Lag>({field<&Lag::name>("name"), field<&Lag::members>("members"),
-                                              field<&Lag::peer>("peer", Presence::Optional)});
-constexpr auto k_lag_peer_fields =
-    fields_of<LagPeer>({field<&LagPeer::switch_name>("switch"), field<&LagPeer::lag>("lag")});
-
-struct Record {
-    std::string_view name;
-    std::span<const Field> fields;
-};
-
-Record record_of(Kind kind) {
-    switch (kind) {
-    case Kind::MapRecord:
-        return {"Map", k_map_fields};
-    case Kind::HeaderRecord:
-        return {"Header", k_header_fields};
-    case Kind::VlanRecord:
-        return {"Vlan", k_vlan_fields};
-    case Kind::SwitchRecord:
-        return {"Switch", k_switch_fields};
-    case Kind::GroupRecord:
-        return {"PortGroup", k_group_fields};
-    case Kind::PortRecord:
-        return {"Port", k_port_fields};
-    case Kind::PortPeerRecord:
-        return {"PortPeer", k_port_peer_fields};
-    case Kind::LagRecord:
-        return {"Lag", k_lag_fields};
-    case Kind::LagPeerRecord:
-        return {"LagPeer", k_lag_peer_fields};
-    default:
-        return {};
-    }
-}
+using namespace map_fields;
 
 std::string_view expected_text(Kind kind) {
     switch (kind) {
@@ -404,10 +223,10 @@ class Reader {
         if (expect.kind == Kind::Skip) return true;
         if (expect.nullable) {
             if (expect.kind == Kind::U16) static_cast<std::optional<std::uint16_t>*>(expect.target)->reset();
-            if (expect.kind == Kind::PortPeerRecord)
-                static_cast<std::optional<PortPeer>*>(expect.target)->reset();
-            if (expect.kind == Kind::LagPeerRecord)
-                static_cast<std::optional<LagPeer>*>(expect.target)->reset();
+            visit_type(expect.kind, [&](auto type) {
+                using T = typename decltype(type)::type;
+                if constexpr (!k_is_list<T>) static_cast<std::optional<T>*>(expect.target)->reset();
+            });
             return true;
         }
         return invalid_type("null", expect.kind);
@@ -487,24 +306,10 @@ class Reader {
             *static_cast<Rgb*>(expect.target) = color.value();
             return true;
         }
-        case Kind::PortKindName: {
-            static constexpr std::string_view k_names[] = {"Rj45", "Sfp", "Dual"};
-            for (std::size_t i = 0; i < 3; ++i) {
-                if (value == k_names[i]) {
-                    *static_cast<PortKind*>(expect.target) = static_cast<PortKind>(i);
-                    return true;
-                }
-            }
-            return fail(JsonProblem::UnknownVariant, quoted_input(value), "one of `Rj45`, `Sfp`, `Dual`");
-        }
-        case Kind::NumberingName: {
-            if (value == "OddTop" || value == "Rows") {
-                *static_cast<Numbering*>(expect.target) =
-                    value == "Rows" ? Numbering::Rows : Numbering::OddTop;
-                return true;
-            }
-            return fail(JsonProblem::UnknownVariant, quoted_input(value), "one of `OddTop`, `Rows`");
-        }
+        case Kind::PortKindName:
+            return enum_value<PortKind>(expect, value);
+        case Kind::NumberingName:
+            return enum_value<Numbering>(expect, value);
         default: {
             std::string found = "string ";
             json_text::append_string(found, quoted_input(value));
@@ -663,32 +468,44 @@ class Reader {
     }
 
     static Expect list_element(Kind list, void* target) {
-        switch (list) {
-        case Kind::VlanList:
-            return {Kind::VlanRecord, &static_cast<std::vector<Vlan>*>(target)->emplace_back()};
-        case Kind::SwitchList:
-            return {Kind::SwitchRecord, &static_cast<std::vector<Switch>*>(target)->emplace_back()};
-        case Kind::GroupList:
-            return {Kind::GroupRecord, &static_cast<std::vector<PortGroup>*>(target)->emplace_back()};
-        case Kind::PortList:
-            return {Kind::PortRecord, &static_cast<std::vector<Port>*>(target)->emplace_back()};
-        case Kind::LagList:
-            return {Kind::LagRecord, &static_cast<std::vector<Lag>*>(target)->emplace_back()};
-        case Kind::U16List:
-            return {Kind::U16, &static_cast<std::vector<std::uint16_t>*>(target)->emplace_back()};
-        case Kind::TextList:
-            return {Kind::Text, &static_cast<std::vector<std::string>*>(target)->emplace_back()};
-        default:
-            return {};
-        }
+        Expect element;
+        visit_type(list, [&](auto type) {
+            using T = typename decltype(type)::type;
+            if constexpr (k_is_list<T>)
+                element = {kind_of<typename T::value_type>(), &static_cast<T*>(target)->emplace_back()};
+        });
+        return element;
     }
 
     // An optional record comes into being when its object or array starts.
     static void* record_target(const Expect& expect) {
         if (!expect.nullable) return expect.target;
-        if (expect.kind == Kind::PortPeerRecord)
-            return &static_cast<std::optional<PortPeer>*>(expect.target)->emplace();
-        return &static_cast<std::optional<LagPeer>*>(expect.target)->emplace();
+        void* record = nullptr;
+        visit_type(expect.kind, [&](auto type) {
+            using T = typename decltype(type)::type;
+            if constexpr (!k_is_list<T>) record = &static_cast<std::optional<T>*>(expect.target)->emplace();
+        });
+        return record;
+    }
+
+    // An enum value by its name; a name it lacks is refused with all of them.
+    template <class Enum>
+    bool enum_value(const Expect& expect, const std::string& value) {
+        const auto names = names_of<Enum>();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (value == names[i]) {
+                *static_cast<Enum*>(expect.target) = static_cast<Enum>(i);
+                return true;
+            }
+        }
+        std::string expected = "one of ";
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (i > 0) expected += ", ";
+            expected += '`';
+            expected += names[i];
+            expected += '`';
+        }
+        return fail(JsonProblem::UnknownVariant, quoted_input(value), std::move(expected));
     }
 
     template <class Found>

@@ -2,32 +2,23 @@
 #include <cmath>
 
 #include "model/json_text.hpp"
+#include "model/map_fields.hpp"
 #include "model/map_file.hpp"
 
 namespace quarn {
 namespace {
 
+using namespace map_fields;
+
 // Writes the text directly, in exactly the layout of the JSON library's
 // pretty printer with an indent of two, without building a document tree:
-// saving a large map must not stall the program.
+// saving a large map must not stall the program. Every field of every record
+// is written, in the order of the reader's field tables.
 class Writer {
   public:
     std::string out;
 
-    void save(const Map& map) {
-        out += '{';
-        first_key(1, "format");
-        number(map.format);
-        key(1, "site");
-        text(map.site);
-        key(1, "notes");
-        text(map.notes);
-        key(1, "vlans");
-        list(1, map.vlans, [this](int level, const Vlan& vlan) { write(level, vlan); });
-        key(1, "switches");
-        list(1, map.switches, [this](int level, const Switch& sw) { write(level, sw); });
-        close_object(0);
-    }
+    void save(const Map& map) { record(0, Kind::MapRecord, &map); }
 
   private:
     void newline(int level) {
@@ -35,26 +26,23 @@ class Writer {
         out.append(static_cast<std::size_t>(level) * 2, ' ');
     }
 
-    void first_key(int level, std::string_view name) {
-        newline(level);
-        out += '"';
-        out += name;
-        out += "\": ";
-    }
-
-    // Every key but the first of an object follows a comma.
-    void key(int level, std::string_view name) {
-        out += ',';
-        first_key(level, name);
-    }
-
-    void close_object(int level) {
+    void record(int level, Kind kind, const void* record) {
+        const auto fields = record_of(kind).fields;
+        out += '{';
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) out += ',';
+            newline(level + 1);
+            out += '"';
+            out += fields[i].name;
+            out += "\": ";
+            value(level + 1, fields[i].kind, fields[i].nullable, fields[i].source(record));
+        }
         newline(level);
         out += '}';
     }
 
-    template <class T, class WriteItem>
-    void list(int level, const std::vector<T>& items, WriteItem write_item) {
+    template <class T>
+    void list(int level, const std::vector<T>& items) {
         if (items.empty()) {
             out += "[]";
             return;
@@ -63,10 +51,65 @@ class Writer {
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (i > 0) out += ',';
             newline(level + 1);
-            write_item(level + 1, items[i]);
+            value(level + 1, kind_of<T>(), false, &items[i]);
         }
         newline(level);
         out += ']';
+    }
+
+    void value(int level, Kind kind, bool nullable, const void* at) {
+        if (nullable) {
+            at = inside(kind, at);
+            if (at == nullptr) {
+                out += "null";
+                return;
+            }
+        }
+        switch (kind) {
+        case Kind::U16:
+            return number(*static_cast<const std::uint16_t*>(at));
+        case Kind::U32:
+            return number(*static_cast<const std::uint32_t*>(at));
+        case Kind::F32: {
+            // A gap that is not a finite number would be written as null,
+            // which no reader accepts as a gap; the file would never open
+            // again. No gap is the one safe value.
+            const float gap = *static_cast<const float*>(at);
+            return json_text::append_float(out, std::isfinite(gap) ? gap : 0.0f);
+        }
+        case Kind::Text:
+            return json_text::append_string(out, *static_cast<const std::string*>(at));
+        case Kind::Bool:
+            out += *static_cast<const bool*>(at) ? "true" : "false";
+            return;
+        case Kind::Color:
+            return json_text::append_string(out, rgb_text(*static_cast<const Rgb*>(at)));
+        case Kind::PortKindName:
+            return name<PortKind>(at);
+        case Kind::NumberingName:
+            return name<Numbering>(at);
+        default:
+            break;
+        }
+        if (is_record(kind)) return record(level, kind, at);
+        visit_type(kind, [&](auto type) {
+            using T = typename decltype(type)::type;
+            if constexpr (k_is_list<T>) list(level, *static_cast<const T*>(at));
+        });
+    }
+
+    // The value an optional holds, nullptr for none.
+    static const void* inside(Kind kind, const void* optional) {
+        const void* held = nullptr;
+        auto open = [&]<class T>(const std::optional<T>* value) {
+            if (value->has_value()) held = &**value;
+        };
+        if (kind == Kind::U16) open(static_cast<const std::optional<std::uint16_t>*>(optional));
+        visit_type(kind, [&](auto type) {
+            using T = typename decltype(type)::type;
+            if constexpr (!k_is_list<T>) open(static_cast<const std::optional<T>*>(optional));
+        });
+        return held;
     }
 
     void number(std::uint64_t value) {
@@ -76,107 +119,14 @@ class Writer {
         out.append(digits, end);
     }
 
-    void text(std::string_view value) { json_text::append_string(out, value); }
-
-    void null() { out += "null"; }
-
-    void write(int level, const Vlan& vlan) {
-        out += '{';
-        first_key(level + 1, "id");
-        number(vlan.id);
-        key(level + 1, "name");
-        text(vlan.name);
-        key(level + 1, "color");
-        text(rgb_text(vlan.color));
-        close_object(level);
-    }
-
-    void write(int level, const Switch& sw) {
-        out += '{';
-        first_key(level + 1, "name");
-        text(sw.name);
-        key(level + 1, "location");
-        text(sw.location);
-        key(level + 1, "model");
-        text(sw.model);
-        key(level + 1, "groups");
-        list(level + 1, sw.groups, [this](int inner, const PortGroup& group) { write(inner, group); });
-        key(level + 1, "ports");
-        list(level + 1, sw.ports, [this](int inner, const Port& port) { write(inner, port); });
-        key(level + 1, "lags");
-        list(level + 1, sw.lags, [this](int inner, const Lag& lag) { write(inner, lag); });
-        close_object(level);
-    }
-
-    void write(int level, const PortGroup& group) {
-        static constexpr std::string_view k_kinds[] = {"\"Rj45\"", "\"Sfp\"", "\"Dual\""};
-        static constexpr std::string_view k_numberings[] = {"\"OddTop\"", "\"Rows\""};
-        out += '{';
-        first_key(level + 1, "kind");
-        out += k_kinds[static_cast<std::size_t>(group.kind) % 3];
-        key(level + 1, "columns");
-        number(group.columns);
-        key(level + 1, "rows");
-        number(group.rows);
-        key(level + 1, "numbering");
-        out += k_numberings[static_cast<std::size_t>(group.numbering) % 2];
-        key(level + 1, "block");
-        number(group.block);
-        key(level + 1, "gap_after");
-        // A gap that is not a finite number would be written as null, which
-        // no reader accepts as a gap; the file would never open again. No gap
-        // is the one safe value.
-        json_text::append_float(out, std::isfinite(group.gap_after) ? group.gap_after : 0.0f);
-        close_object(level);
-    }
-
-    void write(int level, const Port& port) {
-        out += '{';
-        first_key(level + 1, "label");
-        text(port.label);
-        key(level + 1, "untagged");
-        if (port.untagged)
-            number(*port.untagged);
-        else
-            null();
-        key(level + 1, "tagged");
-        list(level + 1, port.tagged, [this](int, std::uint16_t id) { number(id); });
-        key(level + 1, "description");
-        text(port.description);
-        key(level + 1, "disabled");
-        out += port.disabled ? "true" : "false";
-        key(level + 1, "link");
-        if (port.link) {
-            out += '{';
-            first_key(level + 2, "switch");
-            text(port.link->switch_name);
-            key(level + 2, "port");
-            text(port.link->port);
-            close_object(level + 1);
-        } else {
-            null();
-        }
-        close_object(level);
-    }
-
-    void write(int level, const Lag& lag) {
-        out += '{';
-        first_key(level + 1, "name");
-        text(lag.name);
-        key(level + 1, "members");
-        list(level + 1, lag.members, [this](int, const std::string& member) { text(member); });
-        key(level + 1, "peer");
-        if (lag.peer) {
-            out += '{';
-            first_key(level + 2, "switch");
-            text(lag.peer->switch_name);
-            key(level + 2, "lag");
-            text(lag.peer->lag);
-            close_object(level + 1);
-        } else {
-            null();
-        }
-        close_object(level);
+    // A value out of the enum's range is written as a name all the same, so
+    // that the file opens again.
+    template <class Enum>
+    void name(const void* at) {
+        const auto names = names_of<Enum>();
+        out += '"';
+        out += names[static_cast<std::size_t>(*static_cast<const Enum*>(at)) % names.size()];
+        out += '"';
     }
 };
 

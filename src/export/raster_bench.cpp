@@ -22,7 +22,7 @@
 #include "export/png.hpp"
 #include "export/print.hpp"
 #include "export/rasterise.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/map_file.hpp"
 
 namespace {

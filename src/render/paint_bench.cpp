@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "draw/scene.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "render/gdi_renderer.hpp"
 #include "win/unique.hpp"
 

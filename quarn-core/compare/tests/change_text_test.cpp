@@ -8,7 +8,7 @@
 #include "compare/compare_maps.hpp"
 #include "compare/port_lines.hpp"
 #include "compare/value_text.hpp"
-#include "plain_switch.hpp"
+#include "ops/testing/plain_switch.hpp"
 
 namespace quarn {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "compare/change_text.hpp"
 #include "compare/compare_maps.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "ops/port_ops.hpp"
 #include "ops/switch_ops.hpp"
+#include "ops/testing/plain_switch.hpp"
 #include "ops/vlan_ops.hpp"
-#include "plain_switch.hpp"
 
 namespace quarn {
 namespace {

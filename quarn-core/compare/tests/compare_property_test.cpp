@@ -5,8 +5,8 @@
 
 #include "compare/change_text.hpp"
 #include "compare/compare_maps.hpp"
-#include "generated_map.hpp"
-#include "random_edits.hpp"
+#include "model/generator/generated_map.hpp"
+#include "ops/testing/random_edits.hpp"
 
 namespace quarn {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "draw/tests/fixtures.hpp"
 #include "draw/text_fit.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 
 namespace quarn {
 namespace {

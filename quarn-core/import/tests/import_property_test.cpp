@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "generated_config.hpp"
-#include "generated_map.hpp"
+#include "import/generator/generated_config.hpp"
 #include "import/import_apply.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/map_file.hpp"
-#include "random_edits.hpp"
+#include "ops/testing/random_edits.hpp"
 #include "validate/check_map.hpp"
 
 namespace quarn {

@@ -1,4 +1,4 @@
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/json_text.hpp"
 #include "model/map_file.hpp"
 #include "reference_json.hpp"

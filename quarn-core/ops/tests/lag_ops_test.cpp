@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "plain_switch.hpp"
+#include "ops/testing/plain_switch.hpp"
 
 namespace quarn {
 namespace {

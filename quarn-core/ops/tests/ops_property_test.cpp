@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/map_file.hpp"
-#include "random_edits.hpp"
+#include "ops/testing/random_edits.hpp"
 
 namespace quarn {
 namespace {

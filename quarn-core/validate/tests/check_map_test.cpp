@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "generated_map.hpp"
-#include "plain_switch.hpp"
-#include "random_edits.hpp"
+#include "model/generator/generated_map.hpp"
+#include "ops/testing/plain_switch.hpp"
+#include "ops/testing/random_edits.hpp"
 
 namespace quarn {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/map_file.hpp"
-#include "random_edits.hpp"
+#include "ops/testing/random_edits.hpp"
 
 namespace quarn::app {
 namespace {

@@ -14,7 +14,7 @@
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
 #include "driver.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "model/map_file.hpp"
 
 namespace {

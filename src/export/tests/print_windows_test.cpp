@@ -18,7 +18,7 @@
 
 #include "draw/scene.hpp"
 #include "export/print.hpp"
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 #include "test_support/script.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"

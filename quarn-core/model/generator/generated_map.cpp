@@ -1,4 +1,4 @@
-#include "generated_map.hpp"
+#include "model/generator/generated_map.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "generated_config.hpp"
+#include "import/generator/generated_config.hpp"
 
 #include <vector>
 
