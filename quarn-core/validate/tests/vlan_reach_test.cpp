@@ -6,6 +6,7 @@
 
 #include "reach_network.hpp"
 #include "validate/check_map.hpp"
+#include "validate/vlan_where.hpp"
 
 namespace quarn {
 namespace {
@@ -220,6 +221,89 @@ TEST(VlanReach, SwitchList) {
     EXPECT_EQ(switch_list(net.map(), std::span(all).first(1)), "a");
     EXPECT_EQ(switch_list(net.map(), std::span(all).first(5)), "a, b, c, d, e");
     EXPECT_EQ(switch_list(net.map(), all), "a, b, c, d, e and 1 more");
+}
+
+TEST(VlanReach, ReachLines) {
+    struct Case {
+        const char* name;
+        std::function<ReachNetwork()> build;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"on links only",
+         [] {
+             return std::move(ReachNetwork{"A", "B"}.trunk("A", 5, "B", 5, {20}));
+         },
+         {"VLAN 20 is used on no switch: every port that carries it has a link or is disabled."}},
+        {"one switch",
+         [] {
+             return std::move(ReachNetwork{"A", "B"}.use("A", 1, 20).use("A", 2, 20));
+         },
+         {"VLAN 20 is used on A only."}},
+        {"two switches",
+         [] {
+             return std::move(
+                 ReachNetwork{"A", "B"}.use("A", 1, 20).use("B", 1, 20).trunk("A", 5, "B", 5, {20}));
+         },
+         {"VLAN 20 reaches both switches that use it: A, B."}},
+        {"six switches",
+         [] {
+             ReachNetwork net{"a", "b", "c", "d", "e", "f"};
+             const char* names[] = {"a", "b", "c", "d", "e", "f"};
+             for (int i = 0; i < 6; ++i) net.use(names[i], 1, 20);
+             for (int i = 0; i + 1 < 6; ++i) net.trunk(names[i], 5, names[i + 1], 6, {20});
+             return net;
+         },
+         {"VLAN 20 reaches all 6 switches that use it: a, b, c, d, e and 1 more."}},
+        {"separate parts",
+         [] {
+             return std::move(ReachNetwork{"A", "B", "C", "D", "E"}
+                                  .use("A", 1, 20)
+                                  .use("B", 1, 20)
+                                  .use("C", 1, 20)
+                                  .use("D", 1, 20)
+                                  .use("E", 1, 20)
+                                  .trunk("A", 5, "B", 5, {10})
+                                  .trunk("C", 5, "D", 5, {20}));
+         },
+         {"VLAN 20 is used on 5 switches in 4 groups that no chain of links joins.",
+          "VLAN 20: B cannot reach A: no chain of links carries it",
+          "VLAN 20: no link at all joins C, D to the other switches that use it, so this is not judged",
+          "VLAN 20: no link at all joins E to the other switches that use it, so this is not judged"}},
+    };
+    for (const Case& c : cases) {
+        const Map map = c.build().map();
+        EXPECT_EQ(reach_lines(map, vlan_reach(map, 20)), c.expected) << c.name;
+    }
+}
+
+// "Where Is This VLAN..." puts the verdict first; the command line puts it
+// last.
+TEST(VlanReach, WhereTextInBothOrders) {
+    ReachNetwork net{"A", "B", "C"};
+    net.use("A", 1, 20).trunk("A", 5, "B", 5, {20}).lag("B", {10, 20}, "C", {10, 20});
+    net.port("C", 2).tagged = {30, 20};
+    net.port("C", 3).untagged = 20;
+    net.port("C", 3).tagged = {20};
+    net.port("C", 3).disabled = true;
+    const std::string ports = "A\n"
+                              "  port 1: untagged\n"
+                              "  port 5: tagged, link to B port 5\n"
+                              "B\n"
+                              "  port 5: tagged, link to A port 5\n"
+                              "  port 7: tagged, LAG Trk1 to C Trk1\n"
+                              "  port 8: tagged, LAG Trk1 to C Trk1\n"
+                              "C\n"
+                              "  port 2: tagged\n"
+                              "  port 3: untagged and tagged, disabled\n"
+                              "  port 7: tagged, LAG Trk1 to B Trk1\n"
+                              "  port 8: tagged, LAG Trk1 to B Trk1\n";
+    const std::string reach = "VLAN 20 reaches both switches that use it: A, C.\n";
+    EXPECT_EQ(vlan_where_text(net.map(), 20, WhereOrder::PortsFirst), ports + "\n" + reach);
+    EXPECT_EQ(vlan_where_text(net.map(), 20, WhereOrder::ReachFirst), reach + "\n" + ports);
+    EXPECT_EQ(vlan_where_text(net.map(), 40, WhereOrder::ReachFirst), "VLAN 40 is on no port.\n");
+    EXPECT_TRUE(vlan_carried(net.map(), 20));
+    EXPECT_FALSE(vlan_carried(net.map(), 40));
 }
 
 } // namespace
