@@ -39,6 +39,8 @@ struct EndDifferences {
     std::vector<std::uint16_t> one_sided;
 
     void compare(const Port& a, const Port& b) {
+        // The common case, without sorting copies of the lists.
+        if (a.untagged == b.untagged && a.tagged == b.tagged) return;
         if (a.untagged != b.untagged) {
             auto pair = std::make_pair(a.untagged, b.untagged);
             if (std::find(untagged.begin(), untagged.end(), pair) == untagged.end()) untagged.push_back(pair);
@@ -63,7 +65,7 @@ struct EndDifferences {
 
 class MapCheck {
   public:
-    explicit MapCheck(const Map& map) : map_(map), index_(map) {
+    explicit MapCheck(const Map& map) : map_(map), index_(map), reach_(index_) {
         for (const Vlan& vlan : map.vlans) listed_[vlan.id] = true;
     }
 
@@ -77,6 +79,7 @@ class MapCheck {
                 check_lag_members(s, g);
                 if (sw.lags[g].peer) check_lag_peer(s, g);
             }
+            reach_.read_switch(s);
         }
         if (map_.switches.size() > 1) {
             for (const Vlan& vlan : map_.vlans) {
@@ -86,7 +89,7 @@ class MapCheck {
                         Problem{Problem::Kind::VlanOnOneSwitch, map_.switches[carrier].name, {}, vlan.id});
             }
         }
-        add_reach_problems(index_, problems_);
+        reach_.add_problems(problems_);
         return std::move(problems_);
     }
 
@@ -110,10 +113,13 @@ class MapCheck {
         for (std::size_t i = 0; i < port.tagged.size(); ++i) {
             std::uint16_t vlan = port.tagged[i];
             carried(vlan, s);
+            if (listed_[vlan]) continue;
+            // Each ID once per port; trunks carry dozens of listed VLANs, so
+            // only an unlisted one is looked for earlier in the port.
             bool seen = port.untagged == vlan ||
                         std::find(port.tagged.begin(), port.tagged.begin() + static_cast<std::ptrdiff_t>(i),
                                   vlan) != port.tagged.begin() + static_cast<std::ptrdiff_t>(i);
-            if (!seen && !listed_[vlan]) not_listed(vlan);
+            if (!seen) not_listed(vlan);
         }
         if (port.untagged &&
             std::find(port.tagged.begin(), port.tagged.end(), *port.untagged) != port.tagged.end())
@@ -189,6 +195,7 @@ class MapCheck {
 
     const Map& map_;
     MapIndex index_;
+    ReachRule reach_;
     std::vector<bool> listed_ = std::vector<bool>(k_vlan_ids, false);
     std::vector<std::size_t> carrier_ = std::vector<std::size_t>(k_vlan_ids, k_none);
     std::vector<bool> several_ = std::vector<bool>(k_vlan_ids, false);

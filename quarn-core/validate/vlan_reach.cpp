@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::size_t k_none = MapIndex::k_none;
 constexpr std::size_t k_listed_names = 5;
+constexpr std::uint32_t k_no_slot = 0xFFFFFFFF;
 
 enum class GroupPorts : std::uint8_t { All, CutOffOnly };
 
@@ -53,29 +54,67 @@ class Joins {
     std::vector<std::size_t> touched_;
 };
 
+} // namespace
+
 // The links of one map, prepared once for the reach of several VLANs: the
 // linked parts, and per VLAN of interest the links that carry it and the
-// switches that use it.
+// switches that use it. Fed switch by switch in map order, then finished.
 class ReachIndex {
   public:
     ReachIndex(const MapIndex& index, std::span<const std::uint16_t> vlans)
         : index_(index), map_(index.map()), joins_(map_.switches.size()),
           group_of_root_(map_.switches.size(), k_none), best_of_part_(map_.switches.size(), k_none) {
         for (std::uint16_t vlan : vlans)
-            if (slot_[vlan] == k_none) slot_[vlan] = slots_++;
+            if (slot_[vlan] == k_no_slot) slot_[vlan] = slots_++;
+        marks_.assign(slots_, 0);
         edges_.resize(slots_);
         users_.resize(slots_);
-        mark_linked_ports();
-        join_links();
-        find_users();
+        first_port_.reserve(map_.switches.size());
+        std::size_t count = 0;
+        for (const Switch& sw : map_.switches) {
+            first_port_.push_back(count);
+            count += sw.ports.size();
+        }
+        in_peered_lag_.assign(count, false);
     }
 
-    std::size_t slot(std::uint16_t vlan) const { return slot_[vlan]; }
+    // Reads the links and users of one switch; the switches in map order,
+    // each once.
+    void read_switch(std::size_t s) {
+        const Switch& sw = map_.switches[s];
+        for (std::size_t g = 0; g < sw.lags.size(); ++g)
+            if (sw.lags[g].peer)
+                for (std::size_t p : index_.lag_ports(s, g)) in_peered_lag_[first_port_[s] + p] = true;
+        auto used = [&](std::uint16_t vlan) {
+            std::uint32_t slot = slot_[vlan];
+            if (slot != k_no_slot && (users_[slot].empty() || users_[slot].back() != s))
+                users_[slot].push_back(s);
+        };
+        for (std::size_t p = 0; p < sw.ports.size(); ++p) {
+            const Port& port = sw.ports[p];
+            if (port.link) {
+                read_link(s, p);
+            } else if (uses(s, p)) {
+                if (port.untagged) used(*port.untagged);
+                for (std::uint16_t vlan : port.tagged) used(vlan);
+            }
+        }
+        for (std::size_t g = 0; g < sw.lags.size(); ++g)
+            if (sw.lags[g].peer) read_peer(s, g);
+    }
+
+    // After every switch has been read.
+    void finish() {
+        part_.resize(map_.switches.size());
+        for (std::size_t sw = 0; sw < map_.switches.size(); ++sw) part_[sw] = physical_.root(sw);
+    }
+
+    std::uint32_t slot(std::uint16_t vlan) const { return slot_[vlan]; }
 
     VlanReach reach(std::uint16_t vlan, GroupPorts which) {
         VlanReach result{vlan, {}};
-        std::size_t s = slot_[vlan];
-        if (s == k_none || users_[s].empty()) return result;
+        std::uint32_t s = slot_[vlan];
+        if (s == k_no_slot || users_[s].empty()) return result;
         for (const auto& [a, b] : edges_[s]) joins_.join(a, b);
         std::vector<std::size_t> roots;
         for (std::size_t sw : users_[s]) {
@@ -114,122 +153,95 @@ class ReachIndex {
     }
 
   private:
-    bool uses(std::size_t s, std::size_t p) const {
-        return !map_.switches[s].ports[p].disabled && !linked_[first_port_[s] + p];
-    }
-
     // A port with a link field (answered or not) or in a LAG with a peer
     // faces another switch, even when the map check finds its link broken.
-    void mark_linked_ports() {
-        first_port_.reserve(map_.switches.size());
-        std::size_t count = 0;
-        for (const Switch& sw : map_.switches) {
-            first_port_.push_back(count);
-            count += sw.ports.size();
-        }
-        linked_.assign(count, false);
-        for (std::size_t s = 0; s < map_.switches.size(); ++s) {
-            const Switch& sw = map_.switches[s];
-            for (std::size_t p = 0; p < sw.ports.size(); ++p)
-                if (sw.ports[p].link) linked_[first_port_[s] + p] = true;
-            for (std::size_t g = 0; g < sw.lags.size(); ++g)
-                if (sw.lags[g].peer)
-                    for (std::size_t p : index_.lag_ports(s, g)) linked_[first_port_[s] + p] = true;
-        }
+    bool uses(std::size_t s, std::size_t p) const {
+        const Port& port = map_.switches[s].ports[p];
+        return !port.disabled && !port.link && !in_peered_lag_[first_port_[s] + p];
     }
 
-    // The VLANs of interest that one end of a link passes on, sorted.
-    void end_vlans(const Port& port, std::vector<std::uint16_t>& out) const {
+    // Which VLANs of interest one end of a link passes on, marked with the
+    // link's stamp; the far end then finds the common ones without sorting.
+    void mark_end(const Port& port, std::uint32_t stamp) {
         if (port.disabled) return;
-        if (port.untagged && slot_[*port.untagged] != k_none) out.push_back(*port.untagged);
+        if (port.untagged && slot_[*port.untagged] != k_no_slot) marks_[slot_[*port.untagged]] = stamp;
         for (std::uint16_t vlan : port.tagged)
-            if (slot_[vlan] != k_none) out.push_back(vlan);
+            if (slot_[vlan] != k_no_slot) marks_[slot_[vlan]] = stamp;
     }
 
-    void connect(std::size_t a, std::size_t b, std::vector<std::uint16_t>& near,
-                 std::vector<std::uint16_t>& far) {
-        physical_.join(a, b);
-        for (auto* list : {&near, &far}) {
-            std::sort(list->begin(), list->end());
-            list->erase(std::unique(list->begin(), list->end()), list->end());
-        }
-        common_.clear();
-        std::set_intersection(near.begin(), near.end(), far.begin(), far.end(), std::back_inserter(common_));
-        for (std::uint16_t vlan : common_) edges_[slot_[vlan]].emplace_back(a, b);
+    void match_end(const Port& port, std::uint32_t stamp, std::size_t a, std::size_t b) {
+        if (port.disabled) return;
+        auto match = [&](std::uint16_t vlan) {
+            std::uint32_t slot = slot_[vlan];
+            if (slot == k_no_slot || marks_[slot] != stamp) return;
+            marks_[slot] = stamp + 1; // once per link
+            edges_[slot].emplace_back(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b));
+        };
+        if (port.untagged) match(*port.untagged);
+        for (std::uint16_t vlan : port.tagged) match(vlan);
     }
 
-    void join_links() {
-        std::vector<std::uint16_t> near;
-        std::vector<std::uint16_t> far;
-        for (std::size_t s = 0; s < map_.switches.size(); ++s) {
-            const Switch& sw = map_.switches[s];
-            for (std::size_t p = 0; p < sw.ports.size(); ++p) {
-                auto target = index_.link_target(s, p);
-                // Each link once, from the end that comes first in the map.
-                if (!target || !(PortRef{s, p} < *target) || !index_.link_answered(s, p, *target)) continue;
-                near.clear();
-                far.clear();
-                end_vlans(sw.ports[p], near);
-                end_vlans(map_.switches[target->switch_index].ports[target->port_index], far);
-                connect(s, target->switch_index, near, far);
-            }
-            for (std::size_t g = 0; g < sw.lags.size(); ++g) {
-                auto target = index_.peer_target(s, g);
-                if (!target || !(std::make_pair(s, g) < *target) ||
-                    !index_.peer_answered(s, g, target->first, target->second))
-                    continue;
-                near.clear();
-                far.clear();
-                for (std::size_t p : index_.lag_ports(s, g)) end_vlans(sw.ports[p], near);
-                const Switch& other = map_.switches[target->first];
-                for (std::size_t p : index_.lag_ports(target->first, target->second))
-                    end_vlans(other.ports[p], far);
-                connect(s, target->first, near, far);
-            }
-        }
-        part_.resize(map_.switches.size());
-        for (std::size_t s = 0; s < map_.switches.size(); ++s) part_[s] = physical_.root(s);
+    std::uint32_t next_stamp() {
+        stamp_ += 2;
+        return stamp_ - 1;
     }
 
-    void find_users() {
-        for (std::size_t s = 0; s < map_.switches.size(); ++s) {
-            const Switch& sw = map_.switches[s];
-            auto used = [&](std::uint16_t vlan) {
-                std::size_t slot = slot_[vlan];
-                if (slot != k_none && (users_[slot].empty() || users_[slot].back() != s))
-                    users_[slot].push_back(s);
-            };
-            for (std::size_t p = 0; p < sw.ports.size(); ++p) {
-                if (!uses(s, p)) continue;
-                const Port& port = sw.ports[p];
-                if (port.untagged) used(*port.untagged);
-                for (std::uint16_t vlan : port.tagged) used(vlan);
-            }
-        }
+    void read_link(std::size_t s, std::size_t p) {
+        auto target = index_.link_target(s, p);
+        // Each link once, from the end that comes first in the map.
+        if (!target || !(PortRef{s, p} < *target) || !index_.link_answered(s, p, *target)) return;
+        physical_.join(s, target->switch_index);
+        std::uint32_t stamp = next_stamp();
+        mark_end(map_.switches[s].ports[p], stamp);
+        match_end(map_.switches[target->switch_index].ports[target->port_index], stamp, s,
+                  target->switch_index);
+    }
+
+    void read_peer(std::size_t s, std::size_t g) {
+        auto target = index_.peer_target(s, g);
+        if (!target || !(std::make_pair(s, g) < *target) ||
+            !index_.peer_answered(s, g, target->first, target->second))
+            return;
+        physical_.join(s, target->first);
+        std::uint32_t stamp = next_stamp();
+        const Switch& sw = map_.switches[s];
+        for (std::size_t p : index_.lag_ports(s, g)) mark_end(sw.ports[p], stamp);
+        const Switch& other = map_.switches[target->first];
+        for (std::size_t p : index_.lag_ports(target->first, target->second))
+            match_end(other.ports[p], stamp, s, target->first);
     }
 
     const MapIndex& index_;
     const Map& map_;
-    std::vector<std::size_t> slot_ = std::vector<std::size_t>(65536, k_none);
-    std::size_t slots_ = 0;
+    std::vector<std::uint32_t> slot_ = std::vector<std::uint32_t>(65536, k_no_slot);
+    std::uint32_t slots_ = 0;
+    std::vector<std::uint32_t> marks_;
+    std::uint32_t stamp_ = 0;
     std::vector<std::size_t> first_port_;
-    std::vector<bool> linked_;
+    std::vector<bool> in_peered_lag_;
     Joins physical_{map_.switches.size()};
     std::vector<std::size_t> part_;
-    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> edges_;
+    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> edges_;
     std::vector<std::vector<std::size_t>> users_;
-    std::vector<std::uint16_t> common_;
     Joins joins_;
     std::vector<std::size_t> group_of_root_;
     std::vector<std::size_t> best_of_part_;
 };
 
+namespace {
+
+VlanReach reach_of(const MapIndex& index, std::uint16_t vlan) {
+    std::uint16_t vlans[] = {vlan};
+    ReachIndex reach(index, vlans);
+    for (std::size_t s = 0; s < index.map().switches.size(); ++s) reach.read_switch(s);
+    reach.finish();
+    return reach.reach(vlan, GroupPorts::All);
+}
+
 } // namespace
 
 VlanReach vlan_reach(const Map& map, std::uint16_t vlan) {
-    MapIndex index(map);
-    std::uint16_t vlans[] = {vlan};
-    return ReachIndex(index, vlans).reach(vlan, GroupPorts::All);
+    return reach_of(MapIndex(map), vlan);
 }
 
 std::string switch_list(const Map& map, std::span<const std::size_t> switches) {
@@ -243,22 +255,39 @@ std::string switch_list(const Map& map, std::span<const std::size_t> switches) {
     return text;
 }
 
-void add_reach_problems(const MapIndex& index, std::vector<Problem>& problems) {
-    const Map& map = index.map();
-    std::vector<std::uint16_t> vlans;
-    vlans.reserve(map.vlans.size());
-    for (const Vlan& vlan : map.vlans) vlans.push_back(vlan.id);
-    ReachIndex reach(index, vlans);
-    std::vector<bool> judged(vlans.size(), false);
-    for (std::size_t i = 0; i < vlans.size(); ++i) {
+namespace {
+
+std::vector<std::uint16_t> listed_ids(const Map& map) {
+    std::vector<std::uint16_t> ids;
+    ids.reserve(map.vlans.size());
+    for (const Vlan& vlan : map.vlans) ids.push_back(vlan.id);
+    return ids;
+}
+
+} // namespace
+
+ReachRule::ReachRule(const MapIndex& index)
+    : index_(index), vlans_(listed_ids(index.map())), reach_(std::make_unique<ReachIndex>(index, vlans_)) {}
+
+ReachRule::~ReachRule() = default;
+
+void ReachRule::read_switch(std::size_t s) {
+    reach_->read_switch(s);
+}
+
+void ReachRule::add_problems(std::vector<Problem>& problems) {
+    const Map& map = index_.map();
+    reach_->finish();
+    std::vector<bool> judged(vlans_.size(), false);
+    for (std::uint16_t vlan : vlans_) {
         // A VLAN listed twice is judged once.
-        if (judged[reach.slot(vlans[i])]) continue;
-        judged[reach.slot(vlans[i])] = true;
-        VlanReach found = reach.reach(vlans[i], GroupPorts::CutOffOnly);
+        if (judged[reach_->slot(vlan)]) continue;
+        judged[reach_->slot(vlan)] = true;
+        VlanReach found = reach_->reach(vlan, GroupPorts::CutOffOnly);
         for (ReachGroup& group : found.groups) {
             if (!group.cut_off_from) continue;
             Problem problem{Problem::Kind::VlanCutOff, switch_list(map, group.switches),
-                            switch_list(map, found.groups[*group.cut_off_from].switches), vlans[i]};
+                            switch_list(map, found.groups[*group.cut_off_from].switches), vlan};
             problem.ports = std::move(group.ports);
             problems.push_back(std::move(problem));
         }

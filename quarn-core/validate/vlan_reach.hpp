@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -70,10 +71,31 @@ VlanReach vlan_reach(const Map& map, std::uint16_t vlan);
 // and "and {} more".
 std::string switch_list(const Map& map, std::span<const std::size_t> switches);
 
+class ReachIndex;
+
 // The map check's rule: one `VlanCutOff` for every cut-off group of every
 // VLAN in the list, VLANs in list order and groups in the order of their
 // first switch. A VLAN that is not in the list already has a problem on
-// every port that carries it, so it is not judged again here.
-void add_reach_problems(const MapIndex& index, std::vector<Problem>& problems);
+// every port that carries it, so it is not judged again here. The check
+// feeds the rule each switch during its own pass over the map, while that
+// switch's ports are fresh in the processor's cache: on a map of a thousand
+// switches a second pass would cost as much as the rule itself.
+class ReachRule {
+  public:
+    explicit ReachRule(const MapIndex& index);
+    ReachRule(const ReachRule&) = delete;
+    ReachRule& operator=(const ReachRule&) = delete;
+    ~ReachRule();
+
+    // Every switch once, in map order.
+    void read_switch(std::size_t s);
+    // After the last switch.
+    void add_problems(std::vector<Problem>& problems);
+
+  private:
+    const MapIndex& index_;
+    std::vector<std::uint16_t> vlans_;
+    std::unique_ptr<ReachIndex> reach_;
+};
 
 } // namespace quarn
