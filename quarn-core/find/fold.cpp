@@ -43,12 +43,6 @@ char32_t fold_two_byte(char32_t c) {
     return c;
 }
 
-bool ascii(std::string_view text) {
-    unsigned char high = 0;
-    for (char c : text) high |= static_cast<unsigned char>(c);
-    return high < 0x80;
-}
-
 } // namespace
 
 std::string fold_case(std::string_view text) {
@@ -75,22 +69,22 @@ std::string fold_case(std::string_view text) {
 bool holds_folded(std::string_view text, std::string_view word, std::string& scratch) {
     if (word.empty()) return true;
     if (word.size() > text.size()) return false;
-    if (!ascii(text)) {
-        scratch = fold_case(text);
-        return std::string_view(scratch).find(word) != std::string_view::npos;
-    }
-    // A folded word holds no capitals, so a text byte can only match its
-    // first byte as itself or as the capital of it.
+    // One pass for ASCII text, the common case: a byte starts a match when
+    // its small letter is the word's first byte, and the bytes are watched
+    // for anything beyond ASCII on the way.
     const char first = word[0];
-    const char first_capital = first >= 'a' && first <= 'z' ? static_cast<char>(first - ('a' - 'A')) : first;
     const std::size_t last = text.size() - word.size();
-    for (std::size_t i = 0; i <= last; ++i) {
-        if (text[i] != first && text[i] != first_capital) continue;
+    unsigned char high = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        high |= static_cast<unsigned char>(text[i]);
+        if (i > last || lower(text[i]) != first) continue;
         std::size_t k = 1;
         while (k < word.size() && lower(text[i + k]) == word[k]) ++k;
         if (k == word.size()) return true;
     }
-    return false;
+    if (high < 0x80) return false;
+    scratch = fold_case(text);
+    return std::string_view(scratch).find(word) != std::string_view::npos;
 }
 
 } // namespace quarn

@@ -34,7 +34,9 @@ struct Problem {
     std::size_t second_count = 0;
     std::optional<std::uint16_t> first_untagged;
     std::optional<std::uint16_t> second_untagged;
-    // The ports the problem selects when it is chosen in the list.
+    // The ports the problem selects when it is chosen in the Check Map list:
+    // for `VlanCutOff`, the cut-off switches' ports that use the VLAN; the
+    // other kinds name their place in the message and select nothing yet.
     std::vector<PortRef> ports;
 
     bool operator==(const Problem&) const = default;

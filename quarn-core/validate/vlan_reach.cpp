@@ -19,6 +19,13 @@ bool carries(const Port& port, std::uint16_t vlan) {
            std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end();
 }
 
+std::vector<std::uint16_t> listed_ids(const Map& map) {
+    std::vector<std::uint16_t> ids;
+    ids.reserve(map.vlans.size());
+    for (const Vlan& vlan : map.vlans) ids.push_back(vlan.id);
+    return ids;
+}
+
 // Union-find over switch positions. `reset` puts back the nodes one VLAN
 // touched, so that a map with many VLANs costs what its links cost, not
 // switches times VLANs.
@@ -228,20 +235,13 @@ class ReachIndex {
     std::vector<std::size_t> best_of_part_;
 };
 
-namespace {
-
-VlanReach reach_of(const MapIndex& index, std::uint16_t vlan) {
-    std::uint16_t vlans[] = {vlan};
+VlanReach vlan_reach(const Map& map, std::uint16_t vlan) {
+    const MapIndex index(map);
+    const std::uint16_t vlans[] = {vlan};
     ReachIndex reach(index, vlans);
-    for (std::size_t s = 0; s < index.map().switches.size(); ++s) reach.read_switch(s);
+    for (std::size_t s = 0; s < map.switches.size(); ++s) reach.read_switch(s);
     reach.finish();
     return reach.reach(vlan, GroupPorts::All);
-}
-
-} // namespace
-
-VlanReach vlan_reach(const Map& map, std::uint16_t vlan) {
-    return reach_of(MapIndex(map), vlan);
 }
 
 std::string switch_list(const Map& map, std::span<const std::size_t> switches) {
@@ -254,17 +254,6 @@ std::string switch_list(const Map& map, std::span<const std::size_t> switches) {
         text += fill(" and {} more", {std::to_string(switches.size() - k_listed_names)});
     return text;
 }
-
-namespace {
-
-std::vector<std::uint16_t> listed_ids(const Map& map) {
-    std::vector<std::uint16_t> ids;
-    ids.reserve(map.vlans.size());
-    for (const Vlan& vlan : map.vlans) ids.push_back(vlan.id);
-    return ids;
-}
-
-} // namespace
 
 ReachRule::ReachRule(const MapIndex& index)
     : index_(index), vlans_(listed_ids(index.map())), reach_(std::make_unique<ReachIndex>(index, vlans_)) {}

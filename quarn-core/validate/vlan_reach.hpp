@@ -39,7 +39,10 @@ namespace quarn {
 // chain of links carries the VLAN from one group to the other, so hosts on
 // the VLAN in the two groups cannot talk to each other. The largest group is
 // taken as the one the VLAN is meant for; of groups of equal size, the one
-// whose first switch comes first in the map.
+// whose first switch comes first in the map. A VLAN ID that is reused on
+// purpose for separate networks within one linked part of the map (local
+// VLANs per building behind a routed core, say) is reported as well: nothing
+// in the map tells such reuse from a trunk that prunes the VLAN by mistake.
 struct ReachGroup {
     std::vector<std::size_t> switches; // switch indices, in map order
     // The ports of those switches that use the VLAN, in map order.
