@@ -1,12 +1,11 @@
-// The map check and the undo snapshot on a large map (200 switches, 10,400
-// ports): the check runs on demand (F5), the snapshot on every edit, so both
-// must stay far below what a user notices.
+// The undo snapshot and port edits on a large map (200 switches, 10,400
+// ports): the snapshot runs on every edit, so it must stay far below what a
+// user notices. The map check has validate_bench.
 #include <benchmark/benchmark.h>
 
 #include "model/generator/generated_map.hpp"
 #include "ops/port_range.hpp"
 #include "ops/port_vlan_ops.hpp"
-#include "validate/check_map.hpp"
 
 namespace {
 
@@ -14,37 +13,6 @@ const quarn::Map& big_map() {
     static const quarn::Map map = quarn::generate_map({.switches = 200});
     return map;
 }
-
-// The same map with a problem on every switch, so the check also builds
-// its messages.
-const quarn::Map& untidy_map() {
-    static const quarn::Map map = [] {
-        quarn::Map copy = big_map();
-        for (quarn::Switch& sw : copy.switches) {
-            sw.ports[0].tagged.push_back(4000);
-            sw.ports[47].untagged = 7;
-        }
-        return copy;
-    }();
-    return map;
-}
-
-void check_map(benchmark::State& state) {
-    for (auto _ : state) {
-        auto problems = quarn::check_map(big_map());
-        if (!problems.empty()) state.SkipWithError("the generated map has problems");
-        benchmark::DoNotOptimize(problems);
-    }
-}
-BENCHMARK(check_map)->Unit(benchmark::kMillisecond);
-
-void check_untidy_map(benchmark::State& state) {
-    for (auto _ : state) {
-        auto report = quarn::check_report(quarn::check_map(untidy_map()));
-        benchmark::DoNotOptimize(report);
-    }
-}
-BENCHMARK(check_untidy_map)->Unit(benchmark::kMillisecond);
 
 // What every edit costs the undo history: a copy of the map before, and a
 // comparison after.

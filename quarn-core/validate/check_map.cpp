@@ -3,32 +3,17 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 
 #include "common/fill.hpp"
+#include "validate/map_index.hpp"
+#include "validate/vlan_reach.hpp"
 
 namespace quarn {
 namespace {
 
 constexpr std::size_t k_report_lines = 15;
-constexpr std::size_t k_none = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t k_none = MapIndex::k_none;
 constexpr std::size_t k_vlan_ids = 65536;
-
-using NameIndex = std::unordered_map<std::string_view, std::size_t>;
-
-// Keeps the first position of every name, as the lookups of the model do.
-template <class Range, class Name>
-NameIndex index_names(const Range& records, Name name) {
-    NameIndex index;
-    index.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) index.emplace(name(records[i]), i);
-    return index;
-}
-
-std::size_t lookup(const NameIndex& index, std::string_view name) {
-    auto found = index.find(name);
-    return found == index.end() ? k_none : found->second;
-}
 
 std::string port_end(std::string_view sw, std::string_view port) {
     return fill("{} port {}", {sw, port});
@@ -54,6 +39,8 @@ struct EndDifferences {
     std::vector<std::uint16_t> one_sided;
 
     void compare(const Port& a, const Port& b) {
+        // The common case, without sorting copies of the lists.
+        if (a.untagged == b.untagged && a.tagged == b.tagged) return;
         if (a.untagged != b.untagged) {
             auto pair = std::make_pair(a.untagged, b.untagged);
             if (std::find(untagged.begin(), untagged.end(), pair) == untagged.end()) untagged.push_back(pair);
@@ -78,18 +65,7 @@ struct EndDifferences {
 
 class MapCheck {
   public:
-    explicit MapCheck(const Map& map)
-        : map_(map), switch_index_(index_names(
-                         map.switches, [](const Switch& sw) -> std::string_view { return sw.name; })) {
-        ports_.reserve(map.switches.size());
-        lags_.reserve(map.switches.size());
-        lag_ports_.reserve(map.switches.size());
-        for (const Switch& sw : map.switches) {
-            ports_.push_back(
-                index_names(sw.ports, [](const Port& p) -> std::string_view { return p.label; }));
-            lags_.push_back(index_names(sw.lags, [](const Lag& l) -> std::string_view { return l.name; }));
-            lag_ports_.push_back(member_ports(sw));
-        }
+    explicit MapCheck(const Map& map) : map_(map), index_(map), reach_(index_) {
         for (const Vlan& vlan : map.vlans) listed_[vlan.id] = true;
     }
 
@@ -103,6 +79,7 @@ class MapCheck {
                 check_lag_members(s, g);
                 if (sw.lags[g].peer) check_lag_peer(s, g);
             }
+            reach_.read_switch(s);
         }
         if (map_.switches.size() > 1) {
             for (const Vlan& vlan : map_.vlans) {
@@ -112,29 +89,11 @@ class MapCheck {
                         Problem{Problem::Kind::VlanOnOneSwitch, map_.switches[carrier].name, {}, vlan.id});
             }
         }
+        reach_.add_problems(problems_);
         return std::move(problems_);
     }
 
   private:
-    // The member ports of each LAG: the ports whose label is among its
-    // members, in port order; one pass over the ports.
-    static std::vector<std::vector<std::size_t>> member_ports(const Switch& sw) {
-        std::unordered_map<std::string_view, std::vector<std::size_t>> lags_of;
-        for (std::size_t g = 0; g < sw.lags.size(); ++g)
-            for (const std::string& member : sw.lags[g].members) {
-                auto& lags = lags_of[member];
-                if (lags.empty() || lags.back() != g) lags.push_back(g);
-            }
-        std::vector<std::vector<std::size_t>> ports(sw.lags.size());
-        if (lags_of.empty()) return ports;
-        for (std::size_t p = 0; p < sw.ports.size(); ++p) {
-            auto found = lags_of.find(sw.ports[p].label);
-            if (found == lags_of.end()) continue;
-            for (std::size_t g : found->second) ports[g].push_back(p);
-        }
-        return ports;
-    }
-
     void carried(std::uint16_t vlan, std::size_t s) {
         if (carrier_[vlan] == k_none)
             carrier_[vlan] = s;
@@ -154,17 +113,18 @@ class MapCheck {
         for (std::size_t i = 0; i < port.tagged.size(); ++i) {
             std::uint16_t vlan = port.tagged[i];
             carried(vlan, s);
+            if (listed_[vlan]) continue;
+            // Each ID once per port; trunks carry dozens of listed VLANs, so
+            // only an unlisted one is looked for earlier in the port.
             bool seen = port.untagged == vlan ||
                         std::find(port.tagged.begin(), port.tagged.begin() + static_cast<std::ptrdiff_t>(i),
                                   vlan) != port.tagged.begin() + static_cast<std::ptrdiff_t>(i);
-            if (!seen && !listed_[vlan]) not_listed(vlan);
+            if (!seen) not_listed(vlan);
         }
         if (port.untagged &&
             std::find(port.tagged.begin(), port.tagged.end(), *port.untagged) != port.tagged.end())
             problems_.push_back(Problem{Problem::Kind::TaggedAndUntagged, sw, port.label, *port.untagged});
     }
-
-    std::size_t find_port(std::size_t s, std::string_view label) const { return lookup(ports_[s], label); }
 
     void check_uplink(std::size_t s, std::size_t p) {
         const Switch& sw = map_.switches[s];
@@ -172,27 +132,23 @@ class MapCheck {
         const PortPeer& link = *port.link;
         std::string near = port_end(sw.name, port.label);
         std::string far = port_end(link.switch_name, link.port);
-        std::size_t t = lookup(switch_index_, link.switch_name);
-        std::size_t f = t == k_none ? k_none : find_port(t, link.port);
-        if (f == k_none) {
+        auto target = index_.link_target(s, p);
+        if (!target) {
             problems_.push_back(Problem{Problem::Kind::LinkTargetMissing, std::move(near), std::move(far)});
             return;
         }
-        const Port& target = map_.switches[t].ports[f];
-        bool answered = target.link && lookup(switch_index_, target.link->switch_name) == s &&
-                        find_port(s, target.link->port) == p;
-        if (!answered) {
+        if (!index_.link_answered(s, p, *target)) {
             problems_.push_back(Problem{Problem::Kind::LinkNotAnswered, std::move(near), std::move(far)});
             return;
         }
-        if (std::make_pair(s, p) >= std::make_pair(t, f)) return;
+        if (PortRef{s, p} >= *target) return;
         EndDifferences differences;
-        differences.compare(port, target);
+        differences.compare(port, map_.switches[target->switch_index].ports[target->port_index]);
         differences.report(problems_, near, far);
     }
 
     void check_lag_members(std::size_t s, std::size_t g) {
-        const std::vector<std::size_t>& members = lag_ports_[s][g];
+        const std::vector<std::size_t>& members = index_.lag_ports(s, g);
         const Switch& sw = map_.switches[s];
         for (std::size_t i = 1; i < members.size(); ++i) {
             if (!same_vlans(sw.ports[members[i - 1]], sw.ports[members[i]])) {
@@ -209,30 +165,28 @@ class MapCheck {
         const LagPeer& peer = *lag.peer;
         std::string near = lag_end(sw.name, lag.name);
         std::string far = lag_end(peer.switch_name, peer.lag);
-        std::size_t t = lookup(switch_index_, peer.switch_name);
-        std::size_t h = t == k_none ? k_none : lookup(lags_[t], peer.lag);
-        if (h == k_none) {
+        auto target = index_.peer_target(s, g);
+        if (!target) {
             problems_.push_back(Problem{Problem::Kind::LinkTargetMissing, std::move(near), std::move(far)});
             return;
         }
-        const Switch& other = map_.switches[t];
-        const Lag& target = other.lags[h];
-        bool answered = target.peer && lookup(switch_index_, target.peer->switch_name) == s &&
-                        lookup(lags_[s], target.peer->lag) == g;
-        if (!answered) {
+        auto [t, h] = *target;
+        if (!index_.peer_answered(s, g, t, h)) {
             problems_.push_back(Problem{Problem::Kind::LinkNotAnswered, std::move(near), std::move(far)});
             return;
         }
         if (std::make_pair(s, g) >= std::make_pair(t, h)) return;
-        if (lag.members.size() != target.members.size()) {
+        const Switch& other = map_.switches[t];
+        const Lag& target_lag = other.lags[h];
+        if (lag.members.size() != target_lag.members.size()) {
             Problem problem{Problem::Kind::LagSizeMismatch, std::move(near), std::move(far)};
             problem.first_count = lag.members.size();
-            problem.second_count = target.members.size();
+            problem.second_count = target_lag.members.size();
             problems_.push_back(std::move(problem));
             return;
         }
-        const auto& mine = lag_ports_[s][g];
-        const auto& theirs = lag_ports_[t][h];
+        const auto& mine = index_.lag_ports(s, g);
+        const auto& theirs = index_.lag_ports(t, h);
         EndDifferences differences;
         for (std::size_t i = 0; i < std::min(mine.size(), theirs.size()); ++i)
             differences.compare(sw.ports[mine[i]], other.ports[theirs[i]]);
@@ -240,16 +194,13 @@ class MapCheck {
     }
 
     const Map& map_;
-    NameIndex switch_index_;
-    std::vector<NameIndex> ports_;
-    std::vector<NameIndex> lags_;
-    std::vector<std::vector<std::vector<std::size_t>>> lag_ports_;
+    MapIndex index_;
+    ReachRule reach_;
     std::vector<bool> listed_ = std::vector<bool>(k_vlan_ids, false);
     std::vector<std::size_t> carrier_ = std::vector<std::size_t>(k_vlan_ids, k_none);
     std::vector<bool> several_ = std::vector<bool>(k_vlan_ids, false);
     std::vector<Problem> problems_;
 };
-
 } // namespace
 
 std::vector<Problem> check_map(const Map& map) {

@@ -19,7 +19,9 @@ namespace quarn {
 //      then the one-sided tagged VLANs in ascending order);
 //   3. LAG by LAG: members that differ, then the peer as for uplinks
 //      (member counts, then the members' VLANs);
-// then VLANs (in list order) that only one switch carries.
+// then VLANs (in list order) that only one switch carries; then the VLANs
+// (in list order) whose users are cut off from each other, as `ReachRule`
+// (validate/vlan_reach.hpp) explains.
 // A connection answered from both ends is compared once, from the end that
 // comes first in map order (switch, then port or LAG position). Linked LAGs
 // with the same member count pair their member ports in the order of each

@@ -36,6 +36,9 @@ std::string problem_message(const Problem& problem) {
                      untagged_text(problem.second_untagged)});
     case Problem::Kind::TaggedOneSide:
         return fill("{} / {}: VLAN {} is tagged on one side only", {problem.first, problem.second, vlan});
+    case Problem::Kind::VlanCutOff:
+        return fill("VLAN {}: {} cannot reach {}: no chain of links carries it",
+                    {vlan, problem.first, problem.second});
     }
     return {};
 }

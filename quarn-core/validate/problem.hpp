@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "model/map.hpp"
 
 namespace quarn {
 
@@ -20,6 +23,7 @@ struct Problem {
         LagSizeMismatch,   // first, second: the LAGs; first_count, second_count
         UntaggedDiffers,   // first, second: the ends; first_untagged, second_untagged
         TaggedOneSide,     // first, second: the ends; vlan
+        VlanCutOff,        // vlan, first: the cut-off switches, second: the largest group's; ports
     };
 
     Kind kind = Kind::VlanNotInList;
@@ -30,6 +34,10 @@ struct Problem {
     std::size_t second_count = 0;
     std::optional<std::uint16_t> first_untagged;
     std::optional<std::uint16_t> second_untagged;
+    // The ports the problem selects when it is chosen in the Check Map list:
+    // for `VlanCutOff`, the cut-off switches' ports that use the VLAN; the
+    // other kinds name their place in the message and select nothing yet.
+    std::vector<PortRef> ports;
 
     bool operator==(const Problem&) const = default;
 };

@@ -11,6 +11,7 @@ int run_check(std::span<const std::string_view> args);
 int run_diff(std::span<const std::string_view> args);
 int run_ports(std::span<const std::string_view> args);
 int run_import(std::span<const std::string_view> args);
+int run_vlan(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
@@ -29,6 +30,12 @@ std::span<const CommandEntry> commands() {
             "Print what changed from OLD to NEW, one line a place (exit 0: same, 1: different, 2: a map "
             "cannot be loaded)",
             run_diff},
+        CommandEntry{
+            "vlan", "vlan MAP ID [--format json]",
+            "Print every port that carries VLAN ID, switch by switch, and whether it reaches every "
+            "switch that uses it (exit 0: carried, 1: carried nowhere, 2: MAP cannot be loaded or ID "
+            "is not a VLAN ID)",
+            run_vlan},
         CommandEntry{"ports", "ports MAP", "Print one line per port of MAP (for git diff: see the README)",
                      run_ports},
         CommandEntry{"import", "import CONFIG OUT [--into MAP] [options]",

@@ -97,6 +97,15 @@ void copy_vlans(const Port& from, Port& to) {
     to.tagged = from.tagged;
 }
 
+// A trunk between switches carries every VLAN of the list (its native VLAN
+// untagged, all others tagged), so that each VLAN reaches every switch that
+// uses it.
+void carry_all(Port& port, const std::vector<Vlan>& vlans) {
+    port.tagged.clear();
+    for (const Vlan& vlan : vlans)
+        if (port.untagged != vlan.id) port.tagged.push_back(vlan.id);
+}
+
 } // namespace
 
 Map generate_map(const GeneratedMapOptions& options) {
@@ -121,6 +130,7 @@ Map generate_map(const GeneratedMapOptions& options) {
         b.disabled = false;
         a.description = "Uplink to " + far.name;
         b.description = "Uplink to " + near.name;
+        carry_all(a, map.vlans);
         copy_vlans(a, b);
         a.link = PortPeer{far.name, b.label};
         b.link = PortPeer{near.name, a.label};
@@ -134,7 +144,8 @@ Map generate_map(const GeneratedMapOptions& options) {
         std::size_t members = 2 + random.below(3);
         Lag near_lag{"Po1", {}, LagPeer{far.name, "Po1"}};
         Lag far_lag{"Po1", {}, LagPeer{near.name, "Po1"}};
-        const Port& model = near.ports[k_copper];
+        Port& model = near.ports[k_copper];
+        carry_all(model, map.vlans);
         for (std::size_t m = 0; m < members; ++m) {
             Port& a = near.ports[k_copper + m];
             Port& b = far.ports[k_copper + m];

@@ -35,6 +35,8 @@ TEST(CheckMap, ACleanMapHasNoProblems) {
     Map map = base();
     link(map, 0, 0, "B", "1");
     link(map, 1, 0, "A", "1");
+    // The link carries every VLAN, so each reaches both switches.
+    for (Switch& sw : map.switches) sw.ports[0].tagged = {10, 20, 30};
     EXPECT_EQ(check_map(map), std::vector<Problem>{});
     EXPECT_EQ(check_report(check_map(map)), "No problems found.");
     EXPECT_EQ(check_report(check_map(generate_map({20, 30, 3}))), "No problems found.");
@@ -89,6 +91,8 @@ TEST(CheckMap, Uplinks) {
                                  "A port 3 links to B port 99, which does not exist",
                                  "A port 4 links to C port 4, which links elsewhere",
                                  "C port 4 links to B port 2, which links elsewhere",
+                                 // A port 1 lacks VLAN 10; the other links are broken.
+                                 "VLAN 10: B cannot reach A: no chain of links carries it",
                              }));
 }
 
@@ -128,6 +132,11 @@ TEST(CheckMap, Lags) {
                                  "A Trk2 / C Po1: 2 ports against 1",
                                  "A Trk3 links to C Nope, which does not exist",
                                  "C Po2 links to A Trk1, which links elsewhere",
+                                 // A and B share 10 and 20 over Trk1; A Trk2 carries nothing.
+                                 "VLAN 10: C cannot reach A, B: no chain of links carries it",
+                                 "VLAN 20: C cannot reach A, B: no chain of links carries it",
+                                 "VLAN 30: B cannot reach A: no chain of links carries it",
+                                 "VLAN 30: C cannot reach A: no chain of links carries it",
                              }));
 }
 

@@ -1,0 +1,70 @@
+#include <charconv>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli_io.hpp"
+#include "common/fill.hpp"
+#include "common/message_text.hpp"
+#include "validate/vlan_where.hpp"
+
+namespace quarn::cli {
+namespace {
+
+// A VLAN ID as an admin types it: decimal digits, 1 to 4094.
+std::optional<std::uint16_t> vlan_id(std::string_view text) {
+    unsigned value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 || value > 4094)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(value);
+}
+
+} // namespace
+
+// Every port that carries one VLAN, switch by switch, then whether the VLAN
+// reaches every switch that uses it. The exit code tells scripts carried
+// somewhere (0) from carried nowhere (1) from failure (2).
+int run_vlan(std::span<const std::string_view> args) {
+    std::vector<std::string_view> operands;
+    bool json = false;
+    bool usage_error = false;
+    for (std::size_t i = 0; i < args.size() && !usage_error; ++i) {
+        if (args[i] == "--format" && i + 1 < args.size() &&
+            (args[i + 1] == "json" || args[i + 1] == "text")) {
+            json = args[++i] == "json";
+        } else if (args[i].size() > 1 && args[i].front() == '-') {
+            usage_error = true;
+        } else {
+            operands.push_back(args[i]);
+        }
+    }
+    if (usage_error || operands.size() != 2) {
+        report("Usage: quarn-cli vlan MAP ID [--format json]");
+        return 2;
+    }
+    auto vlan = vlan_id(operands[1]);
+    if (!vlan) {
+        report(fill("{} is not a VLAN ID (1 to 4094).",
+                    {terminal_text(quoted_input(operands[1]), LineFeeds::Escape)}));
+        return 2;
+    }
+    auto map = load_or_report(operands[0]);
+    if (!map) return 2;
+    std::string out;
+    if (json) {
+        out = vlan_where_json(*map, *vlan) + "\n";
+    } else {
+        // Names from the file may hold escape sequences; a line feed in one
+        // would fake a line of the list.
+        for (const std::string& line : vlan_where_lines(*map, *vlan, WhereOrder::PortsFirst)) {
+            out += terminal_text(line, LineFeeds::Escape);
+            out += '\n';
+        }
+    }
+    if (int code = write_output("-", out); code != 0) return code;
+    return vlan_carried(*map, *vlan) ? 0 : 1;
+}
+
+} // namespace quarn::cli
