@@ -4,6 +4,9 @@
 
 #include "dialogs/message_box.hpp"
 #include "validate/check_map.hpp"
+#include "validate/vlan_where.hpp"
+#include "dialogs/text_viewer.hpp"
+#include "win/wide.hpp"
 
 namespace quarn::app {
 
@@ -14,6 +17,18 @@ void check_map_command(AppState& state) noexcept {
         request.icon = dialogs::MessageIcon::Program;
         request.text = check_report(check_map(state.map));
         dialogs::show_message(request);
+    } catch (...) {}
+}
+
+void where_is_vlan_command(AppState& state) noexcept {
+    try {
+        if (!state.selected_vlan) {
+            dialogs::show_warning(state.main, "Select a VLAN in the list first.");
+            return;
+        }
+        std::uint16_t id = *state.selected_vlan;
+        std::wstring title = L"Where Is VLAN " + std::to_wstring(id);
+        (void)dialogs::show_text_viewer(state.main, title.c_str(), vlan_where_text(state.map, id, WhereOrder::ReachFirst));
     } catch (...) {}
 }
 

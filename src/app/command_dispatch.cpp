@@ -111,6 +111,12 @@ void show_edit_menu(AppState& state, POINT at) noexcept {
     } catch (...) {}
 }
 
+void show_vlan_list_menu(AppState& state, POINT at) noexcept {
+    try {
+        run_chosen(state, track_menu(state.main, build_vlan_list_menu(menu_state(state)), at));
+    } catch (...) {}
+}
+
 void dispatch_command(AppState& state, int id, int code, HWND control) noexcept {
     try {
         const CommandRow* row = find_command(id);

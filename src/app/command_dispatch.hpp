@@ -15,6 +15,9 @@ void dispatch_command(AppState& state, int id, int code, HWND control) noexcept;
 // The Edit menu as the canvas's context menu, at a screen point.
 void show_edit_menu(AppState& state, POINT at) noexcept;
 
+// The VLAN list's context menu, at a screen point.
+void show_vlan_list_menu(AppState& state, POINT at) noexcept;
+
 // The VLAN list's selection changed.
 void vlan_selection_changed(AppState& state) noexcept;
 

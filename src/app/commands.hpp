@@ -82,6 +82,7 @@ enum Command : int {
     HelpInstall = 242,
     ViewChangesSinceSaved = 243,
     ViewCompareWithFile = 244,
+    ViewWhereIsVlan = 245,
     RecentFirst = 300,
 };
 

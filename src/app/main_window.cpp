@@ -76,6 +76,15 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
         }
         break;
     case WM_CONTEXTMENU:
+        if (state != nullptr && reinterpret_cast<HWND>(wparam) == state->controls.vlan_list) {
+            POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            if (at.x == -1 && at.y == -1) { // from the keyboard: under the list's top left
+                at = POINT{16, 16};
+                ::ClientToScreen(state->controls.vlan_list, &at);
+            }
+            show_vlan_list_menu(*state, at);
+            return 0;
+        }
         if (state != nullptr && reinterpret_cast<HWND>(wparam) == state->canvas.hwnd()) {
             POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
             if (at.x == -1 && at.y == -1) { // from the keyboard: under the canvas's top left

@@ -65,4 +65,8 @@ std::vector<MenuItem> build_menu(MenuKind kind, const MenuState& state) {
     return menu;
 }
 
+std::vector<MenuItem> build_vlan_list_menu(const MenuState& state) {
+    return {item(*find_command(ViewWhereIsVlan), state)};
+}
+
 } // namespace quarn::app

@@ -49,4 +49,7 @@ struct MenuState {
 // marks always follow the state.
 std::vector<MenuItem> build_menu(MenuKind kind, const MenuState& state);
 
+// The VLAN list's context menu.
+std::vector<MenuItem> build_vlan_list_menu(const MenuState& state);
+
 } // namespace quarn::app
