@@ -9,7 +9,7 @@
 
 namespace quarn::app {
 
-static_assert(k_key_delete == VK_DELETE && k_key_f5 == VK_F5 && k_key_f6 == VK_F6 &&
+static_assert(k_key_delete == VK_DELETE && k_key_f3 == VK_F3 && k_key_f5 == VK_F5 && k_key_f6 == VK_F6 &&
               k_key_plus == VK_OEM_PLUS && k_key_minus == VK_OEM_MINUS);
 
 inline constexpr std::size_t k_accelerator_count = [] {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/canvas_window.hpp"
+#include "app/find_window.hpp"
 #include "app/history.hpp"
 #include "config/config.hpp"
 #include "draw/scene.hpp"
@@ -72,6 +73,9 @@ struct AppState {
     // edit refresh once.
     int last_command = 0;
     std::size_t refreshes = 0;
+
+    // Find, with its last search.
+    FindWindow find;
 
     // The update check with this run's last result; it keeps the Check for
     // Updates window, as the About window and its viewer keep themselves.

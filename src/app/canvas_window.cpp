@@ -325,6 +325,19 @@ void CanvasWindow::update_scroll_bars() noexcept {
     ::SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
 }
 
+void CanvasWindow::scroll_into_view(float x, float y, float width, float height) noexcept {
+    const float s = scale();
+    const POINT view = client_size();
+    auto axis = [](int scroll, int view_size, float from, float size) {
+        const int start = static_cast<int>(std::floor(from));
+        const int end = static_cast<int>(std::ceil(from + size));
+        if (end > scroll + view_size) scroll = end - view_size;
+        if (start < scroll) scroll = start;
+        return scroll;
+    };
+    scroll_to(axis(scroll_x_, view.x, x * s, width * s), axis(scroll_y_, view.y, y * s, height * s));
+}
+
 void CanvasWindow::scroll_to(int x, int y) noexcept {
     int old_x = scroll_x_, old_y = scroll_y_;
     scroll_x_ = x;

@@ -42,6 +42,10 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
 
     [[nodiscard]] float scale() const noexcept;
 
+    // Scrolls as little as needed for a scene rectangle to be in view, its
+    // top left first when it is larger than the view.
+    void scroll_into_view(float x, float y, float width, float height) noexcept;
+
     LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept;
 
   private:

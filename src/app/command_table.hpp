@@ -17,6 +17,7 @@
 #include "app/editor_commands.hpp"
 #include "app/export_commands.hpp"
 #include "app/file_commands.hpp"
+#include "app/find_commands.hpp"
 #include "app/help_commands.hpp"
 #include "app/menus.hpp"
 #include "app/picture_commands.hpp"

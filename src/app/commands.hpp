@@ -83,6 +83,9 @@ enum Command : int {
     ViewChangesSinceSaved = 243,
     ViewCompareWithFile = 244,
     ViewWhereIsVlan = 245,
+    EditFind = 246,
+    EditFindNext = 247,
+    EditFindPrevious = 248,
     RecentFirst = 300,
 };
 

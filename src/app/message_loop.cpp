@@ -39,6 +39,7 @@ bool take_message(AppState* state, HACCEL accelerators, MSG& msg) noexcept {
     if (HWND updates = update::updates_window();
         updates != nullptr && belongs_to(msg.hwnd, updates) && ::IsDialogMessageW(updates, &msg))
         return true;
+    if (state->find.take_message(msg)) return true;
     if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
         ::TranslateAcceleratorW(state->main, accelerators, &msg))
         return true;

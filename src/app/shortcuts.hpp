@@ -15,6 +15,7 @@ enum KeyModifier : std::uint8_t { NoModifier = 0, Ctrl = 1, Shift = 2 };
 // Virtual-key codes the table needs beyond letters and digits, free of
 // <windows.h> so that the menus build everywhere.
 inline constexpr std::uint16_t k_key_delete = 0x2E;
+inline constexpr std::uint16_t k_key_f3 = 0x72;
 inline constexpr std::uint16_t k_key_f5 = 0x74;
 inline constexpr std::uint16_t k_key_f6 = 0x75;
 inline constexpr std::uint16_t k_key_plus = 0xBB;  // VK_OEM_PLUS

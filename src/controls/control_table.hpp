@@ -22,6 +22,7 @@ enum class ControlKind {
     TextViewer,   // read-only, multi-line, vertical scroll bar, no length limit
     CodeEdit,     // multi-line text to paste into: fixed-pitch font, both scroll bars, see below
     DropDownList, // drop-down-list combo box, vertical scroll bar, tab stop; h: the open list
+    ResultList,   // list box of lines, one selected at a time, with tab stops in its lines
     Link,         // owner-drawn underlined text with the hand cursor
     PushButton,   // owner-drawn button
     Custom,       // a window of the class named by `text`, sunken client edge (the switch preview)

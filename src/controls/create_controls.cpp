@@ -55,6 +55,9 @@ Shape shape_of(ControlKind kind) noexcept {
                 WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList:
         return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::ResultList:
+        return {WC_LISTBOXW, LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
     case ControlKind::Link:
     case ControlKind::PushButton:
         return {WC_BUTTONW, BS_OWNERDRAW | WS_TABSTOP, 0};

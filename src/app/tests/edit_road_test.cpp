@@ -9,6 +9,7 @@
 
 #include "app/command_table.hpp"
 #include "app/commands.hpp"
+#include "app/find_window.hpp"
 #include "app/message_loop.hpp"
 #include "dialogs/message_box.hpp"
 #include "main_window_fixture.hpp"
@@ -270,6 +271,59 @@ TEST_F(EditRoadTest, EveryShortcutOfTheCommandTableReachesItsCommand) {
         EXPECT_EQ(recorder.commands, std::vector<int>{row.id}) << row.key->text;
     }
     EXPECT_GE(keys, 19u);
+}
+
+TEST_F(EditRoadTest, FindSearchesAsYouTypeAndGoesToWhatItFound) {
+    command(EditFind);
+    HWND find = state_->find.hwnd();
+    ASSERT_NE(find, nullptr);
+    HWND query = ::GetDlgItem(find, k_find_query);
+    HWND list = ::GetDlgItem(find, k_find_results);
+    ASSERT_EQ(::GetFocus(), query);
+    auto search = [&](const std::wstring& text) {
+        ::SendMessageW(query, EM_SETSEL, 0, -1);
+        ::PostMessageW(query, WM_CHAR, VK_BACK, 1);
+        for (wchar_t c : text) ::PostMessageW(query, WM_CHAR, c, 1);
+        pump();
+    };
+    auto enter = [&] {
+        ::PostMessageW(query, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        pump();
+    };
+
+    // A port takes the words of its switch once one word is its own.
+    search(L"EDGE-2 3");
+    ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+    enter();
+    EXPECT_EQ(state_->canvas.selection().ports(), (std::vector<PortRef>{{2, 2}}));
+
+    search(L"voice");
+    enter();
+    EXPECT_EQ(state_->selected_vlan, 20);
+
+    // Both edge switches, stepped through from the canvas with F3 and
+    // Shift+F3, as the accelerator table gives them.
+    search(L"edge");
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+    ::PostMessageW(query, WM_KEYDOWN, VK_ESCAPE, 0);
+    pump();
+    EXPECT_FALSE(::IsWindow(find));
+
+    win::UniqueAccelerators accelerators(create_accelerators());
+    auto press = [&](std::uint8_t modifiers) {
+        ::SetFocus(state_->canvas.hwnd());
+        hold_modifiers(modifiers);
+        ::PostMessageW(state_->canvas.hwnd(), WM_KEYDOWN, VK_F3, 1);
+        pump(accelerators.get());
+        hold_modifiers(NoModifier);
+    };
+    press(NoModifier);
+    EXPECT_EQ(state_->last_switch, 1u);
+    EXPECT_TRUE(state_->canvas.selection().ports().empty());
+    press(NoModifier);
+    EXPECT_EQ(state_->last_switch, 2u);
+    press(Shift);
+    EXPECT_EQ(state_->last_switch, 1u);
 }
 
 } // namespace
