@@ -154,11 +154,6 @@ struct Reader {
     bool port_line(const Line& line, const std::vector<std::string_view>& w, PortDraft& port) {
         auto is = [&](std::size_t i, std::string_view word) { return w.size() > i && iequals(w[i], word); };
         Routing& said = routing[&port];
-        auto vlan_at = [&](std::size_t i, std::optional<std::uint16_t>& into) {
-            auto id = parse_vlan_id(w[i]);
-            if (id) into = id;
-            return id.has_value();
-        };
         if (is(0, "description")) {
             port.description = std::string(after_words(line.content, 1));
         } else if (is(0, "shutdown") && w.size() == 1) {
@@ -171,36 +166,34 @@ struct Reader {
             said.said = false;
             no_routing_written = true;
         } else if (is(0, "vlan") && is(1, "access") && w.size() == 3) {
+            auto id = parse_vlan_id(w[2]);
+            if (!id) return false;
             said.vlans = true;
             port.mode = Mode::Access;
-            return vlan_at(2, port.access);
+            port.access = id;
         } else if (is(0, "no") && is(1, "vlan") && is(2, "access")) {
             port.access.reset();
         } else if (is(0, "vlan") && is(1, "trunk") && is(2, "native") && (w.size() == 4 || w.size() == 5)) {
+            // vlan trunk native N [tag] | vlan trunk native tag
+            bool tag = is(w.size() - 1, "tag");
+            std::optional<std::uint16_t> id;
+            if (w.size() == 5 || !tag) {
+                id = parse_vlan_id(w[3]);
+                if (!id || (w.size() == 5 && !tag)) return false;
+                port.native = id;
+            }
+            if (tag) port.native_tagged = true;
             said.vlans = true;
             port.mode = Mode::Trunk;
-            if (is(3, "tag") && w.size() == 4) {
-                port.native_tagged = true;
-                return true;
-            }
-            if (w.size() == 5) {
-                if (!is(4, "tag")) return false;
-                port.native_tagged = true;
-            }
-            return vlan_at(3, port.native);
         } else if (is(0, "no") && is(1, "vlan") && is(2, "trunk") && is(3, "native") && is(4, "tag")) {
             port.native_tagged = false;
         } else if (is(0, "vlan") && is(1, "trunk") && is(2, "allowed") && w.size() >= 4) {
+            bool all = is(3, "all") && w.size() == 4;
+            auto ids = all ? std::optional(VlanSet::all()) : parse_dash_list(after_words(line.content, 3));
+            if (!ids) return false;
             said.vlans = true;
             port.mode = Mode::Trunk;
-            VlanSet& allowed = out.allowed(port);
-            if (is(3, "all") && w.size() == 4) {
-                allowed = VlanSet::all();
-            } else if (auto ids = parse_dash_list(after_words(line.content, 3))) {
-                allowed.add(*ids);
-            } else {
-                return false;
-            }
+            out.allowed(port).add(*ids);
         } else if (is(0, "no") && is(1, "vlan") && is(2, "trunk") && is(3, "allowed") && w.size() >= 5) {
             auto ids = parse_dash_list(after_words(line.content, 4));
             if (!ids) return false;
