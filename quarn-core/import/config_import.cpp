@@ -56,7 +56,7 @@ constexpr Row k_rows[] = {
      {"dellos6", "dell-os6", "powerconnect"},
      ShortForm::Cisco,
      import_detail::read_dell_os6},
-    {{Dialect::CiscoSb, "Cisco Small Business", "Cisco Small Business, CBS, Catalyst 1200/1300", "ciscosb"},
+    {{Dialect::CiscoSb, "Cisco Small Business", "Cisco SB, CBS, Catalyst 1200/1300", "ciscosb"},
      {"sb", "cbs", "catalyst1200"},
      ShortForm::Cisco,
      import_detail::read_cisco_sb},
