@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <vector>
 
 #include "import/config_reader.hpp"
 
@@ -359,9 +361,46 @@ void score_special(std::string_view c, Scores& s) {
         add(s, Dialect::AlliedWare, 3);
 }
 
+// The markers a line may match, found by the line's first word and the
+// character after it ("interface G"), so that a line is held against a few
+// markers and not against all of them.
+class MarkerIndex {
+  public:
+    MarkerIndex() {
+        for (const Marker& m : k_markers) {
+            std::size_t space = m.text.find(' ');
+            if (space != std::string_view::npos && space + 1 < m.text.size())
+                by_start_[m.text.substr(0, space + 2)].push_back(&m);
+            else if (space != std::string_view::npos)
+                by_start_[m.text.substr(0, space)].push_back(&m);
+            else if (m.match == Match::Exact)
+                by_start_[m.text].push_back(&m);
+            else
+                anywhere_.push_back(&m);
+        }
+    }
+    void score(std::string_view c, Scores& s) const {
+        std::size_t space = c.find(' ');
+        check(c.substr(0, space), c, s);
+        if (space != std::string_view::npos && space + 1 < c.size()) check(c.substr(0, space + 2), c, s);
+        for (const Marker* m : anywhere_)
+            if (marked(c, *m)) add(s, m->dialect, m->weight);
+    }
+
+  private:
+    void check(std::string_view start, std::string_view c, Scores& s) const {
+        auto found = by_start_.find(start);
+        if (found == by_start_.end()) return;
+        for (const Marker* m : found->second)
+            if (marked(c, *m)) add(s, m->dialect, m->weight);
+    }
+    std::unordered_map<std::string_view, std::vector<const Marker*>> by_start_;
+    std::vector<const Marker*> anywhere_;
+};
+
 void score_line(std::string_view c, Scores& s) {
-    for (const Marker& m : k_markers)
-        if (marked(c, m)) add(s, m.dialect, m.weight);
+    static const MarkerIndex k_index;
+    k_index.score(c, s);
     score_special(c, s);
 }
 
