@@ -5,7 +5,7 @@
 // `vlan 20-30 state enable`). A port is an access port in VLAN 1 until
 // said otherwise; a trunk always sends its native VLAN (1 unless set;
 // `switchport trunk native vlan none` for none) untagged and the VLANs its
-// allowed list adds tagged, none at first. `static-channel-group 1` makes a
+// allowed list adds tagged, none at first (`all`: the VLANs made). `static-channel-group 1` makes a
 // port a member of sa1, `channel-group 2 mode active` of po2.
 #include <algorithm>
 #include <array>
@@ -191,6 +191,7 @@ void read_alliedware(std::string_view text, Collector& out) {
     out.unset_mode = Mode::Access;
     out.trunk_default = VlanSet{};
     out.default_vlan_name = "default";
+    out.all_is_defined = true;
     out.vlan_name_prefix = "VLAN";
     out.vlan_name_digits = 4;
     Reader reader{out, indented(text)};

@@ -7,7 +7,7 @@
 // (8000 series) route unless it says `no routing`, and their texts show it
 // by writing `no routing` on the ports that switch. A trunk allows no VLAN
 // until a line adds it; its native VLAN (1 unless set) is sent untagged
-// only when allowed.
+// only when allowed; `all` allows the VLANs made on the switch.
 #include <algorithm>
 #include <array>
 #include <unordered_map>
@@ -189,7 +189,7 @@ struct Reader {
             port.native_tagged = false;
         } else if (is(0, "vlan") && is(1, "trunk") && is(2, "allowed") && w.size() >= 4) {
             bool all = is(3, "all") && w.size() == 4;
-            auto ids = all ? std::optional(VlanSet::all()) : parse_dash_list(after_words(line.content, 3));
+            auto ids = all ? std::optional(out.every_vlan()) : parse_dash_list(after_words(line.content, 3));
             if (!ids) return false;
             said.vlans = true;
             port.mode = Mode::Trunk;
@@ -259,6 +259,8 @@ void read_aruba_cx(std::string_view text, Collector& out) {
     out.unset_mode = Mode::Access;
     out.trunk_default = VlanSet{};
     out.disabled_by_default = true;
+    // A trunk carries only VLANs made on the switch.
+    out.all_is_defined = true;
     out.default_vlan_name = "DEFAULT_VLAN_1";
     out.vlan_name_prefix = "VLAN";
     out.vlan_name_digits = 0;

@@ -244,6 +244,7 @@ void read_cisco_sb(std::string_view text, Collector& out) {
     out.trunk_default = VlanSet{};
     if (!first) out.trunk_default.add(1);
     out.default_vlan_name = "default";
+    out.all_is_defined = true;
     out.vlan_name_prefix = "VLAN";
     out.vlan_name_digits = 4;
     Reader reader{out, indented(text), first};

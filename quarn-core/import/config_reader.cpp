@@ -383,6 +383,13 @@ VlanSet Collector::defined_vlans() const {
     return set;
 }
 
+VlanSet Collector::every_vlan() const {
+    if (!all_is_defined || vlans_.empty()) return VlanSet::all();
+    VlanSet set = defined_vlans();
+    set.add(1);
+    return set;
+}
+
 const std::string* Collector::vlan_name(std::uint16_t id) const {
     auto it = vlan_index_.find(id);
     return it == vlan_index_.end() ? nullptr : &vlans_[it->second].name;

@@ -163,6 +163,7 @@ class Collector {
     VlanSet trunk_default = VlanSet::all();
     bool disabled_by_default = false;
     bool native_tagged_by_default = false;
+    bool all_is_defined = false;
     std::string default_vlan_name = "default";
     // VLAN names a VLAN without a name gets: "VLAN{:04}" style prefixes.
     std::string vlan_name_prefix = "VLAN";
@@ -172,6 +173,10 @@ class Collector {
 
     // The IDs of the VLANs defined so far.
     [[nodiscard]] VlanSet defined_vlans() const;
+    // What a trunk's `all` stands for: every VLAN there is; on platforms
+    // that carry only the VLANs made on the switch (`all_is_defined`), those
+    // the text has defined so far with VLAN 1, when it has defined any.
+    [[nodiscard]] VlanSet every_vlan() const;
 
     // Every port and every configured LAG interface, for readers that settle
     // defaults once the whole text is read.

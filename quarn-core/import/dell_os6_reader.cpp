@@ -204,6 +204,7 @@ struct Reader {
 void read_dell_os6(std::string_view text, Collector& out) {
     out.unset_mode = Mode::Access;
     out.default_vlan_name = "default";
+    out.all_is_defined = true;
     out.vlan_name_prefix = "VLAN";
     out.vlan_name_digits = 4;
     out.trunk_default = VlanSet{};

@@ -59,7 +59,7 @@ void trunk_allowed(const Line& line, const std::vector<std::string_view>& w, Por
     if (iequals(verb, "none")) {
         set.clear();
     } else if (iequals(verb, "all")) {
-        set = VlanSet::all();
+        set = out.every_vlan();
     } else if (iequals(verb, "add") || iequals(verb, "remove") || iequals(verb, "except")) {
         auto ids = parse_dash_list(after_words(line.content, 5));
         if (!ids) {
@@ -71,7 +71,7 @@ void trunk_allowed(const Line& line, const std::vector<std::string_view>& w, Por
         } else if (iequals(verb, "remove")) {
             set.remove(*ids);
         } else {
-            set = VlanSet::all();
+            set = out.every_vlan();
             set.remove(*ids);
         }
     } else if (auto ids = parse_dash_list(after_words(line.content, 4))) {

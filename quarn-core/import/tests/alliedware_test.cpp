@@ -82,10 +82,10 @@ TEST(AlliedWareImport, ReleasesFivePointFourAndFive) {
          "host x510-core\nvlan 1 default\nvlan 10 Staff\nvlan 20 Guests\nvlan 30 VLAN0030\nvlan 31 VLAN0031\n"
          "lag sa1: port1.0.23 port1.0.24\nlag po2: port1.1.1 port1.1.2\n",
          true},
-        {"5.5: lists of names, all VLANs, add and remove, a VLAN out of range", Dialect::AlliedWare,
+        {"5.5: lists of names, all VLANs made, add and remove, a VLAN out of range", Dialect::AlliedWare,
          k_release_5_5,
          "port1.0.1 R u=100 t=-\nport1.0.3 R u=100 t=-\nport1.0.4 R u=100 t=-\n"
-         "port1.0.2 R u=100 t=1-99,101-4094\n"
+         "port1.0.2 R u=100 t=1,200\n"
          "port1.0.5 R u=1 t=100\n"
          "port1.0.6 R u=1 t=-\n",
          "host x930\nvlan 1 default\nvlan 100 Servers\nvlan 200 Backup\n"

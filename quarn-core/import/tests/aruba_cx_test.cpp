@@ -65,11 +65,11 @@ TEST(ArubaCxImport, AccessSwitchesOfTwoReleases) {
          "host cx-access-1\nvlan 1 DEFAULT_VLAN_1\nvlan 10 Data\nvlan 20 Voice\nvlan 99 Mgmt\n"
          "lag lag1: 1/1/49 1/1/50\n",
          true},
-        {"10.10: ranges, native sent tagged, all VLANs, routed port, breakout, a line not understood",
+        {"10.10: ranges, native sent tagged, all VLANs made, routed port, breakout, a line not understood",
          Dialect::ArubaCx, k_release_10_10,
          "1/1/1 R u=30 t=-\n1/1/2 R u=30 t=-\n1/1/3 R u=30 t=-\n"
          "1/1/5 R u=- t=40-41 d=AP corridor\n"
-         "1/1/6 R u=30 t=1-29,31-4094\n"
+         "1/1/6 R u=30 t=1,40-41\n"
          "1/1/7 R u=1 t=- off\n"
          "1/1/8 R u=- t=-\n"
          "1/1/9 R u=1 t=-\n"
