@@ -6,6 +6,8 @@
 // and takes frames without a tag into `vlan pvid` (1 unless set). `vlan port
 // ... all` lines set all ports at once. `addport 3/1` (or `addport lag 1`)
 // makes a port a member of that LAG, whose own lines its members follow.
+// NETGEAR's later firmware also takes `switchport mode access|trunk` with
+// Cisco IOS words; such a trunk carries every VLAN made unless told.
 // Ports are 0/1 (1/0/1 in stacks); LAGs 3/1 (0/3/1, lag 1); slot 4 and above
 // hold VLAN routing and loopback interfaces.
 #include <algorithm>
@@ -89,6 +91,7 @@ struct Reader {
     Membership all;
     std::unordered_map<PortDraft*, Membership> membership;
     std::vector<UntaggedLine> untagged_lines;
+    std::vector<UntaggedLine> no_untagged_lists;
 
     Membership& of(PortDraft& port) {
         auto [it, fresh] = membership.emplace(&port, all);
@@ -171,6 +174,10 @@ struct Reader {
             port.shutdown = !no;
         } else if (is(at, "vlan")) {
             return vlan_words(line, w, at + 1, no, of(port), &port);
+        } else if (is(0, "switchport") && is(1, "mode") && is(2, "general") && w.size() == 3) {
+            port.mode = Mode::Unset; // the memberships above, as without a mode
+        } else if (read_switchport(line, w, port, out, SwitchportStyle{false, true}, no_untagged_lists)) {
+            // NETGEAR's access and trunk ports, in Cisco IOS words
         } else if (is(0, "addport") && block == Block::Port) {
             std::string name = lag_name(w, 1);
             if (name.empty()) return false;
@@ -222,6 +229,7 @@ struct Reader {
                 return;
             }
             for (std::uint16_t id : ids->ids()) out.define_vlan(id, "");
+            out.trunk_default.add(*ids);
         } else if (iequals(w[1], "name") && w.size() >= 4) {
             auto id = parse_vlan_id(w[2]);
             if (!id) {
@@ -266,6 +274,7 @@ struct Reader {
 
     void settle() {
         out.each_draft([&](PortDraft& port) {
+            if (port.mode == Mode::Access || port.mode == Mode::Trunk || port.mode == Mode::Routed) return;
             const Membership& m = of(port);
             port.mode = Mode::Direct;
             port.lists_started = true;
@@ -284,9 +293,12 @@ struct Reader {
 
 void read_edgeswitch(std::string_view text, Collector& out) {
     out.unset_mode = Mode::Direct;
+    out.all_is_defined = true;
+    out.trunk_default = VlanSet{};
     out.default_vlan_name = "default";
     out.vlan_name_prefix = "VLAN";
     out.vlan_name_digits = 4;
+    out.trunk_default.add(1);
     Reader reader{out};
     reader.all.members.add(1);
     reader.read(text);

@@ -108,6 +108,13 @@ TEST(EdgeSwitchImport, EdgeSwitchAndNetgear) {
          "host m4300-a\nvlan 1 default\nvlan 100 Cameras\nvlan 200 VLAN0200\n"
          "lag lag 1: 1/0/25 1/0/26\nline 31: vlan participation include 100\n",
          true},
+        {"NETGEAR's access and trunk modes in Cisco IOS words", Dialect::EdgeSwitch,
+         "vlan database\nvlan 100,200\nexit\n"
+         "interface 1/0/5\nswitchport mode access\nswitchport access vlan 100\nexit\n"
+         "interface 1/0/6\nswitchport mode trunk\nswitchport trunk native vlan 100\nexit\n"
+         "interface 1/0/7\nswitchport mode general\nvlan participation include 200\nvlan tagging 200\nexit\n",
+         "1/0/5 R u=100 t=-\n1/0/6 R u=100 t=1,200\n1/0/7 R u=1 t=200\n",
+         "host \nvlan 1 default\nvlan 100 VLAN0100\nvlan 200 VLAN0200\n"},
     });
 }
 
