@@ -24,6 +24,12 @@ BENCHMARK_CAPTURE(import_config, nxos, "nxos")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, aruba, "aruba")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, comware, "comware")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, junos, "junos")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, aoscx, "aoscx")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, os10, "os10")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, os6, "os6")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, ciscosb, "ciscosb")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, awplus, "awplus")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, edgeswitch, "edgeswitch")->Unit(benchmark::kMillisecond);
 
 // The whole road of the command line: read, then build the new switch.
 void import_new_switch(benchmark::State& state) {

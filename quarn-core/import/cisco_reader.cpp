@@ -2,8 +2,11 @@
 // `switchport` lines, `vlan` blocks with a `name`, `channel-group` for LAG
 // members. NX-OS differs in its defaults: ports are shut down and (with
 // `no system default switchport`) routed unless the text says otherwise.
+// `vlan dot1Q tag native` makes every trunk send its native VLAN tagged;
+// Arista's trunk groups keep a VLAN to the trunks of its groups.
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "import/config_reader.hpp"
 
@@ -57,7 +60,9 @@ constexpr std::array<FamilyRow, 29> k_interface_families = {{
     {"embedded-service-engine", IfKind::Logical, PortKind::Rj45},
 }};
 
-IfName classify(std::string_view name, bool nxos) {
+// `arista`: Ethernet49/1 is a lane of a QSFP cage, Ethernet3/1 a port of a
+// line card of cages.
+IfName classify(std::string_view name, bool nxos, bool arista) {
     IfName out;
     out.label = std::string(name);
     std::size_t n = 0;
@@ -80,7 +85,7 @@ IfName classify(std::string_view name, bool nxos) {
         if (prefix == "ethernet") {
             out.speed_in_name = false;
             // Nexus ports are ten-gigabit and faster but for a few models.
-            if (nxos) out.port_kind = PortKind::Sfp;
+            if (nxos || (arista && number.find('/') != std::string_view::npos)) out.port_kind = PortKind::Sfp;
         }
         // FastEthernet0 and GigabitEthernet0, without a slot, are the
         // management ports of Catalyst switches.
@@ -109,7 +114,8 @@ IfName classify(std::string_view name, bool nxos) {
             out.port_kind = kind;
             if (short_key == "eth") {
                 out.speed_in_name = false;
-                if (nxos) out.port_kind = PortKind::Sfp;
+                if (nxos || (arista && number.find('/') != std::string_view::npos))
+                    out.port_kind = PortKind::Sfp;
             }
             return out;
         }
@@ -220,6 +226,7 @@ std::optional<PortKind> speed_kind(const std::vector<std::string_view>& w) {
 struct Reader {
     Collector& out;
     bool nxos;
+    bool arista;
 
     enum class Block : std::uint8_t { None, Port, Lag, Vlan, Skip };
     Block block = Block::None;
@@ -227,6 +234,10 @@ struct Reader {
     PortDraft* current = nullptr;
     bool speed_in_name = true;
     std::vector<std::uint16_t> vlan_ids;
+    // Arista trunk groups: of the ports, and of the VLANs.
+    std::unordered_map<PortDraft*, std::vector<std::string>> trunk_groups;
+    std::unordered_map<std::uint16_t, std::vector<std::string>> vlan_groups;
+    std::vector<UntaggedLine> no_untagged_lists;
 
     void top(const Line& line) {
         std::vector<std::string_view> w = split_words(line.content);
@@ -260,7 +271,7 @@ struct Reader {
             out.unread(line);
             return;
         }
-        IfName found = classify(name, nxos);
+        IfName found = classify(name, nxos, arista);
         switch (found.kind) {
         case IfKind::Port:
             current = &out.port(found.label, found.port_kind);
@@ -284,85 +295,40 @@ struct Reader {
         std::vector<std::string_view> w = split_words(line.content);
         if (iequals(w[0], "name") && w.size() >= 2)
             for (std::uint16_t id : vlan_ids) out.define_vlan(id, after_words(line.content, 1));
+        if (iequals(w[0], "trunk") && w.size() == 3 && iequals(w[1], "group"))
+            for (std::uint16_t id : vlan_ids) vlan_groups[id].push_back(std::string(w[2]));
     }
 
-    void allowed(const Line& line, const std::vector<std::string_view>& w) {
-        // switchport trunk allowed vlan [add|remove|except] LIST | none | all
-        if (w.size() < 5) {
-            out.unread(line);
-            return;
-        }
-        std::string_view verb = w[4];
-        std::string_view list = after_words(line.content, 5);
-        VlanSet& set = out.allowed(*current);
-        if (iequals(verb, "none")) {
-            set.clear();
-        } else if (iequals(verb, "all")) {
-            set = VlanSet::all();
-        } else if (iequals(verb, "add") || iequals(verb, "remove") || iequals(verb, "except")) {
-            auto ids = parse_dash_list(list);
-            if (!ids) {
-                out.unread(line);
-                return;
+    // A VLAN of trunk groups runs over the trunks of those groups only, and
+    // over them whatever their allowed lists say.
+    void settle_trunk_groups() {
+        if (vlan_groups.empty()) return;
+        out.each_draft([&](PortDraft& port) {
+            if (port.mode != Mode::Trunk) return;
+            VlanSet& carried = out.allowed(port);
+            auto mine = trunk_groups.find(&port);
+            for (const auto& [id, groups] : vlan_groups) {
+                bool member = mine != trunk_groups.end() &&
+                              std::any_of(groups.begin(), groups.end(), [&](const std::string& group) {
+                                  return std::find(mine->second.begin(), mine->second.end(), group) !=
+                                         mine->second.end();
+                              });
+                if (member)
+                    carried.add(id);
+                else
+                    carried.remove(id);
             }
-            if (iequals(verb, "add"))
-                set.add(*ids);
-            else if (iequals(verb, "remove"))
-                set.remove(*ids);
-            else {
-                set = VlanSet::all();
-                set.remove(*ids);
-            }
-        } else if (auto ids = parse_dash_list(after_words(line.content, 4))) {
-            set = *ids;
-        } else {
-            out.unread(line);
-        }
+        });
     }
 
     void port_line(const Line& line) {
         std::vector<std::string_view> w = split_words(line.content);
         PortDraft& port = *current;
         auto is = [&](std::size_t i, std::string_view word) { return w.size() > i && iequals(w[i], word); };
-        if (is(0, "description")) {
-            port.description = std::string(after_words(line.content, 1));
-        } else if (is(0, "shutdown") && w.size() == 1) {
-            port.shutdown = true;
-        } else if (is(0, "no") && is(1, "shutdown") && w.size() == 2) {
-            port.shutdown = false;
-        } else if (is(0, "no") && is(1, "switchport") && w.size() == 2) {
-            port.mode = Mode::Routed;
-        } else if (is(0, "switchport") && w.size() == 1) {
-            port.l2 = true;
-        } else if (is(0, "switchport") && is(1, "mode") && w.size() >= 3) {
-            port.l2 = true;
-            if (port.mode == Mode::Routed) return;
-            if (is(2, "trunk"))
-                port.mode = Mode::Trunk;
-            else if (is(2, "access") || is(2, "dynamic") || is(2, "dot1q-tunnel"))
-                port.mode = Mode::Access;
-            else {
-                port.mode = Mode::Access;
-                out.unread(line);
-            }
-        } else if (is(0, "switchport") && is(1, "access") && is(2, "vlan") && w.size() == 4) {
-            if (auto id = parse_vlan_id(w[3]))
-                port.access = id;
-            else
-                out.unread(line);
-        } else if (is(0, "switchport") && is(1, "trunk") && is(2, "native") && is(3, "vlan") &&
-                   w.size() == 5) {
-            if (auto id = parse_vlan_id(w[4]))
-                port.native = id;
-            else
-                out.unread(line);
-        } else if (is(0, "switchport") && is(1, "trunk") && is(2, "allowed") && is(3, "vlan")) {
-            allowed(line, w);
-        } else if (is(0, "switchport") && is(1, "voice") && is(2, "vlan") && w.size() == 4) {
-            if (auto id = parse_vlan_id(w[3]))
-                port.voice = id;
-            else if (!is(3, "dot1p") && !is(3, "none") && !is(3, "untagged"))
-                out.unread(line);
+        if (read_switchport(line, w, port, out, SwitchportStyle{}, no_untagged_lists)) {
+            // as every IOS-like family writes it
+        } else if (is(0, "switchport") && is(1, "trunk") && is(2, "group") && w.size() == 4) {
+            trunk_groups[&port].push_back(std::string(w[3]));
         } else if (is(0, "channel-group") && w.size() >= 2 && block == Block::Port) {
             if (parse_number(w[1]))
                 out.join_lag(port, std::string(nxos ? "port-channel" : "Port-channel") + std::string(w[1]));
@@ -412,13 +378,19 @@ void read_cisco(std::string_view text, Collector& out, bool nxos) {
     // NX-OS states the defaults it departs from at the top.
     bool routed_by_default = false;
     bool shut_by_default = nxos;
-    if (nxos) {
-        Lines lines(text);
-        for (Line line; lines.next(line);) {
-            if (line.indent != 0) continue;
-            if (iequals(line.content, "no system default switchport")) routed_by_default = true;
-            if (iequals(line.content, "no system default switchport shutdown")) shut_by_default = false;
-        }
+    bool arista = false;
+    Lines lines(text);
+    for (Line line; lines.next(line);) {
+        std::string_view c = line.content;
+        if (line.indent != 0) continue;
+        if (nxos && iequals(c, "no system default switchport")) routed_by_default = true;
+        if (nxos && iequals(c, "no system default switchport shutdown")) shut_by_default = false;
+        if (istarts_with(c, "vlan dot1q tag native")) out.native_tagged_by_default = true;
+        // Arista's own lines, and its ports of fixed switches: Ethernet1.
+        if (c.starts_with("! device: ") || c == "daemon TerminAttr" || c == "management api http-commands" ||
+            (c.starts_with("interface Ethernet") &&
+             c.find_first_not_of("0123456789", 18) == std::string_view::npos && c.size() > 18))
+            arista = true;
     }
     out.disabled_by_default = shut_by_default;
     out.default_vlan_name = "default";
@@ -427,8 +399,9 @@ void read_cisco(std::string_view text, Collector& out, bool nxos) {
     // Under `no system default switchport` a port switches only when the
     // text says `switchport`.
     out.unset_mode = routed_by_default ? Mode::Routed : Mode::Access;
-    Reader reader{out, nxos};
+    Reader reader{out, nxos, arista};
     reader.read(text);
+    reader.settle_trunk_groups();
 }
 
 } // namespace quarn::import_detail

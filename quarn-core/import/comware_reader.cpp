@@ -82,12 +82,6 @@ bool ignored_setting(std::string_view first) {
                        [&](std::string_view s) { return iequals(s, first); });
 }
 
-struct HybridUntagged {
-    PortDraft* port;
-    Line line;
-    VlanSet vlans;
-};
-
 struct Reader {
     Collector& out;
     enum class Block : std::uint8_t { None, Port, Lag, Vlan, Skip };
@@ -95,7 +89,7 @@ struct Reader {
     PortDraft* current = nullptr;
     std::vector<std::uint16_t> vlan_ids;
     std::vector<std::uint16_t> named;
-    std::vector<HybridUntagged> hybrid_lines;
+    std::vector<UntaggedLine> hybrid_lines;
 
     void interface(const Line& line, std::string_view name) {
         std::size_t n = 0;
@@ -153,7 +147,7 @@ struct Reader {
                 port.mode = Mode::Trunk;
             else if (is(2, "hybrid")) {
                 // A hybrid port starts out sending VLAN 1 untagged.
-                if (port.mode != Mode::Direct) port.untagged.add(1);
+                start_lists(port);
                 port.mode = Mode::Direct;
             } else
                 out.unread(line);
@@ -203,7 +197,7 @@ struct Reader {
             if (tagged) port.tagged.add(*ids);
             if (untagged && !undo) {
                 port.untagged.add(*ids);
-                hybrid_lines.push_back(HybridUntagged{&port, line, *ids});
+                hybrid_lines.push_back(UntaggedLine{&port, line, *ids});
             }
         } else if (!undo && is(0, "voice") && is(1, "vlan") && w.size() == 4 && is(3, "enable")) {
             if (auto id = parse_vlan_id(w[2]))
@@ -255,24 +249,6 @@ struct Reader {
                 vlan_line(w, c);
         }
     }
-
-    // A hybrid port sends its PVID untagged; other VLANs it sends untagged
-    // have no place in the map, which knows one untagged VLAN per port.
-    void settle_hybrid() {
-        out.each_draft([](PortDraft& port) {
-            if (port.mode != Mode::Direct) return;
-            std::uint16_t pvid = port.pvid.value_or(1);
-            port.pvid = port.untagged.has(pvid) ? std::optional(pvid) : std::nullopt;
-        });
-        for (const HybridUntagged& entry : hybrid_lines) {
-            VlanSet lost = entry.vlans;
-            lost.remove(entry.port->pvid.value_or(0));
-            VlanSet still;
-            for (std::uint16_t id : lost.ids())
-                if (entry.port->untagged.has(id)) still.add(id);
-            if (!still.empty()) out.unread(entry.line);
-        }
-    }
 };
 
 } // namespace
@@ -287,7 +263,9 @@ void read_comware(std::string_view text, Collector& out) {
     out.vlan_name_digits = 4;
     Reader reader{out};
     reader.read(text);
-    reader.settle_hybrid();
+    // A hybrid port sends its PVID untagged; other VLANs it sends untagged
+    // have no place in the map, which knows one untagged VLAN per port.
+    settle_untagged_lists(out, reader.hybrid_lines);
 }
 
 } // namespace quarn::import_detail

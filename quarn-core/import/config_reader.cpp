@@ -295,8 +295,14 @@ std::string_view port_family(std::string_view label, std::size_t& length) {
 std::string port_key(std::string_view label) {
     std::size_t n = prefix_length(label);
     std::string_view key = family_key(label.substr(0, n));
+    std::string_view rest = label.substr(n);
+    // "lag 1" and "Port-channel 1" as some families write them.
+    if (n > 0 && !rest.empty() && rest.front() == ' ') {
+        while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+        if (key.empty()) return lower(label.substr(0, n)) + lower(rest);
+    }
     if (key.empty()) return lower(label);
-    return std::string(key) + lower(label.substr(n));
+    return std::string(key) + lower(rest);
 }
 
 PortDraft& Collector::port(std::string_view label, PortKind kind) {
@@ -371,6 +377,19 @@ void Collector::define_vlan(std::uint16_t id, std::string_view name) {
         vlans_[it->second].name = std::string(name);
 }
 
+VlanSet Collector::defined_vlans() const {
+    VlanSet set;
+    for (const ImportedVlan& vlan : vlans_) set.add(vlan.id);
+    return set;
+}
+
+VlanSet Collector::every_vlan() const {
+    if (!all_is_defined || vlans_.empty()) return VlanSet::all();
+    VlanSet set = defined_vlans();
+    set.add(1);
+    return set;
+}
+
 const std::string* Collector::vlan_name(std::uint16_t id) const {
     auto it = vlan_index_.find(id);
     return it == vlan_index_.end() ? nullptr : &vlans_[it->second].name;
@@ -389,7 +408,8 @@ struct PortVlansOf {
     std::vector<std::uint16_t> tagged;
 };
 
-PortVlansOf resolve(const PortDraft& draft, Mode unset_mode, const VlanSet& trunk_default) {
+PortVlansOf resolve(const PortDraft& draft, Mode unset_mode, const VlanSet& trunk_default,
+                    bool native_tagged_by_default) {
     PortVlansOf vlans;
     Mode mode = draft.mode;
     if (mode == Mode::Unset) mode = draft.l2 ? Mode::Access : unset_mode;
@@ -402,8 +422,11 @@ PortVlansOf resolve(const PortDraft& draft, Mode unset_mode, const VlanSet& trun
     case Mode::Trunk: {
         VlanSet carried = draft.allowed_set ? draft.allowed : trunk_default;
         std::uint16_t native = draft.native.value_or(1);
-        if (carried.has(native)) vlans.untagged = native;
-        carried.remove(native);
+        // A native VLAN sent tagged is one more tagged VLAN of the trunk.
+        if (!draft.native_tagged.value_or(native_tagged_by_default)) {
+            if (carried.has(native)) vlans.untagged = native;
+            carried.remove(native);
+        }
         vlans.tagged = carried.ids();
         break;
     }
@@ -488,7 +511,7 @@ ImportResult Collector::finish() {
             // A member carries its LAG's VLANs, as the LAG interface states them.
             if (lags_[lag].config) source = &*lags_[lag].config;
         }
-        PortVlansOf vlans = resolve(*source, unset_mode, trunk_default);
+        PortVlansOf vlans = resolve(*source, unset_mode, trunk_default, native_tagged_by_default);
         ImportedPort port;
         port.label = utf8_text(draft.label);
         port.kind = draft.kind;

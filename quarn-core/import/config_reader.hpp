@@ -1,6 +1,6 @@
 #pragma once
 
-// What the five dialect readers share: the text cut into lines and words,
+// What the dialect readers share: the text cut into lines and words,
 // VLAN sets, and the collector that turns what a reader found into the
 // result by the rules every dialect follows.
 
@@ -113,7 +113,12 @@ struct PortDraft {
     bool allowed_set = false; // else the platform's trunk default
     std::optional<std::uint16_t> pvid;
     VlanSet tagged;
-    VlanSet untagged;    // Comware hybrid ports: the VLANs sent untagged
+    VlanSet untagged; // hybrid and general ports: the VLANs sent untagged
+    // The untagged list was started with the default VLAN in it, as a
+    // hybrid or general port starts.
+    bool lists_started = false;
+    // The trunk sends its native VLAN tagged too; nothing: as the platform says.
+    std::optional<bool> native_tagged;
     std::string lag_key; // canonical key of the LAG the port belongs to
     bool management = false;
     bool l2 = false; // stated as a switch port (NX-OS `switchport`)
@@ -157,12 +162,21 @@ class Collector {
     Mode unset_mode = Mode::Access;
     VlanSet trunk_default = VlanSet::all();
     bool disabled_by_default = false;
+    bool native_tagged_by_default = false;
+    bool all_is_defined = false;
     std::string default_vlan_name = "default";
     // VLAN names a VLAN without a name gets: "VLAN{:04}" style prefixes.
     std::string vlan_name_prefix = "VLAN";
     int vlan_name_digits = 4;
     // ProCurve keeps its ports in number order, not in mention order.
     bool sort_ports = false;
+
+    // The IDs of the VLANs defined so far.
+    [[nodiscard]] VlanSet defined_vlans() const;
+    // What a trunk's `all` stands for: every VLAN there is; on platforms
+    // that carry only the VLANs made on the switch (`all_is_defined`), those
+    // the text has defined so far with VLAN 1, when it has defined any.
+    [[nodiscard]] VlanSet every_vlan() const;
 
     // Every port and every configured LAG interface, for readers that settle
     // defaults once the whole text is read.
@@ -204,10 +218,68 @@ class Collector {
     std::size_t ports_left_out_ = 0;
 };
 
+// --- What the IOS-like families share (ios_like.cpp) ---
+
+// A line that made a hybrid or general port send VLANs untagged: reported
+// when the map, which knows one untagged VLAN a port, cannot show them.
+struct UntaggedLine {
+    PortDraft* port = nullptr;
+    Line line;
+    VlanSet vlans;
+};
+
+// Starts a port's untagged list as the platform starts it: in the default VLAN.
+void start_lists(PortDraft& port);
+
+// Ports of mode Direct that list the VLANs they send untagged: the PVID (1
+// unless set) is the untagged VLAN when the port sends it untagged, and
+// nothing otherwise; the lines that made the port send others untagged too
+// are reported.
+void settle_untagged_lists(Collector& out, const std::vector<UntaggedLine>& lines);
+
+// The text without the quotes around it: "Desk 1", 'Desk 1'.
+std::string_view unquoted(std::string_view text);
+
+// Interface names and ranges in the families' notations, separated by
+// commas: Gi1/0/1-24, Gi1/0/1-Gi1/0/24, 1/1/1-1/1/4, port1.0.1-1.0.4,
+// 0/1-0/8. Nothing when a part is no name or a range runs backwards or
+// names more than a thousand ports.
+std::optional<std::vector<std::string>> expand_names(std::string_view text);
+
+// How a family writes the lines it shares with Cisco IOS.
+struct SwitchportStyle {
+    // `switchport mode general` and the general lines (Cisco SB, Dell OS6).
+    bool general = false;
+    // Descriptions in quotes, which are not part of them.
+    bool quoted_description = false;
+};
+
+// Reads the interface lines IOS-like families write alike: description,
+// shutdown, `no switchport`, `switchport` and its mode, access, voice,
+// trunk native, trunk allowed and general lines. True when the line was
+// one of them (a value that is no VLAN is reported); general lines that add
+// untagged VLANs are noted in `untagged_lines`.
+bool read_switchport(const Line& line, const std::vector<std::string_view>& w, PortDraft& port,
+                     Collector& out, const SwitchportStyle& style, std::vector<UntaggedLine>& untagged_lines);
+
+// Whether a line of an IOS-like text continues the block opened at
+// `block_indent`: in indented text a line indented deeper, in text without
+// indentation (typed, or as FASTPATH families write it) every line until
+// `exit` or `!`.
+bool continues_block(const Line& line, std::size_t block_indent, bool indented_text);
+// Whether any line of the text is indented.
+bool indented(std::string_view text);
+
 // The dialect readers.
 void read_cisco(std::string_view text, Collector& out, bool nxos);
 void read_aruba(std::string_view text, Collector& out);
 void read_comware(std::string_view text, Collector& out);
 void read_junos(std::string_view text, Collector& out);
+void read_aruba_cx(std::string_view text, Collector& out);
+void read_dell_os10(std::string_view text, Collector& out);
+void read_dell_os6(std::string_view text, Collector& out);
+void read_cisco_sb(std::string_view text, Collector& out);
+void read_alliedware(std::string_view text, Collector& out);
+void read_edgeswitch(std::string_view text, Collector& out);
 
 } // namespace quarn::import_detail

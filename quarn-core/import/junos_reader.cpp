@@ -4,10 +4,13 @@
 // data"), which one interpreter reads. VLANs are named in `vlans` and ports
 // name them by name or number; `members all` means every VLAN the text
 // defines. `interface-mode` (ELS) and `port-mode` (older EX) say access or
-// trunk; a port without `family ethernet-switching` switches nothing.
+// trunk; a port without `family ethernet-switching` switches nothing. An
+// interface-range's statements reach each member but where the member
+// states the same itself: its own statement wins.
 #include <algorithm>
 #include <span>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "import/config_reader.hpp"
 
@@ -233,6 +236,21 @@ std::vector<std::string> expand_range(std::string_view from, std::string_view to
     return names;
 }
 
+// The statement a line sets, without its value: "unit 0 family
+// ethernet-switching vlan members", "description", "disable".
+std::string statement_path(std::span<const std::string_view> words) {
+    static constexpr std::string_view k_valued[] = {
+        "description", "native-vlan-id", "interface-mode", "port-mode", "members", "802.3ad",
+    };
+    std::string path;
+    for (std::string_view word : words) {
+        if (!path.empty()) path += ' ';
+        path += word;
+        if (std::find(std::begin(k_valued), std::end(k_valued), word) != std::end(k_valued)) break;
+    }
+    return path;
+}
+
 struct PendingVlans {
     PortDraft* port;
     std::vector<std::string_view> members;
@@ -256,6 +274,9 @@ struct Interpreter {
     std::unordered_map<std::string, std::vector<std::string>> range_members;
     std::unordered_map<std::string, std::vector<RangeStatement>> range_statements;
     std::vector<std::string> range_order;
+    // What each interface states itself, kept when the text has ranges.
+    bool ranges = false;
+    std::unordered_map<std::string, std::unordered_set<std::string>> own_paths;
 
     PendingVlans& pending_of(PortDraft& port) {
         auto [it, fresh] = pending_index.emplace(&port, pending.size());
@@ -349,6 +370,8 @@ struct Interpreter {
                     RangeStatement{std::vector<std::string_view>(w.begin() + 3, w.end()), s.line});
             }
         } else if (w.size() >= 3 && w[0] == "interfaces") {
+            if (ranges)
+                own_paths[std::string(without_unit(w[1]))].insert(statement_path(std::span(w).subspan(2)));
             interface(w[1], std::span(w).subspan(2), s.line);
         } else if (w.size() >= 4 && w[0] == "vlans" && w[2] == "vlan-id") {
             auto id = parse_vlan_id(w[3]);
@@ -402,8 +425,13 @@ struct Interpreter {
 
     void settle() {
         for (const std::string& name : range_order) {
-            for (const std::string& member : range_members[name])
-                for (const RangeStatement& r : range_statements[name]) interface(member, r.rest, r.line);
+            for (const std::string& member : range_members[name]) {
+                auto own = own_paths.find(member);
+                for (const RangeStatement& r : range_statements[name]) {
+                    if (own != own_paths.end() && own->second.contains(statement_path(r.rest))) continue;
+                    interface(member, r.rest, r.line);
+                }
+            }
         }
         for (PendingVlans& p : pending) {
             PortDraft& port = *p.port;
@@ -447,6 +475,9 @@ void read_junos(std::string_view text, Collector& out) {
     StatementReader reader(text);
     std::vector<Statement> statements = reader.read();
     Interpreter interpreter{out};
+    interpreter.ranges = std::any_of(statements.begin(), statements.end(), [](const Statement& s) {
+        return s.words.size() >= 2 && s.words[0] == "interfaces" && s.words[1] == "interface-range";
+    });
     for (const Statement& s : statements) interpreter.statement(s);
     interpreter.settle();
 }

@@ -9,21 +9,6 @@
 namespace quarn::dialogs {
 namespace {
 
-struct DialectEntry {
-    Dialect dialect;
-    std::string_view text;
-};
-
-// Fuller names than the importer's titles: the list is where a user learns
-// which platforms each dialect covers.
-constexpr DialectEntry k_dialect_entries[] = {
-    {Dialect::CiscoIos, "Cisco IOS, IOS-XE, Arista EOS"},
-    {Dialect::NxOs, "Cisco NX-OS"},
-    {Dialect::ArubaOs, "HPE ArubaOS-Switch, ProCurve"},
-    {Dialect::Comware, "HPE Comware, H3C"},
-    {Dialect::Junos, "Juniper Junos"},
-};
-
 constexpr std::string_view k_detect_entry = "Detect automatically";
 
 bool is_blank(std::string_view text) {
@@ -60,15 +45,17 @@ void add_unread_lines(std::string& lines, const ImportResult& result) {
 
 } // namespace
 
+// The importer's fuller names: the list is where a user learns which
+// platforms each dialect covers.
 std::vector<std::string> dialect_entries() {
     std::vector<std::string> entries{std::string(k_detect_entry)};
-    for (const DialectEntry& entry : k_dialect_entries) entries.emplace_back(entry.text);
+    for (const DialectInfo& info : dialects()) entries.emplace_back(info.platforms);
     return entries;
 }
 
 std::optional<Dialect> dialect_of_entry(std::size_t entry) {
-    if (entry == 0 || entry > std::size(k_dialect_entries)) return std::nullopt;
-    return k_dialect_entries[entry - 1].dialect;
+    if (entry == 0 || entry > dialects().size()) return std::nullopt;
+    return dialects()[entry - 1].dialect;
 }
 
 std::optional<ImportApplied> apply_import_form(Map& map, std::optional<std::size_t> current,
@@ -90,16 +77,19 @@ ImportPreview preview_import(const ImportDialogInput& input, std::string_view te
     ImportForm form{import_config(text, choices.dialect), choices.target, choices.file_name};
     const ImportResult& result = form.result;
     Dialect detected = choices.dialect ? detect_dialect(text) : result.dialect;
-    preview.found = detected == Dialect::Unknown ? "Found: no dialect Quarn reads"
-                                                 : "Found: " + std::string(dialect_title(detected));
+    if (detected == Dialect::Unknown)
+        preview.found = "Found: no dialect Quarn reads";
+    else if (result.dialect_assumed)
+        preview.found = fill("Read as {} (assumed)", {dialect_title(detected)});
+    else
+        preview.found = "Found: " + std::string(dialect_title(detected));
     // Garbage read as no dialect is all lines not understood: listing them
     // would say nothing.
     bool show_unread = result.dialect != Dialect::Unknown;
     if (!result.recognised()) {
         preview.summary =
             result.dialect == Dialect::Unknown
-                ? "This text is no switch configuration that Quarn reads (Cisco IOS or NX-OS, "
-                  "ArubaOS-Switch, Comware, Junos)."
+                ? fill("This text is no switch configuration that Quarn reads ({}).", {dialect_titles()})
                 : fill("No ports or VLANs found when read as {}.", {dialect_title(result.dialect)});
         if (show_unread) add_unread_lines(preview.lines, result);
         return preview;

@@ -54,7 +54,9 @@ struct ImportForm {
 
 // What the dialog shows for a text and its choices.
 struct ImportPreview {
-    std::string found;   // "Found: Cisco IOS"; empty while the text is blank
+    // "Found: Cisco IOS", or "Read as Cisco IOS (assumed)" when the text
+    // might be another family's too; empty while the text is blank.
+    std::string found;
     std::string summary; // "Will import 6 ports and 2 VLANs as acc-a1", or why nothing
     // The changes as "Changes Since Saved..." words them, then what the map
     // cannot take and the lines not understood, each line followed by a

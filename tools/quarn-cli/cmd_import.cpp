@@ -82,10 +82,8 @@ int run_import(std::span<const std::string_view> args) {
     ImportResult result = import_config(text.value(), dialect);
     if (!result.recognised()) {
         if (result.dialect == Dialect::Unknown)
-            report(
-                fill("{} holds no switch configuration that Quarn reads (Cisco IOS or NX-OS, ArubaOS-Switch, "
-                     "Comware, Junos).",
-                     {paths[0]}));
+            report(fill("{} holds no switch configuration that Quarn reads ({}).",
+                        {paths[0], dialect_titles()}));
         else
             report(fill("{} holds no ports or VLANs when read as {}.",
                         {paths[0], dialect_title(result.dialect)}));
@@ -109,6 +107,9 @@ int run_import(std::span<const std::string_view> args) {
         applied = import_new_switch(map, result, file_stem(paths[0]));
     }
     const std::string& name = map.switches[applied.switch_index].name;
+    // Lines that several families write alike: the reader should know
+    // which one the text was taken for, and that --dialect can say another.
+    if (result.dialect_assumed) report(fill("Read as {} (assumed)", {dialect_title(result.dialect)}));
     report(fill("Imported {} ports and {} VLANs as {}",
                 {std::to_string(applied.ports), std::to_string(result.vlans.size()), name}));
     if (!applied.missing_ports.empty()) {

@@ -35,9 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quarn::ImportResult detected = quarn::import_config(text);
     check(detected);
     if (detected.dialect != quarn::detect_dialect(text)) std::abort();
-    for (quarn::Dialect dialect : {quarn::Dialect::CiscoIos, quarn::Dialect::NxOs, quarn::Dialect::ArubaOs,
-                                   quarn::Dialect::Comware, quarn::Dialect::Junos})
-        check(quarn::import_config(text, dialect));
+    if (detected.dialect == quarn::Dialect::Unknown && detected.dialect_assumed) std::abort();
+    for (const quarn::DialectInfo& info : quarn::dialects()) {
+        quarn::ImportResult result = quarn::import_config(text, info.dialect);
+        check(result);
+        if (result.dialect != info.dialect || result.dialect_assumed) std::abort();
+    }
 
     quarn::Map map;
     quarn::import_new_switch(map, detected, "fuzz");

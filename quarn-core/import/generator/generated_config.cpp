@@ -78,7 +78,20 @@ std::string n(unsigned value) {
 }
 
 void cisco(Writer& w, Random& random, bool nxos) {
-    w.line(std::string(nxos ? "switchname" : "hostname") + " gen-stack");
+    if (nxos) {
+        w.line("!Command: show running-config");
+        w.line("version 9.3(8) Bios:version 05.45");
+        w.line("switchname gen-stack");
+        w.line("feature lacp");
+        w.line("feature interface-vlan");
+    } else {
+        w.line("version 17.9");
+        w.line("service timestamps debug datetime msec");
+        w.line("service timestamps log datetime msec");
+        w.line("hostname gen-stack");
+        w.line("boot-start-marker");
+        w.line("boot-end-marker");
+    }
     for (std::size_t i = 0; i < k_vlans; ++i) {
         w.line("vlan " + n(vlan_id(i)));
         w.line(std::string(nxos ? "  " : " ") + "name Role-" + n(vlan_id(i)));
@@ -217,6 +230,270 @@ void junos(Writer& w, Random& random) {
     }
 }
 
+std::string port_number(std::size_t p) {
+    return std::to_string(p);
+}
+
+// "10-40,70": a trunk's VLANs as the dash-list families write them.
+std::string trunk_list(const PortPlan& p) {
+    return n(p.first) + "-" + n(p.last) + "," + n(p.extra);
+}
+
+void aruba_cx(Writer& w, Random& random) {
+    w.line("!Version ArubaOS-CX FL.10.10.1000");
+    w.line("!export-password: default");
+    w.line("hostname gen-stack");
+    w.line("vlan 1");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("vlan " + n(vlan_id(i)));
+        w.line("    name Role-" + n(vlan_id(i)));
+        w.line("    exit");
+    }
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("interface lag " + n(member));
+        w.line("    no shutdown");
+        w.line("    no routing");
+        w.line("    vlan trunk native 1");
+        w.line("    vlan trunk allowed 10-400");
+        w.line("    exit");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            PortPlan plan_ = plan(random, p > k_copper, member);
+            w.line("interface " + n(member) + "/1/" + port_number(p));
+            if (plan_.described) w.line("    description Desk " + n(member) + "-" + port_number(p));
+            w.line(plan_.shut ? "    shutdown" : "    no shutdown");
+            if (plan_.lag) {
+                w.line("    lag " + n(plan_.lag));
+            } else {
+                w.line("    no routing");
+                if (plan_.trunk) {
+                    w.line("    vlan trunk native " + n(plan_.vlan));
+                    w.line("    vlan trunk allowed " + n(plan_.first) + "-" + n(plan_.last));
+                    w.line("    vlan trunk allowed " + n(plan_.extra));
+                } else {
+                    w.line("    vlan access " + n(plan_.vlan));
+                }
+            }
+            w.line("    exit");
+        }
+    }
+}
+
+void dell_os10(Writer& w, Random& random) {
+    w.line("! Version 10.5.2.4");
+    w.line("!");
+    w.line("hostname gen-stack");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("interface vlan" + n(vlan_id(i)));
+        w.line(" description Role-" + n(vlan_id(i)));
+        w.line(" no shutdown");
+        w.line("!");
+    }
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("interface port-channel" + n(member));
+        w.line(" no shutdown");
+        w.line(" switchport mode trunk");
+        w.line(" switchport access vlan 1");
+        w.line(" switchport trunk allowed vlan 10-400");
+        w.line("!");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            w.line(cage ? "interface ethernet" + n(member) + "/1/49:" + port_number(p - k_copper)
+                        : "interface ethernet" + n(member) + "/1/" + port_number(p));
+            if (plan_.described) w.line(" description Desk" + n(member) + "-" + port_number(p));
+            w.line(plan_.shut ? " shutdown" : " no shutdown");
+            if (plan_.lag) {
+                w.line(" channel-group " + n(plan_.lag) + " mode active");
+                w.line(" no switchport");
+            } else if (plan_.trunk) {
+                w.line(" switchport mode trunk");
+                w.line(" switchport access vlan " + n(plan_.vlan));
+                w.line(" switchport trunk allowed vlan " + trunk_list(plan_));
+            } else {
+                w.line(" switchport access vlan " + n(plan_.vlan));
+            }
+            w.line(" flowcontrol receive on");
+            w.line("!");
+        }
+    }
+}
+
+void dell_os6(Writer& w, Random& random) {
+    w.line("!Current Configuration:");
+    w.line("!System Description \"Dell Networking N3048, 6.5.2.3, Linux 3.7.10-e500mc\"");
+    w.line("!System Software Version 6.5.2.3");
+    w.line("!");
+    w.line("configure");
+    std::string all;
+    for (std::size_t i = 0; i < k_vlans; ++i) all += (i ? "," : "") + n(vlan_id(i));
+    w.line("vlan " + all);
+    w.line("exit");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("vlan " + n(vlan_id(i)));
+        w.line("name \"Role-" + n(vlan_id(i)) + "\"");
+        w.line("exit");
+    }
+    w.line("hostname \"gen-stack\"");
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("interface port-channel " + n(member));
+        w.line("switchport mode trunk");
+        w.line("exit");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            w.line(cage ? "interface Te" + n(member) + "/0/" + port_number(p - k_copper)
+                        : "interface Gi" + n(member) + "/0/" + port_number(p));
+            if (plan_.described) w.line("description \"Desk " + n(member) + "-" + port_number(p) + "\"");
+            if (plan_.trunk) {
+                w.line("switchport mode trunk");
+                w.line("switchport trunk native vlan " + n(plan_.vlan));
+                w.line("switchport trunk allowed vlan " + trunk_list(plan_));
+            } else if (p % 7 == 0) {
+                w.line("switchport mode general");
+                w.line("switchport general pvid " + n(plan_.vlan));
+                w.line("switchport general allowed vlan add " + n(plan_.vlan));
+                w.line("switchport general allowed vlan add " + n(plan_.extra) + " tagged");
+            } else {
+                w.line("switchport access vlan " + n(plan_.vlan));
+                if (plan_.voice) w.line("switchport voice vlan " + n(plan_.voice));
+            }
+            if (plan_.lag) w.line("channel-group " + n(plan_.lag) + " mode active");
+            if (plan_.shut) w.line("shutdown");
+            w.line("exit");
+            w.line("!");
+        }
+    }
+    w.line("exit");
+}
+
+void cisco_sb(Writer& w, Random& random) {
+    w.line("config-file-header");
+    w.line("gen-stack");
+    w.line("v3.2.1.1 / RCBS3.2hotfix_950_377_136");
+    w.line("CLI v1.0");
+    w.line("file SSD indicator encrypted");
+    w.line("@");
+    w.line("!");
+    w.line("vlan database");
+    std::string all;
+    for (std::size_t i = 0; i < k_vlans; ++i) all += (i ? "," : "") + n(vlan_id(i));
+    w.line("vlan " + all);
+    w.line("exit");
+    w.line("hostname gen-stack");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("interface vlan " + n(vlan_id(i)));
+        w.line(" name Role-" + n(vlan_id(i)));
+        w.line("!");
+    }
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("interface Port-channel" + n(member));
+        w.line(" switchport mode trunk");
+        w.line(" switchport trunk allowed vlan 10-400");
+        w.line("!");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            w.line(cage ? "interface TenGigabitEthernet" + n(member) + "/0/" + port_number(p - k_copper)
+                        : "interface GigabitEthernet" + n(member) + "/0/" + port_number(p));
+            if (plan_.described) w.line(" description \"Desk " + n(member) + "-" + port_number(p) + "\"");
+            if (plan_.trunk) {
+                w.line(" switchport mode trunk");
+                w.line(" switchport trunk native vlan " + n(plan_.vlan));
+                w.line(" switchport trunk allowed vlan " + trunk_list(plan_));
+            } else if (p % 5 == 0) {
+                w.line(" switchport mode general");
+                w.line(" switchport general allowed vlan add " + n(plan_.extra) + " tagged");
+                w.line(" switchport general allowed vlan add " + n(plan_.vlan) + " untagged");
+                w.line(" switchport general pvid " + n(plan_.vlan));
+            } else {
+                w.line(" switchport access vlan " + n(plan_.vlan));
+            }
+            if (plan_.lag) w.line(" channel-group " + n(plan_.lag) + " mode auto");
+            if (plan_.shut) w.line(" shutdown");
+            w.line("!");
+        }
+    }
+    w.line("exit");
+}
+
+void alliedware(Writer& w, Random& random) {
+    w.line("!");
+    w.line("hostname gen-stack");
+    w.line("!");
+    w.line("vlan database");
+    for (std::size_t i = 0; i < k_vlans; ++i)
+        w.line(" vlan " + n(vlan_id(i)) + " name Role-" + n(vlan_id(i)));
+    w.line("!");
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("interface sa" + n(member));
+        w.line(" switchport");
+        w.line(" switchport mode trunk");
+        w.line(" switchport trunk allowed vlan add 10-400");
+        w.line("!");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            w.line(cage ? "interface port" + n(member) + ".1." + port_number(p - k_copper)
+                        : "interface port" + n(member) + ".0." + port_number(p));
+            if (plan_.described) w.line(" description Desk-" + n(member) + "-" + port_number(p));
+            w.line(" switchport");
+            if (plan_.trunk) {
+                w.line(" switchport mode trunk");
+                w.line(" switchport trunk allowed vlan add " + trunk_list(plan_));
+                w.line(" switchport trunk native vlan " + n(plan_.vlan));
+            } else {
+                w.line(" switchport mode access");
+                w.line(" switchport access vlan " + n(plan_.vlan));
+            }
+            if (plan_.lag) w.line(" static-channel-group " + n(plan_.lag));
+            if (plan_.shut) w.line(" shutdown");
+            w.line("!");
+        }
+    }
+    w.line("end");
+}
+
+void edgeswitch(Writer& w, Random& random) {
+    w.line("!Current Configuration:");
+    w.line("!System Description \"EdgeSwitch 48-Port 500W, 1.9.3.5266263, Linux 3.6.5\"");
+    w.line("!System Software Version \"1.9.3.5266263\"");
+    w.line("!");
+    w.line("vlan database");
+    std::string all;
+    for (std::size_t i = 0; i < k_vlans; ++i) all += (i ? "," : "") + n(vlan_id(i));
+    w.line("vlan " + all);
+    for (std::size_t i = 0; i < k_vlans; ++i)
+        w.line("vlan name " + n(vlan_id(i)) + " \"Role-" + n(vlan_id(i)) + "\"");
+    w.line("exit");
+    w.line("configure");
+    w.line("hostname \"gen-stack\"");
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("interface lag " + n(member));
+        w.line("vlan participation include 10-400");
+        w.line("vlan tagging 10-400");
+        w.line("exit");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            PortPlan plan_ = plan(random, p > k_copper, member);
+            w.line("interface " + n(member) + "/0/" + port_number(p));
+            if (plan_.described) w.line("description 'Desk " + n(member) + "-" + port_number(p) + "'");
+            if (plan_.lag) {
+                w.line("addport lag " + n(plan_.lag));
+            } else {
+                w.line("vlan pvid " + n(plan_.vlan));
+                w.line("vlan participation exclude 1");
+                w.line("vlan participation include " + n(plan_.vlan));
+                if (plan_.trunk) {
+                    w.line("vlan participation include " + trunk_list(plan_));
+                    w.line("vlan tagging " + trunk_list(plan_));
+                }
+            }
+            if (plan_.shut) w.line("shutdown");
+            w.line("exit");
+        }
+    }
+    w.line("exit");
+}
+
 } // namespace
 
 std::string generate_config(std::string_view dialect, std::size_t lines, std::uint32_t seed) {
@@ -230,6 +507,18 @@ std::string generate_config(std::string_view dialect, std::size_t lines, std::ui
         comware(w, random);
     else if (dialect == "junos")
         junos(w, random);
+    else if (dialect == "aoscx")
+        aruba_cx(w, random);
+    else if (dialect == "os10")
+        dell_os10(w, random);
+    else if (dialect == "os6")
+        dell_os6(w, random);
+    else if (dialect == "ciscosb")
+        cisco_sb(w, random);
+    else if (dialect == "awplus")
+        alliedware(w, random);
+    else if (dialect == "edgeswitch")
+        edgeswitch(w, random);
     else
         cisco(w, random, false);
     return w.take();

@@ -105,5 +105,38 @@ TEST(CiscoImport, NxOsDefaults) {
     });
 }
 
+TEST(CiscoImport, NativeVlansSentTaggedAndAristaTrunkGroups) {
+    run_cases({
+        {"NX-OS `vlan dot1Q tag native`: no trunk sends a VLAN untagged", Dialect::NxOs,
+         "feature lacp\nvlan dot1Q tag native\nvlan 1,10,20\n"
+         "interface Ethernet1/1\n  switchport mode trunk\n  switchport trunk native vlan 10\n"
+         "  switchport trunk allowed vlan 10,20\n  no shutdown\n"
+         "interface Ethernet1/2\n  switchport mode trunk\n  switchport trunk native vlan 30\n"
+         "  switchport trunk allowed vlan 10,20\n  no shutdown\n"
+         "interface Ethernet1/3\n  switchport access vlan 20\n  no shutdown\n"
+         "interface Ethernet1/4\n  switchport mode trunk\n  no switchport trunk native vlan tag\n"
+         "  switchport trunk allowed vlan 1,10\n  no shutdown\n",
+         "Ethernet1/1 S u=- t=10,20\nEthernet1/2 S u=- t=10,20\nEthernet1/3 S u=20 t=-\n"
+         "Ethernet1/4 S u=1 t=10\n",
+         "host \nvlan 1 default\nvlan 10 VLAN0010\nvlan 20 VLAN0020\n"},
+        {"Arista: breakout lanes are cages, a trunk group's VLAN runs over its trunks only",
+         Dialect::CiscoIos,
+         "! device: leaf1 (DCS-7050SX-64, EOS-4.22.1F)\n!\nhostname leaf1\n!\nvlan 10,20\n!\n"
+         "vlan 4094\n   trunk group mlagpeer\n!\n"
+         "interface Port-Channel10\n   switchport mode trunk\n   switchport trunk allowed vlan 10,20\n"
+         "   switchport trunk group mlagpeer\n!\n"
+         "interface Ethernet1\n   switchport access vlan 10\n!\n"
+         "interface Ethernet2\n   switchport mode trunk\n   switchport trunk allowed vlan 10,4094\n!\n"
+         "interface Ethernet49/1\n   channel-group 10 mode active\n!\n"
+         "interface Ethernet49/2\n   channel-group 10 mode active\n!\n"
+         "interface Ethernet50/1\n   switchport mode trunk\n   switchport trunk native vlan 20\n"
+         "   switchport trunk allowed vlan 10-20\n!\n",
+         "Ethernet1 R u=10 t=-\nEthernet2 R u=- t=10\nEthernet49/1 S u=- t=10,20,4094\n"
+         "Ethernet49/2 S u=- t=10,20,4094\nEthernet50/1 S u=20 t=10-19\n",
+         "host leaf1\nvlan 10 VLAN0010\nvlan 20 VLAN0020\nvlan 4094 VLAN4094\n"
+         "lag Port-Channel10: Ethernet49/1 Ethernet49/2\n"},
+    });
+}
+
 } // namespace
 } // namespace quarn

@@ -151,5 +151,43 @@ TEST(JunosImport, CurlyAndSetForms) {
     });
 }
 
+// Junos applies an interface-range's statements to each member but where
+// the member states the same itself.
+TEST(JunosImport, AMembersOwnStatementWinsOverItsRange) {
+    run_cases({
+        {"member-range members, one with its own VLAN and description, one a trunk", Dialect::Junos,
+         "interfaces {\n"
+         "    interface-range office {\n"
+         "        member-range ge-0/0/0 to ge-0/0/3;\n"
+         "        description \"office desk\";\n"
+         "        unit 0 {\n            family ethernet-switching {\n                interface-mode access;\n"
+         "                vlan {\n                    members office;\n                }\n            }\n"
+         "        }\n"
+         "    }\n"
+         "    ge-0/0/1 {\n        description \"printer\";\n        unit 0 {\n"
+         "            family ethernet-switching {\n                vlan {\n                    members "
+         "printers;\n"
+         "                }\n            }\n        }\n    }\n"
+         "    ge-0/0/2 {\n        unit 0 {\n            family ethernet-switching {\n"
+         "                interface-mode trunk;\n                vlan {\n"
+         "                    members [ office printers ];\n                }\n            }\n        }\n    "
+         "}\n"
+         "}\n"
+         "vlans {\n    office {\n        vlan-id 10;\n    }\n    printers {\n        vlan-id 20;\n    }\n}\n",
+         "ge-0/0/0 R u=10 t=- d=office desk\nge-0/0/1 R u=20 t=- d=printer\nge-0/0/2 R u=- t=10,20 d=office "
+         "desk\n"
+         "ge-0/0/3 R u=10 t=- d=office desk\n",
+         "host \nvlan 10 office\nvlan 20 printers\n"},
+        {"set lines: the member's own mode and VLAN", Dialect::Junos,
+         "set interfaces interface-range uplinks member ge-0/0/[10-11]\n"
+         "set interfaces interface-range uplinks unit 0 family ethernet-switching interface-mode trunk\n"
+         "set interfaces interface-range uplinks unit 0 family ethernet-switching vlan members all\n"
+         "set interfaces ge-0/0/11 unit 0 family ethernet-switching interface-mode access\n"
+         "set interfaces ge-0/0/11 unit 0 family ethernet-switching vlan members 20\n"
+         "set vlans a vlan-id 10\nset vlans b vlan-id 20\n",
+         "ge-0/0/10 R u=- t=10,20\nge-0/0/11 R u=20 t=-\n", "host \nvlan 10 a\nvlan 20 b\n"},
+    });
+}
+
 } // namespace
 } // namespace quarn

@@ -62,31 +62,65 @@ TEST(ConfigReader, SecretsAreCutOff) {
 }
 
 TEST(ConfigImport, DetectsTheDialect) {
-    const std::pair<const char*, Dialect> cases[] = {
-        {"hostname a\n!\ninterface GigabitEthernet1/0/1\n switchport mode access\n!\nend\n",
-         Dialect::CiscoIos},
-        {"hostname a\ninterface Ethernet1\n   switchport access vlan 10\ninterface Management1\n",
-         Dialect::CiscoIos},
-        {"feature lacp\ninterface Ethernet1/1\n  switchport mode trunk\ninterface mgmt0\n", Dialect::NxOs},
-        {"hostname \"sw\"\nvlan 10\n   untagged 1-24\n   exit\n", Dialect::ArubaOs},
-        {"#\n sysname core\n#\ninterface GigabitEthernet1/0/1\n port link-type trunk\n#\n", Dialect::Comware},
-        {"system {\n    host-name ex;\n}\ninterfaces {\n}\n", Dialect::Junos},
-        {"set system host-name ex\nset interfaces ge-0/0/0 unit 0 family ethernet-switching\n",
-         Dialect::Junos},
-        {"hello world\nthis is no configuration\n", Dialect::Unknown},
-        {"", Dialect::Unknown},
+    struct Case {
+        const char* text;
+        Dialect dialect;
+        bool sure;
     };
-    for (const auto& [text, dialect] : cases) {
-        EXPECT_EQ(detect_dialect(text), dialect) << text;
-        EXPECT_EQ(import_config(text).dialect, dialect) << text;
+    const Case cases[] = {
+        {"hostname a\n!\ninterface GigabitEthernet1/0/1\n switchport mode access\n!\nend\n",
+         Dialect::CiscoIos, false},
+        {"version 15.2\nservice timestamps debug datetime msec\nservice timestamps log datetime msec\n"
+         "hostname a\nboot-start-marker\nboot-end-marker\n!\ninterface GigabitEthernet1/0/1\n"
+         " switchport mode access\n!\nend\n",
+         Dialect::CiscoIos, true},
+        {"hostname a\ninterface Ethernet1\n   switchport access vlan 10\ninterface Management1\n",
+         Dialect::CiscoIos, false},
+        {"feature lacp\ninterface Ethernet1/1\n  switchport mode trunk\ninterface mgmt0\n", Dialect::NxOs,
+         true},
+        {"hostname \"sw\"\nvlan 10\n   untagged 1-24\n   exit\n", Dialect::ArubaOs, false},
+        {"#\n sysname core\n#\ninterface GigabitEthernet1/0/1\n port link-type trunk\n#\n", Dialect::Comware,
+         true},
+        {"system {\n    host-name ex;\n}\ninterfaces {\n}\n", Dialect::Junos, true},
+        {"set system host-name ex\nset interfaces ge-0/0/0 unit 0 family ethernet-switching\n",
+         Dialect::Junos, true},
+        // Lines pasted from the new families, without the header their
+        // switches write: each read as its own family, never as Cisco IOS.
+        {"interface 1/1/1\n    no shutdown\n    vlan access 10\n", Dialect::ArubaCx, true},
+        {"interface ethernet1/1/1\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
+         false},
+        {"interface Gi1/0/1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
+        {"interface GigabitEthernet1/0/1\n switchport mode general\n switchport general pvid 10\n"
+         " switchport general allowed vlan add 10 untagged\n",
+         Dialect::CiscoSb, false},
+        {"interface port1.0.1-1.0.4\n switchport access vlan 10\n", Dialect::AlliedWare, true},
+        {"interface 0/1\nvlan pvid 10\nvlan participation include 10\nexit\n", Dialect::EdgeSwitch, true},
+        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter.
+        {"config switch interface\n    edit \"port1\"\n        set native-vlan 10\n    next\nend\n",
+         Dialect::Unknown, false},
+        {"interface gigabitEthernet 1/0/1\n switchport general allowed vlan 10 untagged\n switchport pvid "
+         "10\n#\n",
+         Dialect::Unknown, false},
+        {"interfaces {\n    ethernet eth0 {\n    }\n    switch switch0 {\n        switch-port {\n"
+         "            interface eth1 {\n            }\n        }\n    }\n}\n",
+         Dialect::Unknown, false},
+        {"hello world\nthis is no configuration\n", Dialect::Unknown, false},
+        {"", Dialect::Unknown, false},
+    };
+    for (const auto& [text, dialect, sure] : cases) {
+        EXPECT_EQ(guess_dialect(text), (DialectGuess{dialect, sure})) << text;
+        ImportResult result = import_config(text);
+        EXPECT_EQ(result.dialect, dialect) << text;
+        EXPECT_EQ(result.dialect_assumed, dialect != Dialect::Unknown && !sure) << text;
     }
 }
 
 TEST(ConfigImport, GarbageRecognisesNothing) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
-    for (Dialect dialect : {Dialect::Unknown, Dialect::CiscoIos, Dialect::NxOs, Dialect::ArubaOs,
-                            Dialect::Comware, Dialect::Junos}) {
+    std::vector<Dialect> all{Dialect::Unknown};
+    for (const DialectInfo& info : dialects()) all.push_back(info.dialect);
+    for (Dialect dialect : all) {
         ImportResult result = import_config(garbage, dialect);
         EXPECT_FALSE(result.recognised()) << dialect_title(dialect);
         EXPECT_TRUE(result.ports.empty());
@@ -103,6 +137,16 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
     EXPECT_EQ(parse_dialect_name("h3c"), Dialect::Comware);
     EXPECT_EQ(parse_dialect_name("junos"), Dialect::Junos);
     EXPECT_EQ(parse_dialect_name("cisco"), std::nullopt);
+    EXPECT_EQ(parse_dialect_name("AOSCX"), Dialect::ArubaCx);
+    EXPECT_EQ(parse_dialect_name("cbs"), Dialect::CiscoSb);
+    EXPECT_EQ(parse_dialect_name("netgear"), Dialect::EdgeSwitch);
+    // The names listed are the first name of each dialect, in its order.
+    std::string names;
+    for (const DialectInfo& info : dialects()) {
+        names += (names.empty() ? "" : ", ") + std::string(info.name);
+        EXPECT_EQ(parse_dialect_name(info.name), info.dialect) << info.name;
+    }
+    EXPECT_EQ(names, k_dialect_names);
 
     struct Case {
         Dialect dialect;
@@ -125,6 +169,16 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
         {Dialect::ArubaOs, "A1", "A1"},
         {Dialect::ArubaOs, "1", "1"},
         {Dialect::CiscoIos, "Serial0/1", "Serial0/1"},
+        {Dialect::DellOs6, "GigabitEthernet1/0/1", "Gi1/0/1"},
+        {Dialect::DellOs6, "port-channel1", "Po1"},
+        {Dialect::DellOs6, "1/g1", "1/g1"},
+        {Dialect::CiscoSb, "gigabitethernet1", "Gi1"},
+        {Dialect::CiscoSb, "Port-channel 2", "Po2"},
+        {Dialect::ArubaCx, "1/1/1", "1/1/1"},
+        {Dialect::ArubaCx, "lag1", "lag1"},
+        {Dialect::DellOs10, "ethernet1/1/1:1", "ethernet1/1/1:1"},
+        {Dialect::AlliedWare, "port1.0.1", "port1.0.1"},
+        {Dialect::EdgeSwitch, "lag 1", "lag 1"},
     };
     for (const Case& c : cases) EXPECT_EQ(short_label(c.dialect, c.label), c.short_form) << c.label;
 
@@ -135,6 +189,12 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
     EXPECT_FALSE(same_port_label("Gi1/0/1", "Te1/0/1"));
     EXPECT_FALSE(same_port_label("ge-0/0/1", "GE0/0/1"));
     EXPECT_TRUE(same_port_label("A1", "a1"));
+    EXPECT_TRUE(same_port_label("ethernet1/1/1:1", "Eth1/1/1:1"));
+    EXPECT_TRUE(same_port_label("lag 1", "lag1"));
+    EXPECT_TRUE(same_port_label("Port-channel 1", "Po1"));
+    EXPECT_FALSE(same_port_label("1/1/1", "1/1/10"));
+    EXPECT_FALSE(same_port_label("port1.0.1", "port1.0.10"));
+    EXPECT_FALSE(same_port_label("ethernet1/1/1:1", "ethernet1/1/1:2"));
 }
 
 } // namespace

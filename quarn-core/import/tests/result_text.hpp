@@ -56,21 +56,26 @@ inline std::string rest_text(const ImportResult& result) {
     return text;
 }
 
-// One configuration and the result expected from it, as text.
+// One configuration and the result expected from it, as text. A whole
+// configuration, as the switch writes it, is `recognised`: detection is
+// sure of its dialect.
 struct ImportCase {
     const char* name;
     Dialect dialect;
     const char* config;
     const char* ports;
     const char* rest;
+    bool recognised = false;
 };
 
 inline void run_cases(const std::vector<ImportCase>& cases) {
     for (const ImportCase& c : cases) {
         ImportResult result = import_config(c.config, c.dialect);
         EXPECT_EQ(result.dialect, c.dialect) << c.name;
+        EXPECT_FALSE(result.dialect_assumed) << c.name;
         EXPECT_EQ(ports_text(result), c.ports) << c.name;
         EXPECT_EQ(rest_text(result), c.rest) << c.name;
+        if (c.recognised) EXPECT_EQ(guess_dialect(c.config), (DialectGuess{c.dialect, true})) << c.name;
     }
 }
 

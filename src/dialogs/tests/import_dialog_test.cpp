@@ -102,7 +102,7 @@ TEST_F(ImportDialogTest, PreviewFollowsTextAndChoicesAndOkReturnsWhatItShowed) {
                        ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
 
              paste(d, k_cisco);
-             EXPECT_EQ(field(d, k_import_found), L"Found: Cisco IOS");
+             EXPECT_EQ(field(d, k_import_found), L"Read as Cisco IOS (assumed)");
              EXPECT_EQ(field(d, k_import_summary), L"Will import 1 ports and 1 VLANs as acc-1 (2)");
              EXPECT_EQ(field(d, k_import_preview),
                        L"VLAN 10 added: name \"Data\", colour #2e7d32\r\n"
@@ -167,7 +167,7 @@ TEST_F(ImportDialogTest, OpenFileReadsTextFilesAndRefusesOthersKeepingTheField) 
          [&] {
              HWND d = dialog();
              EXPECT_EQ(field(d, k_import_text), L"vlan 1\r\n untagged 1-2\r\nvlan 30\r\n tagged 2\r\n");
-             EXPECT_EQ(field(d, k_import_found), L"Found: ArubaOS-Switch");
+             EXPECT_EQ(field(d, k_import_found), L"Read as ArubaOS-Switch (assumed)");
              EXPECT_EQ(field(d, k_import_summary), L"Will import 2 ports and 2 VLANs as closet-confg");
              click(d, k_import_open);
          },

@@ -19,8 +19,10 @@ constexpr std::string_view k_cisco = "hostname acc-1\r\n"
                                      " standby 1 authentication md5 key-string s3cret\r\n"
                                      "snmp-server community s3cret RO\r\n";
 
-// ArubaOS-Switch text without a host name, ports named as the Cisco ones are not.
+// ArubaOS-Switch text without a host name, ports named as the Cisco ones are
+// not; its first line says the family for sure.
 constexpr std::string_view k_aruba =
+    "; J9728A Configuration Editor; Created on release #WB.16.10.0009\n"
     "vlan 1\n untagged 1-2\n exit\nvlan 30\n name \"Cams\"\n tagged 2\n exit\n";
 
 // One switch named acc-1 whose ports bear the Cisco short labels.
@@ -37,10 +39,14 @@ ImportDialogInput one_switch() {
 TEST(ImportForm, DialectListDetectsFirstThenEveryDialect) {
     EXPECT_EQ(dialect_entries(), (std::vector<std::string>{
                                      "Detect automatically", "Cisco IOS, IOS-XE, Arista EOS", "Cisco NX-OS",
-                                     "HPE ArubaOS-Switch, ProCurve", "HPE Comware, H3C", "Juniper Junos"}));
-    const std::optional<Dialect> expected[] = {std::nullopt,     Dialect::CiscoIos, Dialect::NxOs,
-                                               Dialect::ArubaOs, Dialect::Comware,  Dialect::Junos,
-                                               std::nullopt};
+                                     "HPE ArubaOS-Switch, ProCurve", "HPE Comware, H3C", "Juniper Junos",
+                                     "HPE Aruba AOS-CX", "Dell EMC SmartFabric OS10",
+                                     "Dell OS6, N-series, PowerConnect", "Cisco SB, CBS, Catalyst 1200/1300",
+                                     "Allied Telesis AlliedWare Plus", "Ubiquiti EdgeSwitch, NETGEAR"}));
+    const std::optional<Dialect> expected[] = {
+        std::nullopt,        Dialect::CiscoIos,   Dialect::NxOs,     Dialect::ArubaOs, Dialect::Comware,
+        Dialect::Junos,      Dialect::ArubaCx,    Dialect::DellOs10, Dialect::DellOs6, Dialect::CiscoSb,
+        Dialect::AlliedWare, Dialect::EdgeSwitch, std::nullopt};
     for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(dialect_of_entry(i), expected[i]) << i;
 }
 
@@ -71,16 +77,15 @@ TEST(ImportForm, PreviewsFoundSummaryLinesAndWhetherOkApplies) {
          {},
          true,
          "Found: no dialect Quarn reads",
-         "This text is no switch configuration that Quarn reads (Cisco IOS or NX-OS, ArubaOS-Switch, "
-         "Comware, "
-         "Junos).",
+         "This text is no switch configuration that Quarn reads (Cisco IOS, Cisco NX-OS, ArubaOS-Switch, "
+         "Comware, Junos, AOS-CX, Dell OS10, Dell OS6, Cisco Small Business, AlliedWare Plus, EdgeSwitch).",
          "",
          false},
         {"new",
          k_cisco,
          {},
          true,
-         "Found: Cisco IOS",
+         "Read as Cisco IOS (assumed)",
          "Will import 2 ports and 2 VLANs as acc-1 (2)",
          "VLAN 1 added: name \"default\", colour #1565c0\n"
          "switch acc-1 (2) added: layout Rj45 1x2 OddTop block 6 gap 1\n"
@@ -92,7 +97,7 @@ TEST(ImportForm, PreviewsFoundSummaryLinesAndWhetherOkApplies) {
          k_cisco,
          {std::nullopt, ImportTarget::CurrentSwitch, ""},
          true,
-         "Found: Cisco IOS",
+         "Read as Cisco IOS (assumed)",
          "Will import 2 ports and 2 VLANs into acc-1",
          "VLAN 1 added: name \"default\", colour #1565c0\n"
          "acc-1 port Gi1/0/1: untagged none \u2192 10, description \"\" \u2192 \"Desk\"\n"
@@ -103,7 +108,7 @@ TEST(ImportForm, PreviewsFoundSummaryLinesAndWhetherOkApplies) {
          k_cisco,
          {std::nullopt, ImportTarget::CurrentSwitch, ""},
          false,
-         "Found: Cisco IOS",
+         "Read as Cisco IOS (assumed)",
          "Will import 2 ports and 2 VLANs as acc-1",
          "VLAN 1 added: name \"default\", colour #2e7d32\n"
          "VLAN 10 added: name \"Data\", colour #1565c0\n"

@@ -33,8 +33,10 @@ interface TenGigabitEthernet1/1/2
  channel-group 1 mode active
 CONFIG
 
-# A new map with the one switch, labels in their short form.
-expect 0 "Imported 4 ports and 3 VLANs as acc-1
+# A new map with the one switch, labels in their short form. Without the
+# lines only Cisco IOS writes, the text might be a Cisco Small Business one.
+expect 0 "Read as Cisco IOS (assumed)
+Imported 4 ports and 3 VLANs as acc-1
 Line 15 not understood: frobnicate" -- import "$work/acc-1.cfg" "$work/new.quarn"
 csv_of "$work/new.quarn" >"$work/got"
 want "$work/want" "acc-1,,Gi1/0/1,RJ45,10,20,Desk 1,,,
@@ -50,7 +52,20 @@ cmp -s "$work/out" "$work/new.quarn" || fail "import to - wrote other bytes than
 
 # Without a host name the switch is named after the file; CRLF text reads the same.
 printf 'interface GigabitEthernet1/0/1\r\n switchport access vlan 10\r\n' >"$work/floor3.cfg"
-expect 0 "Imported 1 ports and 0 VLANs as floor3" -- import "$work/floor3.cfg" "$work/floor3.quarn"
+expect 0 "Read as Cisco IOS (assumed)
+Imported 1 ports and 0 VLANs as floor3" -- import "$work/floor3.cfg" "$work/floor3.quarn"
+
+# Cisco Small Business lines are never read as Cisco IOS: a general port
+# sends its PVID untagged and the VLANs added tagged.
+printf 'interface GigabitEthernet1/0/1\n switchport mode general\n switchport general pvid 10\n switchport general allowed vlan add 10 untagged\n switchport general allowed vlan add 20 tagged\n' >"$work/cbs.cfg"
+expect 0 "Read as Cisco Small Business (assumed)
+Imported 1 ports and 0 VLANs as cbs" -- import "$work/cbs.cfg" "$work/cbs.quarn"
+[ "$(csv_of "$work/cbs.quarn")" = "cbs,,Gi1/0/1,RJ45,10,20,,,," ] || fail "general port: csv was '$(csv_of "$work/cbs.quarn")'"
+
+# A Dell OS10 trunk sends its access VLAN untagged.
+printf '! Version 10.5.2.4\nhostname leaf\ninterface ethernet1/1/1\n switchport mode trunk\n switchport access vlan 10\n switchport trunk allowed vlan 20\n' >"$work/leaf.cfg"
+expect 0 "Imported 1 ports and 0 VLANs as leaf" -- import "$work/leaf.cfg" "$work/leaf.quarn" --dialect OS10
+[ "$(csv_of "$work/leaf.quarn")" = "leaf,,ethernet1/1/1,RJ45,10,20,,,," ] || fail "OS10 trunk: csv was '$(csv_of "$work/leaf.quarn")'"
 
 # The first ten lines not understood, then their count.
 { echo "interface GigabitEthernet1/0/1"; for i in 1 2 3 4 5 6 7 8 9 10 11 12; do echo " frob $i"; done; } >"$work/frob.cfg"
@@ -94,7 +109,8 @@ grep -v '^office-sw1,[^,]*,[13],' "$work/after" >"$work/rest-after"
 cmp -s "$work/rest-before" "$work/rest-after" || fail "import --into changed other ports"
 
 # --switch names the switch to update, or the new switch to add.
-expect 0 "Imported 1 ports and 0 VLANs as spare" -- import "$work/floor3.cfg" "$work/added.quarn" \
+expect 0 "Read as Cisco IOS (assumed)
+Imported 1 ports and 0 VLANs as spare" -- import "$work/floor3.cfg" "$work/added.quarn" \
   --into "$examples/small-office.quarn" --switch spare
 [ "$(csv_of "$work/added.quarn" | grep -c '^spare,')" -eq 1 ] || fail "import --switch spare did not add one port"
 
@@ -103,12 +119,12 @@ expect 1 "$work/acc-1.cfg holds no ports or VLANs when read as Junos." -- \
   import "$work/acc-1.cfg" "$work/none.quarn" --dialect junos
 [ ! -e "$work/none.quarn" ] || fail "import wrote a map for text it could not read"
 expect 0 "Imported 1 ports and 0 VLANs as floor3" -- import "$work/floor3.cfg" - --dialect IOS
-expect 2 "Unknown dialect cisco. Use one of: ios, nxos, aruba, comware, junos." -- \
+expect 2 "Unknown dialect cisco. Use one of: ios, nxos, aruba, comware, junos, aoscx, os10, os6, ciscosb, awplus, edgeswitch." -- \
   import "$work/acc-1.cfg" - --dialect cisco
 
 # Binary garbage is no configuration.
 head -c 4096 /dev/urandom | tr -d '\n' >"$work/garbage.bin"
-expect 1 "$work/garbage.bin holds no switch configuration that Quarn reads (Cisco IOS or NX-OS, ArubaOS-Switch, Comware, Junos)." -- \
+expect 1 "$work/garbage.bin holds no switch configuration that Quarn reads (Cisco IOS, Cisco NX-OS, ArubaOS-Switch, Comware, Junos, AOS-CX, Dell OS10, Dell OS6, Cisco Small Business, AlliedWare Plus, EdgeSwitch)." -- \
   import "$work/garbage.bin" "$work/garbage.quarn"
 [ ! -e "$work/garbage.quarn" ] || fail "import wrote a map for garbage"
 
