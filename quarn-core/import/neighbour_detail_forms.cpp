@@ -319,6 +319,12 @@ void DetailReader::line(const OutputLine& line) {
         recognise(line.number, true);
         return;
     }
+    // Junos writes its capabilities under a title of their own.
+    if (iequals(text, "System capabilities")) {
+        caps_block_ = true;
+        recognise(line.number, false);
+        return;
+    }
     if (!split_key_value(text, kv_)) return;
     Field field = field_of(kv_.key);
     if (caps_block_ && (kv_.key == "supported" || kv_.key == "enabled")) {

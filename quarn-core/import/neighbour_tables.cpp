@@ -304,8 +304,7 @@ bool TableReader::row(const OutputLine& line) {
     draft.line = pending_device_.empty() ? line.number : pending_line_;
     bool read = table_.style == Style::Columns ? column_row(words, draft) : cisco_row(words, draft);
     if (!read) return false;
-    if (std::none_of(draft.local.begin(), draft.local.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return false;
+    if (!looks_like_interface(draft.local)) return false;
     NeighbourEntry entry;
     // A table row names its neighbour, or is no row.
     if (!finish_entry(draft, true, entry)) return false;

@@ -320,6 +320,7 @@ SwitchCapture read_capture(std::string_view text) {
         if (line.number > 1) capture.configuration += '\n';
         if (uses[line.number - 1] == LineUse::Configuration) capture.configuration += line.cleaned;
     }
+    if (text.ends_with('\n')) capture.configuration += '\n';
     return capture;
 }
 

@@ -120,7 +120,7 @@ run 2 import "$work/acc-1.cfg" "$work/no/such/folder/x.quarn"
 tail -n 1 "$work/err" | grep -q "^Could not save $work/no/such/folder/x.quarn: " || fail "unwritable OUT: '$(cat "$work/err")'"
 
 # Wrong usage.
-usage="Usage: quarn-cli import CONFIG OUT [--into MAP] [--switch NAME] [--dialect NAME]"
+usage="Usage: quarn-cli import FILE... OUT [--into MAP] [--switch NAME] [--dialect NAME] [--replace-links] [--describe-neighbours]"
 expect 2 "$usage" -- import
 expect 2 "$usage" -- import "$work/acc-1.cfg"
 expect 2 "$usage" -- import "$work/acc-1.cfg" - --into
