@@ -343,6 +343,7 @@ void DetailReader::line(const OutputLine& line) {
                    !kv_.value.empty()) ||
                   (field == Field::CdpInterface && icontains(kv_.value, "port id"));
     read_value(kv_, field, line.number);
+    if (draft_.line == 0) draft_.line = line.number;
     if (!draft_.port_id.empty() || !draft_.port_description.empty()) ++keys_after_port_;
     recognise(line.number, strong);
 }
