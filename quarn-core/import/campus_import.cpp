@@ -46,8 +46,9 @@ struct FileState {
 
 // What the neighbours of one port report.
 struct Claims {
-    std::vector<End> ends;       // ports of the map, each once
-    std::string first_elsewhere; // the first other thing reported, as "system port"
+    std::vector<End> ends;                  // ports of the map, each once
+    std::vector<std::size_t> ports_unknown; // switches of the map reported with a port they lack
+    std::string first_elsewhere;            // the first other thing reported, as "system port"
     bool any = false;
 };
 
@@ -205,6 +206,7 @@ void Campus::resolve() {
             if (!far) {
                 if (claims.first_elsewhere.empty())
                     claims.first_elsewhere = map_.switches[*b].name + " " + entry.remote_port;
+                claims.ports_unknown.push_back(*b);
                 conflict(NeighbourConflict::Kind::NoSuchPort, end_of(at),
                          CampusEnd{map_.switches[*b].name, entry.remote_port});
                 continue;
@@ -227,8 +229,14 @@ void Campus::decide() {
         }
         End to = claims.ends.front();
         auto far = claims_.find(to);
+        // The far port answers when it reports this port, or nothing, or only
+        // this switch by a port name that does not resolve (a brief table's
+        // interface index).
+        const std::vector<std::size_t>* unknown = far == claims_.end() ? nullptr : &far->second.ports_unknown;
         bool answered = far == claims_.end() || !far->second.any ||
-                        (far->second.ends.size() == 1 && far->second.ends.front() == at);
+                        (far->second.ends.size() == 1 && far->second.ends.front() == at) ||
+                        (far->second.ends.empty() &&
+                         std::find(unknown->begin(), unknown->end(), at.switch_index) != unknown->end());
         if (!answered) {
             // The far port's own report decides; several of them are its own conflict.
             if (far->second.ends.size() > 1 &&
@@ -374,7 +382,9 @@ void Campus::describe_outside() {
     std::map<End, std::string> texts;
     for (const Outside& o : outside_) {
         std::string& text = texts[o.at];
-        text += (text.empty() ? "" : ", ") + o.system + (o.port.empty() ? "" : " " + o.port);
+        if (!text.empty()) text += ", ";
+        text += o.system;
+        if (!o.port.empty()) text += " " + o.port;
     }
     std::set<End> described;
     if (options_.describe_outside)

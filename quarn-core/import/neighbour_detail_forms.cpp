@@ -156,12 +156,12 @@ bool has_neighbours(std::string_view text, std::string_view& port) {
     return true;
 }
 
-class DetailReader {
+class DetailReader : public LineReader {
   public:
     explicit DetailReader(ReaderOutput& out) : out_(out) {}
 
-    void line(const OutputLine& line);
-    void end();
+    void line(const OutputLine& line) override;
+    void end() override;
 
   private:
     void finish(bool complete);
@@ -356,11 +356,8 @@ void DetailReader::end() {
 
 } // namespace
 
-void read_detail_forms(std::string_view text, ReaderOutput& out) {
-    DetailReader reader(out);
-    OutputLines lines(text);
-    for (OutputLine line; lines.next(line);) reader.line(line);
-    reader.end();
+std::unique_ptr<LineReader> detail_reader(ReaderOutput& out) {
+    return std::make_unique<DetailReader>(out);
 }
 
 } // namespace quarn::neighbour_detail

@@ -235,6 +235,13 @@ bool blank_char(char c) {
     return c == ' ' || c == '\t';
 }
 
+std::size_t find_any(std::string_view text, std::string_view characters) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        for (char c : characters)
+            if (text[i] == c) return i;
+    return std::string_view::npos;
+}
+
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (blank_char(text.front()) || text.front() == '\r')) text.remove_prefix(1);
     while (!text.empty() && (blank_char(text.back()) || text.back() == '\r')) text.remove_suffix(1);
@@ -271,7 +278,7 @@ bool all_digits(std::string_view text) {
 
 std::string_view clean_terminal_line(std::string_view raw, std::string& buffer) {
     while (!raw.empty() && (raw.back() == '\r' || blank_char(raw.back()))) raw.remove_suffix(1);
-    bool rewritten = raw.find_first_of("\x1b\b\r") != std::string_view::npos;
+    bool rewritten = find_any(raw, "\x1b\b\r") != std::string_view::npos;
     bool pager = raw.find("--") != std::string_view::npos && icontains(raw, "more");
     if (!rewritten && !pager) return raw;
     buffer = rewritten ? replay_line(raw) : std::string(raw);
@@ -478,7 +485,10 @@ std::vector<std::string> parse_capabilities(std::string_view text, CapabilityCod
                 static_cast<std::size_t>(std::count(entry.word.begin(), entry.word.end(), ' ')) + 1;
             if (i + parts > words.size()) continue;
             std::string phrase;
-            for (std::size_t k = 0; k < parts; ++k) phrase += (k ? " " : "") + lower(words[i + k].text);
+            for (std::size_t k = 0; k < parts; ++k) {
+                if (k > 0) phrase += ' ';
+                phrase += lower(words[i + k].text);
+            }
             if (phrase == entry.word) {
                 mark(entry.name);
                 taken = parts;
@@ -570,15 +580,15 @@ std::vector<LineSpan> merged(std::vector<LineSpan> spans) {
     return out;
 }
 
+LineKind kind_of(std::string_view text) {
+    return text.empty()          ? LineKind::Blank
+           : total_line(text)    ? LineKind::Total
+           : preamble_line(text) ? LineKind::Preamble
+                                 : LineKind::Other;
+}
+
 // Spans take in the legend above them and the total below them.
-void widen(std::string_view text, std::vector<LineSpan>& spans) {
-    std::vector<LineKind> kinds;
-    OutputLines lines(text);
-    for (OutputLine line; lines.next(line);)
-        kinds.push_back(line.text.empty()          ? LineKind::Blank
-                        : total_line(line.text)    ? LineKind::Total
-                        : preamble_line(line.text) ? LineKind::Preamble
-                                                   : LineKind::Other);
+void widen(const std::vector<LineKind>& kinds, std::vector<LineSpan>& spans) {
     auto kind = [&](std::size_t number) { return kinds[number - 1]; };
     for (LineSpan& span : spans) {
         for (std::size_t n = span.first; n > 1;) {
@@ -598,9 +608,15 @@ void widen(std::string_view text, std::vector<LineSpan>& spans) {
 
 NeighbourRead read_neighbours(std::string_view text) {
     ReaderOutput out;
-    read_detail_forms(text, out);
-    read_table_forms(text, out);
-    read_routeros(text, out);
+    const std::unique_ptr<LineReader> readers[] = {detail_reader(out), table_reader(out),
+                                                   routeros_reader(out)};
+    std::vector<LineKind> kinds;
+    OutputLines lines(text);
+    for (OutputLine line; lines.next(line);) {
+        for (const auto& reader : readers) reader->line(line);
+        kinds.push_back(kind_of(line.text));
+    }
+    for (const auto& reader : readers) reader->end();
     NeighbourRead read;
     read.entries = std::move(out.entries);
     std::stable_sort(read.entries.begin(), read.entries.end(),
@@ -608,7 +624,7 @@ NeighbourRead read_neighbours(std::string_view text) {
     if (read.entries.size() > k_max_entries) read.entries.resize(k_max_entries);
     read.spans = merged(std::move(out.spans));
     if (!read.spans.empty()) {
-        widen(text, read.spans);
+        widen(kinds, read.spans);
         read.spans = merged(std::move(read.spans));
     }
     return read;

@@ -5,6 +5,7 @@
 // capability words, and the port names that brief tables abbreviate.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ bool istarts_with(std::string_view text, std::string_view prefix);
 bool icontains(std::string_view text, std::string_view part);
 bool all_digits(std::string_view text);
 bool blank_char(char c);
+// The first of the characters in `text`, as find_first_of finds it, but in
+// one pass: lines are many and short.
+std::size_t find_any(std::string_view text, std::string_view characters);
 
 // Words separated by blanks, with their columns.
 struct Word {
@@ -122,10 +126,18 @@ struct ReaderOutput {
     std::vector<LineSpan> spans;
 };
 
-// The readers, each over the whole text.
-void read_detail_forms(std::string_view text, ReaderOutput& out);
-void read_table_forms(std::string_view text, ReaderOutput& out);
-void read_routeros(std::string_view text, ReaderOutput& out);
+// A reader takes the lines of a text one by one; all readers take them in
+// the same pass.
+class LineReader {
+  public:
+    virtual ~LineReader() = default;
+    virtual void line(const OutputLine& line) = 0;
+    virtual void end() = 0;
+};
+
+std::unique_ptr<LineReader> detail_reader(ReaderOutput& out);
+std::unique_ptr<LineReader> table_reader(ReaderOutput& out);
+std::unique_ptr<LineReader> routeros_reader(ReaderOutput& out);
 
 // Lines that introduce or close neighbour output without being part of an
 // entry: capability legends, titles, totals.

@@ -61,11 +61,11 @@ std::string port_of(std::string_view name) {
     return std::string(name);
 }
 
-class RouterOsReader {
+class RouterOsReader : public LineReader {
   public:
     explicit RouterOsReader(ReaderOutput& out) : out_(out) {}
 
-    void line(const OutputLine& line) {
+    void line(const OutputLine& line) override {
         if (line.text.empty()) {
             finish();
             return;
@@ -83,6 +83,9 @@ class RouterOsReader {
         last_ = line.number;
     }
 
+    void end() override { finish(); }
+
+  private:
     void finish() {
         if (!open_) return;
         open_ = false;
@@ -110,7 +113,6 @@ class RouterOsReader {
         }
     }
 
-  private:
     ReaderOutput& out_;
     bool open_ = false;
     std::size_t first_ = 0;
@@ -120,11 +122,8 @@ class RouterOsReader {
 
 } // namespace
 
-void read_routeros(std::string_view text, ReaderOutput& out) {
-    RouterOsReader reader(out);
-    OutputLines lines(text);
-    for (OutputLine line; lines.next(line);) reader.line(line);
-    reader.finish();
+std::unique_ptr<LineReader> routeros_reader(ReaderOutput& out) {
+    return std::make_unique<RouterOsReader>(out);
 }
 
 } // namespace quarn::neighbour_detail

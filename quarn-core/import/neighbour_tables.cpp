@@ -82,9 +82,17 @@ std::size_t word_count(std::string_view words) {
     return static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
 }
 
+// Every header names a system (a device, a system name, a host) and ports.
+bool may_be_header(std::string_view text) {
+    return (icontains(text, "dev") || icontains(text, "sys") || icontains(text, "host")) &&
+           (icontains(text, "port") || icontains(text, "intf") || icontains(text, "intrfce") ||
+            icontains(text, "interface"));
+}
+
 bool header(std::string_view text, Table& table) {
-    if (text.find(':') != std::string_view::npos || text.size() > 200) return false;
-    std::vector<Word> words = split_columns(text);
+    if (text.find(':') != std::string_view::npos || text.size() > 200 || !may_be_header(text)) return false;
+    const std::string low = lower(text);
+    std::vector<Word> words = split_columns(low);
     table = Table{};
     bool local = false;
     bool system = false;
@@ -103,18 +111,19 @@ bool header(std::string_view text, Table& table) {
         for (const Title& title : k_titles) {
             std::size_t n = word_count(title.words);
             if (i + n > words.size()) continue;
-            std::string phrase;
-            for (std::size_t k = 0; k < n; ++k) phrase += (k ? " " : "") + lower(words[i + k].text);
-            if (phrase != title.words) continue;
+            std::size_t start = words[i].column;
+            std::size_t end = words[i + n - 1].column + words[i + n - 1].text.size();
+            if (std::string_view(low).substr(start, end - start) != title.words) continue;
             role = title.role;
             taken = n;
             matched = true;
-            cdp = cdp || phrase == "local intrfce";
-            cisco = cisco || (table.columns.empty() && (phrase == "device id" || phrase == "device-id"));
+            cdp = cdp || title.words == "local intrfce";
+            cisco = cisco ||
+                    (table.columns.empty() && (title.words == "device id" || title.words == "device-id"));
             break;
         }
         // Arista's table starts with a column "Port", the local one.
-        if (!matched && i == 0 && iequals(words[i].text, "Port")) {
+        if (!matched && i == 0 && words[i].text == "port") {
             role = Role::Local;
             matched = true;
         }
@@ -168,15 +177,18 @@ bool cdp_code_word(std::string_view text) {
 
 std::string joined(const std::vector<Word>& words, std::size_t from, std::size_t to) {
     std::string text;
-    for (std::size_t i = from; i < to; ++i) text += (i > from ? " " : "") + std::string(words[i].text);
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from) text += ' ';
+        text += words[i].text;
+    }
     return text;
 }
 
-class TableReader {
+class TableReader : public LineReader {
   public:
     explicit TableReader(ReaderOutput& out) : out_(out) {}
-    void line(const OutputLine& line);
-    void end();
+    void line(const OutputLine& line) override;
+    void end() override;
 
   private:
     bool row(const OutputLine& line);
@@ -357,11 +369,8 @@ void TableReader::end() {
 
 } // namespace
 
-void read_table_forms(std::string_view text, ReaderOutput& out) {
-    TableReader reader(out);
-    OutputLines lines(text);
-    for (OutputLine line; lines.next(line);) reader.line(line);
-    reader.end();
+std::unique_ptr<LineReader> table_reader(ReaderOutput& out) {
+    return std::make_unique<TableReader>(out);
 }
 
 } // namespace quarn::neighbour_detail

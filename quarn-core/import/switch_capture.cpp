@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <optional>
 
 #include "import/neighbour_reader.hpp"
 
@@ -102,7 +104,7 @@ bool angle_prompt(std::string_view text, Prompt& prompt) {
     std::size_t close = text.find('>');
     if (text.size() < 3 || text[0] != '<' || close == std::string_view::npos || close < 2) return false;
     std::string_view host = text.substr(1, close - 1);
-    if (host.size() > 64 || host.find_first_of("< \t") != std::string_view::npos) return false;
+    if (host.size() > 64 || find_any(host, "< \t") != std::string_view::npos) return false;
     prompt.host = host;
     prompt.command = trim(text.substr(close + 1));
     return true;
@@ -154,7 +156,7 @@ bool bracket_prompt(std::string_view text, Prompt& prompt) {
 
 // "admin@ex1> show lldp neighbors", "root@ex1:RE:0% cli", "SSH@icx1#show lldp".
 bool user_prompt(std::string_view text, Prompt& prompt) {
-    std::size_t mark = text.find_first_of(">#%");
+    std::size_t mark = find_any(text, ">#%");
     if (mark == std::string_view::npos) return false;
     std::string_view before = text.substr(0, mark);
     std::size_t at = before.find('@');
@@ -169,7 +171,7 @@ bool user_prompt(std::string_view text, Prompt& prompt) {
 
 // "acc-a1#show lldp neighbors detail", "sw1(config)# show run", "ICX7150-48P Router#show lldp".
 bool cisco_prompt(std::string_view text, Prompt& prompt) {
-    std::size_t mark = text.find_first_of("#>");
+    std::size_t mark = find_any(text, "#>");
     if (mark == std::string_view::npos || mark == 0) return false;
     std::string_view before = text.substr(0, mark);
     std::size_t mode = before.find('(');
@@ -247,6 +249,16 @@ struct Part {
 SwitchCapture read_capture(std::string_view text) {
     SwitchCapture capture;
     std::vector<LineUse> uses;
+    // Each line's cleaned text: where it stands in the text, or, when
+    // cleaning changed it, its own copy.
+    struct Cleaned {
+        std::size_t begin = 0;
+        std::size_t size = 0;
+        std::optional<std::size_t> copy;
+    };
+    std::vector<Cleaned> cleaned;
+    std::vector<std::string> copies;
+    std::less<const char*> before;
     std::vector<Part> parts;
     std::string weak_name;
     std::string first_name;
@@ -263,6 +275,14 @@ SwitchCapture read_capture(std::string_view text) {
         std::size_t begin = static_cast<std::size_t>(line.raw.data() - text.data());
         if (line.number == 1) part.begin = begin;
         uses.push_back(LineUse::Configuration);
+        if (!before(line.cleaned.data(), text.data()) &&
+            !before(text.data() + text.size(), line.cleaned.data() + line.cleaned.size())) {
+            cleaned.push_back(
+                {static_cast<std::size_t>(line.cleaned.data() - text.data()), line.cleaned.size(), {}});
+        } else {
+            cleaned.push_back({0, 0, copies.size()});
+            copies.emplace_back(line.cleaned);
+        }
         if (!line.text.empty() && prompt_decoration(line.text)) {
             uses.back() = LineUse::Dropped;
             continue;
@@ -314,11 +334,13 @@ SwitchCapture read_capture(std::string_view text) {
             }
     }
 
-    OutputLines again(text);
     capture.configuration.reserve(text.size());
-    for (OutputLine line; again.next(line);) {
-        if (line.number > 1) capture.configuration += '\n';
-        if (uses[line.number - 1] == LineUse::Configuration) capture.configuration += line.cleaned;
+    for (std::size_t n = 0; n < uses.size(); ++n) {
+        if (n > 0) capture.configuration += '\n';
+        if (uses[n] != LineUse::Configuration) continue;
+        const Cleaned& line = cleaned[n];
+        capture.configuration +=
+            line.copy ? std::string_view(copies[*line.copy]) : text.substr(line.begin, line.size);
     }
     if (text.ends_with('\n')) capture.configuration += '\n';
     return capture;

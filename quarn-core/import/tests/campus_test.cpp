@@ -181,6 +181,16 @@ TEST(CampusImport, WhatTheNeighboursCannotAgreeOnIsListedNotApplied) {
               "unplaced sw-a mgmt0 → oob Gi1/0/48\n");
 }
 
+// A brief table names a Junos port by its index; the far end's own report
+// names the port, and the two do not disagree.
+TEST(CampusImport, APortNameThatDoesNotResolveLeavesTheOtherEndToTell) {
+    std::vector<CaptureFile> files = {capture("sw-x", k_ports, {{"Gi1/0/1", "sw-y", "531"}}),
+                                      capture("sw-y", k_ports, {{"Gi1/0/2", "sw-x", "Gi1/0/1"}})};
+    CampusImport campus = import_campus(Map{}, files);
+    EXPECT_EQ(report_text(campus.report), "made sw-x Gi1/0/1 ↔ sw-y Gi1/0/2\n"
+                                          "sw-x Gi1/0/1 reports sw-y port 531, which sw-y does not have.\n");
+}
+
 TEST(CampusImport, LinksTheNeighboursContradictStayUnlessReplaced) {
     Map map = import_campus(Map{},
                             std::vector<CaptureFile>{capture("core", k_ports, {}, {{"GigabitEthernet1/0/5"}}),
