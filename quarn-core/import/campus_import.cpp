@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "common/fill.hpp"
@@ -20,6 +21,8 @@ using campus_detail::SwitchNames;
 // A port of the map as (switch index, port index).
 using End = PortRef;
 
+constexpr std::size_t k_description_room = 120;
+
 std::string file_stem(std::string_view name) {
     std::size_t slash = name.find_last_of("/\\");
     if (slash != std::string_view::npos) name = name.substr(slash + 1);
@@ -30,12 +33,11 @@ std::string file_stem(std::string_view name) {
 
 // The map's switch a file is about: its name exactly, else its name as a
 // neighbour would be matched (unless the user named it).
-std::optional<std::size_t> target_switch(const Map& map, std::string_view name, bool exact) {
+std::optional<std::size_t> target_switch(const Map& map, const SwitchNames& names, std::string_view name,
+                                         bool exact) {
     if (name.empty()) return std::nullopt;
     if (auto found = find_switch(map, name)) return found;
     if (exact) return std::nullopt;
-    SwitchNames names;
-    for (std::size_t i = 0; i < map.switches.size(); ++i) names.add(map.switches[i].name, i);
     return names.find(name);
 }
 
@@ -91,6 +93,7 @@ class Campus {
     };
     std::vector<Outside> outside_;
     std::set<std::pair<std::size_t, std::string>> lags_broken_;
+    std::unordered_set<std::string> seen_; // what the report lists already
     std::map<std::pair<std::size_t, std::string>, std::set<std::pair<std::size_t, std::string>>> lag_reach_;
 };
 
@@ -110,12 +113,16 @@ std::string Campus::lag_of(End end) const {
 
 void Campus::conflict(NeighbourConflict::Kind kind, CampusEnd at, CampusEnd says, CampusEnd other) {
     NeighbourConflict c{kind, std::move(at), std::move(says), std::move(other)};
-    if (std::find(report_.conflicts.begin(), report_.conflicts.end(), c) == report_.conflicts.end())
-        report_.conflicts.push_back(std::move(c));
+    std::string key = std::to_string(static_cast<int>(kind)) + '\n' + c.at.switch_name + '\n' + c.at.port +
+                      '\n' + c.says.switch_name + '\n' + c.says.port + '\n' + c.other.switch_name + '\n' +
+                      c.other.port;
+    if (seen_.insert(std::move(key)).second) report_.conflicts.push_back(std::move(c));
 }
 
 void Campus::read_files(std::span<const CaptureFile> files) {
     first_new_ = map_.switches.size();
+    SwitchNames known;
+    for (std::size_t i = 0; i < map_.switches.size(); ++i) known.add(map_.switches[i].name, i);
     std::vector<std::vector<std::string>> aliases;
     for (const CaptureFile& file : files) {
         SwitchCapture capture = read_capture(file.text);
@@ -129,7 +136,7 @@ void Campus::read_files(std::span<const CaptureFile> files) {
                            : !config.host_name.empty()    ? config.host_name
                            : !capture.prompt_name.empty() ? capture.prompt_name
                                                           : file_stem(file.name);
-        std::optional<std::size_t> target = target_switch(map_, name, named);
+        std::optional<std::size_t> target = target_switch(map_, known, name, named);
         FileState state;
         if (config.recognised()) {
             if (target) {
@@ -140,6 +147,7 @@ void Campus::read_files(std::span<const CaptureFile> files) {
                 if (named) renamed.host_name = file.switch_name;
                 done.applied = import_new_switch(map_, renamed, file_stem(file.name));
                 done.outcome = CampusFile::Outcome::Added;
+                known.add(map_.switches[done.applied.switch_index].name, done.applied.switch_index);
             }
             state.index = done.applied.switch_index;
         } else if (capture.neighbour_output || !capture.neighbours.empty()) {
@@ -171,9 +179,9 @@ void Campus::resolve() {
             auto local = ports_of(a).find(entry.local_port);
             if (!local) {
                 UnplacedNeighbour unplaced{{own, entry.local_port}, entry.remote_system, entry.remote_port};
-                if (std::find(report_.unplaced.begin(), report_.unplaced.end(), unplaced) ==
-                    report_.unplaced.end())
-                    report_.unplaced.push_back(std::move(unplaced));
+                std::string key = "unplaced\n" + own + '\n' + entry.local_port + '\n' + entry.remote_system +
+                                  '\n' + entry.remote_port;
+                if (seen_.insert(std::move(key)).second) report_.unplaced.push_back(std::move(unplaced));
                 continue;
             }
             End at{a, *local};
@@ -194,11 +202,11 @@ void Campus::resolve() {
                 if (claims.first_elsewhere.empty())
                     claims.first_elsewhere =
                         entry.remote_system + (entry.remote_port.empty() ? "" : " " + entry.remote_port);
-                bool seen = std::any_of(outside_.begin(), outside_.end(), [&](const Outside& o) {
-                    return o.at == at && system_key(o.system) == system_key(entry.remote_system) &&
-                           o.port == entry.remote_port;
-                });
-                if (!seen)
+                // LLDP and CDP both report a phone: it is listed once.
+                std::string key = "outside\n" + std::to_string(at.switch_index) + '\n' +
+                                  std::to_string(at.port_index) + '\n' + system_key(entry.remote_system) +
+                                  '\n' + entry.remote_port;
+                if (seen_.insert(std::move(key)).second)
                     outside_.push_back(
                         Outside{at, entry.remote_system, entry.remote_port, entry.capabilities});
                 continue;
@@ -382,6 +390,8 @@ void Campus::describe_outside() {
     std::map<End, std::string> texts;
     for (const Outside& o : outside_) {
         std::string& text = texts[o.at];
+        // A port with a crowd behind it (a hub, a hypervisor) names the first few.
+        if (text.size() > k_description_room) continue;
         if (!text.empty()) text += ", ";
         text += o.system;
         if (!o.port.empty()) text += " " + o.port;
