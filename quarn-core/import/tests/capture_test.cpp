@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "generated_config.hpp"
 #include "import/config_import.hpp"
 #include "import/switch_capture.hpp"
 
@@ -91,6 +92,20 @@ TEST(SwitchCapture, LineNumbersStayThoseOfTheFile) {
     ImportResult config = import_config(capture.configuration, Dialect::CiscoIos);
     ASSERT_EQ(config.unread.size(), 1u);
     EXPECT_EQ(config.unread[0], (UnreadLine{7, "frobnicate"}));
+}
+
+// A configuration alone, of any dialect, goes to the configuration reader
+// as it is: no line of it is taken for neighbour output or a prompt.
+TEST(SwitchCapture, ConfigurationsPassWhole) {
+    for (const char* dialect : {"ios", "nxos", "aruba", "comware", "junos"}) {
+        for (std::uint32_t seed : {1u, 2u, 3u}) {
+            const std::string text = generate_config(dialect, 3000, seed);
+            const SwitchCapture capture = read_capture(text);
+            EXPECT_EQ(capture.configuration, text) << dialect << " " << seed;
+            EXPECT_TRUE(capture.neighbours.empty()) << dialect << " " << seed;
+            EXPECT_EQ(import_config(capture.configuration), import_config(text)) << dialect << " " << seed;
+        }
+    }
 }
 
 } // namespace
