@@ -23,7 +23,6 @@ enum class Field : std::uint8_t {
     PortDescription,
     CapsSupported,
     CapsEnabled,
-    CapsBlock,     // Junos: "System capabilities" over "Supported :" and "Enabled :"
     NextNeighbour, // Comware, VRP, ICX: the next neighbour of the same port
     Restart,       // Junos: "LLDP Neighbor Information:" before every entry
     CdpInterface,  // "Interface: Gi1/0/1,  Port ID (outgoing port): Gi0/1"
@@ -282,7 +281,7 @@ void DetailReader::read_value(const KeyValue& kv, Field field, std::size_t line)
         draft_.codes = CapabilityCodes::Cdp;
         return;
     }
-    case Field::CapsBlock:
+
     case Field::Ignore:
         return;
     }
