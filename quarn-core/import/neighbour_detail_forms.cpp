@@ -281,7 +281,6 @@ void DetailReader::read_value(const KeyValue& kv, Field field, std::size_t line)
         draft_.codes = CapabilityCodes::Cdp;
         return;
     }
-
     case Field::Ignore:
         return;
     }
