@@ -123,9 +123,10 @@ ImportApplied import_new_switch(Map& map, const ImportResult& result, std::strin
     layout.gap_every = 6;
     layout.sfp = static_cast<std::uint16_t>(cages.size());
 
-    std::string name = imported_switch_name(map, result, fallback_name);
-    std::size_t index = add_switch(map, std::nullopt, name, "", "", layout);
-    Switch record = map.switches[index];
+    // Built apart and appended whole: nothing links to a switch of a new
+    // name, so none of the edit road's relinking is needed, and a campus of
+    // many switches is not rescanned for each one.
+    Switch record = make_switch(imported_switch_name(map, result, fallback_name), "", "", layout);
     // The RJ45 block comes first, then the SFP block; every place the
     // configuration has no port for stays without label.
     std::size_t sfp_start = record.groups.empty() || copper.empty() ? 0 : group_places(record.groups.front());
@@ -141,8 +142,8 @@ ImportApplied import_new_switch(Map& map, const ImportResult& result, std::strin
     place(copper, 0);
     place(cages, sfp_start);
     add_lags(record, result, applied);
-    apply_switch_edit(map, index, std::move(record));
-    applied.switch_index = index;
+    map.switches.push_back(std::move(record));
+    applied.switch_index = map.switches.size() - 1;
     return applied;
 }
 

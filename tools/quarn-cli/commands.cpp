@@ -12,6 +12,7 @@ int run_diff(std::span<const std::string_view> args);
 int run_ports(std::span<const std::string_view> args);
 int run_import(std::span<const std::string_view> args);
 int run_vlan(std::span<const std::string_view> args);
+int run_neighbours(std::span<const std::string_view> args);
 
 // One row per command; the help text is built from this table.
 std::span<const CommandEntry> commands() {
@@ -38,10 +39,19 @@ std::span<const CommandEntry> commands() {
             run_vlan},
         CommandEntry{"ports", "ports MAP", "Print one line per port of MAP (for git diff: see the README)",
                      run_ports},
-        CommandEntry{"import", "import CONFIG OUT [--into MAP] [options]",
-                     "Read a switch's configuration text into a new map or into MAP; --switch NAME picks the "
-                     "switch, --dialect ios|nxos|aruba|comware|junos overrides detection",
-                     run_import},
+        CommandEntry{
+            "import", "import FILE... OUT [--into MAP] [options]",
+            "Read switches' configuration texts and LLDP/CDP neighbour outputs (one file a switch) into "
+            "a new map or into MAP, with the links between them; --switch NAME picks the switch of one "
+            "file, --dialect ios|nxos|aruba|comware|junos overrides detection, --replace-links lets the "
+            "neighbours replace links they contradict, --describe-neighbours writes neighbours that are "
+            "no switch of the map into empty port descriptions",
+            run_import},
+        CommandEntry{
+            "neighbours", "neighbours FILE [--format text|json]",
+            "Print the LLDP and CDP neighbours a switch's file lists, one line each (exit 0: some, 1: "
+            "none, 2: FILE cannot be read)",
+            run_neighbours},
     };
     return table;
 }

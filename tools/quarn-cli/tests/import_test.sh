@@ -128,6 +128,80 @@ expect 1 "$work/garbage.bin holds no switch configuration that Quarn reads (Cisc
   import "$work/garbage.bin" "$work/garbage.quarn"
 [ ! -e "$work/garbage.quarn" ] || fail "import wrote a map for garbage"
 
+# A campus: five files, one a switch, in any order; the links come from the
+# neighbours each file lists.
+campus="$(dirname "$0")/../../../quarn-core/import/tests/data/campus"
+expect 0 "$campus/annex-1.txt: Imported 10 ports and 4 VLANs as annex-1
+$campus/annex-1.txt: Read 2 neighbours of annex-1
+$campus/acc-a2.txt: Imported 10 ports and 4 VLANs as acc-a2
+$campus/acc-a2.txt: Read 4 neighbours of acc-a2
+$campus/edge-b1.txt: Imported 28 ports and 4 VLANs as edge-b1
+$campus/edge-b1.txt: Read 4 neighbours of edge-b1
+$campus/core-1.txt: Imported 8 ports and 4 VLANs as core-1
+$campus/core-1.txt: Read 10 neighbours of core-1
+$campus/acc-a1.txt: Imported 10 ports and 3 VLANs as acc-a1
+$campus/acc-a1.txt: Read 4 neighbours of acc-a1
+Linked acc-a2 Gi1/0/8 ↔ acc-a1 Gi1/0/8
+Linked edge-b1 25 ↔ core-1 Te1/0/5
+Linked LAG annex-1 Trk1 ↔ edge-b1 Trk1
+Linked LAG acc-a2 Po1 ↔ core-1 Po2
+Linked LAG core-1 Po1 ↔ acc-a1 Po1
+Outside the map: acc-a2 Gi1/0/3 → prn-2nd-floor Ethernet
+Outside the map: edge-b1 3 → ap-lobby eth0
+Outside the map: core-1 Gi1/0/1 → fw-1 port1
+Outside the map: acc-a1 Gi1/0/7 → SEP00AABB112207 Port 1
+Campus: 5 switches (5 added, 0 updated), 66 ports, 4 VLANs, 5 links made (0 already in the map), 0 disagreements, 0 contradicted links, 4 neighbours outside the map" -- \
+  import "$campus/annex-1.txt" "$campus/acc-a2.txt" "$campus/edge-b1.txt" "$campus/core-1.txt" "$campus/acc-a1.txt" \
+  "$work/campus.quarn"
+"$cli" check "$work/campus.quarn" >/dev/null || fail "the campus map does not pass check"
+"$cli" ports "$work/campus.quarn" | grep ' link ' >"$work/got"
+want "$work/want" 'core-1 port Te1/0/5: untagged none, tagged 10,20,99, description "edge-b1", link edge-b1 port 25
+acc-a1 port Gi1/0/8: untagged 99, tagged 10,20, description "cross link acc-a2", link acc-a2 port Gi1/0/8
+acc-a2 port Gi1/0/8: untagged 99, tagged 10,20, description "cross link acc-a1", link acc-a1 port Gi1/0/8
+edge-b1 port 25: untagged none, tagged 10,20,99, description "core-1 Te1/0/5", link core-1 port Te1/0/5'
+cmp -s "$work/got" "$work/want" || fail "campus links: '$(cat "$work/got")'"
+
+# Imported again into its own map, the campus changes nothing.
+run 0 import "$campus/acc-a1.txt" "$campus/acc-a2.txt" "$campus/core-1.txt" "$campus/edge-b1.txt" \
+  "$campus/annex-1.txt" "$work/again.quarn" --into "$work/campus.quarn"
+cmp -s "$work/again.quarn" "$work/campus.quarn" || fail "importing the campus again changed the map"
+tail -n 1 "$work/err" | grep -q '^Campus: 5 switches (0 added, 5 updated), 66 ports, 4 VLANs, 0 links made (5 already in the map),' ||
+  fail "campus again: '$(tail -n 1 "$work/err")'"
+
+# One switch's neighbours into a map that has the switch; neighbours that are
+# no switch of the map may describe empty ports.
+run 0 import "$campus/core-1.txt" "$work/core.quarn"
+expect 0 "Imported 10 ports and 4 VLANs as acc-a2
+Read 4 neighbours of acc-a2
+Linked LAG core-1 Po2 ↔ acc-a2 Po1
+Outside the map: acc-a2 Gi1/0/8 → acc-a1.campus.example.org Gi1/0/8
+Outside the map: acc-a2 Gi1/0/3 → prn-2nd-floor Ethernet (described)
+Campus: 1 switches (1 added, 0 updated), 10 ports, 4 VLANs, 1 links made (0 already in the map), 0 disagreements, 0 contradicted links, 2 neighbours outside the map" -- \
+  import "$campus/acc-a2.txt" "$work/core-acc.quarn" --into "$work/core.quarn" --describe-neighbours
+"$cli" ports "$work/core-acc.quarn" | grep -q '^acc-a2 port Gi1/0/3: untagged 10, tagged none, description "prn-2nd-floor Ethernet"$' ||
+  fail "--describe-neighbours wrote no description"
+
+# A link the neighbours contradict stays, unless --replace-links.
+sed 's/^Port id: Gi1\/0\/8/Port id: Gi1\/0\/6/' "$campus/acc-a2.txt" >"$work/acc-a2-moved.txt"
+run 0 import "$work/acc-a2-moved.txt" "$work/kept.quarn" --into "$work/campus.quarn"
+grep -qx 'acc-a2 Gi1/0/8 is linked to acc-a1 Gi1/0/8, but its neighbours report acc-a1 Gi1/0/6: kept.' "$work/err" ||
+  fail "contradicted link: '$(cat "$work/err")'"
+cmp -s "$work/kept.quarn" "$work/campus.quarn" || fail "a contradicted link changed"
+run 0 import "$work/acc-a2-moved.txt" "$work/replaced.quarn" --into "$work/campus.quarn" --replace-links
+grep -qx 'acc-a2 Gi1/0/8 is linked to acc-a1 Gi1/0/8, but its neighbours report acc-a1 Gi1/0/6: replaced.' "$work/err" ||
+  fail "replaced link: '$(cat "$work/err")'"
+"$cli" ports "$work/replaced.quarn" | grep -q '^acc-a1 port Gi1/0/6: .*, link acc-a2 port Gi1/0/8$' ||
+  fail "--replace-links did not link acc-a1 Gi1/0/6"
+
+# Several files: --switch names none of them; a file that holds nothing is said, the others go in.
+expect 2 "--switch names the switch of one FILE; each of several files names its own." -- \
+  import "$campus/core-1.txt" "$campus/acc-a1.txt" - --switch x
+run 0 import "$campus/core-1.txt" "$work/garbage.bin" "$work/with-garbage.quarn"
+grep -q "^$work/garbage.bin holds no switch configuration that Quarn reads" "$work/err" ||
+  fail "garbage among files: '$(cat "$work/err")'"
+expect 2 "Could not open $work/missing.txt: No such file or directory" -- \
+  import "$campus/core-1.txt" "$work/missing.txt" -
+
 # Files that cannot be read or written.
 expect 2 "Could not open $work/missing.cfg: No such file or directory" -- import "$work/missing.cfg" -
 expect 2 "Could not open $work/missing.quarn: No such file or directory" -- \
@@ -136,7 +210,7 @@ run 2 import "$work/acc-1.cfg" "$work/no/such/folder/x.quarn"
 tail -n 1 "$work/err" | grep -q "^Could not save $work/no/such/folder/x.quarn: " || fail "unwritable OUT: '$(cat "$work/err")'"
 
 # Wrong usage.
-usage="Usage: quarn-cli import CONFIG OUT [--into MAP] [--switch NAME] [--dialect NAME]"
+usage="Usage: quarn-cli import FILE... OUT [--into MAP] [--switch NAME] [--dialect NAME] [--replace-links] [--describe-neighbours]"
 expect 2 "$usage" -- import
 expect 2 "$usage" -- import "$work/acc-1.cfg"
 expect 2 "$usage" -- import "$work/acc-1.cfg" - --into
