@@ -30,11 +30,13 @@ namespace quarn {
 // own problem). Whether the VLAN is tagged at one end and untagged at the
 // other is not looked at here: the comparison of the two ends reports that.
 //
-// The users fall into groups that chains of such links join. Switches that
-// no link of any kind joins (separate sites in one file, or a part of the
+// The users fall into groups that chains of such links join; a VLAN used on
+// one switch only is one group and never reported. Switches that no chain of
+// links of any kind joins (separate sites in one file, or a part of the
 // network the map leaves out) are not judged against each other: the map
 // does not say how they are wired, and one VLAN ID may stand for separate
-// networks there. Within one linked part of the map, every group but the
+// networks there. A link with a disabled end still joins the two parts (the
+// cable is there), but carries no VLAN. Within one linked part of the map, every group but the
 // largest is cut off: the map says the switches are wired together, yet no
 // chain of links carries the VLAN from one group to the other, so hosts on
 // the VLAN in the two groups cannot talk to each other. The largest group is
