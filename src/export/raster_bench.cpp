@@ -13,17 +13,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "draw/scene.hpp"
+#include "export/file_read.hpp"
 #include "export/png.hpp"
 #include "export/print.hpp"
 #include "export/rasterise.hpp"
 #include "generated_map.hpp"
-#include "model/map_file.hpp"
 
 namespace {
 
@@ -71,10 +69,9 @@ int time_generated_map() {
 }
 
 std::optional<Map> read_map(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    auto map = load_map(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
-    if (!map) return std::nullopt;
-    return map.value();
+    auto read = read_map_file(path);
+    if (!read.map) return std::nullopt;
+    return std::move(read.map).value();
 }
 
 } // namespace
