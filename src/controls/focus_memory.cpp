@@ -1,17 +1,18 @@
-#include "dialogs/focus_memory.hpp"
+#include "controls/focus_memory.hpp"
 
-namespace quarn::dialogs {
+namespace quarn::controls {
 
-std::optional<LRESULT> FocusMemory::message(HWND dialog, UINT msg, WPARAM wparam) noexcept {
+std::optional<LRESULT> FocusMemory::message(HWND window, UINT msg, WPARAM wparam, HWND fallback) noexcept {
     if (msg != WM_ACTIVATE) return std::nullopt;
     if (LOWORD(wparam) == WA_INACTIVE) {
         HWND focus = ::GetFocus();
-        if (focus != nullptr && ::IsChild(dialog, focus)) last_ = focus;
+        if (focus != nullptr && ::IsChild(window, focus)) last_ = focus;
         return std::nullopt;
     }
-    if (last_ == nullptr || !::IsWindow(last_) || !::IsChild(dialog, last_)) return std::nullopt;
-    ::SetFocus(last_);
+    HWND target = last_ != nullptr && ::IsWindow(last_) && ::IsChild(window, last_) ? last_ : fallback;
+    if (target == nullptr) return std::nullopt;
+    ::SetFocus(target);
     return 0;
 }
 
-} // namespace quarn::dialogs
+} // namespace quarn::controls
