@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
@@ -120,7 +119,7 @@ Map expected_map() {
 
 TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
     auto path = testing::temp_folder(L"quarn gui test") / L"built.quarn";
-    { std::ofstream(path, std::ios::binary | std::ios::trunc) << save_map(Map{}); }
+    testing::write_file(path, save_map(Map{}));
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
