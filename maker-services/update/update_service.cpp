@@ -4,17 +4,12 @@
 #include "dialogs/message_box.hpp"
 #include "identity/product.hpp"
 #include "maker-services/update/update_registry.hpp"
-#include "maker-services/update/updates_window.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::update {
 
 UpdateService::UpdateService(HWND main, UpdateEndpoint endpoint)
     : main_(main), check_(main, running_version(), std::move(endpoint)) {}
-
-UpdateService::~UpdateService() {
-    if (HWND window = updates_window()) ::DestroyWindow(window);
-}
 
 void UpdateService::ask_consent(HWND owner) noexcept {
     if (update_check_setting() != UpdateCheckSetting::NotAsked) return;
@@ -50,16 +45,14 @@ void UpdateService::take_result() noexcept {
 }
 
 void UpdateService::show_window(HWND owner) noexcept {
-    (void)show_updates_window(owner, *this);
+    (void)window_.show(owner);
 }
 
 void UpdateService::refresh_views() noexcept {
     try {
         UpdateStatus now = status();
-        refresh_updates_window(now);
-        if (HWND about = dialogs::about_window())
-            ::SetDlgItemTextW(about, dialogs::k_about_updates_text,
-                              win::widen(about_updates_text(now)).c_str());
+        window_.refresh(now);
+        if (about_ != nullptr) about_->set_updates_text(win::widen(about_updates_text(now)));
     } catch (...) {}
 }
 

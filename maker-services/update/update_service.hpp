@@ -6,18 +6,23 @@
 
 #include "maker-services/update/update_check.hpp"
 #include "maker-services/update/update_status.hpp"
+#include "maker-services/update/updates_window.hpp"
+
+namespace quarn::dialogs {
+class AboutWindow;
+}
 
 namespace quarn::update {
 
 // The update check as the shell uses it: the consent question, the daily
 // schedule, the result's arrival and the views that show it (the update
-// window and About's "Updates:" row). Owned by the user-interface thread.
+// window, which it owns, and About's "Updates:" row). Owned by the
+// user-interface thread.
 class UpdateService {
   public:
     explicit UpdateService(HWND main, UpdateEndpoint endpoint = default_update_endpoint());
     UpdateService(const UpdateService&) = delete;
     UpdateService& operator=(const UpdateService&) = delete;
-    ~UpdateService();
 
     // Asks once whether to check automatically, when the user never said.
     void ask_consent(HWND owner) noexcept;
@@ -32,6 +37,12 @@ class UpdateService {
     void show_window(HWND owner) noexcept;
     // Rebuilds what the update window and About show.
     void refresh_views() noexcept;
+    // The About window whose "Updates:" row follows the status (null: none);
+    // it must outlive the service or be replaced first.
+    void show_status_in(dialogs::AboutWindow* about) noexcept { about_ = about; }
+
+    // The service's "Check for Updates" window; closed with the service.
+    [[nodiscard]] UpdatesWindow& window() noexcept { return window_; }
 
     [[nodiscard]] UpdateStatus status() const noexcept;
     // A newer version is known from this run's last check.
@@ -41,6 +52,8 @@ class UpdateService {
     HWND main_;
     UpdateCheck check_;
     std::optional<UpdateResult> last_;
+    dialogs::AboutWindow* about_ = nullptr;
+    UpdatesWindow window_{*this};
 };
 
 } // namespace quarn::update

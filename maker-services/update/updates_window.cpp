@@ -5,12 +5,10 @@
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/create_controls.hpp"
-#include "controls/dialog_window.hpp"
 #include "maker-services/update/update_registry.hpp"
 #include "maker-services/update/update_service.hpp"
 #include "maker-services/update/updates_page.hpp"
 #include "win/wide.hpp"
-#include "win/window_base.hpp"
 
 namespace quarn::update {
 namespace {
@@ -18,8 +16,7 @@ namespace {
 using controls::ControlKind;
 using controls::ControlRow;
 
-constexpr int k_width = 440;
-constexpr int k_height = 210;
+constexpr controls::ModelessFrame k_frame{k_updates_window_class, L"Check for Updates", 440, 210};
 
 constexpr std::array<ControlRow, 5> k_controls{{
     {ControlKind::Label, k_updates_status, L"", 12, 12, 400, 64, 0},
@@ -28,53 +25,6 @@ constexpr std::array<ControlRow, 5> k_controls{{
     {ControlKind::PushButton, k_updates_open_page, L"Open Updates Page", 120, 126, 150, 26, 0},
     {ControlKind::PushButton, IDCANCEL, L"Close", 328, 126, 84, 26, 0},
 }};
-
-class UpdatesWindow : public win::WindowBase<UpdatesWindow> {
-  public:
-    UpdateService* service = nullptr;
-
-    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
-        switch (msg) {
-        case WM_COMMAND:
-            if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
-            return 0;
-        case WM_DESTROY:
-            service = nullptr;
-            return 0;
-        default:
-            break;
-        }
-        if (auto handled = controls::common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
-        return default_proc(msg, wparam, lparam);
-    }
-
-  private:
-    void on_command(int id) noexcept {
-        switch (id) {
-        case k_updates_automatic:
-            (void)set_update_check(::IsDlgButtonChecked(hwnd(), k_updates_automatic) == BST_CHECKED);
-            if (service) service->refresh_views();
-            break;
-        case k_updates_check_now:
-            if (service) service->check_now();
-            break;
-        case k_updates_open_page:
-            (void)open_updates_page(hwnd());
-            break;
-        case IDOK:
-        case IDCANCEL:
-            ::DestroyWindow(hwnd());
-            break;
-        default:
-            break;
-        }
-    }
-};
-
-UpdatesWindow& the_window() noexcept {
-    thread_local UpdatesWindow window;
-    return window;
-}
 
 // Moves the focus off a button that is about to be disabled, so that the
 // keyboard never ends up on a dead control.
@@ -87,12 +37,35 @@ void enable(HWND window, int id, bool on) noexcept {
 
 } // namespace
 
-HWND updates_window() noexcept {
-    return the_window().hwnd();
+LRESULT UpdatesWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept {
+    if (auto handled = modeless_message(msg, wparam)) return *handled;
+    if (msg == WM_COMMAND) {
+        if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
+        return 0;
+    }
+    if (auto handled = controls::common_window_message(hwnd(), msg, wparam, lparam)) return *handled;
+    return default_proc(msg, wparam, lparam);
 }
 
-void refresh_updates_window(const UpdateStatus& status) noexcept {
-    HWND window = updates_window();
+void UpdatesWindow::on_command(int id) noexcept {
+    switch (id) {
+    case k_updates_automatic:
+        (void)set_update_check(::IsDlgButtonChecked(hwnd(), k_updates_automatic) == BST_CHECKED);
+        service_.refresh_views();
+        break;
+    case k_updates_check_now:
+        service_.check_now();
+        break;
+    case k_updates_open_page:
+        (void)open_updates_page(hwnd());
+        break;
+    default:
+        break;
+    }
+}
+
+void UpdatesWindow::refresh(const UpdateStatus& status) noexcept {
+    HWND window = hwnd();
     if (window == nullptr) return;
     try {
         ::SetDlgItemTextW(window, k_updates_status, win::widen(update_status_text(status)).c_str());
@@ -103,24 +76,16 @@ void refresh_updates_window(const UpdateStatus& status) noexcept {
     enable(window, k_updates_open_page, newer_version_found(status.last));
 }
 
-HWND show_updates_window(HWND owner, UpdateService& service) noexcept {
-    UpdatesWindow& window = the_window();
-    window.service = &service;
-    if (window.hwnd() == nullptr) {
-        HWND created =
-            controls::create_dialog_window(k_updates_window_class, L"Check for Updates",
-                                           &UpdatesWindow::window_proc, owner, k_width, k_height, &window);
-        if (created == nullptr) return nullptr;
-        (void)controls::create_controls(created, k_controls, controls::window_dpi(created));
-        refresh_updates_window(service.status());
-        ::ShowWindow(created, SW_SHOW);
-        ::SetFocus(::GetDlgItem(created, IDCANCEL));
-    } else {
-        refresh_updates_window(service.status());
-        if (::IsIconic(window.hwnd())) ::ShowWindow(window.hwnd(), SW_RESTORE);
+HWND UpdatesWindow::show(HWND owner) noexcept {
+    auto [window, created] = open(owner, k_frame);
+    if (created) (void)controls::create_controls(window, k_controls, controls::window_dpi(window));
+    refresh(service_.status());
+    if (created) {
+        ::ShowWindow(window, SW_SHOW);
+        ::SetFocus(::GetDlgItem(window, IDCANCEL));
+        ::SetForegroundWindow(window);
     }
-    ::SetForegroundWindow(window.hwnd());
-    return window.hwnd();
+    return window;
 }
 
 } // namespace quarn::update

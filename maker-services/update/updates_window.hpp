@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "controls/modeless_window.hpp"
 #include "maker-services/update/update_status.hpp"
 
 namespace quarn::update {
@@ -18,15 +19,26 @@ enum UpdatesControl : int {
     k_updates_open_page = 103,
 };
 
-// Opens the "Check for Updates" window owned by `owner`, or brings the open
-// one to the front; one per thread. Its buttons act through `service`,
-// which must outlive it. Null when it could not be created.
-HWND show_updates_window(HWND owner, UpdateService& service) noexcept;
+// The "Check for Updates" window of one update service, which owns it: its
+// buttons act through the service.
+class UpdatesWindow : public controls::ModelessWindow<UpdatesWindow> {
+  public:
+    explicit UpdatesWindow(UpdateService& service) noexcept : service_(service) {}
 
-// The open update window, or null.
-[[nodiscard]] HWND updates_window() noexcept;
+    // Opens the window owned by `owner`, or brings the open one to the
+    // front, showing the service's status. Null when it could not be
+    // created.
+    HWND show(HWND owner) noexcept;
 
-// Rebuilds the open window's text, check box and enabling from `status`.
-void refresh_updates_window(const UpdateStatus& status) noexcept;
+    // Rebuilds the open window's text, check box and enabling from `status`.
+    void refresh(const UpdateStatus& status) noexcept;
+
+    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept;
+
+  private:
+    void on_command(int id) noexcept;
+
+    UpdateService& service_;
+};
 
 } // namespace quarn::update

@@ -25,30 +25,21 @@ inline std::string quoted_input(std::string_view text, KeepEnd keep = KeepEnd::S
     // invalid sequence.
     std::string out;
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count) {
-        const Utf8Sequence sequence =
-            static_cast<unsigned char>(text[i]) < 0x80 ? Utf8Sequence{1, true} : utf8_sequence(text, i);
-        i += sequence.length;
-    }
+    for (std::size_t i = 0; i < text.size(); ++count) i += utf8_character(text, i).length;
     const std::size_t skip =
         keep == KeepEnd::Finish && count > k_max_quoted_characters ? count - k_max_quoted_characters : 0;
     if (skip > 0) out += "\xe2\x80\xa6";
     std::size_t index = 0;
     for (std::size_t i = 0; i < text.size(); ++index) {
-        const Utf8Sequence sequence =
-            static_cast<unsigned char>(text[i]) < 0x80 ? Utf8Sequence{1, true} : utf8_sequence(text, i);
+        const Utf8Character character = utf8_character(text, i);
         if (index >= skip) {
             if (index - skip == k_max_quoted_characters) {
                 out += "\xe2\x80\xa6";
                 break;
             }
-            if (sequence.valid) {
-                out.append(text, i, sequence.length);
-            } else {
-                out += "\xef\xbf\xbd";
-            }
+            out += character.text;
         }
-        i += sequence.length;
+        i += character.length;
     }
     return out;
 }
@@ -80,15 +71,13 @@ inline std::string terminal_text(std::string_view text, LineFeeds line_feeds) {
             ++i;
             continue;
         }
-        const Utf8Sequence sequence = utf8_sequence(text, i);
-        if (!sequence.valid) {
-            out += "\xef\xbf\xbd";
-        } else if (c == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0) {
+        const Utf8Character character = utf8_character(text, i);
+        if (character.valid && c == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0) {
             escape(static_cast<unsigned char>(text[i + 1]));
         } else {
-            out.append(text, i, sequence.length);
+            out += character.text;
         }
-        i += sequence.length;
+        i += character.length;
     }
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quarn {
@@ -42,6 +43,50 @@ constexpr Utf8Sequence utf8_sequence(std::string_view text, std::size_t at) {
         if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xbf)) return {i, false};
     }
     return {length, true};
+}
+
+// U+FFFD, the replacement character, in UTF-8.
+inline constexpr std::string_view k_replacement_character = "\xEF\xBF\xBD";
+
+// What stands in valid UTF-8 for the input at text[at] (at < text.size()):
+// the character itself when it is well-formed (ASCII too), otherwise one
+// U+FFFD for the longest valid beginning of a sequence, as utf8_sequence
+// measures it (the practice Unicode recommends, and nlohmann's "replace").
+// `length` is the number of input bytes it stands for.
+struct Utf8Character {
+    std::string_view text;
+    std::size_t length = 1;
+    bool valid = false;
+};
+
+constexpr Utf8Character utf8_character(std::string_view text, std::size_t at) {
+    if (static_cast<std::uint8_t>(text[at]) < 0x80) return {text.substr(at, 1), 1, true};
+    const Utf8Sequence sequence = utf8_sequence(text, at);
+    if (!sequence.valid) return {k_replacement_character, sequence.length, false};
+    return {text.substr(at, sequence.length), sequence.length, true};
+}
+
+// `text` with every byte that is not part of a well-formed character
+// replaced as utf8_character does.
+inline std::string valid_utf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character character = utf8_character(text, i);
+        out += character.text;
+        i += character.length;
+    }
+    return out;
+}
+
+// Whether `text` is well-formed UTF-8 throughout.
+constexpr bool is_valid_utf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character character = utf8_character(text, i);
+        if (!character.valid) return false;
+        i += character.length;
+    }
+    return true;
 }
 
 } // namespace quarn

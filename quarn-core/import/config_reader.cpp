@@ -82,27 +82,6 @@ std::string_view family_key(std::string_view prefix) {
     return {};
 }
 
-// Configuration text comes in any encoding; the map holds UTF-8, so every
-// byte that is not part of a well-formed character becomes U+FFFD, as the
-// map writer would write it.
-std::string utf8_text(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            out += text[i++];
-            continue;
-        }
-        Utf8Sequence sequence = utf8_sequence(text, i);
-        if (sequence.valid)
-            out.append(text.substr(i, sequence.length));
-        else
-            out += "\xEF\xBF\xBD";
-        i += sequence.length;
-    }
-    return out;
-}
-
 std::string default_name(const std::string& prefix, int digits, std::uint16_t id) {
     std::string number = std::to_string(id);
     if (static_cast<int>(number.size()) < digits) number.insert(0, digits - number.size(), '0');
@@ -398,7 +377,7 @@ const std::string* Collector::vlan_name(std::uint16_t id) const {
 void Collector::unread(const Line& line) {
     ++unread_count_;
     if (unread_.size() < k_max_unread_lines)
-        unread_.push_back(UnreadLine{line.number, utf8_text(redact(line.content))});
+        unread_.push_back(UnreadLine{line.number, valid_utf8(redact(line.content))});
 }
 
 namespace {
@@ -482,10 +461,13 @@ bool natural_less(const std::string& a, const std::string& b) {
 
 } // namespace
 
+// Configuration text comes in any encoding; the map holds UTF-8, so every
+// text taken from it has each byte that is not part of a well-formed
+// character replaced, as the map writer would write it.
 ImportResult Collector::finish() {
     ImportResult result;
     result.dialect = dialect_;
-    result.host_name = utf8_text(host_);
+    result.host_name = valid_utf8(host_);
     result.unread = std::move(unread_);
     std::stable_sort(result.unread.begin(), result.unread.end(),
                      [](const UnreadLine& a, const UnreadLine& b) { return a.number < b.number; });
@@ -507,28 +489,28 @@ ImportResult Collector::finish() {
         const PortDraft* source = &draft;
         if (!draft.lag_key.empty()) {
             std::size_t lag = lag_index_.at(draft.lag_key);
-            members[lag].push_back(utf8_text(draft.label));
+            members[lag].push_back(valid_utf8(draft.label));
             // A member carries its LAG's VLANs, as the LAG interface states them.
             if (lags_[lag].config) source = &*lags_[lag].config;
         }
         PortVlansOf vlans = resolve(*source, unset_mode, trunk_default, native_tagged_by_default);
         ImportedPort port;
-        port.label = utf8_text(draft.label);
+        port.label = valid_utf8(draft.label);
         port.kind = draft.kind;
         port.untagged = vlans.untagged;
         port.tagged = std::move(vlans.tagged);
-        port.description = utf8_text(draft.description);
+        port.description = valid_utf8(draft.description);
         port.disabled = draft.shutdown.value_or(disabled_by_default);
         if (port.untagged == 1 || (!port.tagged.empty() && port.tagged.front() == 1)) uses_vlan_1 = true;
         result.ports.push_back(std::move(port));
     }
     for (std::size_t l = 0; l < lags_.size(); ++l)
         if (!members[l].empty())
-            result.lags.push_back(ImportedLag{utf8_text(lags_[l].name), std::move(members[l])});
+            result.lags.push_back(ImportedLag{valid_utf8(lags_[l].name), std::move(members[l])});
 
     // The platform's default VLAN exists whether the text lists it or not.
     if (uses_vlan_1 && !vlan_index_.contains(1)) define_vlan(1, default_vlan_name);
-    for (ImportedVlan& vlan : vlans_) vlan.name = utf8_text(vlan.name);
+    for (ImportedVlan& vlan : vlans_) vlan.name = valid_utf8(vlan.name);
     for (ImportedVlan& vlan : vlans_)
         if (vlan.name.empty())
             vlan.name =

@@ -40,12 +40,9 @@ void append_string(std::string& out, std::string_view text) {
         if (c >= 0x80) {
             // A broken sequence becomes one U+FFFD for its longest valid
             // beginning, as the library's "replace" mode does.
-            const Utf8Sequence sequence = utf8_sequence(text, i);
-            if (sequence.valid)
-                out.append(text.data() + i, sequence.length);
-            else
-                out += "\xEF\xBF\xBD";
-            i += sequence.length;
+            const Utf8Character character = utf8_character(text, i);
+            out += character.text;
+            i += character.length;
             continue;
         }
         switch (c) {

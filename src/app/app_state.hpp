@@ -11,6 +11,8 @@
 #include "app/find_window.hpp"
 #include "app/history.hpp"
 #include "config/config.hpp"
+#include "dialogs/about_window.hpp"
+#include "dialogs/text_viewer.hpp"
 #include "draw/scene.hpp"
 #include "maker-services/update/update_service.hpp"
 #include "model/map.hpp"
@@ -66,8 +68,6 @@ struct AppState {
     TextField visiting = TextField::None;
     bool visit_recorded = false;
 
-    HWND focus_before_deactivation = nullptr;
-
     // The command the command table ran last, and how often every view was
     // refreshed: what a test reads to see a key reach its command and an
     // edit refresh once.
@@ -77,8 +77,12 @@ struct AppState {
     // Find, with its last search.
     FindWindow find;
 
-    // The update check with this run's last result; it keeps the Check for
-    // Updates window, as the About window and its viewer keep themselves.
+    // The one-instance windows: the text viewer (Changes Since Saved, Where
+    // Is This VLAN, and the licences About shows), About, and the update
+    // check with this run's last result and its Check for Updates window. The
+    // update service shows its status in About, so it goes first.
+    dialogs::TextViewer viewer;
+    dialogs::AboutWindow about{viewer};
     std::unique_ptr<update::UpdateService> update;
 };
 

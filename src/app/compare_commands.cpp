@@ -4,9 +4,7 @@
 #include "compare/change_text.hpp"
 #include "compare/compare_maps.hpp"
 #include "dialogs/message_box.hpp"
-#include "dialogs/text_viewer.hpp"
 #include "export/file_read.hpp"
-#include "model/map_file.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
@@ -19,8 +17,7 @@ std::string comparison_text(const Map& before, const Map& after) {
 void show_changes_since_saved(AppState& state) noexcept {
     try {
         if (state.map == state.saved) return;
-        (void)dialogs::show_text_viewer(state.main, L"Changes Since Saved",
-                                        comparison_text(state.saved, state.map));
+        (void)state.viewer.show(state.main, L"Changes Since Saved", comparison_text(state.saved, state.map));
     } catch (...) {}
 }
 
@@ -32,15 +29,13 @@ void compare_with_file(AppState& state) noexcept {
 void compare_with_map_file(AppState& state, const std::filesystem::path& path) noexcept {
     try {
         const std::string shown = win::narrow(path.wstring());
-        auto bytes = read_whole_file(path);
-        auto loaded = bytes ? load_map(bytes.value()) : Result<Map>::failure(bytes.error());
-        if (!loaded) {
-            dialogs::show_warning(state.main, "Could not open " + shown + ":\n" + loaded.error());
+        auto loaded = read_map_file(path);
+        if (!loaded.map) {
+            dialogs::show_warning(state.main, "Could not open " + shown + ":\n" + loaded.map.error());
             return;
         }
         const std::wstring title = L"Changes From " + path.filename().wstring();
-        (void)dialogs::show_text_viewer(state.main, title.c_str(),
-                                        comparison_text(loaded.value(), state.map));
+        (void)state.viewer.show(state.main, title.c_str(), comparison_text(loaded.map.value(), state.map));
     } catch (...) {}
 }
 

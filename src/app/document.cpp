@@ -49,14 +49,13 @@ bool open_document(AppState& state, const std::filesystem::path& given) noexcept
         std::error_code error;
         std::filesystem::path path = std::filesystem::absolute(given, error);
         if (error) path = given;
-        auto bytes = read_whole_file(path);
-        auto loaded = bytes ? load_map(bytes.value()) : Result<Map>::failure(bytes.error());
-        if (!loaded) {
+        auto loaded = read_map_file(path);
+        if (!loaded.map) {
             dialogs::show_warning(state.main,
-                                  "Could not open " + display_path(path) + ":\n" + loaded.error());
+                                  "Could not open " + display_path(path) + ":\n" + loaded.map.error());
             return false;
         }
-        state.map = std::move(loaded).value();
+        state.map = std::move(loaded.map).value();
         state.saved = state.map;
         state.path = path;
         state.history.clear();

@@ -2,7 +2,6 @@
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
-#include "dialogs/about_window.hpp"
 #include "maker-services/install/maintenance.hpp"
 #include "maker-services/update/update_status.hpp"
 #include "win/wide.hpp"
@@ -15,7 +14,7 @@ void check_updates_command(AppState& state) noexcept {
 
 void about_command(AppState& state) noexcept {
     try {
-        (void)dialogs::show_about(
+        (void)state.about.show(
             state.main, {win::widen(update::about_updates_text(state.update->status())), HelpCheckUpdates});
     } catch (...) {}
 }

@@ -56,7 +56,7 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
         return 0;
     case WM_ACTIVATE:
         if (state != nullptr) {
-            on_activate(*state, wparam);
+            (void)focus_.message(hwnd(), msg, wparam, state->canvas.hwnd());
             return 0;
         }
         break;
@@ -118,17 +118,6 @@ LRESULT MainWindow::on_close() noexcept {
     if (state_ != nullptr && !confirm_discard(*state_)) return 0;
     ::DestroyWindow(hwnd());
     return 0;
-}
-
-void MainWindow::on_activate(AppState& state, WPARAM wparam) noexcept {
-    if (LOWORD(wparam) == WA_INACTIVE) {
-        HWND focus = ::GetFocus();
-        if (focus != nullptr && ::IsChild(hwnd(), focus)) state.focus_before_deactivation = focus;
-        return;
-    }
-    HWND target = state.focus_before_deactivation;
-    if (target == nullptr || !::IsWindow(target) || !::IsChild(hwnd(), target)) target = state.canvas.hwnd();
-    if (target != nullptr) ::SetFocus(target);
 }
 
 void MainWindow::on_min_max_info(MINMAXINFO& info) noexcept {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "controls/focus_memory.hpp"
 #include "win/window_base.hpp"
 
 namespace quarn::app {
@@ -39,13 +40,15 @@ class MainWindow : public win::WindowBase<MainWindow> {
 
   private:
     LRESULT on_close() noexcept;
-    void on_activate(AppState& state, WPARAM wparam) noexcept;
     void on_min_max_info(MINMAXINFO& info) noexcept;
     void on_dpi_changed(AppState& state, const RECT& suggested) noexcept;
     void on_setting_change(AppState& state) noexcept;
     LRESULT on_notify(AppState& state, const NMHDR& header) noexcept;
 
     AppState* state_ = nullptr;
+    // The control to focus again when the window is activated; the canvas
+    // when there is none.
+    controls::FocusMemory focus_;
 };
 
 } // namespace quarn::app

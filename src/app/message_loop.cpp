@@ -2,15 +2,9 @@
 
 #include "app/accelerators.hpp"
 #include "app/app_state.hpp"
-#include "dialogs/about_window.hpp"
-#include "maker-services/update/updates_window.hpp"
 
 namespace quarn::app {
 namespace {
-
-bool belongs_to(HWND window, HWND owner) noexcept {
-    return owner != nullptr && (window == owner || ::IsChild(owner, window));
-}
 
 // Enter in one of the main window's own text fields. The dialog navigation
 // would ask the main window for its default button with DM_GETDEFID, which is
@@ -34,10 +28,10 @@ bool accelerators_apply(HWND focus) noexcept {
 
 bool take_message(AppState* state, HACCEL accelerators, MSG& msg) noexcept {
     if (state == nullptr) return false;
-    // The About window and its text viewer (Escape closes the viewer).
-    if (dialogs::about_dialog_message(msg)) return true;
-    if (HWND updates = update::updates_window();
-        updates != nullptr && belongs_to(msg.hwnd, updates) && ::IsDialogMessageW(updates, &msg))
+    // The one-instance windows: Escape closes them, their keys go to their
+    // dialog navigation.
+    if (state->about.take_message(msg) || state->viewer.take_message(msg) ||
+        (state->update && state->update->window().take_message(msg)))
         return true;
     if (state->find.take_message(msg)) return true;
     if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&

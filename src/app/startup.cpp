@@ -25,6 +25,7 @@ std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOp
         if (!program->window.create(instance)) return nullptr;
         state->main = program->window.hwnd();
         state->update = std::make_unique<update::UpdateService>(state->main);
+        state->update->show_status_in(&state->about);
 
         state->view.kind = state->config.breakdown ? ViewKind::VlanBreakdown : ViewKind::FrontPanel;
         state->view.show_unused = state->config.show_unused;

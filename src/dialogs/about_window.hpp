@@ -4,6 +4,10 @@
 
 #include <string>
 
+#include "controls/modeless_window.hpp"
+#include "dialogs/text_viewer.hpp"
+#include "win/unique.hpp"
+
 namespace quarn::dialogs {
 
 inline constexpr wchar_t k_about_window_class[] = L"QuarnAboutWnd";
@@ -37,19 +41,32 @@ struct AboutUpdatesRow {
     int command = 0;
 };
 
-// Opens the About window owned by `owner`, or brings the open one to the
-// front; one per thread. Returns its handle (null when it could not be
-// created); it closes itself (Escape, the close box).
-HWND show_about(HWND owner, const AboutUpdatesRow& updates = {}) noexcept;
+// The About window: the version, the homepage, the state of the update
+// check, the settings folder and the licences, which it shows in `viewer`
+// (the text viewer of the same owner, which must outlive it).
+class AboutWindow : public controls::ModelessWindow<AboutWindow> {
+  public:
+    explicit AboutWindow(TextViewer& viewer) noexcept : viewer_(viewer) {}
 
-// The open About window, or null.
-[[nodiscard]] HWND about_window() noexcept;
+    // Opens the window owned by `owner`, or brings the open one to the
+    // front. Returns its handle (null when it could not be created); it
+    // closes itself (Escape, the close box).
+    HWND show(HWND owner, const AboutUpdatesRow& updates = {}) noexcept;
 
-// Steps of the main message loop for the About window and its text viewer:
-// keys for the About window go to its dialog navigation; Escape in the
-// viewer closes it, its other keys go to its dialog navigation. True when
-// the message was taken (do not translate or dispatch it).
-[[nodiscard]] bool about_dialog_message(MSG& msg) noexcept;
+    // The text beside "Updates:" of the open window.
+    void set_updates_text(const std::wstring& text) noexcept;
+
+    LRESULT handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexcept;
+
+  private:
+    LRESULT on_command(int id, int notification) noexcept;
+    void open_settings_folder() noexcept;
+    void set_icon(HWND control, UINT dpi) noexcept;
+
+    TextViewer& viewer_;
+    int updates_command_ = 0; // sent to the owner by the "Updates:" link
+    win::UniqueIcon icon_;
+};
 
 // The folder of the settings file: %APPDATA%\Quarn. Empty when APPDATA is
 // not set.

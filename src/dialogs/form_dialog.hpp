@@ -9,8 +9,8 @@
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/dialog_window.hpp"
+#include "controls/focus_memory.hpp"
 #include "controls/modal.hpp"
-#include "dialogs/focus_memory.hpp"
 #include "dialogs/form_controls.hpp"
 #include "win/window_base.hpp"
 
@@ -80,7 +80,7 @@ class FormDialog : public win::WindowBase<Derived> {
   private:
     Derived& self() noexcept { return static_cast<Derived&>(*this); }
 
-    FocusMemory focus_;
+    controls::FocusMemory focus_;
 };
 
 } // namespace quarn::dialogs

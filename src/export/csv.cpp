@@ -49,13 +49,9 @@ std::string clean_field(std::string_view text) {
             ++i;
             continue;
         }
-        const Utf8Sequence sequence = utf8_sequence(text, i);
-        if (sequence.valid) {
-            out.append(text, i, sequence.length);
-        } else {
-            out += "\xef\xbf\xbd";
-        }
-        i += sequence.length;
+        const Utf8Character character = utf8_character(text, i);
+        out += character.text;
+        i += character.length;
     }
     return out;
 }

@@ -13,12 +13,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "draw/scene.hpp"
+#include "export/file_read.hpp"
 #include "export/png.hpp"
 #include "export/print.hpp"
 #include "export/rasterise.hpp"
@@ -71,10 +70,9 @@ int time_generated_map() {
 }
 
 std::optional<Map> read_map(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    auto map = load_map(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
-    if (!map) return std::nullopt;
-    return map.value();
+    auto read = read_map_file(path);
+    if (!read.map) return std::nullopt;
+    return std::move(read.map).value();
 }
 
 } // namespace

@@ -123,15 +123,9 @@ void append_svg_text(std::string& out, std::string_view text) {
             ++i;
             continue;
         }
-        const Utf8Sequence sequence = utf8_sequence(text, i);
-        if (!sequence.valid) {
-            out += "\xef\xbf\xbd"; // U+FFFD for each byte that starts no character
-            ++i;
-            continue;
-        }
-        const std::string_view character = text.substr(i, sequence.length);
-        if (character != "\xef\xbf\xbe" && character != "\xef\xbf\xbf") out += character;
-        i += sequence.length;
+        const Utf8Character character = utf8_character(text, i);
+        if (character.text != "\xef\xbf\xbe" && character.text != "\xef\xbf\xbf") out += character.text;
+        i += character.length;
     }
 }
 

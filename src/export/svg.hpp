@@ -16,7 +16,8 @@ void append_svg_number(std::string& out, float value);
 
 // Text content escaped for XML: ampersand and angle brackets as entities,
 // tab and line breaks as spaces, other control characters, U+FFFE and
-// U+FFFF dropped, bytes that are not UTF-8 replaced by U+FFFD.
+// U+FFFF dropped, bytes that are not UTF-8 replaced by U+FFFD as the map
+// file replaces them (utf8_character).
 void append_svg_text(std::string& out, std::string_view text);
 
 } // namespace quarn

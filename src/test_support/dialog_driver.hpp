@@ -43,6 +43,16 @@ inline HWND find(const wchar_t* class_name) {
     return ::FindWindowW(class_name, nullptr);
 }
 
+// How many top-level windows of a class are there: one-instance windows
+// must not multiply.
+inline int count_windows(const wchar_t* class_name) {
+    int count = 0;
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, class_name, nullptr); window != nullptr;
+         window = ::FindWindowExW(nullptr, window, class_name, nullptr))
+        ++count;
+    return count;
+}
+
 inline HWND item(HWND dialog, int id) {
     return ::GetDlgItem(dialog, id);
 }

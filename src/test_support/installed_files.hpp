@@ -1,7 +1,7 @@
 #pragma once
 
 // What the installer's tests look at: files, registry keys and shell links,
-// read through the system's own calls.
+// read through the system's own calls. File contents: test_files.hpp.
 
 #include <windows.h>
 
@@ -10,18 +10,11 @@
 #include <shobjidl.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "win/unique.hpp"
 
 namespace quarn::testing {
-
-inline std::string bytes_of(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 inline bool present(const std::filesystem::path& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -33,12 +26,6 @@ inline bool key_exists(const std::wstring& key) {
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
     ::RegCloseKey(raw);
     return true;
-}
-
-inline std::filesystem::path temp_folder() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    return temp;
 }
 
 // Where a shell link points, read back through the shell's own object.

@@ -13,7 +13,6 @@
 #include "common/message_text.hpp"
 #include "export/file_read.hpp"
 #include "export/safe_write.hpp"
-#include "model/map_file.hpp"
 
 namespace quarn::cli {
 namespace {
@@ -21,6 +20,10 @@ namespace {
 std::filesystem::path utf8_path(std::string_view path) {
     std::u8string text(path.begin(), path.end());
     return std::filesystem::path(text);
+}
+
+std::string could_not_open(std::string_view path, const std::string& why) {
+    return "Could not open " + std::string(path) + ": " + why;
 }
 
 } // namespace
@@ -34,8 +37,7 @@ void report(std::string_view message) {
 
 Result<std::string> read_file(std::string_view path) {
     auto content = read_whole_file(utf8_path(path));
-    if (!content)
-        return Result<std::string>::failure("Could not open " + std::string(path) + ": " + content.error());
+    if (!content) return Result<std::string>::failure(could_not_open(path, content.error()));
     return content;
 }
 
@@ -57,18 +59,16 @@ int write_output(std::string_view out, std::string_view bytes) {
     return 0;
 }
 
-std::optional<Map> load_or_report(std::string_view path) {
-    auto text = read_file(path);
-    if (!text) {
-        report(text.error());
-        return std::nullopt;
-    }
-    auto map = load_map(text.value());
-    if (!map) {
-        report(map.error());
-        return std::nullopt;
-    }
-    return std::move(map).value();
+std::optional<Map> load_or_report(std::string_view path, LoadMessage load_message) {
+    auto read = read_map_file(utf8_path(path));
+    if (read.map) return std::move(read.map).value();
+    if (read.failed == MapFileStep::Read)
+        report(could_not_open(path, read.map.error()));
+    else if (load_message == LoadMessage::AfterPath)
+        report(std::string(path) + ": " + read.map.error());
+    else
+        report(read.map.error());
+    return std::nullopt;
 }
 
 } // namespace quarn::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,9 +19,14 @@ Result<std::string> read_file(std::string_view path);
 // failure on standard error; gives the exit code, 0 or 2.
 int write_output(std::string_view out, std::string_view bytes);
 
+// How a loader's message is printed: alone, or preceded by "{path}: " where
+// a command reads several maps and the message alone would not say which.
+// "Could not open {path}: {}" names the path already.
+enum class LoadMessage : std::uint8_t { Alone, AfterPath };
+
 // Reads and loads a map with every check; on failure prints the one message
 // on standard error and gives nothing.
-std::optional<Map> load_or_report(std::string_view path);
+std::optional<Map> load_or_report(std::string_view path, LoadMessage load_message = LoadMessage::Alone);
 
 // Prints one line on standard error.
 void report(std::string_view message);

@@ -8,28 +8,8 @@
 #include "compare/change_json.hpp"
 #include "compare/change_text.hpp"
 #include "compare/compare_maps.hpp"
-#include "model/map_file.hpp"
 
 namespace quarn::cli {
-namespace {
-
-// With two maps a load message alone does not say which file it is about, so
-// it is preceded by the path; "Could not open" already names it.
-std::optional<Map> load_named(std::string_view path) {
-    auto text = read_file(path);
-    if (!text) {
-        report(text.error());
-        return std::nullopt;
-    }
-    auto map = load_map(text.value());
-    if (!map) {
-        report(std::string(path) + ": " + map.error());
-        return std::nullopt;
-    }
-    return std::move(map).value();
-}
-
-} // namespace
 
 // The change lines from OLD to NEW. The exit code tells scripts (and git's
 // external diff) same (0) from different (1) from unreadable (2).
@@ -51,9 +31,10 @@ int run_diff(std::span<const std::string_view> args) {
         report("Usage: quarn-cli diff OLD NEW [--format text|json]");
         return 2;
     }
-    auto before = load_named(paths[0]);
+    // With two maps a load message alone would not say which file it is about.
+    auto before = load_or_report(paths[0], LoadMessage::AfterPath);
     if (!before) return 2;
-    auto after = load_named(paths[1]);
+    auto after = load_or_report(paths[1], LoadMessage::AfterPath);
     if (!after) return 2;
     const std::vector<Change> changes = compare_maps(*before, *after);
     const std::string out = json ? changes_json(changes) + "\n" : changes_text(changes);

@@ -13,6 +13,7 @@
 #include "maker-services/install/installer.hpp"
 #include "maker-services/update/update_registry.hpp"
 #include "test_support/installed_files.hpp"
+#include "test_support/test_files.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -113,9 +114,9 @@ TEST_F(Installer, CopiesTheProgramAndWritesItsShortcutAndUninstallEntry) {
     EXPECT_TRUE(is_installed(at_));
     EXPECT_EQ(at_.program_file.parent_path(), root_ / L"Local Programs" / L"Quarn");
 
-    std::string original = bytes_of(self_);
+    std::string original = read_file(self_);
     ASSERT_FALSE(original.empty());
-    EXPECT_TRUE(bytes_of(at_.program_file) == original) << "not a byte copy";
+    EXPECT_TRUE(read_file(at_.program_file) == original) << "not a byte copy";
     expect_link_to(at_.start_menu_entry, at_.program_file);
 
     auto expected =
@@ -126,7 +127,7 @@ TEST_F(Installer, CopiesTheProgramAndWritesItsShortcutAndUninstallEntry) {
     // Installing over an installed copy that does not run replaces it.
     ASSERT_EQ(install(at_, self_), std::nullopt);
     EXPECT_FALSE(present(at_.program_folder / L"quarn.exe.old"));
-    EXPECT_TRUE(bytes_of(at_.program_file) == original);
+    EXPECT_TRUE(read_file(at_.program_file) == original);
     // The installed copy installing itself copies nothing and renews the rest.
     ASSERT_TRUE(::DeleteFileW(at_.start_menu_entry.c_str()));
     ASSERT_EQ(install(at_, at_.program_file), std::nullopt);
@@ -144,7 +145,7 @@ TEST_F(Installer, UninstallFromTheInstalledCopyMovesItToTheTemporaryFolder) {
     EXPECT_FALSE(key_exists(at_.uninstall_key));
     EXPECT_FALSE(present(at_.program_file));
     EXPECT_FALSE(present(at_.program_folder)) << "the empty folder stays";
-    EXPECT_TRUE(bytes_of(moved) == bytes_of(self_));
+    EXPECT_TRUE(read_file(moved) == read_file(self_));
     ::DeleteFileW(moved.c_str());
 
     // Nothing left to remove is no failure.

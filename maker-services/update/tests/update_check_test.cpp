@@ -273,9 +273,9 @@ TEST(UpdatesWindow, StatesAndEnablingAcrossChecks) {
     };
 
     UpdateService equal(main.hwnd, UpdateEndpoint{L"127.0.0.1", server->ports.at("equal")});
-    HWND window = show_updates_window(nullptr, equal);
+    HWND window = equal.window().show(nullptr);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(show_updates_window(nullptr, equal), window) << "one instance";
+    EXPECT_EQ(equal.window().show(nullptr), window) << "one instance";
     EXPECT_EQ(control_text(window, k_updates_status), L"Automatic update checks are off.");
     EXPECT_EQ(::IsDlgButtonChecked(window, k_updates_automatic), BST_UNCHECKED);
     EXPECT_TRUE(control_enabled(window, k_updates_check_now));
@@ -296,24 +296,24 @@ TEST(UpdatesWindow, StatesAndEnablingAcrossChecks) {
     EXPECT_TRUE(control_enabled(window, k_updates_check_now));
     EXPECT_FALSE(control_enabled(window, k_updates_open_page));
     ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(updates_window(), nullptr);
+    EXPECT_EQ(equal.window().hwnd(), nullptr);
 
     // A newer version opens the window by itself, once per version.
     UpdateService newer(main.hwnd, UpdateEndpoint{L"127.0.0.1", server->ports.at("newer")});
     run_check(newer);
-    window = updates_window();
+    window = newer.window().hwnd();
     ASSERT_NE(window, nullptr) << "a new version opens the window";
     EXPECT_TRUE(newer.newer_known());
     EXPECT_EQ(control_text(window, k_updates_status).substr(0, 6), L"Quarn ");
     EXPECT_TRUE(control_enabled(window, k_updates_open_page));
     ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
     run_check(newer);
-    EXPECT_EQ(updates_window(), nullptr) << "the same version is not announced twice";
+    EXPECT_EQ(newer.window().hwnd(), nullptr) << "the same version is not announced twice";
 
     // A failure keeps Open Updates Page disabled and says why.
     UpdateService missing(main.hwnd, UpdateEndpoint{L"127.0.0.1", server->ports.at("missing")});
     run_check(missing);
-    window = show_updates_window(nullptr, missing);
+    window = missing.window().show(nullptr);
     EXPECT_EQ(control_text(window, k_updates_status),
               L"The update check failed: 127.0.0.1 answered with an error (404).\r\n" + checked_today);
     EXPECT_FALSE(control_enabled(window, k_updates_open_page));

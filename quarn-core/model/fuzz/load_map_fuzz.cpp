@@ -10,24 +10,11 @@
 
 namespace {
 
-bool valid_utf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const quarn::Utf8Sequence sequence = quarn::utf8_sequence(text, i);
-        if (!sequence.valid) return false;
-        i += sequence.length;
-    }
-    return true;
-}
-
 // One of the three families, valid UTF-8, and short whatever the input: a
 // quoted piece of input is cut at 80 characters, a library sentence adds a
 // few more words.
 bool is_user_message(const std::string& message) {
-    if (!valid_utf8(message) || message.size() > 1024) return false;
+    if (!quarn::is_valid_utf8(message) || message.size() > 1024) return false;
     return message.starts_with("This is not a readable Quarn file: ") ||
            (message.starts_with("This map uses file format ") &&
             message.ends_with(". Update Quarn to open it.")) ||

@@ -3,22 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
 #include "dialogs/lag_dialog.hpp"
-#include "dialogs/message_box.hpp"
 #include "dialogs/switch_dialog.hpp"
 #include "dialogs/uplink_dialog.hpp"
 #include "dialogs/vlan_dialog.hpp"
 #include "driver.hpp"
+#include "message_box_answer.hpp"
 #include "model/map_file.hpp"
 #include "ops/lag_ops.hpp"
 #include "ops/port_vlan_ops.hpp"
 #include "ops/switch_ops.hpp"
 #include "ops/vlan_ops.hpp"
+#include "test_support/test_files.hpp"
 
 namespace quarn {
 namespace {
@@ -119,11 +118,8 @@ Map expected_map() {
 }
 
 TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    auto path = std::filesystem::path(temp) / L"quarn gui test" / L"built.quarn";
-    std::filesystem::create_directories(path.parent_path());
-    { std::ofstream(path, std::ios::binary | std::ios::trunc) << save_map(Map{}); }
+    auto path = testing::temp_folder(L"quarn gui test") / L"built.quarn";
+    testing::write_file(path, save_map(Map{}));
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
     ASSERT_TRUE(app.has_value());
@@ -161,8 +157,7 @@ TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
     session.command(app::EditToggleUntagged);
     session.command(app::FileSave);
 
-    std::ifstream in(path, std::ios::binary);
-    std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string saved = testing::read_file(path);
     auto loaded = load_map(saved);
     ASSERT_TRUE(loaded.ok()) << loaded.error();
     EXPECT_EQ(loaded.value(), expected_map());
@@ -170,11 +165,7 @@ TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
 
     // The map check sees VLAN 10 on core only.
     ::PostMessageW(main, WM_COMMAND, app::ViewCheckMap, 0);
-    HWND box = app->wait_for_window(dialogs::k_message_window_class, 20s);
-    ASSERT_NE(box, nullptr);
-    HWND ok = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id, 10s);
-    EXPECT_EQ(AppProcess::wait_for_static_text(box, 10s), L"VLAN 10 is only on core");
-    ::PostMessageW(ok, BM_CLICK, 0, 0);
+    EXPECT_EQ(testing::answer_message_box(*app, 0), L"VLAN 10 is only on core");
 
     ASSERT_TRUE(AppProcess::wait_until_responsive(main, 20s));
     ::PostMessageW(main, WM_CLOSE, 0, 0);

@@ -2,23 +2,26 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
 #include "app/compare_commands.hpp"
 #include "app/document.hpp"
+#include "app/message_loop.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "dialogs/about_window.hpp"
 #include "dialogs/import_dialog.hpp"
-#include "dialogs/message_box.hpp"
+#include "dialogs/testing/message_box_reader.hpp"
 #include "dialogs/text_viewer.hpp"
 #include "main_window_fixture.hpp"
+#include "maker-services/update/update_status.hpp"
 #include "model/map_file.hpp"
-#include "validate/vlan_where.hpp"
 #include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
+#include "test_support/test_files.hpp"
+#include "validate/vlan_where.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
@@ -26,44 +29,22 @@ namespace {
 
 using quarn::testing::confirm_save_dialog;
 
+using dialogs::testing::answer_message;
+using dialogs::testing::message_text;
+using quarn::testing::read_file;
 using quarn::testing::Script;
 
 Map two_switch_map() {
     return switches_map({"core", "edge"});
 }
 
+// Any window's text; the fixture's text_of reads the main window's controls.
+std::wstring window_text(HWND window) {
+    return quarn::testing::text_of(window);
+}
+
 std::filesystem::path temp_folder() {
-    auto folder = std::filesystem::temp_directory_path() / "quarn commands test";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The program's message box of this thread while it is open.
-HWND message_box() {
-    return ::FindWindowW(dialogs::k_message_window_class, nullptr);
-}
-
-std::wstring message_text() {
-    HWND box = message_box();
-    if (box == nullptr) return L"<no box>";
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[512] = {};
-        ::GetWindowTextW(child, text, 512);
-        wchar_t name[32] = {};
-        ::GetClassNameW(child, name, 32);
-        if (::lstrcmpiW(name, L"Static") == 0 && text[0] != 0) return text;
-    }
-    return L"<no text>";
-}
-
-void press(std::size_t button) {
-    ::SendMessageW(::GetDlgItem(message_box(), dialogs::k_message_first_button_id + static_cast<int>(button)),
-                   BM_CLICK, 0, 0);
+    return quarn::testing::temp_folder("quarn commands test");
 }
 
 class CommandsTest : public MainWindowFixture {
@@ -78,6 +59,12 @@ class CommandsTest : public MainWindowFixture {
         MainWindowFixture::SetUp();
         load(two_switch_map());
     }
+
+    std::wstring viewer_text() {
+        HWND viewer = state_->viewer.hwnd();
+        if (viewer == nullptr) return L"<no viewer>";
+        return window_text(::GetDlgItem(viewer, dialogs::k_text_viewer_edit_id));
+    }
 };
 
 TEST_F(CommandsTest, CloseAsksOnlyWhileTheMapDiffersFromItsSavedCopy) {
@@ -91,7 +78,7 @@ TEST_F(CommandsTest, CloseAsksOnlyWhileTheMapDiffersFromItsSavedCopy) {
     {
         Script script({[&] {
             asked = message_text();
-            press(2); // Cancel
+            answer_message(2); // Cancel
         }});
         ::SendMessageW(state_->main, WM_CLOSE, 0, 0);
         EXPECT_TRUE(script.finished());
@@ -133,7 +120,7 @@ TEST_F(CommandsTest, TogglesWithoutAVlanSayWhatIsMissing) {
     std::wstring said;
     Script script({[&] {
         said = message_text();
-        press(0);
+        answer_message(0);
     }});
     command(EditToggleUntagged);
     EXPECT_EQ(said, L"Select a VLAN in the list first.");
@@ -184,7 +171,7 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileWholeAndTheDocumentChanged) {
     {
         Script script({[&] {
             said = message_text();
-            press(0);
+            answer_message(0);
         }});
         command(FileSave);
     }
@@ -206,7 +193,7 @@ TEST_F(CommandsTest, ARecentFileThatHasGoneGivesTheOpenError) {
     std::wstring said;
     Script script({[&] {
         said = message_text();
-        press(0);
+        answer_message(0);
     }});
     command(RecentFirst);
     EXPECT_EQ(said.rfind(L"Could not open " + gone.wstring() + L":\n", 0), 0u) << win::narrow(said);
@@ -271,43 +258,76 @@ TEST_F(CommandsTest, AMapOpenedByARelativePathIsSavedWhereItWasOpened) {
     ::SetCurrentDirectoryW(started_in.c_str());
 }
 
-std::wstring window_text(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+// About, its licence viewer and the update window are the state's own, and
+// the program's message loop gives each its keys.
+TEST_F(CommandsTest, TheOneInstanceWindowsBelongToTheStateAndTakeTheirKeysFromTheLoop) {
+    auto escape_in = [this](HWND window) {
+        MSG msg{window, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        return take_message(state_, nullptr, msg);
+    };
+    command(HelpAbout);
+    HWND about = state_->about.hwnd();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(::GetWindow(about, GW_OWNER), state_->main);
+    command(HelpAbout);
+    EXPECT_EQ(state_->about.hwnd(), about) << "one About";
 
-std::wstring viewer_text() {
-    HWND viewer = dialogs::text_viewer_window();
-    if (viewer == nullptr) return L"<no viewer>";
-    return window_text(::GetDlgItem(viewer, dialogs::k_text_viewer_edit_id));
+    // The update service shows its status in the open About.
+    HWND updates_row = ::GetDlgItem(about, dialogs::k_about_updates_text);
+    state_->about.set_updates_text(L"stale");
+    state_->update->refresh_views();
+    EXPECT_EQ(window_text(updates_row), win::widen(update::about_updates_text(state_->update->status())));
+
+    // Its "Updates:" link opens the service's window through the main window.
+    ::SendMessageW(about, WM_COMMAND, MAKEWPARAM(dialogs::k_about_updates_text, BN_CLICKED), 0);
+    HWND updates = state_->update->window().hwnd();
+    ASSERT_NE(updates, nullptr);
+    EXPECT_EQ(::GetWindow(updates, GW_OWNER), state_->main);
+    EXPECT_TRUE(escape_in(::GetDlgItem(updates, IDCANCEL)));
+    EXPECT_EQ(state_->update->window().hwnd(), nullptr);
+
+    // License fills the state's viewer, which Changes Since Saved shares.
+    ::SendMessageW(about, WM_COMMAND, MAKEWPARAM(dialogs::k_about_license, BN_CLICKED), 0);
+    HWND viewer = state_->viewer.hwnd();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(window_text(viewer), L"License");
+    state_->map.site = "HQ";
+    command(ViewChangesSinceSaved);
+    EXPECT_EQ(state_->viewer.hwnd(), viewer);
+    EXPECT_EQ(window_text(viewer), L"Changes Since Saved");
+
+    EXPECT_TRUE(escape_in(::GetDlgItem(viewer, dialogs::k_text_viewer_edit_id)));
+    EXPECT_EQ(state_->viewer.hwnd(), nullptr);
+    EXPECT_EQ(state_->about.hwnd(), about);
+    EXPECT_TRUE(escape_in(::GetDlgItem(about, IDCANCEL)));
+    EXPECT_EQ(state_->about.hwnd(), nullptr);
 }
 
 TEST_F(CommandsTest, ChangesSinceSavedShowsTheChangeLinesOnlyWhenThereAreChanges) {
     command(ViewChangesSinceSaved); // F6 with nothing changed: no viewer
-    EXPECT_EQ(dialogs::text_viewer_window(), nullptr);
+    EXPECT_EQ(state_->viewer.hwnd(), nullptr);
 
     select({{0, 0}, {1, 1}});
     command(EditClearVlans);
     state_->map.site = "HQ";
     command(ViewChangesSinceSaved);
-    ASSERT_NE(dialogs::text_viewer_window(), nullptr);
-    EXPECT_EQ(window_text(dialogs::text_viewer_window()), L"Changes Since Saved");
+    ASSERT_NE(state_->viewer.hwnd(), nullptr);
+    EXPECT_EQ(window_text(state_->viewer.hwnd()), L"Changes Since Saved");
     EXPECT_EQ(viewer_text(), L"map: site \"\" \u2192 \"HQ\"\r\ncore port 1: untagged 10 \u2192 none\r\n");
-    ::DestroyWindow(dialogs::text_viewer_window());
+    ::DestroyWindow(state_->viewer.hwnd());
 }
 
 TEST_F(CommandsTest, WhereIsThisVlanListsTheReachFirstThenThePortsThatCarryIt) {
     state_->selected_vlan = 10;
     command(ViewWhereIsVlan);
-    ASSERT_NE(dialogs::text_viewer_window(), nullptr);
-    EXPECT_EQ(window_text(dialogs::text_viewer_window()), L"Where Is VLAN 10");
+    ASSERT_NE(state_->viewer.hwnd(), nullptr);
+    EXPECT_EQ(window_text(state_->viewer.hwnd()), L"Where Is VLAN 10");
     std::string expected;
-    for (const std::string& line : vlan_where_lines(state_->map, 10, WhereOrder::ReachFirst)) expected += line + "\r\n";
+    for (const std::string& line : vlan_where_lines(state_->map, 10, WhereOrder::ReachFirst))
+        expected += line + "\r\n";
     EXPECT_EQ(viewer_text(), win::widen(expected));
     EXPECT_NE(viewer_text().find(L"port 1: untagged"), std::wstring::npos) << viewer_text();
-    ::DestroyWindow(dialogs::text_viewer_window());
+    ::DestroyWindow(state_->viewer.hwnd());
 }
 
 TEST_F(CommandsTest, CompareWithFileShowsWhatTheOpenMapChangesOrWhyTheFileCannotBeRead) {
@@ -317,30 +337,30 @@ TEST_F(CommandsTest, CompareWithFileShowsWhatTheOpenMapChangesOrWhyTheFileCannot
     other.switches[1].name = "access";
     { std::ofstream(path, std::ios::binary) << save_map(other); }
     compare_with_map_file(*state_, path);
-    ASSERT_NE(dialogs::text_viewer_window(), nullptr);
-    EXPECT_EQ(window_text(dialogs::text_viewer_window()), L"Changes From other.quarn");
+    ASSERT_NE(state_->viewer.hwnd(), nullptr);
+    EXPECT_EQ(window_text(state_->viewer.hwnd()), L"Changes From other.quarn");
     EXPECT_EQ(viewer_text(),
               L"VLAN 20 added: name \"Voice\", colour #fb8c00\r\nswitch edge: name access \u2192 edge\r\n");
-    ::DestroyWindow(dialogs::text_viewer_window());
+    ::DestroyWindow(state_->viewer.hwnd());
 
     // The same map: the viewer says so.
     { std::ofstream(path, std::ios::binary) << save_map(state_->map); }
     compare_with_map_file(*state_, path);
     EXPECT_EQ(viewer_text(), L"No changes.");
-    ::DestroyWindow(dialogs::text_viewer_window());
+    ::DestroyWindow(state_->viewer.hwnd());
 
     { std::ofstream(path, std::ios::binary) << "{\"format\": 2}"; }
     std::wstring said;
     {
         Script script({[&] {
             said = message_text();
-            press(0);
+            answer_message(0);
         }});
         compare_with_map_file(*state_, path);
     }
     EXPECT_EQ(said, L"Could not open " + path.wstring() +
                         L":\nThis map uses file format 2. Update Quarn to open it.");
-    EXPECT_EQ(dialogs::text_viewer_window(), nullptr);
+    EXPECT_EQ(state_->viewer.hwnd(), nullptr);
     EXPECT_EQ(state_->map, two_switch_map());
 }
 

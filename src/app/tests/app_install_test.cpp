@@ -18,7 +18,9 @@
 #include "maker-services/install/install_texts.hpp"
 #include "maker-services/install/installer.hpp"
 #include "maker-services/update/update_registry.hpp"
+#include "message_box_answer.hpp"
 #include "test_support/installed_files.hpp"
+#include "test_support/test_files.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -67,21 +69,6 @@ std::vector<install::UninstallValue> typed_values(const std::wstring& key,
         found.push_back(value);
     }
     return found;
-}
-
-// The process's message box: its text, after which the button `index` is
-// clicked and the box has gone.
-std::wstring answer(const AppProcess& app, int index, std::vector<std::wstring>* captions = nullptr) {
-    HWND box = app.wait_for_window(dialogs::k_message_window_class, 60s);
-    if (box == nullptr) return L"<no message box>";
-    HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-    std::wstring text = AppProcess::wait_for_static_text(box, 10s);
-    if (captions != nullptr)
-        for (int i = 0; HWND each = ::GetDlgItem(box, dialogs::k_message_first_button_id + i); ++i)
-            captions->push_back(AppProcess::window_text(each));
-    if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s));
-    return text;
 }
 
 // A copy of the program with its main window answering.
@@ -167,9 +154,9 @@ class InstalledProgram : public ::testing::Test {
 
 TEST_F(InstalledProgram, InstallsUpdatesWhileRunningAndUninstallsItself) {
     ASSERT_EQ(run_to_end(k_build_copy, L"--install --quiet"), 0u);
-    const std::string program = bytes_of(k_build_copy);
+    const std::string program = read_file(k_build_copy);
     ASSERT_FALSE(program.empty());
-    EXPECT_TRUE(bytes_of(at_.program_file) == program) << "not a byte copy";
+    EXPECT_TRUE(read_file(at_.program_file) == program) << "not a byte copy";
     EXPECT_EQ(link_target(at_.start_menu_entry), at_.program_file.wstring());
     auto table =
         install::uninstall_values(at_.program_folder.wstring(), at_.program_file.wstring(), program.size());
@@ -183,7 +170,7 @@ TEST_F(InstalledProgram, InstallsUpdatesWhileRunningAndUninstallsItself) {
     fs::path previous = at_.program_folder / L"quarn.exe.old";
     EXPECT_EQ(file_identity(previous), old_file);
     EXPECT_NE(file_identity(at_.program_file), old_file);
-    EXPECT_TRUE(bytes_of(at_.program_file) == program);
+    EXPECT_TRUE(read_file(at_.program_file) == program);
     close(installed);
     // The next start of the installed copy deletes the old one.
     Running updated = start_window(at_.program_file);
@@ -194,7 +181,7 @@ TEST_F(InstalledProgram, InstallsUpdatesWhileRunningAndUninstallsItself) {
     EXPECT_EQ(run_to_end(k_build_copy, L"--uninstall --quiet"), 1u);
     auto refused = AppProcess::start(k_build_copy, L"--uninstall");
     ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(answer(*refused, 0), win::widen(install::close_first_text()));
+    EXPECT_EQ(answer_message_box(*refused, 0), win::widen(install::close_first_text()));
     EXPECT_EQ(refused->wait_exit(30s), 1u);
     EXPECT_TRUE(install::is_installed(at_));
     close(updated);
@@ -205,7 +192,7 @@ TEST_F(InstalledProgram, InstallsUpdatesWhileRunningAndUninstallsItself) {
     ASSERT_TRUE(uninstalling.has_value());
     EXPECT_EQ(uninstalling->wait_exit(60s), 0u);
     fs::path moved = temp_folder() / install::uninstalled_file_name(uninstalling->process_id());
-    EXPECT_TRUE(bytes_of(moved) == program);
+    EXPECT_TRUE(read_file(moved) == program);
     ::DeleteFileW(moved.c_str());
     EXPECT_FALSE(present(at_.start_menu_entry));
     EXPECT_FALSE(key_exists(at_.uninstall_key));
@@ -217,8 +204,8 @@ TEST_F(InstalledProgram, InstallsUpdatesWhileRunningAndUninstallsItself) {
     // Uninstalling nothing is no failure.
     auto again = AppProcess::start(k_build_copy, L"--uninstall");
     ASSERT_TRUE(again.has_value());
-    EXPECT_EQ(answer(*again, 0), win::widen(install::remove_settings_question_text()));
-    EXPECT_EQ(answer(*again, 0), win::widen(install::uninstalled_text()));
+    EXPECT_EQ(answer_message_box(*again, 0), win::widen(install::remove_settings_question_text()));
+    EXPECT_EQ(answer_message_box(*again, 0), win::widen(install::uninstalled_text()));
     EXPECT_EQ(again->wait_exit(30s), 0u);
 }
 
@@ -229,7 +216,8 @@ TEST_F(InstalledProgram, AsksAboutTheSettingsAndRemovesThemOnRequest) {
     auto cancelled = AppProcess::start(at_.program_file.wstring(), L"--uninstall");
     ASSERT_TRUE(cancelled.has_value());
     std::vector<std::wstring> captions;
-    EXPECT_EQ(answer(*cancelled, 2, &captions), win::widen(install::remove_settings_question_text()));
+    EXPECT_EQ(answer_message_box(*cancelled, 2, &captions),
+              win::widen(install::remove_settings_question_text()));
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Keep Them", L"Remove Them", L"Cancel"}));
     EXPECT_EQ(cancelled->wait_exit(30s), 1223u);
     EXPECT_TRUE(install::is_installed(at_));
@@ -239,8 +227,8 @@ TEST_F(InstalledProgram, AsksAboutTheSettingsAndRemovesThemOnRequest) {
     ASSERT_TRUE(::DeleteFileW(at_.start_menu_entry.c_str()));
     auto removing = AppProcess::start(at_.program_file.wstring(), L"--uninstall");
     ASSERT_TRUE(removing.has_value());
-    EXPECT_EQ(answer(*removing, 1), win::widen(install::remove_settings_question_text()));
-    EXPECT_EQ(answer(*removing, 0), win::widen(install::uninstalled_text()));
+    EXPECT_EQ(answer_message_box(*removing, 1), win::widen(install::remove_settings_question_text()));
+    EXPECT_EQ(answer_message_box(*removing, 0), win::widen(install::uninstalled_text()));
     EXPECT_EQ(removing->wait_exit(30s), 0u);
     EXPECT_FALSE(present(at_.program_folder));
     EXPECT_FALSE(key_exists(at_.uninstall_key));
@@ -256,15 +244,16 @@ TEST_F(InstalledProgram, HelpMenuInstallsAndOffersTheUpdateAfterwards) {
 
     ::PostMessageW(copy.main, WM_COMMAND, app::HelpInstall, 0);
     std::vector<std::wstring> captions;
-    EXPECT_EQ(answer(*copy.app, 0, &captions), win::widen(install::install_question_text(folder)));
+    EXPECT_EQ(answer_message_box(*copy.app, 0, &captions),
+              win::widen(install::install_question_text(folder)));
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Install", L"Cancel"}));
-    EXPECT_EQ(answer(*copy.app, 0), win::widen(install::menu_installed_text()));
-    EXPECT_TRUE(bytes_of(at_.program_file) == bytes_of(k_build_copy));
+    EXPECT_EQ(answer_message_box(*copy.app, 0), win::widen(install::menu_installed_text()));
+    EXPECT_TRUE(read_file(at_.program_file) == read_file(k_build_copy));
     EXPECT_TRUE(key_exists(at_.uninstall_key));
 
     ::PostMessageW(copy.main, WM_COMMAND, app::HelpInstall, 0);
     captions.clear();
-    EXPECT_EQ(answer(*copy.app, 1, &captions),
+    EXPECT_EQ(answer_message_box(*copy.app, 1, &captions),
               win::widen(install::update_question_text(folder, identity::k_version)));
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Update", L"Cancel"}));
     ASSERT_TRUE(AppProcess::wait_until_responsive(copy.main, 20s));

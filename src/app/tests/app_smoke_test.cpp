@@ -5,33 +5,24 @@
 #include <commctrl.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
 #include "dialogs/message_box.hpp"
 #include "driver.hpp"
+#include "message_box_answer.hpp"
 #include "model/map_file.hpp"
+#include "test_support/test_files.hpp"
 
 namespace quarn {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::answer_message_box;
 using testing::AppProcess;
-
-std::filesystem::path test_folder() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    auto folder = std::filesystem::path(temp) / L"quarn gui test";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-void write_file(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+using testing::read_file;
+using testing::temp_folder;
+using testing::write_file;
 
 TEST(AppGui, StartsAnswersAndClosesWithExitCodeZero) {
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
@@ -57,7 +48,7 @@ TEST(AppGui, OpensTheMapNamedOnTheCommandLineEvenWithSpacesInItsPath) {
     Map map;
     map.site = "Campus North";
     map.vlans = {{10, "Data", {1, 2, 3}}, {20, "Voice", {4, 5, 6}}, {99, "Management", {7, 8, 9}}};
-    auto path = test_folder() / L"campus map.quarn";
+    auto path = temp_folder(L"quarn gui test") / L"campus map.quarn";
     write_file(path, save_map(map));
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
@@ -77,7 +68,7 @@ TEST(AppGui, OpensTheMapNamedOnTheCommandLineEvenWithSpacesInItsPath) {
 }
 
 TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
-    auto path = test_folder() / L"newer.quarn";
+    auto path = temp_folder(L"quarn gui test") / L"newer.quarn";
     write_file(path, R"({"format": 2, "site": "from the future"})");
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
@@ -105,11 +96,6 @@ TEST(AppGui, AMapOfANewerFormatIsRefusedInTheProgramsOwnBox) {
     EXPECT_EQ(app->wait_exit(20s), 0u);
 }
 
-std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 Map edited_map() {
     Map map;
     map.site = "Depot";
@@ -124,20 +110,8 @@ Map edited_map() {
     return map;
 }
 
-// Clicks button `index` of the program's message box once it is there, and
-// gives the box's message.
-std::wstring answer_box(const AppProcess& app, int index) {
-    HWND box = app.wait_for_window(dialogs::k_message_window_class, 20s);
-    if (box == nullptr) return L"<no box>";
-    HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-    std::wstring message = AppProcess::wait_for_static_text(box, 10s);
-    if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s));
-    return message;
-}
-
 TEST(AppGui, EditsUndoRedoSaveAndTheQuestionOnClosing) {
-    auto path = test_folder() / L"depot.quarn";
+    auto path = temp_folder(L"quarn gui test") / L"depot.quarn";
     write_file(path, save_map(edited_map()));
 
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"), L"\"" + path.wstring() + L"\"");
@@ -164,12 +138,12 @@ TEST(AppGui, EditsUndoRedoSaveAndTheQuestionOnClosing) {
     ASSERT_TRUE(AppProcess::command(main, app::EditUndo).has_value());
     EXPECT_EQ(AppProcess::window_text(main), L"depot.quarn* - Quarn");
     ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
-    EXPECT_EQ(answer_box(*app, 2), L"Save the changes to depot.quarn?");
+    EXPECT_EQ(answer_message_box(*app, 2), L"Save the changes to depot.quarn?");
     EXPECT_FALSE(app->wait_exit(500ms).has_value());
     ASSERT_TRUE(::IsWindow(main));
 
     ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
-    EXPECT_EQ(answer_box(*app, 1), L"Save the changes to depot.quarn?");
+    EXPECT_EQ(answer_message_box(*app, 1), L"Save the changes to depot.quarn?");
     EXPECT_EQ(app->wait_exit(20s), 0u);
     EXPECT_EQ(read_file(path), save_map(expected)); // Don't Save left the file alone
 }

@@ -12,12 +12,14 @@
 #include "identity/product.hpp"
 #include "maker-services/update/update_registry.hpp"
 #include "maker-services/update/update_status.hpp"
+#include "message_box_answer.hpp"
 #include "win/wide.hpp"
 
 namespace quarn {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::answer_message_box;
 using testing::AppProcess;
 
 std::optional<std::wstring> consent_value() {
@@ -30,18 +32,11 @@ std::optional<std::wstring> consent_value() {
 }
 
 // Starts the program and answers its question with button `index`; gives
-// the question's text (empty when none came).
+// the question's text ("<no message box>" when none came).
 std::wstring answer_question(int index) {
     auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
     if (!app) return L"<not started>";
-    std::wstring message;
-    if (HWND box = app->wait_for_window(dialogs::k_message_window_class, 60s)) {
-        HWND button = AppProcess::wait_for_child(box, dialogs::k_message_first_button_id + index, 10s);
-        // The box and its button exist before the text is set: wait for the text.
-        message = AppProcess::wait_for_static_text(box, 10s);
-        if (button != nullptr) ::PostMessageW(button, BM_CLICK, 0, 0);
-        EXPECT_TRUE(AppProcess::wait_until_gone(box, 10s)) << "the question stayed after its answer";
-    }
+    std::wstring message = answer_message_box(*app, index);
     HWND main = app->wait_for_window(app::k_main_window_class, 20s);
     if (main != nullptr) ::PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(app->wait_exit(20s), 0u);

@@ -11,7 +11,7 @@
 #include "app/commands.hpp"
 #include "app/find_window.hpp"
 #include "app/message_loop.hpp"
-#include "dialogs/message_box.hpp"
+#include "dialogs/testing/message_box_reader.hpp"
 #include "main_window_fixture.hpp"
 #include "test_support/script.hpp"
 #include "win/unique.hpp"
@@ -154,10 +154,7 @@ TEST_F(EditRoadTest, EveryKindOfEditRefreshesTheViewsOnce) {
         {"site", [this] { ::SetWindowTextW(control(SiteField), L"Campus 2"); }},
         {"remove",
          [this] {
-             quarn::testing::Script script({[] {
-                 HWND box = ::FindWindowW(dialogs::k_message_window_class, nullptr);
-                 ::SendMessageW(::GetDlgItem(box, dialogs::k_message_first_button_id), BM_CLICK, 0, 0);
-             }});
+             quarn::testing::Script script({[] { dialogs::testing::answer_message(0); }});
              command(SwitchRemove);
              EXPECT_TRUE(script.finished());
          }},

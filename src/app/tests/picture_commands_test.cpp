@@ -1,20 +1,18 @@
 #include <windows.h>
 
-#include <wincodec.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/app_state.hpp"
 #include "app/commands.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
 #include "main_window_fixture.hpp"
+#include "test_support/png_decode.hpp"
 #include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
+#include "test_support/test_files.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
@@ -26,9 +24,7 @@ using quarn::testing::confirm_save_dialog;
 using quarn::testing::Script;
 
 std::filesystem::path temp_folder() {
-    auto folder = std::filesystem::temp_directory_path() / "quarn picture commands test";
-    std::filesystem::create_directories(folder);
-    return folder;
+    return quarn::testing::temp_folder("quarn picture commands test");
 }
 
 Map one_switch() {
@@ -45,13 +41,7 @@ Map one_switch() {
 
 // Width, height and top-down rows of 24-bit pixels, as both the PNG and the
 // clipboard bitmap give them back.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::size_t stride = 0;
-    std::vector<std::uint8_t> rows;
-    bool operator==(const Pixels&) const = default;
-};
+using Pixels = quarn::testing::BgrImage;
 
 Pixels clipboard_pixels(HWND owner) {
     Pixels pixels;
@@ -65,7 +55,7 @@ Pixels clipboard_pixels(HWND owner) {
         return pixels;
     pixels.width = header->biWidth;
     pixels.height = header->biHeight;
-    pixels.stride = (static_cast<std::size_t>(pixels.width) * 3 + 3) & ~std::size_t{3};
+    pixels.stride = quarn::testing::bgr_stride(pixels.width);
     const auto* bits = reinterpret_cast<const std::uint8_t*>(header + 1);
     for (int y = pixels.height - 1; y >= 0; --y) // bottom-up: the last row first
         pixels.rows.insert(pixels.rows.end(), bits + y * pixels.stride, bits + (y + 1) * pixels.stride);
@@ -73,29 +63,7 @@ Pixels clipboard_pixels(HWND owner) {
 }
 
 Pixels png_pixels(const std::filesystem::path& path) {
-    Pixels pixels;
-    IWICImagingFactory* raw_factory = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(&raw_factory))))
-        return pixels;
-    win::UniqueCom<IWICImagingFactory> factory(raw_factory);
-    IWICBitmapDecoder* raw_decoder = nullptr;
-    if (FAILED(factory.get()->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                        WICDecodeMetadataCacheOnDemand, &raw_decoder)))
-        return pixels;
-    win::UniqueCom<IWICBitmapDecoder> decoder(raw_decoder);
-    IWICBitmapFrameDecode* raw_frame = nullptr;
-    if (FAILED(decoder.get()->GetFrame(0, &raw_frame))) return pixels;
-    win::UniqueCom<IWICBitmapFrameDecode> frame(raw_frame);
-    UINT width = 0, height = 0;
-    frame.get()->GetSize(&width, &height);
-    pixels.width = static_cast<int>(width);
-    pixels.height = static_cast<int>(height);
-    pixels.stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    pixels.rows.assign(pixels.stride * height, 0);
-    frame.get()->CopyPixels(nullptr, static_cast<UINT>(pixels.stride), static_cast<UINT>(pixels.rows.size()),
-                            pixels.rows.data());
-    return pixels;
+    return quarn::testing::decode_png(quarn::testing::read_file(path)).value_or(Pixels{});
 }
 
 class PictureCommands : public MainWindowFixture {

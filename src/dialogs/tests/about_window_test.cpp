@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -16,29 +14,18 @@
 #include "identity/product.hpp"
 #include "identity/version.h"
 #include "test_support/script.hpp"
+#include "test_support/test_files.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::dialogs {
 namespace {
 
 using namespace testing;
+using quarn::testing::read_file;
 using quarn::testing::Script;
-
-std::string read_file(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void press(HWND window, int id) {
     ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
-
-int count_windows(const wchar_t* class_name) {
-    int count = 0;
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, class_name, nullptr); window != nullptr;
-         window = ::FindWindowExW(nullptr, window, class_name, nullptr))
-        ++count;
-    return count;
 }
 
 // What the shell was asked to open, instead of opening it.
@@ -60,9 +47,15 @@ class AboutTest : public DialogTest {
     void TearDown() override {
         set_shell_opener(nullptr);
         DialogTest::TearDown(); // the owner takes the About window and viewer with it
-        EXPECT_EQ(about_window(), nullptr);
-        EXPECT_EQ(text_viewer_window(), nullptr);
+        EXPECT_EQ(about_.hwnd(), nullptr);
+        EXPECT_EQ(viewer_.hwnd(), nullptr);
     }
+
+    // The main message loop's steps for the two windows.
+    bool take_message(MSG& msg) { return about_.take_message(msg) || viewer_.take_message(msg); }
+
+    TextViewer viewer_;
+    AboutWindow about_{viewer_};
 };
 
 TEST(LicenseTexts, AreTheFilesByteForByte) {
@@ -85,10 +78,10 @@ TEST(TextViewer, LineEndsBecomeCrLf) {
 }
 
 TEST_F(AboutTest, OpensOnceAndShowsItsTexts) {
-    HWND about = show_about(owner_);
+    HWND about = about_.show(owner_);
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(show_about(owner_), about);
-    EXPECT_EQ(about_window(), about);
+    EXPECT_EQ(about_.show(owner_), about);
+    EXPECT_EQ(about_.hwnd(), about);
     EXPECT_EQ(count_windows(k_about_window_class), 1);
     EXPECT_EQ(text_of(about), L"About Quarn");
     EXPECT_EQ(::GetWindow(about, GW_OWNER), owner_);
@@ -113,7 +106,7 @@ TEST_F(AboutTest, OpensOnceAndShowsItsTexts) {
 }
 
 TEST_F(AboutTest, ViewersShowTheLicenseFilesAndEscapeClosesThem) {
-    HWND about = show_about(owner_);
+    HWND about = about_.show(owner_);
     ASSERT_NE(about, nullptr);
     struct Case {
         int button;
@@ -125,7 +118,7 @@ TEST_F(AboutTest, ViewersShowTheLicenseFilesAndEscapeClosesThem) {
                           Case{k_about_third_party, L"Third-Party Licenses", QUARN_NOTICES_PATH}}) {
         SCOPED_TRACE(c.file);
         press(about, c.button);
-        HWND viewer = text_viewer_window();
+        HWND viewer = viewer_.hwnd();
         ASSERT_NE(viewer, nullptr);
         if (first_viewer == nullptr) first_viewer = viewer;
         EXPECT_EQ(viewer, first_viewer); // one viewer, refilled
@@ -140,23 +133,23 @@ TEST_F(AboutTest, ViewersShowTheLicenseFilesAndEscapeClosesThem) {
 
     // Escape in the viewer closes it and leaves About open; other keys are
     // the viewer's own.
-    HWND edit = ::GetDlgItem(text_viewer_window(), k_text_viewer_edit_id);
+    HWND edit = ::GetDlgItem(viewer_.hwnd(), k_text_viewer_edit_id);
     MSG down{edit, WM_KEYDOWN, VK_DOWN, 0, 0, {}};
-    EXPECT_TRUE(about_dialog_message(down)); // dispatched to the edit by the dialog navigation
-    EXPECT_NE(text_viewer_window(), nullptr);
+    EXPECT_TRUE(take_message(down)); // dispatched to the edit by the dialog navigation
+    EXPECT_NE(viewer_.hwnd(), nullptr);
     MSG escape{edit, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    EXPECT_TRUE(about_dialog_message(escape));
-    EXPECT_EQ(text_viewer_window(), nullptr);
-    EXPECT_EQ(about_window(), about);
+    EXPECT_TRUE(take_message(escape));
+    EXPECT_EQ(viewer_.hwnd(), nullptr);
+    EXPECT_EQ(about_.hwnd(), about);
 
     // Escape in About closes it; a message of another window is not taken.
     MSG elsewhere{owner_, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    EXPECT_FALSE(about_dialog_message(elsewhere));
+    EXPECT_FALSE(take_message(elsewhere));
     MSG about_escape{::GetDlgItem(about, k_about_homepage_link), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    EXPECT_TRUE(about_dialog_message(about_escape));
-    EXPECT_EQ(about_window(), nullptr);
+    EXPECT_TRUE(take_message(about_escape));
+    EXPECT_EQ(about_.hwnd(), nullptr);
     // And it opens again afterwards.
-    EXPECT_NE(show_about(owner_), nullptr);
+    EXPECT_NE(about_.show(owner_), nullptr);
 }
 
 // Records the commands the owner receives.
@@ -171,7 +164,7 @@ TEST_F(AboutTest, UpdatesRowShowsTheStateAndSendsItsCommandToTheOwner) {
     g_owner_proc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recording_proc)));
     g_owner_commands.clear();
-    HWND about = show_about(owner_, {L"Checked automatically once a day.", 241});
+    HWND about = about_.show(owner_, {L"Checked automatically once a day.", 241});
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(text_of(::GetDlgItem(about, k_about_updates_text)), L"Checked automatically once a day.");
     press(about, k_about_updates_text);
@@ -179,7 +172,7 @@ TEST_F(AboutTest, UpdatesRowShowsTheStateAndSendsItsCommandToTheOwner) {
     ::DestroyWindow(about);
 
     // Without a command the row is only a text.
-    about = show_about(owner_);
+    about = about_.show(owner_);
     EXPECT_EQ(text_of(::GetDlgItem(about, k_about_updates_text)),
               L"Automatic update checks are not set up yet.");
     press(about, k_about_updates_text);
@@ -189,7 +182,7 @@ TEST_F(AboutTest, UpdatesRowShowsTheStateAndSendsItsCommandToTheOwner) {
 }
 
 TEST_F(AboutTest, LinksOpenTheHomepageAndTheSettingsFolder) {
-    HWND about = show_about(owner_);
+    HWND about = about_.show(owner_);
     ASSERT_NE(about, nullptr);
     press(about, k_about_homepage_link);
     press(about, k_about_settings_link);
@@ -204,7 +197,7 @@ TEST_F(AboutTest, LinksOpenTheHomepageAndTheSettingsFolder) {
 }
 
 TEST_F(AboutTest, AFailedOpenIsReportedWithTheSystemsMessage) {
-    HWND about = show_about(owner_);
+    HWND about = about_.show(owner_);
     ASSERT_NE(about, nullptr);
     g_open_error = ERROR_FILE_NOT_FOUND;
     Messages messages;

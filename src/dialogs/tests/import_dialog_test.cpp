@@ -4,12 +4,12 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "dialogs/form_fields.hpp"
 #include "dialogs/tests/dialog_test.hpp"
 #include "ops/switch_ops.hpp"
 #include "test_support/script.hpp"
+#include "test_support/test_files.hpp"
 #include "theme/fonts.hpp"
 
 namespace quarn::dialogs {
@@ -59,10 +59,8 @@ ImportDialogInput one_switch() {
 }
 
 std::filesystem::path temp_file(const char* name, std::string_view bytes) {
-    auto folder = std::filesystem::temp_directory_path() / "quarn import dialog test";
-    std::filesystem::create_directories(folder);
-    auto path = folder / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    auto path = quarn::testing::temp_folder("quarn import dialog test") / name;
+    quarn::testing::write_file(path, bytes);
     return path;
 }
 

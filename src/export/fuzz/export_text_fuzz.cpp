@@ -90,19 +90,6 @@ Map random_map(FuzzedDataProvider& data) {
     return map;
 }
 
-bool valid_utf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const Utf8Sequence sequence = utf8_sequence(text, i);
-        if (!sequence.valid) return false;
-        i += sequence.length;
-    }
-    return true;
-}
-
 void require(bool condition) {
     if (!condition) std::abort();
 }
@@ -111,7 +98,7 @@ void require(bool condition) {
 // and checks every row and field.
 void check_csv(std::string_view csv, std::string_view separator, std::size_t expected_rows) {
     require(csv.starts_with("\xef\xbb\xbf"));
-    require(valid_utf8(csv));
+    require(is_valid_utf8(csv));
     csv.remove_prefix(3);
     std::size_t rows = 0;
     std::size_t i = 0;
@@ -167,7 +154,7 @@ void check_csv(std::string_view csv, std::string_view separator, std::size_t exp
 // Well-formed XML for the shapes the writer makes: the svg element holding
 // empty rect and line elements and text elements with text content only.
 void check_svg(std::string_view svg, const Scene& scene) {
-    require(valid_utf8(svg));
+    require(is_valid_utf8(svg));
     require(svg.starts_with("<svg ") && svg.ends_with("</svg>\n"));
     std::size_t i = 0;
     int depth = 0;

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "draw/scene.hpp"
@@ -18,11 +17,15 @@
 #include "export/rasterise.hpp"
 #include "export/safe_write.hpp"
 #include "model/map_file.hpp"
+#include "test_support/png_decode.hpp"
+#include "test_support/test_files.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
 
 namespace quarn {
 namespace {
+
+using testing::read_file;
 
 constexpr Rgb k_white{255, 255, 255};
 constexpr Rgb k_red{200, 10, 20};
@@ -54,51 +57,13 @@ std::array<std::uint8_t, 3> bgr(Rgb color) {
 // The pixels of a PNG as the imaging component decodes them, in the
 // rasteriser's layout.
 std::optional<RasterImage> decode_png(const std::string& png) {
-    IWICImagingFactory* raw_factory = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(&raw_factory))))
-        return std::nullopt;
-    win::UniqueCom<IWICImagingFactory> factory(raw_factory);
-    IWICStream* raw_stream = nullptr;
-    if (FAILED(factory.get()->CreateStream(&raw_stream))) return std::nullopt;
-    win::UniqueCom<IWICStream> stream(raw_stream);
-    std::string bytes = png;
-    if (FAILED(stream.get()->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes.data()),
-                                                  static_cast<DWORD>(bytes.size()))))
-        return std::nullopt;
-    IWICBitmapDecoder* raw_decoder = nullptr;
-    if (FAILED(factory.get()->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                      &raw_decoder)))
-        return std::nullopt;
-    win::UniqueCom<IWICBitmapDecoder> decoder(raw_decoder);
-    IWICBitmapFrameDecode* raw_frame = nullptr;
-    if (FAILED(decoder.get()->GetFrame(0, &raw_frame))) return std::nullopt;
-    win::UniqueCom<IWICBitmapFrameDecode> frame(raw_frame);
-    WICPixelFormatGUID format{};
-    UINT width = 0, height = 0;
-    if (FAILED(frame.get()->GetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR ||
-        FAILED(frame.get()->GetSize(&width, &height)))
-        return std::nullopt;
-    RasterImage image;
-    image.width = static_cast<std::int32_t>(width);
-    image.height = static_cast<std::int32_t>(height);
-    image.stride = raster_stride(image.width);
-    image.pixels.assign(image.stride * height, 0);
-    if (FAILED(frame.get()->CopyPixels(nullptr, static_cast<UINT>(image.stride),
-                                       static_cast<UINT>(image.pixels.size()), image.pixels.data())))
-        return std::nullopt;
-    return image;
-}
-
-std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto decoded = testing::decode_png(png);
+    if (!decoded) return std::nullopt;
+    return RasterImage{decoded->width, decoded->height, decoded->stride, std::move(decoded->rows)};
 }
 
 std::filesystem::path temp_folder() {
-    auto folder = std::filesystem::temp_directory_path() / "quarn picture test";
-    std::filesystem::create_directories(folder);
-    return folder;
+    return testing::temp_folder("quarn picture test");
 }
 
 class Picture : public ::testing::Test {

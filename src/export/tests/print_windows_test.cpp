@@ -13,29 +13,26 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <regex>
 
 #include "draw/scene.hpp"
 #include "export/print.hpp"
 #include "model/generator/generated_map.hpp"
 #include "test_support/script.hpp"
+#include "test_support/test_files.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 
 namespace quarn {
 namespace {
 
+using testing::read_file;
+
 // The CUPS folder of this build as Wine sees it (drive Z: is the root).
 std::optional<std::filesystem::path> cups_root() {
     const char* unix_path = std::getenv("QUARN_CUPS_ROOT");
     if (unix_path == nullptr || *unix_path == '\0') return std::nullopt;
     return std::filesystem::path("Z:" + std::string(unix_path));
-}
-
-std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // pdftotext separates words by single spaces.

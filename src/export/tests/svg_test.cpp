@@ -87,6 +87,8 @@ TEST(SvgText, Escaping) {
         {"x\uffefy\ufffez\uffff", "x\uffefyz"},
         {"bad \xff byte \xc3", "bad \ufffd byte \ufffd"},
         {"overlong \xc0\xaf, surrogate \xed\xa0\x80", "overlong \ufffd\ufffd, surrogate \ufffd\ufffd\ufffd"},
+        // A sequence cut short is one character, as the map file writes it.
+        {"cut \xe2\x82 off \xf0\x9f\x90", "cut \ufffd off \ufffd"},
     };
     for (const Case& c : cases) EXPECT_EQ(escaped(c.text), c.written) << c.text;
 }
