@@ -12,8 +12,21 @@
 namespace quarn {
 
 // The configuration languages the importer reads. Arista EOS writes its
-// interfaces as Cisco IOS does and is read as `CiscoIos`.
-enum class Dialect : std::uint8_t { Unknown, CiscoIos, NxOs, ArubaOs, Comware, Junos };
+// interfaces as Cisco IOS does and is read as `CiscoIos`. `FastIron` is
+// Ruckus ICX and Brocade FastIron, `Vrp` Huawei's VRP, `RouterOs` MikroTik's
+// RouterOS export, `Exos` Extreme Networks ExtremeXOS.
+enum class Dialect : std::uint8_t {
+    Unknown,
+    CiscoIos,
+    NxOs,
+    ArubaOs,
+    Comware,
+    Junos,
+    FastIron,
+    Vrp,
+    RouterOs,
+    Exos
+};
 
 struct ImportedVlan {
     std::uint16_t id = 0;
@@ -23,7 +36,8 @@ struct ImportedVlan {
 };
 
 // One physical port as the configuration means it. `label` is the name the
-// configuration gives (GigabitEthernet1/0/1, ge-0/0/0, 5, A1); `kind` is
+// configuration gives (GigabitEthernet1/0/1, ge-0/0/0, 5, A1, 1/1/1, ether2,
+// 1:1); `kind` is
 // Rj45 for copper and Sfp for ten-gigabit and faster. `tagged` is ascending
 // and never holds `untagged`.
 struct ImportedPort {
@@ -89,17 +103,22 @@ Dialect detect_dialect(std::string_view text);
 // configuration gives one that recognises nothing.
 ImportResult import_config(std::string_view text, std::optional<Dialect> dialect = std::nullopt);
 
-// "Cisco IOS", "Cisco NX-OS", "ArubaOS-Switch", "Comware", "Junos", "unknown".
+// "Cisco IOS", "Cisco NX-OS", "ArubaOS-Switch", "Comware", "Junos", "Ruckus
+// FastIron", "Huawei VRP", "MikroTik RouterOS", "Extreme EXOS", "unknown".
 std::string_view dialect_title(Dialect dialect);
 
 // The names --dialect accepts: ios (also eos), nxos, aruba (also procurve),
-// comware (also h3c), junos; case does not matter.
+// comware (also h3c), junos, fastiron (also ruckus, icx, brocade), vrp (also
+// huawei), routeros (also mikrotik), exos (also extreme); case does not
+// matter.
 std::optional<Dialect> parse_dialect_name(std::string_view name);
-inline constexpr std::string_view k_dialect_names = "ios, nxos, aruba, comware, junos";
+inline constexpr std::string_view k_dialect_names =
+    "ios, nxos, aruba, comware, junos, fastiron, vrp, routeros, exos";
 
 // The label in the switch's own short form: Gi1/0/1, Te1/1/1, Eth1/1, Po1,
-// GE1/0/1, XGE1/0/49, BAGG1, ge-0/0/0, 1, A1. Labels the dialect has no
-// short form for stay as they are.
+// GE1/0/1, XGE1/0/49, BAGG1, ge-0/0/0, 1, A1, 1/1/1 (for "ethernet 1/1/1"),
+// GE0/0/1 and XGE0/0/1 (VRP), ether2, 1:1. Labels the dialect has no short
+// form for stay as they are.
 std::string short_label(Dialect dialect, std::string_view label);
 
 // Whether two labels name the same port, the long and the short form of a

@@ -56,11 +56,11 @@ constexpr std::array<Family, 11> k_families = {{
     {"gi", {"gigabitethernet", "gi", "gig", "ge"}},
     {"tw", {"twogigabitethernet", "tw"}},
     {"fi", {"fivegigabitethernet", "fi"}},
-    {"te", {"tengigabitethernet", "te", "ten-gigabitethernet", "xge", "tengige"}},
+    {"te", {"tengigabitethernet", "te", "ten-gigabitethernet", "xge", "tengige", "xgigabitethernet"}},
     {"twe", {"twentyfivegige", "twentyfivegigabitethernet", "twe", "twenty-fivegige", "wge"}},
     {"fo", {"fortygigabitethernet", "fo", "fortygige", "fge"}},
     {"hu", {"hundredgige", "hundredgigabitethernet", "hu", "hge"}},
-    {"eth", {"ethernet", "eth", "et"}},
+    {"eth", {"ethernet", "eth", "et", "ethe"}},
     {"po", {"port-channel", "po", "portchannel"}},
     {"bagg", {"bridge-aggregation", "bagg"}},
 }};
@@ -296,7 +296,11 @@ std::string port_key(std::string_view label) {
     std::size_t n = prefix_length(label);
     std::string_view key = family_key(label.substr(0, n));
     if (key.empty()) return lower(label);
-    return std::string(key) + lower(label.substr(n));
+    // "ethernet 1/1/1" as Ruckus writes it is the port its users call 1/1/1:
+    // an Ethernet port's name is its number.
+    std::string_view rest = trim(label.substr(n));
+    if (key == "eth" && !rest.empty() && rest.front() >= '0' && rest.front() <= '9') return lower(rest);
+    return std::string(key) + lower(rest);
 }
 
 PortDraft& Collector::port(std::string_view label, PortKind kind) {

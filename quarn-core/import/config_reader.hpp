@@ -1,6 +1,6 @@
 #pragma once
 
-// What the five dialect readers share: the text cut into lines and words,
+// What the dialect readers share: the text cut into lines and words,
 // VLAN sets, and the collector that turns what a reader found into the
 // result by the rules every dialect follows.
 
@@ -85,7 +85,7 @@ class VlanSet {
     std::array<std::uint64_t, k_bits / 64> words_{};
 };
 
-// "2-4,7" (Cisco), also with blanks around the parts.
+// "2-4,7" (Cisco, RouterOS), also with blanks around the parts.
 std::optional<VlanSet> parse_dash_list(std::string_view text);
 // Words of "10 to 11 13" (Comware).
 std::optional<VlanSet> parse_to_list(const std::vector<std::string_view>& words);
@@ -209,5 +209,9 @@ void read_cisco(std::string_view text, Collector& out, bool nxos);
 void read_aruba(std::string_view text, Collector& out);
 void read_comware(std::string_view text, Collector& out);
 void read_junos(std::string_view text, Collector& out);
+void read_fastiron(std::string_view text, Collector& out);
+void read_vrp(std::string_view text, Collector& out);
+void read_routeros(std::string_view text, Collector& out);
+void read_exos(std::string_view text, Collector& out);
 
 } // namespace quarn::import_detail
