@@ -441,7 +441,8 @@ struct Reader {
             out.unread(line);
             return;
         }
-        lag_info(*id).name = std::string(w[1]);
+        // lag "core-uplink" dynamic id 1: the name without its quotes.
+        lag_info(*id).name = std::string(split_words(line.content, true)[1]);
         block_lag = *id;
         block = Block::Lag;
     }
@@ -558,8 +559,10 @@ struct Reader {
             case Block::Stack:
                 if (iequals(w[0], "module") && w.size() == 3)
                     module_line(line, w);
-                else if (iequals(w[0], "stack-port") && w.size() == 2 && port_name(w[1]))
-                    port(std::string(w[1])).mode = Mode::None;
+                else if (iequals(w[0], "stack-port"))
+                    // Stacking links: ports of the panel that carry no VLAN.
+                    for (std::size_t i = 1; i < w.size(); ++i)
+                        if (port_name(w[i])) port(std::string(w[i])).mode = Mode::None;
                 break;
             case Block::Vlan:
                 vlan_line(line, w);
@@ -583,8 +586,14 @@ struct Reader {
         if (draft.mode != Mode::Direct) return;
         if (std::find(all_tagged.begin(), all_tagged.end(), key) != all_tagged.end())
             draft.tagged.add(defined);
-        if (auto dual = dual_mode.find(key); dual != dual_mode.end())
-            draft.pvid = dual->second.value_or(default_vlan);
+        // A dual-mode VLAN the port does not carry is a native VLAN outside
+        // the allowed list: nothing goes untagged.
+        if (auto dual = dual_mode.find(key); dual != dual_mode.end()) {
+            std::uint16_t id = dual->second.value_or(default_vlan);
+            bool carried = !dual->second || draft.tagged.has(id) || draft.pvid == id;
+            draft.pvid = carried ? std::optional(id) : std::nullopt;
+            if (!carried) return;
+        }
         if (!draft.pvid && draft.tagged.empty()) draft.pvid = default_vlan;
         if (draft.pvid) draft.tagged.remove(*draft.pvid);
     }

@@ -73,6 +73,17 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"system {\n    host-name ex;\n}\ninterfaces {\n}\n", Dialect::Junos},
         {"set system host-name ex\nset interfaces ge-0/0/0 unit 0 family ethernet-switching\n",
          Dialect::Junos},
+        {"#\n sysname core\n#\ninterface GigabitEthernet0/0/1\n port link-type trunk\n"
+         " port trunk allow-pass vlan 10\n#\n",
+         Dialect::Vrp},
+        {"#\n sysname core\n#\ninterface GigabitEthernet1/0/1\n port link-type trunk\n"
+         " port trunk permit vlan 10\n#\n",
+         Dialect::Comware},
+        {"ver 08.0.95\n!\nvlan 10 by port\n untagged ethe 1/1/1\n!\n!\n!\n!\n!\n", Dialect::FastIron},
+        {"/interface bridge port\nadd bridge=bridge1 interface=ether2\n", Dialect::RouterOs},
+        {"create vlan Data\nconfigure vlan Data add ports 1 untagged\n", Dialect::Exos},
+        // AlliedWare's older language looks like EXOS's but is none Quarn reads.
+        {"create vlan=Data vid=10\nadd vlan=10 port=1-4\n", Dialect::Unknown},
         {"hello world\nthis is no configuration\n", Dialect::Unknown},
         {"", Dialect::Unknown},
     };
@@ -85,8 +96,9 @@ TEST(ConfigImport, DetectsTheDialect) {
 TEST(ConfigImport, GarbageRecognisesNothing) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
-    for (Dialect dialect : {Dialect::Unknown, Dialect::CiscoIos, Dialect::NxOs, Dialect::ArubaOs,
-                            Dialect::Comware, Dialect::Junos}) {
+    for (Dialect dialect :
+         {Dialect::Unknown, Dialect::CiscoIos, Dialect::NxOs, Dialect::ArubaOs, Dialect::Comware,
+          Dialect::Junos, Dialect::FastIron, Dialect::Vrp, Dialect::RouterOs, Dialect::Exos}) {
         ImportResult result = import_config(garbage, dialect);
         EXPECT_FALSE(result.recognised()) << dialect_title(dialect);
         EXPECT_TRUE(result.ports.empty());
@@ -102,7 +114,14 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
     EXPECT_EQ(parse_dialect_name("procurve"), Dialect::ArubaOs);
     EXPECT_EQ(parse_dialect_name("h3c"), Dialect::Comware);
     EXPECT_EQ(parse_dialect_name("junos"), Dialect::Junos);
+    EXPECT_EQ(parse_dialect_name("Ruckus"), Dialect::FastIron);
+    EXPECT_EQ(parse_dialect_name("icx"), Dialect::FastIron);
+    EXPECT_EQ(parse_dialect_name("huawei"), Dialect::Vrp);
+    EXPECT_EQ(parse_dialect_name("mikrotik"), Dialect::RouterOs);
+    EXPECT_EQ(parse_dialect_name("exos"), Dialect::Exos);
     EXPECT_EQ(parse_dialect_name("cisco"), std::nullopt);
+    EXPECT_EQ(dialect_title(Dialect::Vrp), "Huawei VRP");
+    EXPECT_EQ(dialect_title(Dialect::Unknown), "unknown");
 
     struct Case {
         Dialect dialect;
@@ -125,6 +144,15 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
         {Dialect::ArubaOs, "A1", "A1"},
         {Dialect::ArubaOs, "1", "1"},
         {Dialect::CiscoIos, "Serial0/1", "Serial0/1"},
+        {Dialect::FastIron, "ethernet 1/1/1", "1/1/1"},
+        {Dialect::FastIron, "ethe 1/2/1", "1/2/1"},
+        {Dialect::FastIron, "1/1/1", "1/1/1"},
+        {Dialect::Vrp, "GigabitEthernet0/0/1", "GE0/0/1"},
+        {Dialect::Vrp, "XGigabitEthernet0/0/1", "XGE0/0/1"},
+        {Dialect::Vrp, "10GE1/0/1", "10GE1/0/1"},
+        {Dialect::Vrp, "Eth-Trunk1", "Eth-Trunk1"},
+        {Dialect::RouterOs, "ether2", "ether2"},
+        {Dialect::Exos, "1:1", "1:1"},
     };
     for (const Case& c : cases) EXPECT_EQ(short_label(c.dialect, c.label), c.short_form) << c.label;
 
@@ -135,6 +163,13 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
     EXPECT_FALSE(same_port_label("Gi1/0/1", "Te1/0/1"));
     EXPECT_FALSE(same_port_label("ge-0/0/1", "GE0/0/1"));
     EXPECT_TRUE(same_port_label("A1", "a1"));
+    EXPECT_TRUE(same_port_label("ethernet 1/1/1", "1/1/1"));
+    EXPECT_TRUE(same_port_label("ethe1/1/1", "1/1/1"));
+    EXPECT_FALSE(same_port_label("ethernet 1/1/1", "1/1/10"));
+    EXPECT_TRUE(same_port_label("XGigabitEthernet0/0/1", "XGE0/0/1"));
+    EXPECT_TRUE(same_port_label("GigabitEthernet0/0/1", "GE0/0/1"));
+    EXPECT_FALSE(same_port_label("ether2", "ether20"));
+    EXPECT_FALSE(same_port_label("1:1", "1/1"));
 }
 
 } // namespace
