@@ -24,6 +24,10 @@ BENCHMARK_CAPTURE(import_config, nxos, "nxos")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, aruba, "aruba")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, comware, "comware")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, junos, "junos")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, fastiron, "fastiron")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, vrp, "vrp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, routeros, "routeros")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, exos, "exos")->Unit(benchmark::kMillisecond);
 
 // The whole road of the command line: read, then build the new switch.
 void import_new_switch(benchmark::State& state) {

@@ -8,7 +8,8 @@
 namespace quarn {
 
 // A switch configuration of about `lines` lines in one dialect ("ios",
-// "nxos", "aruba", "comware", "junos"), for the importer's tests and
+// "nxos", "aruba", "comware", "junos", "fastiron", "vrp", "routeros",
+// "exos"), for the importer's tests and
 // benchmark: a stack of members with 48 copper ports and 4 cages each,
 // VLANs with names, access ports (some with voice), trunks whose allowed
 // lists are built by several lines, LAGs, descriptions and shut-down

@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(detected);
     if (detected.dialect != quarn::detect_dialect(text)) std::abort();
     for (quarn::Dialect dialect : {quarn::Dialect::CiscoIos, quarn::Dialect::NxOs, quarn::Dialect::ArubaOs,
-                                   quarn::Dialect::Comware, quarn::Dialect::Junos})
+                                   quarn::Dialect::Comware, quarn::Dialect::Junos, quarn::Dialect::FastIron,
+                                   quarn::Dialect::Vrp, quarn::Dialect::RouterOs, quarn::Dialect::Exos})
         check(quarn::import_config(text, dialect));
 
     quarn::Map map;

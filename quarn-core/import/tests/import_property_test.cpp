@@ -20,16 +20,30 @@ class RandomResults {
     explicit RandomResults(std::uint64_t seed) : state_(seed) {}
 
     ImportResult next() {
-        static constexpr std::string_view k_dialects[] = {"ios", "nxos", "aruba", "comware", "junos"};
+        static constexpr std::string_view k_dialects[] = {"ios",      "nxos", "aruba",    "comware", "junos",
+                                                          "fastiron", "vrp",  "routeros", "exos"};
         if (below(2) == 0) {
-            std::string_view name = k_dialects[below(5)];
+            std::string_view name = k_dialects[below(std::size(k_dialects))];
             return import_config(
                 generate_config(name, 40 + below(400), static_cast<std::uint32_t>(below(1000))));
         }
-        static constexpr const char* k_labels[] = {
-            "GigabitEthernet1/0/1", "Gi1/0/1", "Gi1/0/2", "Te1/1/1", "1", "A1", "ge-0/0/0", "", "Po1", "x y"};
+        static constexpr const char* k_labels[] = {"GigabitEthernet1/0/1",
+                                                   "Gi1/0/1",
+                                                   "Gi1/0/2",
+                                                   "Te1/1/1",
+                                                   "1",
+                                                   "A1",
+                                                   "ge-0/0/0",
+                                                   "",
+                                                   "Po1",
+                                                   "x y",
+                                                   "1/1/1",
+                                                   "ethernet 1/1/1",
+                                                   "ether2",
+                                                   "XGE0/0/1",
+                                                   "1:1"};
         ImportResult result;
-        result.dialect = static_cast<Dialect>(below(6));
+        result.dialect = static_cast<Dialect>(below(static_cast<std::size_t>(Dialect::Exos) + 1));
         result.host_name = below(3) == 0 ? "" : "sw" + std::to_string(below(4));
         for (std::size_t i = below(6); i > 0; --i)
             result.vlans.push_back(ImportedVlan{vlan(), "v" + std::to_string(below(9))});
