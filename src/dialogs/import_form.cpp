@@ -22,6 +22,10 @@ constexpr DialectEntry k_dialect_entries[] = {
     {Dialect::ArubaOs, "HPE ArubaOS-Switch, ProCurve"},
     {Dialect::Comware, "HPE Comware, H3C"},
     {Dialect::Junos, "Juniper Junos"},
+    {Dialect::FastIron, "Ruckus ICX, Brocade FastIron"},
+    {Dialect::Vrp, "Huawei VRP"},
+    {Dialect::RouterOs, "MikroTik RouterOS"},
+    {Dialect::Exos, "Extreme Networks EXOS"},
 };
 
 constexpr std::string_view k_detect_entry = "Detect automatically";
@@ -99,7 +103,8 @@ ImportPreview preview_import(const ImportDialogInput& input, std::string_view te
         preview.summary =
             result.dialect == Dialect::Unknown
                 ? "This text is no switch configuration that Quarn reads (Cisco IOS or NX-OS, "
-                  "ArubaOS-Switch, Comware, Junos)."
+                  "ArubaOS-Switch, Comware, Junos, Ruckus FastIron, Huawei VRP, MikroTik RouterOS, Extreme "
+                  "EXOS)."
                 : fill("No ports or VLANs found when read as {}.", {dialect_title(result.dialect)});
         if (show_unread) add_unread_lines(preview.lines, result);
         return preview;

@@ -84,7 +84,7 @@ int run_import(std::span<const std::string_view> args) {
         if (result.dialect == Dialect::Unknown)
             report(
                 fill("{} holds no switch configuration that Quarn reads (Cisco IOS or NX-OS, ArubaOS-Switch, "
-                     "Comware, Junos).",
+                     "Comware, Junos, Ruckus FastIron, Huawei VRP, MikroTik RouterOS, Extreme EXOS).",
                      {paths[0]}));
         else
             report(fill("{} holds no ports or VLANs when read as {}.",

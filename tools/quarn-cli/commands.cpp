@@ -31,10 +31,11 @@ std::span<const CommandEntry> commands() {
             run_diff},
         CommandEntry{"ports", "ports MAP", "Print one line per port of MAP (for git diff: see the README)",
                      run_ports},
-        CommandEntry{"import", "import CONFIG OUT [--into MAP] [options]",
-                     "Read a switch's configuration text into a new map or into MAP; --switch NAME picks the "
-                     "switch, --dialect ios|nxos|aruba|comware|junos overrides detection",
-                     run_import},
+        CommandEntry{
+            "import", "import CONFIG OUT [--into MAP] [options]",
+            "Read a switch's configuration text into a new map or into MAP; --switch NAME picks the "
+            "switch, --dialect ios|nxos|aruba|comware|junos|fastiron|vrp|routeros|exos overrides detection",
+            run_import},
     };
     return table;
 }

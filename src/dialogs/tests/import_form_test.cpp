@@ -35,12 +35,15 @@ ImportDialogInput one_switch() {
 }
 
 TEST(ImportForm, DialectListDetectsFirstThenEveryDialect) {
-    EXPECT_EQ(dialect_entries(), (std::vector<std::string>{
-                                     "Detect automatically", "Cisco IOS, IOS-XE, Arista EOS", "Cisco NX-OS",
-                                     "HPE ArubaOS-Switch, ProCurve", "HPE Comware, H3C", "Juniper Junos"}));
-    const std::optional<Dialect> expected[] = {std::nullopt,     Dialect::CiscoIos, Dialect::NxOs,
-                                               Dialect::ArubaOs, Dialect::Comware,  Dialect::Junos,
-                                               std::nullopt};
+    EXPECT_EQ(dialect_entries(),
+              (std::vector<std::string>{"Detect automatically", "Cisco IOS, IOS-XE, Arista EOS",
+                                        "Cisco NX-OS", "HPE ArubaOS-Switch, ProCurve", "HPE Comware, H3C",
+                                        "Juniper Junos", "Ruckus ICX, Brocade FastIron", "Huawei VRP",
+                                        "MikroTik RouterOS", "Extreme Networks EXOS"}));
+    const std::optional<Dialect> expected[] = {std::nullopt,      Dialect::CiscoIos, Dialect::NxOs,
+                                               Dialect::ArubaOs,  Dialect::Comware,  Dialect::Junos,
+                                               Dialect::FastIron, Dialect::Vrp,      Dialect::RouterOs,
+                                               Dialect::Exos,     std::nullopt};
     for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(dialect_of_entry(i), expected[i]) << i;
 }
 
@@ -72,8 +75,7 @@ TEST(ImportForm, PreviewsFoundSummaryLinesAndWhetherOkApplies) {
          true,
          "Found: no dialect Quarn reads",
          "This text is no switch configuration that Quarn reads (Cisco IOS or NX-OS, ArubaOS-Switch, "
-         "Comware, "
-         "Junos).",
+         "Comware, Junos, Ruckus FastIron, Huawei VRP, MikroTik RouterOS, Extreme EXOS).",
          "",
          false},
         {"new",
