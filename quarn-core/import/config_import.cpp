@@ -90,7 +90,8 @@ constexpr std::array<Marker, 42> k_markers = {{
 // Markers that take more than the start of a line.
 void score_new_families(std::string_view c, Scores& s) {
     for (const Marker& marker : k_markers)
-        if (c.starts_with(marker.text)) s.*marker.dialect += marker.points;
+        if (c.front() == marker.text.front() && c.starts_with(marker.text))
+            s.*marker.dialect += marker.points;
     // ver 08.0.95bT213, vlan 10 name Data by port, lag "up" dynamic id 1,
     // module 1 icx7150-48p-poe-port-management-module
     if (c.starts_with("ver ") && c.size() > 4 && digit(c[4])) s.fastiron += 12;

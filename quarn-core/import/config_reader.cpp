@@ -313,10 +313,10 @@ PortDraft& Collector::port(std::string_view label, PortKind kind) {
     }
     auto [it, fresh] = port_index_.emplace(key, ports_.size());
     if (fresh) {
-        PortDraft draft;
+        // Made in place: a draft is large (its VLAN sets), and a stack has thousands.
+        PortDraft& draft = ports_.emplace_back();
         draft.label = std::string(label);
         draft.kind = kind;
-        ports_.push_back(std::move(draft));
     }
     last_label_ = std::string(label);
     last_port_ = &ports_[it->second];
@@ -461,6 +461,30 @@ bool natural_less(const std::string& a, const std::string& b) {
     return a.size() - i < b.size() - j;
 }
 
+// A key whose plain order is the natural order above, made once per name
+// so that sorting thousands of ports compares plain strings: a run of
+// digits becomes \x01, its length without leading zeros, and those digits
+// (so that runs compare by value and come before letters); the rest is
+// lower case.
+std::string natural_key(const std::string& label) {
+    std::string key;
+    key.reserve(label.size() + 4);
+    for (std::size_t i = 0; i < label.size();) {
+        if (label[i] >= '0' && label[i] <= '9') {
+            std::size_t end = i;
+            while (end < label.size() && label[end] >= '0' && label[end] <= '9') ++end;
+            while (i + 1 < end && label[i] == '0') ++i;
+            key += '\x01';
+            key += static_cast<char>(std::min<std::size_t>(end - i, 255));
+            key.append(label, i, end - i);
+            i = end;
+        } else {
+            key += lower_char(label[i++]);
+        }
+    }
+    return key;
+}
+
 } // namespace
 
 ImportResult Collector::finish() {
@@ -476,10 +500,16 @@ ImportResult Collector::finish() {
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < ports_.size(); ++i)
         if (!ports_[i].management) order.push_back(i);
-    if (sort_ports)
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return natural_less(ports_[a].label, ports_[b].label);
-        });
+    auto less = [&](std::size_t a, std::size_t b) { return natural_less(ports_[a].label, ports_[b].label); };
+    // Most texts name their ports in order already.
+    if (sort_ports && !std::is_sorted(order.begin(), order.end(), less)) {
+        std::vector<std::pair<std::string, std::size_t>> keyed;
+        keyed.reserve(order.size());
+        for (std::size_t i : order) keyed.emplace_back(natural_key(ports_[i].label), i);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
+    }
 
     std::vector<std::vector<std::string>> members(lags_.size());
     bool uses_vlan_1 = false;

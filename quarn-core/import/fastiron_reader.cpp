@@ -173,7 +173,11 @@ struct Reader {
     std::map<std::uint32_t, LagInfo> lags;
     std::uint32_t next_trunk = 1;
 
+    // The drafts by label: the VLAN blocks name every port many times.
+    std::unordered_map<std::string, PortDraft*> drafts;
+
     PortDraft& port(const std::string& label) {
+        if (auto known = drafts.find(label); known != drafts.end()) return *known->second;
         std::size_t slash = label.rfind('/');
         PortKind kind = PortKind::Rj45;
         if (slash != std::string::npos) {
@@ -182,6 +186,8 @@ struct Reader {
         }
         PortDraft& draft = out.port(label, kind);
         if (draft.mode == Mode::Unset) draft.mode = Mode::Direct;
+        // Past the limit of ports every new one is the same scratch draft.
+        if (draft.label == label) drafts.emplace(label, &draft);
         return draft;
     }
 
@@ -216,7 +222,8 @@ struct Reader {
         for (std::size_t i = 2; i < w.size(); ++i) {
             if (iequals(w[i], "by")) break;
             if (iequals(w[i], "name") && i == 2) continue;
-            name += (name.empty() ? "" : " ") + std::string(w[i]);
+            if (!name.empty()) name += ' ';
+            name += w[i];
         }
         vlan = *id;
         defined.add(vlan);
@@ -474,8 +481,10 @@ struct Reader {
             std::vector<std::string_view> quoted = split_words(line.content, true);
             if (quoted.size() >= 4 && ethernet_word(quoted[quoted.size() - 2]) && port_name(quoted.back())) {
                 std::string text;
-                for (std::size_t i = 1; i + 2 < quoted.size(); ++i)
-                    text += (i > 1 ? " " : "") + std::string(quoted[i]);
+                for (std::size_t i = 1; i + 2 < quoted.size(); ++i) {
+                    if (i > 1) text += ' ';
+                    text += quoted[i];
+                }
                 port(std::string(quoted.back())).description = text;
             } else {
                 out.unread(line);
@@ -608,7 +617,9 @@ struct Reader {
         }
         for (auto& [id, lag] : lags)
             for (const std::string& name : lag.members) out.join_lag(port(name), lag.name);
-        out.each_draft([&](PortDraft& draft) { settle(draft, port_key(draft.label)); });
+        bool keyed = !dual_mode.empty() || !all_tagged.empty();
+        out.each_draft(
+            [&](PortDraft& draft) { settle(draft, keyed ? port_key(draft.label) : std::string()); });
         // A LAG the VLANs know by its ports only carries what its primary
         // port carries, as every member must.
         for (auto& [id, lag] : lags) {

@@ -12,6 +12,7 @@
 // bridge itself, VLAN interfaces and wireless interfaces are not ports.
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <map>
 #include <unordered_map>
 
@@ -26,18 +27,38 @@ bool is_digit(char c) {
 
 // One command, its continuation lines joined.
 struct Command {
-    Line line; // where it starts, for messages
-    std::string text;
+    Line line;             // where it starts, for messages
+    std::string_view text; // the line, or the lines joined
 };
 
 // A word of a command: `key=value`, a bare value, or the `[ find ... ]`
-// that picks the entry a `set` changes (key "[").
+// that picks the entry a `set` changes (key "["). Both are views into the
+// command, or into `Unquoted` where quotes had to go.
 struct Arg {
-    std::string key;
-    std::string value;
+    std::string_view key;
+    std::string_view value;
 };
 
-std::vector<Arg> parse_args(std::string_view text) {
+// Values that lost their quotes, kept while their command is read.
+using Unquoted = std::deque<std::string>;
+
+// A value as written: "a \"b\"" loses its quotes and escapes.
+std::string_view unquote(std::string_view text, Unquoted& unquoted) {
+    if (text.find('"') == std::string_view::npos) return text;
+    std::string& value = unquoted.emplace_back();
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted && text[i] == '\\' && i + 1 < text.size()) ++i;
+        value += text[i];
+    }
+    return value;
+}
+
+std::vector<Arg> parse_args(std::string_view text, Unquoted& unquoted) {
     std::vector<Arg> args;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -46,44 +67,42 @@ std::vector<Arg> parse_args(std::string_view text) {
         if (text[i] == '[') {
             std::size_t end = text.find(']', i);
             if (end == std::string_view::npos) end = text.size();
-            args.push_back(Arg{"[", std::string(text.substr(i + 1, end - i - 1))});
+            args.push_back(Arg{"[", text.substr(i + 1, end - i - 1)});
             i = end + 1;
             continue;
         }
-        Arg arg;
-        std::string* into = &arg.value;
-        while (i < text.size() && text[i] != ' ' && text[i] != '\t') {
+        // A word ends at a blank outside quotes.
+        std::size_t start = i;
+        bool quoted = false;
+        for (; i < text.size(); ++i) {
             char c = text[i];
-            if (c == '=' && into == &arg.value && arg.key.empty()) {
-                arg.key = std::move(arg.value);
-                arg.value.clear();
+            if (!quoted && (c == ' ' || c == '\t')) break;
+            if (c == '"')
+                quoted = !quoted;
+            else if (quoted && c == '\\')
                 ++i;
-                continue;
-            }
-            if (c == '"') {
-                for (++i; i < text.size() && text[i] != '"'; ++i) {
-                    if (text[i] == '\\' && i + 1 < text.size()) ++i;
-                    *into += text[i];
-                }
-                ++i;
-                continue;
-            }
-            *into += c;
-            ++i;
         }
-        args.push_back(std::move(arg));
+        std::string_view word = text.substr(start, std::min(i, text.size()) - start);
+        std::size_t equals = word.find('=');
+        Arg arg;
+        if (equals != std::string_view::npos && equals < word.find('"')) {
+            arg.key = word.substr(0, equals);
+            word.remove_prefix(equals + 1);
+        }
+        arg.value = unquote(word, unquoted);
+        args.push_back(arg);
     }
     return args;
 }
 
-const std::string* find_arg(const std::vector<Arg>& args, std::string_view key) {
+const std::string_view* find_arg(const std::vector<Arg>& args, std::string_view key) {
     for (const Arg& arg : args)
         if (arg.key == key) return &arg.value;
     return nullptr;
 }
 
 // The comma-separated names of a list such as `tagged=bridge1,ether1`.
-std::vector<std::string> split_list(const std::string& text) {
+std::vector<std::string> split_list(std::string_view text) {
     std::vector<std::string> names;
     for (std::string_view rest = text; !rest.empty();) {
         std::size_t comma = rest.find(',');
@@ -106,7 +125,7 @@ std::optional<PortKind> physical_kind(std::string_view name) {
     return std::nullopt;
 }
 
-bool yes(const std::string* value) {
+bool yes(const std::string_view* value) {
     return value && (*value == "yes" || *value == "true");
 }
 
@@ -132,9 +151,38 @@ struct EthernetSet {
     std::optional<bool> disabled;
 };
 
+// The menus whose commands say something for the map.
+enum class Menu : std::uint8_t {
+    Other,
+    Identity,
+    Ethernet,
+    Bridge,
+    Bonding,
+    Vlan,
+    BridgePort,
+    BridgeVlan,
+    Address
+};
+
+struct MenuRow {
+    std::string_view path;
+    Menu menu;
+};
+
+constexpr std::array<MenuRow, 8> k_menus = {{
+    {"system identity", Menu::Identity},
+    {"interface ethernet", Menu::Ethernet},
+    {"interface bridge", Menu::Bridge},
+    {"interface bonding", Menu::Bonding},
+    {"interface vlan", Menu::Vlan},
+    {"interface bridge port", Menu::BridgePort},
+    {"interface bridge vlan", Menu::BridgeVlan},
+    {"ip address", Menu::Address},
+}};
+
 struct Reader {
     Collector& out;
-    std::vector<std::string> path;       // the menu of the commands that follow
+    Menu menu = Menu::Other;             // of the commands that follow
     std::map<std::string, bool> bridges; // name → VLAN filtering
     std::vector<std::pair<std::string, std::vector<std::string>>> bonds;
     std::vector<std::pair<std::string, EthernetSet>> ethernet;  // by default name, in text order
@@ -144,26 +192,23 @@ struct Reader {
     std::map<std::uint16_t, std::string> vlan_names;
     std::vector<std::string> routed;
 
-    bool in(std::initializer_list<std::string_view> menu) const {
-        return path.size() == menu.size() && std::equal(menu.begin(), menu.end(), path.begin());
-    }
-
     EthernetSet& ethernet_entry(const std::string& default_name) {
-        for (auto& [name, entry] : ethernet)
-            if (name == default_name) return entry;
-        ethernet.emplace_back(default_name, EthernetSet{});
-        return ethernet.back().second;
+        auto [it, fresh] = ethernet_index.try_emplace(default_name, ethernet.size());
+        if (fresh) ethernet.emplace_back(default_name, EthernetSet{});
+        return ethernet[it->second].second;
     }
+    std::unordered_map<std::string, std::size_t> ethernet_index;
 
     // The entry a `set` changes: `set ether1`, `set [ find default-name=ether1 ]`,
     // `set [ find name=bridge1 ]`.
     static std::string target(const std::vector<Arg>& args, std::string_view key) {
         for (const Arg& arg : args) {
-            if (arg.key.empty()) return arg.value;
+            if (arg.key.empty()) return std::string(arg.value);
             if (arg.key != "[") continue;
-            std::vector<Arg> inner = parse_args(arg.value);
-            if (const std::string* value = find_arg(inner, key)) return *value;
-            if (const std::string* value = find_arg(inner, "name")) return *value;
+            Unquoted unquoted;
+            std::vector<Arg> inner = parse_args(arg.value, unquoted);
+            if (const std::string_view* value = find_arg(inner, key)) return std::string(*value);
+            if (const std::string_view* value = find_arg(inner, "name")) return std::string(*value);
         }
         return {};
     }
@@ -172,78 +217,80 @@ struct Reader {
         bool add = verb == "add";
         bool set = verb == "set";
         if (!add && !set) return;
-        const std::string* disabled = find_arg(args, "disabled");
-        if (in({"system", "identity"}) && set) {
-            if (const std::string* name = find_arg(args, "name")) out.set_host(*name);
-        } else if (in({"interface", "ethernet"}) && set) {
+        const std::string_view* disabled = find_arg(args, "disabled");
+        if (menu == Menu::Identity && set) {
+            if (const std::string_view* name = find_arg(args, "name")) out.set_host(*name);
+        } else if (menu == Menu::Ethernet && set) {
             std::string port = target(args, "default-name");
             if (!physical_kind(port)) return;
             EthernetSet& entry = ethernet_entry(port);
-            if (const std::string* name = find_arg(args, "name")) {
+            if (const std::string_view* name = find_arg(args, "name")) {
                 entry.name = *name;
-                default_names[*name] = port;
+                default_names[std::string(*name)] = port;
             }
-            if (const std::string* comment = find_arg(args, "comment")) entry.comment = *comment;
+            if (const std::string_view* comment = find_arg(args, "comment")) entry.comment = *comment;
             if (disabled) entry.disabled = yes(disabled);
-        } else if (in({"interface", "bridge"})) {
-            std::string name =
-                add ? (find_arg(args, "name") ? *find_arg(args, "name") : "") : target(args, "name");
+        } else if (menu == Menu::Bridge) {
+            std::string name = add ? std::string(find_arg(args, "name") ? *find_arg(args, "name") : "")
+                                   : target(args, "name");
             if (name.empty()) return;
             bool& filtering = bridges[name];
-            if (const std::string* value = find_arg(args, "vlan-filtering")) filtering = yes(value);
-        } else if (in({"interface", "bonding"}) && add && !yes(disabled)) {
-            const std::string* name = find_arg(args, "name");
-            const std::string* slaves = find_arg(args, "slaves");
+            if (const std::string_view* value = find_arg(args, "vlan-filtering")) filtering = yes(value);
+        } else if (menu == Menu::Bonding && add && !yes(disabled)) {
+            const std::string_view* name = find_arg(args, "name");
+            const std::string_view* slaves = find_arg(args, "slaves");
             if (!name || !slaves) {
                 out.unread(c.line);
                 return;
             }
             bonds.emplace_back(*name, split_list(*slaves));
-        } else if (in({"interface", "vlan"}) && add) {
-            const std::string* name = find_arg(args, "name");
-            const std::string* id = find_arg(args, "vlan-id");
+        } else if (menu == Menu::Vlan && add) {
+            const std::string_view* name = find_arg(args, "name");
+            const std::string_view* id = find_arg(args, "vlan-id");
             auto vlan = id ? parse_vlan_id(*id) : std::nullopt;
             if (name && vlan) vlan_names.try_emplace(*vlan, *name);
-        } else if (in({"interface", "bridge", "port"}) && add && !yes(disabled)) {
+        } else if (menu == Menu::BridgePort && add && !yes(disabled)) {
             bridge_port(c, args);
-        } else if (in({"interface", "bridge", "vlan"}) && add && !yes(disabled)) {
+        } else if (menu == Menu::BridgeVlan && add && !yes(disabled)) {
             bridge_vlan(c, args);
-        } else if (in({"ip", "address"}) && add && !yes(disabled)) {
-            if (const std::string* interface = find_arg(args, "interface")) routed.push_back(*interface);
+        } else if (menu == Menu::Address && add && !yes(disabled)) {
+            if (const std::string_view* interface = find_arg(args, "interface"))
+                routed.emplace_back(*interface);
         }
     }
 
     void bridge_port(const Command& c, const std::vector<Arg>& args) {
-        const std::string* bridge = find_arg(args, "bridge");
-        const std::string* interface = find_arg(args, "interface");
+        const std::string_view* bridge = find_arg(args, "bridge");
+        const std::string_view* interface = find_arg(args, "interface");
         if (!bridge || !interface) {
             out.unread(c.line);
             return;
         }
-        BridgePort entry{c.line, *bridge, *interface, std::nullopt, false};
-        if (const std::string* pvid = find_arg(args, "pvid")) {
+        BridgePort entry{c.line, std::string(*bridge), std::string(*interface), std::nullopt, false};
+        if (const std::string_view* pvid = find_arg(args, "pvid")) {
             entry.pvid = parse_vlan_id(*pvid);
             if (!entry.pvid) {
                 out.unread(c.line);
                 return;
             }
         }
-        if (const std::string* frames = find_arg(args, "frame-types"))
+        if (const std::string_view* frames = find_arg(args, "frame-types"))
             entry.tagged_only = *frames == "admit-only-vlan-tagged";
         bridge_ports.push_back(std::move(entry));
     }
 
     void bridge_vlan(const Command& c, const std::vector<Arg>& args) {
-        const std::string* bridge = find_arg(args, "bridge");
-        const std::string* ids = find_arg(args, "vlan-ids");
+        const std::string_view* bridge = find_arg(args, "bridge");
+        const std::string_view* ids = find_arg(args, "vlan-ids");
         auto set = ids ? parse_dash_list(*ids) : std::nullopt;
         if (!bridge || !set) {
             out.unread(c.line);
             return;
         }
-        BridgeVlan entry{c.line, *bridge, *set, {}, {}};
-        if (const std::string* tagged = find_arg(args, "tagged")) entry.tagged = split_list(*tagged);
-        if (const std::string* untagged = find_arg(args, "untagged")) entry.untagged = split_list(*untagged);
+        BridgeVlan entry{c.line, std::string(*bridge), *set, {}, {}};
+        if (const std::string_view* tagged = find_arg(args, "tagged")) entry.tagged = split_list(*tagged);
+        if (const std::string_view* untagged = find_arg(args, "untagged"))
+            entry.untagged = split_list(*untagged);
         bridge_vlans.push_back(std::move(entry));
     }
 
@@ -252,39 +299,54 @@ struct Reader {
     void statement(const Command& c) {
         std::string_view text = c.text;
         if (text.front() == '/') {
-            path.clear();
             std::vector<std::string_view> words = split_words(text.substr(1));
             std::size_t i = 0;
             static constexpr std::array<std::string_view, 8> k_verbs = {
                 "add", "set", "remove", "print", "export", "unset", "enable", "disable"};
+            std::string path;
             for (; i < words.size(); ++i) {
                 if (std::find(k_verbs.begin(), k_verbs.end(), words[i]) != k_verbs.end()) break;
-                path.emplace_back(words[i]);
+                if (!path.empty()) path += ' ';
+                path += words[i];
             }
+            menu = Menu::Other;
+            for (const MenuRow& row : k_menus)
+                if (row.path == path) menu = row.menu;
             if (i == words.size()) return;
             text = after_words(text.substr(1), i);
         }
-        std::vector<std::string_view> words = split_words(text);
-        if (words.empty()) return;
-        command(c, words[0], parse_args(after_words(text, 1)));
+        if (menu == Menu::Other) return; // firewall, routing, services: nothing for the map
+        std::size_t verb_end = text.find(' ');
+        std::string_view verb = text.substr(0, verb_end);
+        if (verb.empty()) return;
+        Unquoted unquoted;
+        command(c, verb,
+                parse_args(verb_end == std::string_view::npos ? "" : text.substr(verb_end + 1), unquoted));
     }
 
     void read(std::string_view text) {
         Lines lines(text);
-        Command pending;
+        Line first;
+        std::string joined;
         bool continuing = false;
         for (Line line; lines.next(line);) {
             std::string_view c = line.content;
+            bool continued = c.back() == '\\';
+            if (continued) c.remove_suffix(1);
             if (!continuing) {
-                if (c.front() == '#' || c.front() == ':') continue;
-                pending = Command{line, {}};
+                if (c.empty() || c.front() == '#' || c.front() == ':') continue;
+                first = line;
+                if (!continued) {
+                    statement(Command{line, c});
+                    continue;
+                }
+                joined.clear();
             }
-            continuing = c.back() == '\\';
-            if (continuing) c.remove_suffix(1);
-            pending.text += c;
-            if (!continuing) statement(pending);
+            joined += c;
+            continuing = continued;
+            if (!continuing) statement(Command{first, joined});
         }
-        if (continuing && !pending.text.empty()) statement(pending);
+        if (continuing && !joined.empty()) statement(Command{first, joined});
     }
 
     // The physical port or bonding an interface name stands for.
@@ -300,11 +362,19 @@ struct Reader {
     // The draft of a bridged interface: a port, or a bonding's LAG; nothing
     // for the bridge, VLAN and wireless interfaces.
     PortDraft* draft(const std::string& name) {
-        if (is_bond(name)) return &out.lag(name);
-        std::string port = port_name(name);
-        auto kind = physical_kind(port);
-        return kind ? &out.port(port, *kind) : nullptr;
+        auto [known, fresh] = drafts.try_emplace(name, nullptr);
+        if (!fresh) return known->second;
+        if (is_bond(name)) {
+            known->second = &out.lag(name);
+        } else {
+            std::string port = port_name(name);
+            if (auto kind = physical_kind(port)) known->second = &out.port(port, *kind);
+        }
+        return known->second;
     }
+    // What each name stands for once looked up: the VLAN table names every
+    // port many times.
+    std::unordered_map<std::string, PortDraft*> drafts;
 
     void finish() {
         for (const auto& [name, entry] : ethernet) {

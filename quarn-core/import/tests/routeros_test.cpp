@@ -16,7 +16,7 @@ TEST(RouterOsImport, BridgeVlanFilteringExports) {
          "# serial number = HEX0123456\n/interface bridge\n"
          "add admin-mac=48:A9:8A:00:00:01 auto-mac=no comment=defconf name=bridge1 \\\n"
          "    vlan-filtering=yes\n/interface ethernet\n"
-         "set [ find default-name=ether1 ] comment=\"Uplink to core\"\n"
+         "set [ find default-name=ether1 ] comment=\"Uplink to \\\"core\\\" A\"\n"
          "set [ find default-name=ether5 ] disabled=yes\n"
          "set [ find default-name=sfp-sfpplus1 ] name=sfp1-core\n/interface bonding\n"
          "add mode=802.3ad name=bond-srv slaves=ether23,ether24 transmit-hash-policy=\\\n    layer-2-and-3\n"
@@ -34,7 +34,7 @@ TEST(RouterOsImport, BridgeVlanFilteringExports) {
          "    bond-srv vlan-ids=99\n/ip address\n"
          "add address=192.168.99.2/24 interface=mgmt network=192.168.99.0\n"
          "add address=10.0.0.2/30 interface=ether8 network=10.0.0.0\n/system identity\nset name=crs-floor2\n",
-         "ether1 R u=- t=10,20,30-32,99 d=Uplink to core\nether2 R u=10 t=99\nether3 R u=10 t=99\n"
+         "ether1 R u=- t=10,20,30-32,99 d=Uplink to \"core\" A\nether2 R u=10 t=99\nether3 R u=10 t=99\n"
          "ether4 R u=20 t=99\nether5 R u=20 t=99 off\nether8 R u=- t=-\nether23 R u=1 t=10,20,99\n"
          "ether24 R u=1 t=10,20,99\nsfp-sfpplus1 S u=- t=10,20,30-32,99 d=sfp1-core\n",
          "host crs-floor2\nvlan 1 default\nvlan 10 VLAN10\nvlan 20 VLAN20\nvlan 30 VLAN30\nvlan 31 VLAN31\n"
