@@ -370,8 +370,16 @@ struct Reader {
             if (sends_untagged && !undo) hybrid_lines.push_back(HybridUntagged{current, line, values.list});
             return;
         }
-        bool ignored = std::any_of(syntax.ignored.begin(), syntax.ignored.end(),
-                                   [&](std::string_view s) { return iequals(s, w[at]); });
+        // `port` statements of priorities, counters and tag stacking change
+        // nothing here.
+        static constexpr std::array<std::string_view, 7> k_other_port = {
+            "priority",        "vlan-stacking", "crc-statistics", "bridge",
+            "connection-type", "media",         "protect-group"};
+        bool other_port = iequals(w[at], "port") && w.size() > at + 1 &&
+                          std::any_of(k_other_port.begin(), k_other_port.end(),
+                                      [&](std::string_view s) { return iequals(s, w[at + 1]); });
+        bool ignored = other_port || std::any_of(syntax.ignored.begin(), syntax.ignored.end(),
+                                                 [&](std::string_view s) { return iequals(s, w[at]); });
         if (!ignored && !undo) out.unread(line);
     }
 

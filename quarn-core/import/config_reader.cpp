@@ -219,7 +219,16 @@ VlanSet VlanSet::all() {
 }
 
 void VlanSet::add_range(std::uint16_t from, std::uint16_t to) {
-    for (std::uint32_t id = from; id <= to && id < k_bits; ++id) add(static_cast<std::uint16_t>(id));
+    // A word at a time: trunks allow all 4094 VLANs, and every reader starts
+    // from such a default.
+    std::uint32_t last = std::min<std::uint32_t>(to, k_bits - 1);
+    for (std::uint32_t id = from; id <= last;) {
+        std::uint32_t bit = id % 64;
+        std::uint32_t count = std::min<std::uint32_t>(64 - bit, last - id + 1);
+        std::uint64_t mask = count == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << count) - 1) << bit;
+        words_[id / 64] |= mask;
+        id += count;
+    }
 }
 
 void VlanSet::add(const VlanSet& other) {

@@ -538,11 +538,19 @@ struct Reader {
         }
     }
 
+    // stack-trunk 1/2/1 to 1/2/2: stacking links too.
+    void stack_trunk(const std::vector<std::string_view>& w) {
+        std::vector<std::string_view> words{"ethe"};
+        words.insert(words.end(), w.begin() + 1, w.end());
+        if (auto list = parse_port_list(words))
+            for (const std::string& name : list->ports) port(name).mode = Mode::None;
+    }
+
     // Statements of a block even where the text lost its indentation.
     static bool block_word(std::string_view first) {
-        static constexpr std::array<std::string_view, 11> k_words = {
+        static constexpr std::array<std::string_view, 12> k_words = {
             "untagged",     "tagged", "port-name",   "disable", "dual-mode",  "ports",
-            "primary-port", "deploy", "vlan-config", "module",  "stack-port",
+            "primary-port", "deploy", "vlan-config", "module",  "stack-port", "stack-trunk",
         };
         return std::any_of(k_words.begin(), k_words.end(),
                            [&](std::string_view s) { return iequals(s, first); });
@@ -568,10 +576,13 @@ struct Reader {
             case Block::Stack:
                 if (iequals(w[0], "module") && w.size() == 3)
                     module_line(line, w);
-                else if (iequals(w[0], "stack-port"))
+                else if (iequals(w[0], "stack-port")) {
                     // Stacking links: ports of the panel that carry no VLAN.
                     for (std::size_t i = 1; i < w.size(); ++i)
                         if (port_name(w[i])) port(std::string(w[i])).mode = Mode::None;
+                } else if (iequals(w[0], "stack-trunk") && w.size() >= 2) {
+                    stack_trunk(w);
+                }
                 break;
             case Block::Vlan:
                 vlan_line(line, w);

@@ -190,7 +190,7 @@ struct Reader {
     std::vector<BridgePort> bridge_ports;
     std::vector<BridgeVlan> bridge_vlans;
     std::map<std::uint16_t, std::string> vlan_names;
-    std::vector<std::string> routed;
+    std::vector<std::string> routed; // interfaces named outside the bridges
 
     EthernetSet& ethernet_entry(const std::string& default_name) {
         auto [it, fresh] = ethernet_index.try_emplace(default_name, ethernet.size());
@@ -253,7 +253,7 @@ struct Reader {
             bridge_port(c, args);
         } else if (menu == Menu::BridgeVlan && add && !yes(disabled)) {
             bridge_vlan(c, args);
-        } else if (menu == Menu::Address && add && !yes(disabled)) {
+        } else if ((menu == Menu::Address || menu == Menu::Other) && add && !yes(disabled)) {
             if (const std::string_view* interface = find_arg(args, "interface"))
                 routed.emplace_back(*interface);
         }
@@ -315,7 +315,9 @@ struct Reader {
             if (i == words.size()) return;
             text = after_words(text.substr(1), i);
         }
-        if (menu == Menu::Other) return; // firewall, routing, services: nothing for the map
+        // Firewall, routing, services: nothing for the map but the ports they
+        // name (a WAN port in an interface list or a DHCP client).
+        if (menu == Menu::Other && text.find("interface=") == std::string_view::npos) return;
         std::size_t verb_end = text.find(' ');
         std::string_view verb = text.substr(0, verb_end);
         if (verb.empty()) return;

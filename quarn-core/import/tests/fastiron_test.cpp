@@ -86,6 +86,9 @@ TEST(FastIronImport, OlderAndNewerFirmware) {
          "interface ethernet 1/1/4\n dual-mode\n!\n",
          "1/1/1 R u=5 t=-\n1/1/2 R u=5 t=-\n1/1/3 R u=- t=5\n1/1/4 R u=1 t=-\n",
          "host \nvlan 1 DEFAULT-VLAN\nvlan 5 VLAN5\n"},
+        {"stacking links named as a range", Dialect::FastIron,
+         "stack unit 1\n  stack-trunk 1/2/1 to 1/2/2\n!\nvlan 5 by port\n untagged ethe 1/1/1\n",
+         "1/1/1 R u=5 t=-\n1/2/1 R u=- t=-\n1/2/2 R u=- t=-\n", "host \nvlan 5 VLAN5\n"},
     };
     run_cases(cases);
     for (const testing::ImportCase& c : cases)

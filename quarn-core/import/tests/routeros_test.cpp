@@ -40,7 +40,8 @@ TEST(RouterOsImport, BridgeVlanFilteringExports) {
          "host crs-floor2\nvlan 1 default\nvlan 10 VLAN10\nvlan 20 VLAN20\nvlan 30 VLAN30\nvlan 31 VLAN31\n"
          "vlan 32 VLAN32\nvlan 99 mgmt\nlag bond-srv: ether23 ether24\n"
          "line 30: add bridge=bridge1 tagged=ether1,sfp1-core untagged=ether3 vlan-ids=30-32\n"},
-        {"RouterOS 6: filtering switched on at the end, a wireless bridge port, CRLF, no final newline",
+        {"RouterOS 6: filtering switched on at the end, a wireless bridge port, a WAN port, CRLF, no final "
+         "newline",
          Dialect::RouterOs,
          "# jan/02/1970 00:04:12 by RouterOS 6.48.6\r\n# software id = 7Z1K-QX5R\r\n#\r\n"
          "# model = CRS326-24G-2S+\r\n/interface bridge\r\nadd name=BR1 protocol-mode=none\r\n"
@@ -51,8 +52,11 @@ TEST(RouterOsImport, BridgeVlanFilteringExports) {
          "add bridge=BR1 tagged=ether24-uplink untagged=ether1 vlan-ids=200\r\n"
          "add bridge=BR1 tagged=ether24-uplink untagged=ether2 vlan-ids=300\r\n"
          "add bridge=BR1 tagged=BR1,ether24-uplink vlan-ids=99\r\n"
-         "/interface bridge set BR1 vlan-filtering=yes\r\n/system identity\r\nset name=SW-Lab",
-         "ether1 R u=200 t=-\nether2 R u=300 t=-\nether24 R u=1 t=99,200,300 d=ether24-uplink\n",
+         "/interface bridge set BR1 vlan-filtering=yes\r\n/interface list member\r\n"
+         "add interface=ether9 list=WAN\r\n/ip dhcp-client add disabled=no interface=ether9\r\n"
+         "/system identity\r\nset name=SW-Lab",
+         "ether1 R u=200 t=-\nether2 R u=300 t=-\nether9 R u=- t=-\nether24 R u=1 t=99,200,300 "
+         "d=ether24-uplink\n",
          "host SW-Lab\nvlan 1 default\nvlan 99 VLAN99\nvlan 200 VLAN200\nvlan 300 VLAN300\n"},
         {"a bridge without VLAN filtering: one untagged VLAN, its table unused", Dialect::RouterOs,
          "/interface bridge\nadd name=bridge\n/interface bridge port\n"

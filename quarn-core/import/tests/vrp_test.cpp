@@ -28,7 +28,8 @@ TEST(VrpImport, CampusAndDataCentreSwitches) {
          "interface GigabitEthernet0/0/6\n port link-type trunk\n port trunk allow-pass vlan 2 to 4094\n"
          " port trunk allow-pass vlan 9 to 3\n#\ninterface GigabitEthernet0/0/7\n port link-type hybrid\n"
          " undo port hybrid vlan 1\n port hybrid tagged vlan 10\n#\ninterface GigabitEthernet0/0/8\n"
-         " port link-type hybrid\n port hybrid pvid vlan 40\n port hybrid untagged vlan 40 50\n#\n"
+         " port link-type hybrid\n port hybrid pvid vlan 40\n port hybrid untagged vlan 40 50\n port "
+         "priority 3\n#\n"
          "interface XGigabitEthernet0/0/1\n eth-trunk 1\n#\ninterface XGigabitEthernet0/0/2\n eth-trunk 1\n"
          "#\ninterface XGigabitEthernet0/0/3\n undo portswitch\n ip address 10.255.0.1 255.255.255.252\n#\n"
          "interface NULL0\n#\nsnmp-agent community read cipher %^%#abc%^%#\n#\nreturn\n",
