@@ -387,7 +387,7 @@ struct Reader {
     }
 
     static bool ignored(std::string_view first) {
-        static constexpr std::array<std::string_view, 45> k_ignored = {
+        static constexpr std::array<std::string_view, 53> k_ignored = {
             "speed-duplex",
             "inline",
             "power-over-ethernet",
@@ -433,6 +433,14 @@ struct Reader {
             "poe",
             "load-interval",
             "fec",
+            "priority-flow-control",
+            "link-fault-signal",
+            "pvst-mode",
+            "bpdu-flood-enable",
+            "use-radius-server",
+            "link-keepalive",
+            "eee",
+            "packet-inerror-detect",
         };
         return std::any_of(k_ignored.begin(), k_ignored.end(),
                            [&](std::string_view s) { return iequals(s, first); });

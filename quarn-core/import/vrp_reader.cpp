@@ -58,7 +58,7 @@ constexpr std::array<PortStatement, 12> k_vrp_statements = {{
     {"trunkport {rest}", PortAction::LagMembers},
 }};
 
-constexpr std::array<std::string_view, 54> k_vrp_ignored = {
+constexpr std::array<std::string_view, 60> k_vrp_ignored = {
     "stp",
     "lldp",
     "broadcast-suppression",
@@ -113,6 +113,12 @@ constexpr std::array<std::string_view, 54> k_vrp_ignored = {
     "anti-attack",
     "ip-subnet-vlan",
     "combo-port",
+    "authentication",
+    "user-isolate",
+    "fec",
+    "energy-efficient-ethernet",
+    "qinq",
+    "port-isolate-group",
 };
 
 } // namespace
