@@ -85,7 +85,7 @@ class VlanSet {
     std::array<std::uint64_t, k_bits / 64> words_{};
 };
 
-// "2-4,7" (Cisco), also with blanks around the parts.
+// "2-4,7" (Cisco, RouterOS), also with blanks around the parts.
 std::optional<VlanSet> parse_dash_list(std::string_view text);
 // Words of "10 to 11 13" (Comware).
 std::optional<VlanSet> parse_to_list(const std::vector<std::string_view>& words);
@@ -281,5 +281,9 @@ void read_dell_os6(std::string_view text, Collector& out);
 void read_cisco_sb(std::string_view text, Collector& out);
 void read_alliedware(std::string_view text, Collector& out);
 void read_edgeswitch(std::string_view text, Collector& out);
+void read_fastiron(std::string_view text, Collector& out);
+void read_vrp(std::string_view text, Collector& out);
+void read_routeros(std::string_view text, Collector& out);
+void read_exos(std::string_view text, Collector& out);
 
 } // namespace quarn::import_detail

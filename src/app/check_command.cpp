@@ -3,9 +3,9 @@
 #include "app/app_state.hpp"
 
 #include "dialogs/message_box.hpp"
+#include "dialogs/text_viewer.hpp"
 #include "validate/check_map.hpp"
 #include "validate/vlan_where.hpp"
-#include "dialogs/text_viewer.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
@@ -28,7 +28,8 @@ void where_is_vlan_command(AppState& state) noexcept {
         }
         std::uint16_t id = *state.selected_vlan;
         std::wstring title = L"Where Is VLAN " + std::to_wstring(id);
-        (void)dialogs::show_text_viewer(state.main, title.c_str(), vlan_where_text(state.map, id, WhereOrder::ReachFirst));
+        (void)dialogs::show_text_viewer(state.main, title.c_str(),
+                                        vlan_where_text(state.map, id, WhereOrder::ReachFirst));
     } catch (...) {}
 }
 

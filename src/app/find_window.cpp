@@ -41,7 +41,8 @@ const HitRegion* place_of(const Scene& scene, const Found& found) {
 std::wstring count_text(const FindResults& results, bool searched) {
     if (!searched) return L"";
     if (results.total == 0) return L"Nothing found.";
-    std::wstring text = std::to_wstring(results.total) + (results.total == 1 ? L" place found" : L" places found");
+    std::wstring text =
+        std::to_wstring(results.total) + (results.total == 1 ? L" place found" : L" places found");
     if (results.found.size() < results.total)
         text += L"; the first " + std::to_wstring(results.found.size()) + L" are listed";
     return text + L".";

@@ -70,8 +70,8 @@ void report_file(const Reporter& say, const CampusFile& file) {
         return;
     case CampusFile::Outcome::Nothing:
         if (result.dialect == Dialect::Unknown)
-            report(
-                fill("{} holds no switch configuration that Quarn reads ({}).", {file.file, dialect_titles()}));
+            report(fill("{} holds no switch configuration that Quarn reads ({}).",
+                        {file.file, dialect_titles()}));
         else
             report(fill("{} holds no ports or VLANs when read as {}.",
                         {file.file, dialect_title(result.dialect)}));

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "import/generator/generated_config.hpp"
 #include "import/config_import.hpp"
+#include "import/generator/generated_config.hpp"
 #include "import/switch_capture.hpp"
 
 namespace quarn {

@@ -16,9 +16,9 @@
 #include "dialogs/text_viewer.hpp"
 #include "main_window_fixture.hpp"
 #include "model/map_file.hpp"
-#include "validate/vlan_where.hpp"
 #include "test_support/save_dialog.hpp"
 #include "test_support/script.hpp"
+#include "validate/vlan_where.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
@@ -304,7 +304,8 @@ TEST_F(CommandsTest, WhereIsThisVlanListsTheReachFirstThenThePortsThatCarryIt) {
     ASSERT_NE(dialogs::text_viewer_window(), nullptr);
     EXPECT_EQ(window_text(dialogs::text_viewer_window()), L"Where Is VLAN 10");
     std::string expected;
-    for (const std::string& line : vlan_where_lines(state_->map, 10, WhereOrder::ReachFirst)) expected += line + "\r\n";
+    for (const std::string& line : vlan_where_lines(state_->map, 10, WhereOrder::ReachFirst))
+        expected += line + "\r\n";
     EXPECT_EQ(viewer_text(), win::widen(expected));
     EXPECT_NE(viewer_text().find(L"port 1: untagged"), std::wstring::npos) << viewer_text();
     ::DestroyWindow(dialogs::text_viewer_window());

@@ -162,16 +162,16 @@ TEST(Menus, HelpMenuOffersToInstallOrToUpdateTheInstalledCopy) {
 TEST(Menus, ViewMenuOffersTheChangesOnlyWhileTheMapDiffersFromItsSavedCopy) {
     MenuState state;
     auto menu = build_menu(MenuKind::View, state);
-    EXPECT_EQ(texts(menu), (std::vector<std::string>{"Front Panel", "VLAN Breakdown", "Show Unused VLANs",
-                                                     "-", "Zoom In\tCtrl++", "Zoom Out\tCtrl+-",
-                                                     "Reset Zoom\tCtrl+0", "-", "Check Map...\tF5",
-                                                     "Changes Since Saved...\tF6", "Compare With File...",
-                                                     "Where Is This VLAN...",
-                                                     "-", "System Theme", "Light Theme", "Dark Theme"}));
+    EXPECT_EQ(texts(menu), (std::vector<std::string>{
+                               "Front Panel", "VLAN Breakdown", "Show Unused VLANs", "-", "Zoom In\tCtrl++",
+                               "Zoom Out\tCtrl+-", "Reset Zoom\tCtrl+0", "-", "Check Map...\tF5",
+                               "Changes Since Saved...\tF6", "Compare With File...", "Where Is This VLAN...",
+                               "-", "System Theme", "Light Theme", "Dark Theme"}));
     EXPECT_FALSE(enabled(menu, ViewChangesSinceSaved));
     EXPECT_TRUE(enabled(menu, ViewCompareWithFile));
     EXPECT_FALSE(enabled(menu, ViewWhereIsVlan));
-    EXPECT_EQ(build_vlan_list_menu(state), (std::vector<MenuItem>{{ViewWhereIsVlan, "Where Is This VLAN...", false, false, {}}}));
+    EXPECT_EQ(build_vlan_list_menu(state),
+              (std::vector<MenuItem>{{ViewWhereIsVlan, "Where Is This VLAN...", false, false, {}}}));
     state.selected_vlan = 20;
     EXPECT_TRUE(enabled(build_menu(MenuKind::View, state), ViewWhereIsVlan));
     EXPECT_TRUE(build_vlan_list_menu(state).front().enabled);
