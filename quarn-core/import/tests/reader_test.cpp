@@ -49,6 +49,31 @@ TEST(ConfigReader, VlanLists) {
     }
 }
 
+TEST(ConfigReader, NameRanges) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Gi1/0/1-3", "Gi1/0/1 Gi1/0/2 Gi1/0/3"},
+        {"Gi1/0/9-Gi1/0/10,Te1/1/1", "Gi1/0/9 Gi1/0/10 Te1/1/1"},
+        {"1/1/1-1/1/2", "1/1/1 1/1/2"},
+        {"port1.0.1-1.0.2,port1.1.4", "port1.0.1 port1.0.2 port1.1.4"},
+        {"ethernet1/1/49:1-1/1/49:2", "ethernet1/1/49:1 ethernet1/1/49:2"},
+        {"Port-channel1-2", "Port-channel1 Port-channel2"},
+        {"1/e(1-2,5),g(7)", "1/e1 1/e2 1/e5 g7"},
+        {"0/1", "0/1"},
+        {"Gi1/0/3-1", "none"},
+        {"Gi1/0/1-Te1/0/2", "none"},
+        {"Gi1/0/1,,Gi1/0/2", "none"},
+        {"Gi1/0/1-2000", "none"},
+        {"g(x)", "none"},
+    };
+    for (const auto& [text, expected] : cases) {
+        auto names = expand_names(text);
+        std::string joined;
+        if (names)
+            for (const std::string& name : *names) joined += (joined.empty() ? "" : " ") + name;
+        EXPECT_EQ(names ? joined : "none", expected) << text;
+    }
+}
+
 TEST(ConfigReader, SecretsAreCutOff) {
     const std::pair<const char*, const char*> cases[] = {
         {"username admin privilege 15 secret 9 $9$abc", "username admin privilege 15 secret ..."},
