@@ -295,7 +295,19 @@ constexpr Marker k_markers[] = {
     {"vlan participation ", Match::Prefix, Dialect::CiscoSb, k_never},
     {"vlan participation ", Match::Prefix, Dialect::DellOs6, k_never},
     // Families the importer does not read: FortiSwitch, Cumulus, EdgeRouter
-    // and VyOS switch ports, TP-Link, D-Link
+    // and VyOS switch ports, TP-Link, D-Link, Dell OS9 (whose VLANs list
+    // their ports by interface name), Avaya and Extreme VOSS, Zyxel
+    {"! Version 9.", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged TenGigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged GigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged Port-channel ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged TenGigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged GigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged Port-channel ", Match::Prefix, Dialect::Unknown, 6},
+    {"vlan create ", Match::Prefix, Dialect::Unknown, 5},
+    {"vlan members ", Match::Prefix, Dialect::Unknown, 5},
+    {"vlan ports ", Match::Prefix, Dialect::Unknown, 5},
+    {"fixed ", Match::Prefix, Dialect::Unknown, 4},
     {"config system ", Match::Prefix, Dialect::Unknown, 5},
     {"config switch", Match::Prefix, Dialect::Unknown, 5},
     {"iface ", Match::Prefix, Dialect::Unknown, 3},

@@ -120,7 +120,8 @@ TEST(ConfigImport, DetectsTheDialect) {
          Dialect::CiscoSb, false},
         {"interface port1.0.1-1.0.4\n switchport access vlan 10\n", Dialect::AlliedWare, true},
         {"interface 0/1\nvlan pvid 10\nvlan participation include 10\nexit\n", Dialect::EdgeSwitch, true},
-        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter.
+        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter, Dell
+        // OS9, Avaya, Zyxel.
         {"config switch interface\n    edit \"port1\"\n        set native-vlan 10\n    next\nend\n",
          Dialect::Unknown, false},
         {"interface gigabitEthernet 1/0/1\n switchport general allowed vlan 10 untagged\n switchport pvid "
@@ -129,6 +130,13 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"interfaces {\n    ethernet eth0 {\n    }\n    switch switch0 {\n        switch-port {\n"
          "            interface eth1 {\n            }\n        }\n    }\n}\n",
          Dialect::Unknown, false},
+        {"! Version 9.14(1.0)\ninterface TenGigabitEthernet 0/1\n no ip address\n switchport\n no "
+         "shutdown\n!\n"
+         "interface Vlan 10\n no ip address\n untagged TenGigabitEthernet 0/1-4\n tagged Port-channel 1\n",
+         Dialect::Unknown, false},
+        {"vlan create 10 name Data type port\nvlan members add 10 1/1-24\nvlan ports 1/25 tagging tagAll\n",
+         Dialect::Unknown, false},
+        {"vlan 10\n  name Data\n  fixed 1-8\n  untagged 1-8\nexit\n", Dialect::Unknown, false},
         {"hello world\nthis is no configuration\n", Dialect::Unknown, false},
         {"", Dialect::Unknown, false},
     };
