@@ -237,7 +237,6 @@ constexpr Marker k_markers[] = {
     {"interface Te", Match::PrefixDigit, Dialect::DellOs6, 3},
     {"interface Tw", Match::PrefixDigit, Dialect::DellOs6, 3},
     {"interface Fo", Match::PrefixDigit, Dialect::DellOs6, 3},
-    {"interface ethernet ", Match::PrefixDigit, Dialect::DellOs6, 4},
     {"interface port-channel ", Match::PrefixDigit, Dialect::DellOs6, 2},
     {"interface out-of-band", Match::Exact, Dialect::DellOs6, 4},
     {"interface vlan ", Match::PrefixDigit, Dialect::DellOs6, 2},
@@ -367,6 +366,17 @@ void score_special(std::string_view c, Scores& s) {
             add(s, Dialect::ArubaCx, 2);
         else if ((digit(name[0]) && slashes <= 1 && name[0] != '0') || lettered)
             add(s, Dialect::ArubaOs, 2);
+    }
+    // "interface ethernet 1/g1" (PowerConnect), "interface ethernet 1/1/1"
+    // (OS10, as typed).
+    if (c.starts_with("interface ethernet ") && c.size() > 19) {
+        std::string_view name = c.substr(19);
+        bool numbers = std::all_of(name.begin(), name.end(),
+                                   [](char ch) { return digit(ch) || ch == '/' || ch == ':'; });
+        if (numbers && std::count(name.begin(), name.end(), '/') == 2)
+            add(s, Dialect::DellOs10, 5);
+        else if (digit(name.front()) || name.front() == 'g')
+            add(s, Dialect::DellOs6, 4);
     }
     // AlliedWare Plus names VLANs inside its VLAN database: "vlan 10 name Data".
     if (c.starts_with("vlan ") && c.size() > 5 && digit(c[5]) && (has(" name ") || has(" state ")))

@@ -114,7 +114,10 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"interface 1/1/1\n    no shutdown\n    vlan access 10\n", Dialect::ArubaCx, true},
         {"interface ethernet1/1/1\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
          false},
+        {"interface ethernet 1/1/2\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
+         false},
         {"interface Gi1/0/1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
+        {"interface ethernet 1/g1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
         {"interface GigabitEthernet1/0/1\n switchport mode general\n switchport general pvid 10\n"
          " switchport general allowed vlan add 10 untagged\n",
          Dialect::CiscoSb, false},
