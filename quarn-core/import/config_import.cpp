@@ -190,6 +190,12 @@ constexpr Marker k_markers[] = {
     {"interface ethernet ", Match::Prefix, Dialect::FastIron, 2},
     {"default-vlan-id ", Match::Prefix, Dialect::FastIron, 6},
     {"port-name ", Match::Prefix, Dialect::FastIron, 3},
+    {"untagged ethe ", Match::Prefix, Dialect::DellOs10, k_never},
+    {"untagged ethe ", Match::Prefix, Dialect::DellOs6, k_never},
+    {"tagged ethe ", Match::Prefix, Dialect::DellOs10, k_never},
+    {"tagged ethe ", Match::Prefix, Dialect::DellOs6, k_never},
+    {"port-name ", Match::Prefix, Dialect::DellOs10, k_never},
+    {"port-name ", Match::Prefix, Dialect::DellOs6, k_never},
     {"dual-mode", Match::Prefix, Dialect::FastIron, 4},
     {"spanning-tree 802-1w", Match::Prefix, Dialect::FastIron, 4},
     {"vlan-config ", Match::Prefix, Dialect::FastIron, 5},
@@ -316,7 +322,6 @@ constexpr Marker k_markers[] = {
     {"interface Te", Match::PrefixDigit, Dialect::DellOs6, 3},
     {"interface Tw", Match::PrefixDigit, Dialect::DellOs6, 3},
     {"interface Fo", Match::PrefixDigit, Dialect::DellOs6, 3},
-    {"interface ethernet ", Match::PrefixDigit, Dialect::DellOs6, 4},
     {"interface port-channel ", Match::PrefixDigit, Dialect::DellOs6, 2},
     {"interface out-of-band", Match::Exact, Dialect::DellOs6, 4},
     {"interface vlan ", Match::PrefixDigit, Dialect::DellOs6, 2},
@@ -374,7 +379,19 @@ constexpr Marker k_markers[] = {
     {"vlan participation ", Match::Prefix, Dialect::CiscoSb, k_never},
     {"vlan participation ", Match::Prefix, Dialect::DellOs6, k_never},
     // Families the importer does not read: FortiSwitch, Cumulus, EdgeRouter
-    // and VyOS switch ports, TP-Link, D-Link
+    // and VyOS switch ports, TP-Link, D-Link, Dell OS9 (whose VLANs list
+    // their ports by interface name), Avaya and Extreme VOSS, Zyxel
+    {"! Version 9.", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged TenGigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged GigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged Port-channel ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged TenGigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged GigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged Port-channel ", Match::Prefix, Dialect::Unknown, 6},
+    {"vlan create ", Match::Prefix, Dialect::Unknown, 5},
+    {"vlan members ", Match::Prefix, Dialect::Unknown, 5},
+    {"vlan ports ", Match::Prefix, Dialect::Unknown, 5},
+    {"fixed ", Match::Prefix, Dialect::Unknown, 4},
     {"config system ", Match::Prefix, Dialect::Unknown, 5},
     {"config switch", Match::Prefix, Dialect::Unknown, 5},
     {"iface ", Match::Prefix, Dialect::Unknown, 3},
@@ -435,10 +452,31 @@ void score_special(std::string_view c, Scores& s) {
         else if ((digit(name[0]) && slashes <= 1 && name[0] != '0') || lettered)
             add(s, Dialect::ArubaOs, 2);
     }
+    // "interface ethernet 1/g1" (PowerConnect), "interface ethernet 1/1/1"
+    // (OS10, as typed).
+    if (c.starts_with("interface ethernet ") && c.size() > 19) {
+        std::string_view name = c.substr(19);
+        bool numbers = std::all_of(name.begin(), name.end(),
+                                   [](char ch) { return digit(ch) || ch == '/' || ch == ':'; });
+        if (numbers && std::count(name.begin(), name.end(), '/') == 2)
+            add(s, Dialect::DellOs10, 5);
+        else if (digit(name.front()) || name.front() == 'g')
+            add(s, Dialect::DellOs6, 4);
+    }
     // ver 08.0.95bT213, vlan 10 name Data by port, lag "up" dynamic id 1,
     // module 1 icx7150-48p-poe-port-management-module
-    if (c.starts_with("ver ") && c.size() > 4 && digit(c[4])) add(s, Dialect::FastIron, 12);
-    if (c.starts_with("vlan ") && c.ends_with(" by port")) add(s, Dialect::FastIron, 8);
+    // OS10 as typed and PowerConnect name their ports as FastIron does,
+    // "interface ethernet 1/1/1"; what FastIron alone writes tells it apart.
+    if (c.starts_with("ver ") && c.size() > 4 && digit(c[4])) {
+        add(s, Dialect::FastIron, 12);
+        add(s, Dialect::DellOs10, k_never);
+        add(s, Dialect::DellOs6, k_never);
+    }
+    if (c.starts_with("vlan ") && c.ends_with(" by port")) {
+        add(s, Dialect::FastIron, 8);
+        add(s, Dialect::DellOs10, k_never);
+        add(s, Dialect::DellOs6, k_never);
+    }
     if (c.starts_with("lag ") && (has(" dynamic id ") || has(" static id ") || has(" keep-alive id ")))
         add(s, Dialect::FastIron, 8);
     if (c.starts_with("module ") && c.ends_with("-module")) add(s, Dialect::FastIron, 8);

@@ -242,7 +242,7 @@ std::string_view unquoted(std::string_view text);
 
 // Interface names and ranges in the families' notations, separated by
 // commas: Gi1/0/1-24, Gi1/0/1-Gi1/0/24, 1/1/1-1/1/4, port1.0.1-1.0.4,
-// 0/1-0/8. Nothing when a part is no name or a range runs backwards or
+// 0/1-0/8, g(1-24), 1/e(1-3,5). Nothing when a part is no name or a range runs backwards or
 // names more than a thousand ports.
 std::optional<std::vector<std::string>> expand_names(std::string_view text);
 

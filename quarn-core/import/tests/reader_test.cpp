@@ -50,6 +50,31 @@ TEST(ConfigReader, VlanLists) {
     }
 }
 
+TEST(ConfigReader, NameRanges) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Gi1/0/1-3", "Gi1/0/1 Gi1/0/2 Gi1/0/3"},
+        {"Gi1/0/9-Gi1/0/10,Te1/1/1", "Gi1/0/9 Gi1/0/10 Te1/1/1"},
+        {"1/1/1-1/1/2", "1/1/1 1/1/2"},
+        {"port1.0.1-1.0.2,port1.1.4", "port1.0.1 port1.0.2 port1.1.4"},
+        {"ethernet1/1/49:1-1/1/49:2", "ethernet1/1/49:1 ethernet1/1/49:2"},
+        {"Port-channel1-2", "Port-channel1 Port-channel2"},
+        {"1/e(1-2,5),g(7)", "1/e1 1/e2 1/e5 g7"},
+        {"0/1", "0/1"},
+        {"Gi1/0/3-1", "none"},
+        {"Gi1/0/1-Te1/0/2", "none"},
+        {"Gi1/0/1,,Gi1/0/2", "none"},
+        {"Gi1/0/1-2000", "none"},
+        {"g(x)", "none"},
+    };
+    for (const auto& [text, expected] : cases) {
+        auto names = expand_names(text);
+        std::string joined;
+        if (names)
+            for (const std::string& name : *names) joined += (joined.empty() ? "" : " ") + name;
+        EXPECT_EQ(names ? joined : "none", expected) << text;
+    }
+}
+
 TEST(ConfigReader, SecretsAreCutOff) {
     const std::pair<const char*, const char*> cases[] = {
         {"username admin privilege 15 secret 9 $9$abc", "username admin privilege 15 secret ..."},
@@ -91,7 +116,10 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"interface 1/1/1\n    no shutdown\n    vlan access 10\n", Dialect::ArubaCx, true},
         {"interface ethernet1/1/1\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
          false},
+        {"interface ethernet 1/1/2\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
+         false},
         {"interface Gi1/0/1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
+        {"interface ethernet 1/g1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
         {"interface GigabitEthernet1/0/1\n switchport mode general\n switchport general pvid 10\n"
          " switchport general allowed vlan add 10 untagged\n",
          Dialect::CiscoSb, false},
@@ -108,7 +136,8 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"create vlan Data\nconfigure vlan Data add ports 1 untagged\n", Dialect::Exos, true},
         // AlliedWare's older language looks like EXOS's but is none Quarn reads.
         {"create vlan=Data vid=10\nadd vlan=10 port=1-4\n", Dialect::Unknown, false},
-        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter.
+        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter, Dell
+        // OS9, Avaya, Zyxel.
         {"config switch interface\n    edit \"port1\"\n        set native-vlan 10\n    next\nend\n",
          Dialect::Unknown, false},
         {"interface gigabitEthernet 1/0/1\n switchport general allowed vlan 10 untagged\n switchport pvid "
@@ -117,6 +146,13 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"interfaces {\n    ethernet eth0 {\n    }\n    switch switch0 {\n        switch-port {\n"
          "            interface eth1 {\n            }\n        }\n    }\n}\n",
          Dialect::Unknown, false},
+        {"! Version 9.14(1.0)\ninterface TenGigabitEthernet 0/1\n no ip address\n switchport\n no "
+         "shutdown\n!\n"
+         "interface Vlan 10\n no ip address\n untagged TenGigabitEthernet 0/1-4\n tagged Port-channel 1\n",
+         Dialect::Unknown, false},
+        {"vlan create 10 name Data type port\nvlan members add 10 1/1-24\nvlan ports 1/25 tagging tagAll\n",
+         Dialect::Unknown, false},
+        {"vlan 10\n  name Data\n  fixed 1-8\n  untagged 1-8\nexit\n", Dialect::Unknown, false},
         {"hello world\nthis is no configuration\n", Dialect::Unknown, false},
         {"", Dialect::Unknown, false},
     };
