@@ -35,6 +35,10 @@ BENCHMARK_CAPTURE(import_config, os6, "os6")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, ciscosb, "ciscosb")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, awplus, "awplus")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_config, edgeswitch, "edgeswitch")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, fastiron, "fastiron")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, vrp, "vrp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, routeros, "routeros")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_config, exos, "exos")->Unit(benchmark::kMillisecond);
 
 // The whole road of the command line: read, then build the new switch.
 void import_new_switch(benchmark::State& state) {

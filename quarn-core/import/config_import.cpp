@@ -15,7 +15,8 @@ using import_detail::iequals;
 using import_detail::Line;
 
 // How a dialect's users write a port's name short.
-enum class ShortForm : std::uint8_t { AsWritten, Cisco, Comware };
+// Numbers: FastIron's "ethernet 1/1/1" is the port its users call 1/1/1.
+enum class ShortForm : std::uint8_t { AsWritten, Cisco, Comware, Numbers };
 
 // Everything the importer knows of one dialect, in the order of `Dialect`.
 struct Row {
@@ -70,6 +71,22 @@ constexpr Row k_rows[] = {
      {"netgear", "fastpath"},
      ShortForm::AsWritten,
      import_detail::read_edgeswitch},
+    {{Dialect::FastIron, "Ruckus FastIron", "Ruckus ICX, Brocade FastIron", "fastiron"},
+     {"ruckus", "icx", "brocade"},
+     ShortForm::Numbers,
+     import_detail::read_fastiron},
+    {{Dialect::Vrp, "Huawei VRP", "Huawei VRP", "vrp"},
+     {"huawei"},
+     ShortForm::Comware,
+     import_detail::read_vrp},
+    {{Dialect::RouterOs, "MikroTik RouterOS", "MikroTik RouterOS", "routeros"},
+     {"mikrotik"},
+     ShortForm::AsWritten,
+     import_detail::read_routeros},
+    {{Dialect::Exos, "Extreme EXOS", "Extreme Networks EXOS", "exos"},
+     {"extreme"},
+     ShortForm::AsWritten,
+     import_detail::read_exos},
 };
 
 const Row* row_of(Dialect dialect) {
@@ -122,6 +139,9 @@ constexpr Marker k_markers[] = {
     {"port link-type ", Match::Prefix, Dialect::Comware, 4},
     {"port trunk permit vlan", Match::Prefix, Dialect::Comware, 4},
     {"port hybrid ", Match::Prefix, Dialect::Comware, 4},
+    {"port hybrid vlan ", Match::Prefix, Dialect::Comware, 4},
+    {"port access vlan ", Match::Prefix, Dialect::Comware, 4},
+    {"port link-aggregation group ", Match::Prefix, Dialect::Comware, 4},
     {"interface Bridge-Aggregation", Match::Prefix, Dialect::Comware, 4},
     {"interface Vlan-interface", Match::Prefix, Dialect::Comware, 4},
     {"interface Ten-GigabitEthernet", Match::Prefix, Dialect::Comware, 4},
@@ -129,6 +149,71 @@ constexpr Marker k_markers[] = {
     {"#", Match::Exact, Dialect::Comware, 1},
     {"return", Match::Exact, Dialect::Comware, 1},
     {"undo ", Match::Prefix, Dialect::Comware, 1},
+    // Huawei VRP: what it writes as Comware does, and where it words what
+    // Comware says otherwise
+    {"sysname ", Match::Prefix, Dialect::Vrp, 4},
+    {"port link-type ", Match::Prefix, Dialect::Vrp, 4},
+    {"port hybrid ", Match::Prefix, Dialect::Vrp, 4},
+    {"#", Match::Exact, Dialect::Vrp, 1},
+    {"return", Match::Exact, Dialect::Vrp, 1},
+    {"undo ", Match::Prefix, Dialect::Vrp, 1},
+    {"interface GigabitEthernet", Match::Prefix, Dialect::Vrp, 1},
+    {"!Software Version V", Match::Prefix, Dialect::Vrp, 12},
+    {"port trunk allow-pass vlan ", Match::Prefix, Dialect::Vrp, 5},
+    {"port default vlan ", Match::Prefix, Dialect::Vrp, 5},
+    {"port hybrid tagged vlan ", Match::Prefix, Dialect::Vrp, 5},
+    {"port hybrid untagged vlan ", Match::Prefix, Dialect::Vrp, 5},
+    {"interface Eth-Trunk", Match::Prefix, Dialect::Vrp, 5},
+    {"interface Vlanif", Match::Prefix, Dialect::Vrp, 5},
+    {"interface XGigabitEthernet", Match::Prefix, Dialect::Vrp, 5},
+    {"interface MEth", Match::Prefix, Dialect::Vrp, 5},
+    {"interface MultiGE", Match::Prefix, Dialect::Vrp, 5},
+    {"interface 10GE", Match::Prefix, Dialect::Vrp, 5},
+    {"interface 25GE", Match::Prefix, Dialect::Vrp, 5},
+    {"interface 40GE", Match::Prefix, Dialect::Vrp, 5},
+    {"interface 100GE", Match::Prefix, Dialect::Vrp, 5},
+    {"eth-trunk ", Match::Prefix, Dialect::Vrp, 4},
+    {"vlan batch ", Match::Prefix, Dialect::Vrp, 5},
+    {"undo portswitch", Match::Prefix, Dialect::Vrp, 4},
+    {"voice-vlan ", Match::Prefix, Dialect::Vrp, 2},
+    // Ruckus and Brocade FastIron. Their many `!` lines speak for the
+    // families that write `!`, so what only they write speaks loudly.
+    {"stack unit ", Match::Prefix, Dialect::FastIron, 8},
+    {"untagged ethe ", Match::Prefix, Dialect::FastIron, 4},
+    {"tagged ethe ", Match::Prefix, Dialect::FastIron, 4},
+    {"untagged lag ", Match::Prefix, Dialect::FastIron, 4},
+    {"tagged lag ", Match::Prefix, Dialect::FastIron, 4},
+    {"ports ethe", Match::Prefix, Dialect::FastIron, 5},
+    {"primary-port ", Match::Prefix, Dialect::FastIron, 4},
+    {"router-interface ve ", Match::Prefix, Dialect::FastIron, 5},
+    {"interface ve ", Match::Prefix, Dialect::FastIron, 4},
+    {"interface ethernet ", Match::Prefix, Dialect::FastIron, 2},
+    {"default-vlan-id ", Match::Prefix, Dialect::FastIron, 6},
+    {"port-name ", Match::Prefix, Dialect::FastIron, 3},
+    {"untagged ethe ", Match::Prefix, Dialect::DellOs10, k_never},
+    {"untagged ethe ", Match::Prefix, Dialect::DellOs6, k_never},
+    {"tagged ethe ", Match::Prefix, Dialect::DellOs10, k_never},
+    {"tagged ethe ", Match::Prefix, Dialect::DellOs6, k_never},
+    {"port-name ", Match::Prefix, Dialect::DellOs10, k_never},
+    {"port-name ", Match::Prefix, Dialect::DellOs6, k_never},
+    {"dual-mode", Match::Prefix, Dialect::FastIron, 4},
+    {"spanning-tree 802-1w", Match::Prefix, Dialect::FastIron, 4},
+    {"vlan-config ", Match::Prefix, Dialect::FastIron, 5},
+    {"trunk ethe ", Match::Prefix, Dialect::FastIron, 5},
+    {"Current configuration:", Match::Prefix, Dialect::FastIron, 3},
+    // MikroTik RouterOS
+    {"set [ find ", Match::Prefix, Dialect::RouterOs, 5},
+    {"add bridge=", Match::Prefix, Dialect::RouterOs, 5},
+    // Extreme EXOS
+    {"configure vlan ", Match::Prefix, Dialect::Exos, 4},
+    {"enable sharing ", Match::Prefix, Dialect::Exos, 6},
+    {"configure snmp sysName ", Match::Prefix, Dialect::Exos, 6},
+    {"# Module ", Match::Prefix, Dialect::Exos, 6},
+    {"configure vr VR-", Match::Prefix, Dialect::Exos, 6},
+    {"configure ports ", Match::Prefix, Dialect::Exos, 2},
+    {"configure sharing ", Match::Prefix, Dialect::Exos, 4},
+    {"disable ports ", Match::Prefix, Dialect::Exos, 2},
+    {"enable ports ", Match::Prefix, Dialect::Exos, 2},
     // ArubaOS-Switch (and what FASTPATH families write alike)
     {"hostname \"", Match::Prefix, Dialect::ArubaOs, 2},
     {"hostname \"", Match::Prefix, Dialect::DellOs6, 2},
@@ -237,7 +322,6 @@ constexpr Marker k_markers[] = {
     {"interface Te", Match::PrefixDigit, Dialect::DellOs6, 3},
     {"interface Tw", Match::PrefixDigit, Dialect::DellOs6, 3},
     {"interface Fo", Match::PrefixDigit, Dialect::DellOs6, 3},
-    {"interface ethernet ", Match::PrefixDigit, Dialect::DellOs6, 4},
     {"interface port-channel ", Match::PrefixDigit, Dialect::DellOs6, 2},
     {"interface out-of-band", Match::Exact, Dialect::DellOs6, 4},
     {"interface vlan ", Match::PrefixDigit, Dialect::DellOs6, 2},
@@ -295,7 +379,19 @@ constexpr Marker k_markers[] = {
     {"vlan participation ", Match::Prefix, Dialect::CiscoSb, k_never},
     {"vlan participation ", Match::Prefix, Dialect::DellOs6, k_never},
     // Families the importer does not read: FortiSwitch, Cumulus, EdgeRouter
-    // and VyOS switch ports, TP-Link, D-Link
+    // and VyOS switch ports, TP-Link, D-Link, Dell OS9 (whose VLANs list
+    // their ports by interface name), Avaya and Extreme VOSS, Zyxel
+    {"! Version 9.", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged TenGigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged GigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"untagged Port-channel ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged TenGigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged GigabitEthernet ", Match::Prefix, Dialect::Unknown, 6},
+    {"tagged Port-channel ", Match::Prefix, Dialect::Unknown, 6},
+    {"vlan create ", Match::Prefix, Dialect::Unknown, 5},
+    {"vlan members ", Match::Prefix, Dialect::Unknown, 5},
+    {"vlan ports ", Match::Prefix, Dialect::Unknown, 5},
+    {"fixed ", Match::Prefix, Dialect::Unknown, 4},
     {"config system ", Match::Prefix, Dialect::Unknown, 5},
     {"config switch", Match::Prefix, Dialect::Unknown, 5},
     {"iface ", Match::Prefix, Dialect::Unknown, 3},
@@ -356,6 +452,39 @@ void score_special(std::string_view c, Scores& s) {
         else if ((digit(name[0]) && slashes <= 1 && name[0] != '0') || lettered)
             add(s, Dialect::ArubaOs, 2);
     }
+    // "interface ethernet 1/g1" (PowerConnect), "interface ethernet 1/1/1"
+    // (OS10, as typed).
+    if (c.starts_with("interface ethernet ") && c.size() > 19) {
+        std::string_view name = c.substr(19);
+        bool numbers = std::all_of(name.begin(), name.end(),
+                                   [](char ch) { return digit(ch) || ch == '/' || ch == ':'; });
+        if (numbers && std::count(name.begin(), name.end(), '/') == 2)
+            add(s, Dialect::DellOs10, 5);
+        else if (digit(name.front()) || name.front() == 'g')
+            add(s, Dialect::DellOs6, 4);
+    }
+    // ver 08.0.95bT213, vlan 10 name Data by port, lag "up" dynamic id 1,
+    // module 1 icx7150-48p-poe-port-management-module
+    // OS10 as typed and PowerConnect name their ports as FastIron does,
+    // "interface ethernet 1/1/1"; what FastIron alone writes tells it apart.
+    if (c.starts_with("ver ") && c.size() > 4 && digit(c[4])) {
+        add(s, Dialect::FastIron, 12);
+        add(s, Dialect::DellOs10, k_never);
+        add(s, Dialect::DellOs6, k_never);
+    }
+    if (c.starts_with("vlan ") && c.ends_with(" by port")) {
+        add(s, Dialect::FastIron, 8);
+        add(s, Dialect::DellOs10, k_never);
+        add(s, Dialect::DellOs6, k_never);
+    }
+    if (c.starts_with("lag ") && (has(" dynamic id ") || has(" static id ") || has(" keep-alive id ")))
+        add(s, Dialect::FastIron, 8);
+    if (c.starts_with("module ") && c.ends_with("-module")) add(s, Dialect::FastIron, 8);
+    // /interface bridge port, /ip address, /system identity
+    if (c.size() > 2 && c[0] == '/' && c[1] >= 'a' && c[1] <= 'z') add(s, Dialect::RouterOs, 3);
+    if (c.starts_with("#") && has(" by RouterOS ")) add(s, Dialect::RouterOs, 12);
+    // create vlan "Data", but not AlliedWare's create vlan=Data vid=10
+    if (c.starts_with("create vlan ") && !has("=")) add(s, Dialect::Exos, 6);
     // AlliedWare Plus names VLANs inside its VLAN database: "vlan 10 name Data".
     if (c.starts_with("vlan ") && c.size() > 5 && digit(c[5]) && (has(" name ") || has(" state ")))
         add(s, Dialect::AlliedWare, 3);
@@ -503,12 +632,15 @@ std::string short_label(Dialect dialect, std::string_view label) {
     bool cisco = row->short_form == ShortForm::Cisco;
     std::size_t length = 0;
     std::string_view family = import_detail::port_family(label, length);
-    for (const Short& entry : k_short) {
-        if (entry.family != family) continue;
-        std::string_view rest = label.substr(length);
-        while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-        return std::string(cisco ? entry.cisco : entry.comware) + std::string(rest);
-    }
+    std::string_view rest = label.substr(length);
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    // "ethernet 1/1/1" and "ethe 1/1/1" are the ports FastIron's users call 1/1/1.
+    if (row->short_form == ShortForm::Numbers)
+        return family == "eth" && !rest.empty() && digit(rest.front()) ? std::string(rest)
+                                                                       : std::string(label);
+    for (const Short& entry : k_short)
+        if (entry.family == family)
+            return std::string(cisco ? entry.cisco : entry.comware) + std::string(rest);
     return std::string(label);
 }
 

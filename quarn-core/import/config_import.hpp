@@ -14,7 +14,9 @@ namespace quarn {
 
 // The configuration languages the importer reads. Arista EOS writes its
 // interfaces as Cisco IOS does and is read as `CiscoIos`; Netgear's managed
-// switches share their language with Ubiquiti's EdgeSwitch.
+// switches share their language with Ubiquiti's EdgeSwitch. `FastIron` is
+// Ruckus ICX and Brocade FastIron, `Vrp` Huawei's VRP, `RouterOs` MikroTik's
+// RouterOS export, `Exos` Extreme Networks ExtremeXOS.
 enum class Dialect : std::uint8_t {
     Unknown,
     CiscoIos,
@@ -28,6 +30,10 @@ enum class Dialect : std::uint8_t {
     CiscoSb,
     AlliedWare,
     EdgeSwitch,
+    FastIron,
+    Vrp,
+    RouterOs,
+    Exos,
 };
 
 // One dialect as the program names it.
@@ -49,7 +55,8 @@ struct ImportedVlan {
 };
 
 // One physical port as the configuration means it. `label` is the name the
-// configuration gives (GigabitEthernet1/0/1, ge-0/0/0, 5, A1); `kind` is
+// configuration gives (GigabitEthernet1/0/1, ge-0/0/0, 5, A1, 1/1/1, ether2,
+// 1:1); `kind` is
 // Rj45 for copper and Sfp for ten-gigabit and faster. `tagged` is ascending
 // and never holds `untagged`.
 struct ImportedPort {
@@ -134,18 +141,22 @@ ImportResult import_config(std::string_view text, std::optional<Dialect> dialect
 std::string_view dialect_title(Dialect dialect);
 
 // The titles of every dialect read, for the sentence that says a text is
-// none of them: "Cisco IOS, Cisco NX-OS, ..., EdgeSwitch".
+// none of them: "Cisco IOS, Cisco NX-OS, ..., Extreme EXOS".
 std::string dialect_titles();
 
 // The names --dialect accepts: each dialect's name and a few others (eos,
-// procurve, h3c, cbs, netgear, ...); case does not matter.
+// procurve, h3c, cbs, netgear, ruckus, huawei, mikrotik, extreme, ...); case
+// does not matter.
 std::optional<Dialect> parse_dialect_name(std::string_view name);
-inline constexpr std::string_view k_dialect_names =
-    "ios, nxos, aruba, comware, junos, aoscx, os10, os6, ciscosb, awplus, edgeswitch";
+inline constexpr std::string_view k_dialect_names = "ios, nxos, aruba, comware, junos, aoscx, os10, os6, "
+                                                    "ciscosb, awplus, edgeswitch, fastiron, vrp, routeros, "
+                                                    "exos";
 
 // The label in the switch's own short form: Gi1/0/1, Te1/1/1, Eth1/1, Po1,
 // GE1/0/1, XGE1/0/49, BAGG1, ge-0/0/0, 1, A1, 1/1/1, ethernet1/1/1:1,
-// port1.0.1, 0/1. Labels the dialect has no short form for stay as they are.
+// port1.0.1, 0/1, 1/1/1 (for FastIron's "ethernet 1/1/1"), GE0/0/1 and
+// XGE0/0/1 (VRP), ether2, 1:1. Labels the dialect has no short form for stay
+// as they are.
 std::string short_label(Dialect dialect, std::string_view label);
 
 // Whether two labels name the same port, the long and the short form of a

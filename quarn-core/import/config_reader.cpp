@@ -56,11 +56,11 @@ constexpr std::array<Family, 11> k_families = {{
     {"gi", {"gigabitethernet", "gi", "gig", "ge"}},
     {"tw", {"twogigabitethernet", "tw"}},
     {"fi", {"fivegigabitethernet", "fi"}},
-    {"te", {"tengigabitethernet", "te", "ten-gigabitethernet", "xge", "tengige"}},
+    {"te", {"tengigabitethernet", "te", "ten-gigabitethernet", "xge", "tengige", "xgigabitethernet"}},
     {"twe", {"twentyfivegige", "twentyfivegigabitethernet", "twe", "twenty-fivegige", "wge"}},
     {"fo", {"fortygigabitethernet", "fo", "fortygige", "fge"}},
     {"hu", {"hundredgige", "hundredgigabitethernet", "hu", "hge"}},
-    {"eth", {"ethernet", "eth", "et"}},
+    {"eth", {"ethernet", "eth", "et", "ethe"}},
     {"po", {"port-channel", "po", "portchannel"}},
     {"bagg", {"bridge-aggregation", "bagg"}},
 }};
@@ -198,7 +198,16 @@ VlanSet VlanSet::all() {
 }
 
 void VlanSet::add_range(std::uint16_t from, std::uint16_t to) {
-    for (std::uint32_t id = from; id <= to && id < k_bits; ++id) add(static_cast<std::uint16_t>(id));
+    // A word at a time: trunks allow all 4094 VLANs, and every reader starts
+    // from such a default.
+    std::uint32_t last = std::min<std::uint32_t>(to, k_bits - 1);
+    for (std::uint32_t id = from; id <= last;) {
+        std::uint32_t bit = id % 64;
+        std::uint32_t count = std::min<std::uint32_t>(64 - bit, last - id + 1);
+        std::uint64_t mask = count == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << count) - 1) << bit;
+        words_[id / 64] |= mask;
+        id += count;
+    }
 }
 
 void VlanSet::add(const VlanSet& other) {
@@ -281,6 +290,9 @@ std::string port_key(std::string_view label) {
         if (key.empty()) return lower(label.substr(0, n)) + lower(rest);
     }
     if (key.empty()) return lower(label);
+    // "ethernet 1/1/1" as Ruckus writes it is the port its users call 1/1/1:
+    // an Ethernet port's name is its number.
+    if (key == "eth" && !rest.empty() && rest.front() >= '0' && rest.front() <= '9') return lower(trim(rest));
     return std::string(key) + lower(rest);
 }
 
@@ -294,10 +306,10 @@ PortDraft& Collector::port(std::string_view label, PortKind kind) {
     }
     auto [it, fresh] = port_index_.emplace(key, ports_.size());
     if (fresh) {
-        PortDraft draft;
+        // Made in place: a draft is large (its VLAN sets), and a stack has thousands.
+        PortDraft& draft = ports_.emplace_back();
         draft.label = std::string(label);
         draft.kind = kind;
-        ports_.push_back(std::move(draft));
     }
     last_label_ = std::string(label);
     last_port_ = &ports_[it->second];
@@ -459,6 +471,30 @@ bool natural_less(const std::string& a, const std::string& b) {
     return a.size() - i < b.size() - j;
 }
 
+// A key whose plain order is the natural order above, made once per name
+// so that sorting thousands of ports compares plain strings: a run of
+// digits becomes \x01, its length without leading zeros, and those digits
+// (so that runs compare by value and come before letters); the rest is
+// lower case.
+std::string natural_key(const std::string& label) {
+    std::string key;
+    key.reserve(label.size() + 4);
+    for (std::size_t i = 0; i < label.size();) {
+        if (label[i] >= '0' && label[i] <= '9') {
+            std::size_t end = i;
+            while (end < label.size() && label[end] >= '0' && label[end] <= '9') ++end;
+            while (i + 1 < end && label[i] == '0') ++i;
+            key += '\x01';
+            key += static_cast<char>(std::min<std::size_t>(end - i, 255));
+            key.append(label, i, end - i);
+            i = end;
+        } else {
+            key += lower_char(label[i++]);
+        }
+    }
+    return key;
+}
+
 } // namespace
 
 // Configuration text comes in any encoding; the map holds UTF-8, so every
@@ -477,10 +513,16 @@ ImportResult Collector::finish() {
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < ports_.size(); ++i)
         if (!ports_[i].management) order.push_back(i);
-    if (sort_ports)
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return natural_less(ports_[a].label, ports_[b].label);
-        });
+    auto less = [&](std::size_t a, std::size_t b) { return natural_less(ports_[a].label, ports_[b].label); };
+    // Most texts name their ports in order already.
+    if (sort_ports && !std::is_sorted(order.begin(), order.end(), less)) {
+        std::vector<std::pair<std::string, std::size_t>> keyed;
+        keyed.reserve(order.size());
+        for (std::size_t i : order) keyed.emplace_back(natural_key(ports_[i].label), i);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
+    }
 
     std::vector<std::vector<std::string>> members(lags_.size());
     bool uses_vlan_1 = false;

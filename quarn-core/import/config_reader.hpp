@@ -85,7 +85,7 @@ class VlanSet {
     std::array<std::uint64_t, k_bits / 64> words_{};
 };
 
-// "2-4,7" (Cisco), also with blanks around the parts.
+// "2-4,7" (Cisco, RouterOS), also with blanks around the parts.
 std::optional<VlanSet> parse_dash_list(std::string_view text);
 // Words of "10 to 11 13" (Comware).
 std::optional<VlanSet> parse_to_list(const std::vector<std::string_view>& words);
@@ -242,7 +242,7 @@ std::string_view unquoted(std::string_view text);
 
 // Interface names and ranges in the families' notations, separated by
 // commas: Gi1/0/1-24, Gi1/0/1-Gi1/0/24, 1/1/1-1/1/4, port1.0.1-1.0.4,
-// 0/1-0/8. Nothing when a part is no name or a range runs backwards or
+// 0/1-0/8, g(1-24), 1/e(1-3,5). Nothing when a part is no name or a range runs backwards or
 // names more than a thousand ports.
 std::optional<std::vector<std::string>> expand_names(std::string_view text);
 
@@ -281,5 +281,9 @@ void read_dell_os6(std::string_view text, Collector& out);
 void read_cisco_sb(std::string_view text, Collector& out);
 void read_alliedware(std::string_view text, Collector& out);
 void read_edgeswitch(std::string_view text, Collector& out);
+void read_fastiron(std::string_view text, Collector& out);
+void read_vrp(std::string_view text, Collector& out);
+void read_routeros(std::string_view text, Collector& out);
+void read_exos(std::string_view text, Collector& out);
 
 } // namespace quarn::import_detail

@@ -125,7 +125,6 @@ void settle_untagged_lists(Collector& out, const std::vector<UntaggedLine>& line
     });
     for (const UntaggedLine& entry : lines) {
         const PortDraft& port = *entry.port;
-        if (port.mode != Mode::Direct || !port.lists_started) continue;
         VlanSet lost = entry.vlans;
         lost.remove(port.pvid.value_or(0));
         VlanSet still;
@@ -141,11 +140,35 @@ std::string_view unquoted(std::string_view text) {
     return text;
 }
 
+// The comma that ends the first item, outside parentheses.
+std::size_t item_end(std::string_view text) {
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')') --depth;
+        if (text[i] == ',' && depth == 0) return i;
+    }
+    return std::string_view::npos;
+}
+
 std::optional<std::vector<std::string>> expand_names(std::string_view text) {
     std::vector<std::string> names;
     while (true) {
-        std::size_t comma = text.find(',');
+        std::size_t comma = item_end(text);
         std::string_view item = trim(text.substr(0, comma));
+        // PowerConnect: g(1-24) and 1/e(1-3,5), the numbers listed after a prefix.
+        std::size_t open = item.find('(');
+        if (open != std::string_view::npos && item.back() == ')' && open > 0) {
+            auto inner = expand_names(item.substr(open + 1, item.size() - open - 2));
+            if (!inner) return std::nullopt;
+            for (const std::string& number : *inner) {
+                if (!digit(number.front())) return std::nullopt;
+                names.push_back(std::string(item.substr(0, open)) + number);
+            }
+            if (comma == std::string_view::npos) break;
+            text = text.substr(comma + 1);
+            continue;
+        }
         if (item.empty() || !(letter(item.front()) || digit(item.front()))) return std::nullopt;
         // The dash of a range stands between a digit and a name or number.
         std::size_t dash = 0;

@@ -43,7 +43,9 @@ std::span<const CommandEntry> commands() {
             "import", "import FILE... OUT [--into MAP] [options]",
             "Read switches' configuration texts and LLDP/CDP neighbour outputs (one file a switch) into "
             "a new map or into MAP, with the links between them; --switch NAME picks the switch of one "
-            "file, --dialect ios|nxos|aruba|comware|junos overrides detection, --replace-links lets the "
+            "file, --dialect "
+            "ios|nxos|aruba|comware|junos|aoscx|os10|os6|ciscosb|awplus|edgeswitch|fastiron|vrp|routeros|"
+            "exos overrides detection, --replace-links lets the "
             "neighbours replace links they contradict, --describe-neighbours writes neighbours that are "
             "no switch of the map into empty port descriptions",
             run_import},

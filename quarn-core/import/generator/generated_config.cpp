@@ -1,5 +1,6 @@
 #include "import/generator/generated_config.hpp"
 
+#include <algorithm>
 #include <vector>
 
 namespace quarn {
@@ -65,6 +66,7 @@ class Writer {
         ++count_;
     }
     [[nodiscard]] bool full() const { return count_ >= budget_; }
+    [[nodiscard]] std::size_t budget() const { return budget_; }
     std::string take() { return std::move(text_); }
 
   private:
@@ -494,6 +496,270 @@ void edgeswitch(Writer& w, Random& random) {
     w.line("exit");
 }
 
+// Ruckus ICX: the ports' VLANs in the VLAN blocks, a LAG per stack member.
+void fastiron(Writer& w, Random& random) {
+    std::vector<std::string> interfaces;
+    std::vector<std::string> lags;
+    std::vector<std::vector<std::string>> untagged(k_vlans);
+    std::vector<std::vector<std::string>> tagged(k_vlans);
+    std::size_t count = 0;
+    unsigned members = 0;
+    auto in_vlan = [](std::vector<std::string>& list, const std::string& item) {
+        if (std::find(list.begin(), list.end(), item) == list.end()) list.push_back(item);
+    };
+    for (unsigned member = 1; count < w.budget(); ++member) {
+        members = member;
+        std::vector<std::string> lag_ports;
+        for (std::size_t p = 1; p <= k_copper + k_cages && count < w.budget(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            std::string name = n(member) + (cage ? "/2/" + n(static_cast<unsigned>(p - k_copper))
+                                                 : "/1/" + n(static_cast<unsigned>(p)));
+            // A LAG's VLANs are the LAG's: its first member's plan stands for all.
+            std::string item = "ethe " + name;
+            if (p % 2 == 0) ++count; // its place in the VLAN blocks and the module lines
+            if (plan_.lag) {
+                lag_ports.push_back(name);
+                if (lag_ports.size() > 1) continue;
+                item = "lag " + n(plan_.lag);
+            }
+            in_vlan(untagged[plan_.vlan / 10 - 1], item);
+            if (plan_.trunk) {
+                for (unsigned id = plan_.first; id <= plan_.last && id <= vlan_id(k_vlans - 1); id += 10)
+                    if (id != plan_.vlan) in_vlan(tagged[id / 10 - 1], item);
+                if (plan_.extra != plan_.vlan) in_vlan(tagged[plan_.extra / 10 - 1], item);
+            }
+            if (plan_.voice && plan_.voice != plan_.vlan) in_vlan(tagged[plan_.voice / 10 - 1], item);
+            if (!plan_.described && !plan_.shut) continue;
+            interfaces.push_back("interface ethernet " + name);
+            if (plan_.described) interfaces.push_back(" port-name Desk " + name);
+            if (plan_.shut) interfaces.push_back(" disable");
+            interfaces.push_back("!");
+            count += 2 + (plan_.described ? 1 : 0) + (plan_.shut ? 1 : 0);
+        }
+        if (!lag_ports.empty()) {
+            lags.push_back("lag uplink-" + n(member) + " dynamic id " + n(member));
+            std::string ports;
+            for (const std::string& port : lag_ports) ports += " ethe " + port;
+            lags.push_back(" ports" + ports);
+            lags.push_back(" primary-port " + lag_ports.front());
+            lags.push_back(" deploy");
+            lags.push_back("!");
+            count += 5;
+        }
+    }
+    w.line("Current configuration:");
+    w.line("!");
+    w.line("ver 08.0.95bT213");
+    w.line("!");
+    for (unsigned member = 1; member <= members; ++member) {
+        w.line("stack unit " + n(member));
+        w.line("  module 1 icx7450-48p-poe-management-module");
+        w.line("  module 2 icx7400-4x10gf-module");
+        w.line("!");
+    }
+    for (const std::string& line : lags) w.line(line);
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("vlan " + n(vlan_id(i)) + " name Role-" + n(vlan_id(i)) + " by port");
+        for (const auto* list : {&tagged[i], &untagged[i]}) {
+            for (std::size_t k = 0; k < list->size(); k += 8) {
+                std::string line = list == &tagged[i] ? " tagged" : " untagged";
+                for (std::size_t j = k; j < k + 8 && j < list->size(); ++j) line += " " + (*list)[j];
+                w.line(line);
+            }
+        }
+        w.line(" spanning-tree 802-1w");
+        w.line("!");
+    }
+    w.line("hostname gen-stack");
+    w.line("!");
+    for (const std::string& line : interfaces) w.line(line);
+    w.line("end");
+}
+
+void vrp(Writer& w, Random& random) {
+    w.line("!Software Version V200R011C10SPC600");
+    w.line("#");
+    w.line("sysname gen-stack");
+    w.line("#");
+    std::string batch = "vlan batch";
+    for (std::size_t i = 0; i < k_vlans; ++i) batch += " " + n(vlan_id(i));
+    w.line(batch);
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("#");
+        w.line("vlan " + n(vlan_id(i)));
+        w.line(" description Role-" + n(vlan_id(i)));
+    }
+    for (unsigned member = 1; !w.full(); ++member) {
+        w.line("#");
+        w.line("interface Eth-Trunk" + n(member));
+        w.line(" port link-type trunk");
+        w.line(" port trunk allow-pass vlan 10 to " + n(vlan_id(k_vlans / 2)));
+        w.line(" mode lacp");
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            w.line("#");
+            w.line(cage ? "interface XGigabitEthernet" + n(member - 1) + "/0/" +
+                              n(static_cast<unsigned>(p - k_copper))
+                        : "interface GigabitEthernet" + n(member - 1) + "/0/" + n(static_cast<unsigned>(p)));
+            if (plan_.described) w.line(" description Desk " + n(member) + "-" + n(static_cast<unsigned>(p)));
+            if (plan_.shut) w.line(" shutdown");
+            if (plan_.lag) {
+                w.line(" eth-trunk " + n(plan_.lag));
+            } else if (plan_.trunk) {
+                w.line(" port link-type trunk");
+                w.line(" undo port trunk allow-pass vlan 1");
+                w.line(" port trunk allow-pass vlan " + n(plan_.first) + " to " + n(plan_.last) + " " +
+                       n(plan_.extra));
+                w.line(" port trunk pvid vlan " + n(plan_.vlan));
+            } else {
+                w.line(" port link-type access");
+                w.line(" port default vlan " + n(plan_.vlan));
+                if (plan_.voice) w.line(" voice-vlan " + n(plan_.voice) + " enable");
+                w.line(" stp edged-port enable");
+            }
+        }
+    }
+    w.line("#");
+    w.line("return");
+}
+
+// RouterOS writes a long list over several lines, each continued with `\`.
+void wrapped(Writer& w, std::string text) {
+    constexpr std::size_t k_width = 79;
+    while (text.size() > k_width) {
+        w.line(text.substr(0, k_width - 1) + "\\");
+        text = "    " + text.substr(k_width - 1);
+    }
+    w.line(text);
+}
+
+// MikroTik: one bridge with VLAN filtering, ports in PVIDs, the VLAN table.
+void routeros(Writer& w, Random& random) {
+    std::vector<std::string> ethernet;
+    std::vector<std::string> bonding;
+    std::vector<std::string> ports;
+    std::vector<std::string> lists;
+    std::vector<std::vector<std::string>> tagged(k_vlans);
+    std::size_t count = 0;
+    unsigned copper = 0;
+    unsigned cages = 0;
+    for (unsigned member = 1; count < w.budget(); ++member) {
+        std::vector<std::string> slaves;
+        for (std::size_t p = 1; p <= k_copper + k_cages && count < w.budget(); ++p) {
+            bool cage = p > k_copper;
+            PortPlan plan_ = plan(random, cage, member);
+            std::string name = cage ? "sfp-sfpplus" + n(++cages) : "ether" + n(++copper);
+            if (plan_.described) {
+                ethernet.push_back("set [ find default-name=" + name + " ] comment=\"Desk " + name + "\"");
+                ++count;
+            }
+            if (plan_.shut) {
+                ethernet.push_back("set [ find default-name=" + name + " ] disabled=yes");
+                ++count;
+            }
+            std::string item = name;
+            if (plan_.lag) {
+                slaves.push_back(name);
+                if (slaves.size() > 1) continue;
+                item = "bond" + n(member);
+            }
+            std::string line = "add bridge=bridge1 interface=" + item;
+            if (plan_.trunk) {
+                line += " pvid=" + n(plan_.vlan);
+                for (unsigned id = plan_.first; id <= plan_.last && id <= vlan_id(k_vlans - 1); id += 10)
+                    if (id != plan_.vlan) tagged[id / 10 - 1].push_back(item);
+            } else {
+                line += " pvid=" + n(plan_.vlan) + " frame-types=admit-only-untagged-and-priority-tagged";
+                if (plan_.voice && plan_.voice != plan_.vlan) tagged[plan_.voice / 10 - 1].push_back(item);
+            }
+            ports.push_back(line);
+            lists.push_back("add interface=" + item + " list=LAN");
+            count += 2;
+        }
+        if (!slaves.empty()) {
+            std::string list;
+            for (const std::string& slave : slaves) list += (list.empty() ? "" : ",") + slave;
+            bonding.push_back("add mode=802.3ad name=bond" + n(member) + " slaves=" + list);
+            ++count;
+        }
+        count += k_vlans / 8; // the VLAN table grows with the ports
+    }
+    w.line("# 2024-03-05 09:12:44 by RouterOS 7.14");
+    w.line("# model = CRS354-48G-4S+2Q+");
+    w.line("/interface bridge");
+    w.line("add name=bridge1 vlan-filtering=yes");
+    w.line("/interface ethernet");
+    for (const std::string& line : ethernet) w.line(line);
+    w.line("/interface bonding");
+    for (const std::string& line : bonding) w.line(line);
+    w.line("/interface vlan");
+    for (std::size_t i = 0; i < k_vlans; ++i)
+        w.line("add interface=bridge1 name=role-" + n(vlan_id(i)) + " vlan-id=" + n(vlan_id(i)));
+    w.line("/interface list");
+    w.line("add name=LAN");
+    w.line("/interface bridge port");
+    for (const std::string& line : ports) w.line(line);
+    w.line("/interface list member");
+    for (const std::string& line : lists) w.line(line);
+    w.line("/interface bridge vlan");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        std::string list = "bridge1";
+        for (const std::string& item : tagged[i]) list += "," + item;
+        wrapped(w, "add bridge=bridge1 tagged=" + list + " vlan-ids=" + n(vlan_id(i)));
+    }
+    w.line("/system identity");
+    w.line("set name=gen-stack");
+}
+
+// ExtremeXOS: VLANs by name, ports added to them one command at a time.
+void exos(Writer& w, Random& random) {
+    w.line("#");
+    w.line("# Module devmgr configuration.");
+    w.line("#");
+    w.line("configure snmp sysName \"gen-stack\"");
+    w.line("#");
+    w.line("# Module vlan configuration.");
+    w.line("#");
+    w.line("configure vlan default delete ports all");
+    for (std::size_t i = 0; i < k_vlans; ++i) {
+        w.line("create vlan \"role-" + n(vlan_id(i)) + "\"");
+        w.line("configure vlan role-" + n(vlan_id(i)) + " tag " + n(vlan_id(i)));
+    }
+    for (unsigned member = 1; !w.full(); ++member) {
+        std::string slot = n(member) + ":";
+        w.line("configure vr VR-Default add ports " + slot + "1-" +
+               n(static_cast<unsigned>(k_copper + k_cages)));
+        std::vector<std::string> lag;
+        for (std::size_t p = 1; p <= k_copper + k_cages && !w.full(); ++p) {
+            PortPlan plan_ = plan(random, p > k_copper, member);
+            std::string port = slot + n(static_cast<unsigned>(p));
+            if (plan_.described)
+                w.line("configure ports " + port + " description-string \"Desk " + port + "\"");
+            if (plan_.shut) w.line("disable ports " + port);
+            if (plan_.lag) {
+                lag.push_back(port);
+                if (lag.size() > 1) continue;
+            }
+            w.line("configure vlan role-" + n(plan_.vlan) + " add ports " + port + " untagged");
+            if (plan_.trunk) {
+                for (unsigned id = plan_.first; id <= plan_.last && id <= vlan_id(k_vlans - 1); id += 10)
+                    if (id != plan_.vlan)
+                        w.line("configure vlan role-" + n(id) + " add ports " + port + " tagged");
+            } else if (plan_.voice && plan_.voice != plan_.vlan) {
+                w.line("configure vlan role-" + n(plan_.voice) + " add ports " + port + " tagged");
+            }
+        }
+        if (!lag.empty()) {
+            std::string list;
+            for (const std::string& port : lag) list += (list.empty() ? "" : ",") + port;
+            w.line("enable sharing " + lag.front() + " grouping " + list +
+                   " algorithm address-based L3 lacp");
+        }
+    }
+}
+
 } // namespace
 
 std::string generate_config(std::string_view dialect, std::size_t lines, std::uint32_t seed) {
@@ -519,6 +785,14 @@ std::string generate_config(std::string_view dialect, std::size_t lines, std::ui
         alliedware(w, random);
     else if (dialect == "edgeswitch")
         edgeswitch(w, random);
+    else if (dialect == "fastiron")
+        fastiron(w, random);
+    else if (dialect == "vrp")
+        vrp(w, random);
+    else if (dialect == "routeros")
+        routeros(w, random);
+    else if (dialect == "exos")
+        exos(w, random);
     else
         cisco(w, random, false);
     return w.take();

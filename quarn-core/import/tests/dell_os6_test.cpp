@@ -111,6 +111,11 @@ TEST(DellOs6Import, PowerConnectAndNSeries) {
          "gigabitethernet1/0/8 R u=30 t=31-32\nGi1/0/9 R u=1 t=-\n",
          "host \nvlan 1 default\nline 12: switchport access vlan 9999\nline 13: frobnicate\n"
          "line 15: interface range Gi1/0/10-Gi1/0/9\n"},
+        {"PowerConnect 5500 ranges: g(1-2) and 1/e(3,5)", Dialect::DellOs6,
+         "interface range ethernet g(1-2)\nswitchport access vlan 10\nexit\n"
+         "interface range ethernet 1/e(3,5)\nswitchport mode trunk\nswitchport trunk allowed vlan add "
+         "10\nexit\n",
+         "g1 R u=10 t=-\ng2 R u=10 t=-\n1/e3 R u=1 t=10\n1/e5 R u=1 t=10\n", "host \nvlan 1 default\n"},
     });
 }
 

@@ -117,5 +117,46 @@ TEST(ImportApply, UpdateMakesFreeLagsAndLeavesExistingOnes) {
     EXPECT_EQ(applied->ports, 6u);
 }
 
+// The families whose users write their ports otherwise: an update finds
+// "ethernet 1/1/1" under 1/1/1 and GE0/0/1 under GigabitEthernet0/0/1, and
+// the LAGs come in under the names the switch gives them.
+TEST(ImportApply, UpdatesFindPortsByTheirFamiliesNames) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> labels;
+        const char* config;
+        std::vector<Port> ports;
+        std::vector<Lag> lags;
+    };
+    const Case cases[] = {
+        {"FastIron",
+         {"ethernet 1/1/1", "1/1/2", "ethe 1/1/3", "1/1/4"},
+         "ver 08.0.95\nlag up dynamic id 1\n ports ethe 1/1/3 to 1/1/4\n!\nvlan 10 by port\n"
+         " untagged ethe 1/1/1 to 1/1/2\n tagged lag 1\n!\n",
+         {port("ethernet 1/1/1", 10), port("1/1/2", 10), port("ethe 1/1/3", std::nullopt, {10}),
+          port("1/1/4", std::nullopt, {10})},
+         {Lag{"up", {"ethe 1/1/3", "1/1/4"}, std::nullopt}}},
+        {"VRP",
+         {"GE0/0/1", "GigabitEthernet0/0/2", "XGE0/0/1", "XGigabitEthernet0/0/2"},
+         "#\nsysname s\n#\ninterface Eth-Trunk1\n port link-type trunk\n port trunk allow-pass vlan 20\n#\n"
+         "interface GigabitEthernet0/0/1\n port link-type access\n port default vlan 20\n#\n"
+         "interface GigabitEthernet0/0/2\n shutdown\n#\ninterface XGigabitEthernet0/0/1\n eth-trunk 1\n#\n"
+         "interface XGigabitEthernet0/0/2\n eth-trunk 1\n#\nreturn\n",
+         {port("GE0/0/1", 20), port("GigabitEthernet0/0/2", 1, {}, "", true), port("XGE0/0/1", 1, {20}),
+          port("XGigabitEthernet0/0/2", 1, {20})},
+         {Lag{"Eth-Trunk1", {"XGE0/0/1", "XGigabitEthernet0/0/2"}, std::nullopt}}},
+    };
+    for (const Case& c : cases) {
+        Map map;
+        map.switches = {make_switch("sw", "", "", {"", 4, 2, 0, 0, 0, false})};
+        for (std::size_t i = 0; i < c.labels.size(); ++i) map.switches[0].ports[i].label = c.labels[i];
+        auto applied = import_into_switch(map, 0, import_config(c.config));
+        ASSERT_TRUE(applied) << c.name;
+        EXPECT_EQ(applied->missing_ports, std::vector<std::string>{}) << c.name;
+        EXPECT_EQ(map.switches[0].ports, c.ports) << c.name;
+        EXPECT_EQ(map.switches[0].lags, c.lags) << c.name;
+    }
+}
+
 } // namespace
 } // namespace quarn

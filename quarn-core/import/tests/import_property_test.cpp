@@ -29,8 +29,21 @@ class RandomResults {
             return import_config(
                 generate_config(name, 40 + below(400), static_cast<std::uint32_t>(below(1000))));
         }
-        static constexpr const char* k_labels[] = {
-            "GigabitEthernet1/0/1", "Gi1/0/1", "Gi1/0/2", "Te1/1/1", "1", "A1", "ge-0/0/0", "", "Po1", "x y"};
+        static constexpr const char* k_labels[] = {"GigabitEthernet1/0/1",
+                                                   "Gi1/0/1",
+                                                   "Gi1/0/2",
+                                                   "Te1/1/1",
+                                                   "1",
+                                                   "A1",
+                                                   "ge-0/0/0",
+                                                   "",
+                                                   "Po1",
+                                                   "x y",
+                                                   "1/1/1",
+                                                   "ethernet 1/1/1",
+                                                   "ether2",
+                                                   "XGE0/0/1",
+                                                   "1:1"};
         ImportResult result;
         result.dialect = static_cast<Dialect>(below(dialects().size() + 1));
         result.host_name = below(3) == 0 ? "" : "sw" + std::to_string(below(4));

@@ -30,7 +30,8 @@ TEST(ConfigReader, VlanLists) {
     };
     const Case dash[] = {
         {"2-4,7", "2-4,7"},   {"10, 20 ,30-31", "10,20,30-31"},
-        {"1-4094", "1-4094"}, {"0", "none"},
+        {"1-4094", "1-4094"}, {"63-65,127-128,4090-4094", "63-65,127-128,4090-4094"},
+        {"64-127", "64-127"}, {"0", "none"},
         {"4095", "none"},     {"5-3", "none"},
         {"1,,2", "none"},     {"", "none"},
         {"a", "none"},
@@ -46,6 +47,31 @@ TEST(ConfigReader, VlanLists) {
     for (const Case& c : to) {
         auto set = parse_to_list(split_words(c.text));
         EXPECT_EQ(set ? testing::id_ranges(set->ids()) : "none", c.ids) << c.text;
+    }
+}
+
+TEST(ConfigReader, NameRanges) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Gi1/0/1-3", "Gi1/0/1 Gi1/0/2 Gi1/0/3"},
+        {"Gi1/0/9-Gi1/0/10,Te1/1/1", "Gi1/0/9 Gi1/0/10 Te1/1/1"},
+        {"1/1/1-1/1/2", "1/1/1 1/1/2"},
+        {"port1.0.1-1.0.2,port1.1.4", "port1.0.1 port1.0.2 port1.1.4"},
+        {"ethernet1/1/49:1-1/1/49:2", "ethernet1/1/49:1 ethernet1/1/49:2"},
+        {"Port-channel1-2", "Port-channel1 Port-channel2"},
+        {"1/e(1-2,5),g(7)", "1/e1 1/e2 1/e5 g7"},
+        {"0/1", "0/1"},
+        {"Gi1/0/3-1", "none"},
+        {"Gi1/0/1-Te1/0/2", "none"},
+        {"Gi1/0/1,,Gi1/0/2", "none"},
+        {"Gi1/0/1-2000", "none"},
+        {"g(x)", "none"},
+    };
+    for (const auto& [text, expected] : cases) {
+        auto names = expand_names(text);
+        std::string joined;
+        if (names)
+            for (const std::string& name : *names) joined += (joined.empty() ? "" : " ") + name;
+        EXPECT_EQ(names ? joined : "none", expected) << text;
     }
 }
 
@@ -79,8 +105,9 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"feature lacp\ninterface Ethernet1/1\n  switchport mode trunk\ninterface mgmt0\n", Dialect::NxOs,
          true},
         {"hostname \"sw\"\nvlan 10\n   untagged 1-24\n   exit\n", Dialect::ArubaOs, false},
+        // Huawei VRP writes these lines alike: Comware, listed first, is assumed.
         {"#\n sysname core\n#\ninterface GigabitEthernet1/0/1\n port link-type trunk\n#\n", Dialect::Comware,
-         true},
+         false},
         {"system {\n    host-name ex;\n}\ninterfaces {\n}\n", Dialect::Junos, true},
         {"set system host-name ex\nset interfaces ge-0/0/0 unit 0 family ethernet-switching\n",
          Dialect::Junos, true},
@@ -89,13 +116,28 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"interface 1/1/1\n    no shutdown\n    vlan access 10\n", Dialect::ArubaCx, true},
         {"interface ethernet1/1/1\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
          false},
+        {"interface ethernet 1/1/2\n switchport mode trunk\n switchport access vlan 10\n", Dialect::DellOs10,
+         false},
         {"interface Gi1/0/1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
+        {"interface ethernet 1/g1\nswitchport access vlan 10\nexit\n", Dialect::DellOs6, false},
         {"interface GigabitEthernet1/0/1\n switchport mode general\n switchport general pvid 10\n"
          " switchport general allowed vlan add 10 untagged\n",
          Dialect::CiscoSb, false},
         {"interface port1.0.1-1.0.4\n switchport access vlan 10\n", Dialect::AlliedWare, true},
         {"interface 0/1\nvlan pvid 10\nvlan participation include 10\nexit\n", Dialect::EdgeSwitch, true},
-        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter.
+        {"#\n sysname core\n#\ninterface GigabitEthernet0/0/1\n port link-type trunk\n"
+         " port trunk allow-pass vlan 10\n#\n",
+         Dialect::Vrp, false},
+        {"#\n sysname core\n#\ninterface GigabitEthernet1/0/1\n port link-type trunk\n"
+         " port trunk permit vlan 10\n#\n",
+         Dialect::Comware, false},
+        {"ver 08.0.95\n!\nvlan 10 by port\n untagged ethe 1/1/1\n!\n!\n!\n!\n!\n", Dialect::FastIron, true},
+        {"/interface bridge port\nadd bridge=bridge1 interface=ether2\n", Dialect::RouterOs, true},
+        {"create vlan Data\nconfigure vlan Data add ports 1 untagged\n", Dialect::Exos, true},
+        // AlliedWare's older language looks like EXOS's but is none Quarn reads.
+        {"create vlan=Data vid=10\nadd vlan=10 port=1-4\n", Dialect::Unknown, false},
+        // Families Quarn does not read: FortiSwitch, TP-Link, EdgeRouter, Dell
+        // OS9, Avaya, Zyxel.
         {"config switch interface\n    edit \"port1\"\n        set native-vlan 10\n    next\nend\n",
          Dialect::Unknown, false},
         {"interface gigabitEthernet 1/0/1\n switchport general allowed vlan 10 untagged\n switchport pvid "
@@ -104,6 +146,13 @@ TEST(ConfigImport, DetectsTheDialect) {
         {"interfaces {\n    ethernet eth0 {\n    }\n    switch switch0 {\n        switch-port {\n"
          "            interface eth1 {\n            }\n        }\n    }\n}\n",
          Dialect::Unknown, false},
+        {"! Version 9.14(1.0)\ninterface TenGigabitEthernet 0/1\n no ip address\n switchport\n no "
+         "shutdown\n!\n"
+         "interface Vlan 10\n no ip address\n untagged TenGigabitEthernet 0/1-4\n tagged Port-channel 1\n",
+         Dialect::Unknown, false},
+        {"vlan create 10 name Data type port\nvlan members add 10 1/1-24\nvlan ports 1/25 tagging tagAll\n",
+         Dialect::Unknown, false},
+        {"vlan 10\n  name Data\n  fixed 1-8\n  untagged 1-8\nexit\n", Dialect::Unknown, false},
         {"hello world\nthis is no configuration\n", Dialect::Unknown, false},
         {"", Dialect::Unknown, false},
     };
@@ -136,6 +185,11 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
     EXPECT_EQ(parse_dialect_name("procurve"), Dialect::ArubaOs);
     EXPECT_EQ(parse_dialect_name("h3c"), Dialect::Comware);
     EXPECT_EQ(parse_dialect_name("junos"), Dialect::Junos);
+    EXPECT_EQ(parse_dialect_name("Ruckus"), Dialect::FastIron);
+    EXPECT_EQ(parse_dialect_name("icx"), Dialect::FastIron);
+    EXPECT_EQ(parse_dialect_name("huawei"), Dialect::Vrp);
+    EXPECT_EQ(parse_dialect_name("mikrotik"), Dialect::RouterOs);
+    EXPECT_EQ(parse_dialect_name("exos"), Dialect::Exos);
     EXPECT_EQ(parse_dialect_name("cisco"), std::nullopt);
     EXPECT_EQ(parse_dialect_name("AOSCX"), Dialect::ArubaCx);
     EXPECT_EQ(parse_dialect_name("cbs"), Dialect::CiscoSb);
@@ -147,6 +201,8 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
         EXPECT_EQ(parse_dialect_name(info.name), info.dialect) << info.name;
     }
     EXPECT_EQ(names, k_dialect_names);
+    EXPECT_EQ(dialect_title(Dialect::Vrp), "Huawei VRP");
+    EXPECT_EQ(dialect_title(Dialect::Unknown), "unknown");
 
     struct Case {
         Dialect dialect;
@@ -179,6 +235,15 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
         {Dialect::DellOs10, "ethernet1/1/1:1", "ethernet1/1/1:1"},
         {Dialect::AlliedWare, "port1.0.1", "port1.0.1"},
         {Dialect::EdgeSwitch, "lag 1", "lag 1"},
+        {Dialect::FastIron, "ethernet 1/1/1", "1/1/1"},
+        {Dialect::FastIron, "ethe 1/2/1", "1/2/1"},
+        {Dialect::FastIron, "1/1/1", "1/1/1"},
+        {Dialect::Vrp, "GigabitEthernet0/0/1", "GE0/0/1"},
+        {Dialect::Vrp, "XGigabitEthernet0/0/1", "XGE0/0/1"},
+        {Dialect::Vrp, "10GE1/0/1", "10GE1/0/1"},
+        {Dialect::Vrp, "Eth-Trunk1", "Eth-Trunk1"},
+        {Dialect::RouterOs, "ether2", "ether2"},
+        {Dialect::Exos, "1:1", "1:1"},
     };
     for (const Case& c : cases) EXPECT_EQ(short_label(c.dialect, c.label), c.short_form) << c.label;
 
@@ -195,6 +260,13 @@ TEST(ConfigImport, DialectNamesAndShortLabels) {
     EXPECT_FALSE(same_port_label("1/1/1", "1/1/10"));
     EXPECT_FALSE(same_port_label("port1.0.1", "port1.0.10"));
     EXPECT_FALSE(same_port_label("ethernet1/1/1:1", "ethernet1/1/1:2"));
+    EXPECT_TRUE(same_port_label("ethernet 1/1/1", "1/1/1"));
+    EXPECT_TRUE(same_port_label("ethe1/1/1", "1/1/1"));
+    EXPECT_FALSE(same_port_label("ethernet 1/1/1", "1/1/10"));
+    EXPECT_TRUE(same_port_label("XGigabitEthernet0/0/1", "XGE0/0/1"));
+    EXPECT_TRUE(same_port_label("GigabitEthernet0/0/1", "GE0/0/1"));
+    EXPECT_FALSE(same_port_label("ether2", "ether20"));
+    EXPECT_FALSE(same_port_label("1:1", "1/1"));
 }
 
 } // namespace

@@ -75,7 +75,12 @@ TEST_F(ImportDialogTest, PreviewFollowsTextAndChoicesAndOkReturnsWhatItShowed) {
              EXPECT_EQ(::GetFocus(), item(d, k_import_text));
              EXPECT_EQ(entries(d, k_import_dialect),
                        (Texts{L"Detect automatically", L"Cisco IOS, IOS-XE, Arista EOS", L"Cisco NX-OS",
-                              L"HPE ArubaOS-Switch, ProCurve", L"HPE Comware, H3C", L"Juniper Junos"}));
+                              L"HPE ArubaOS-Switch, ProCurve", L"HPE Comware, H3C", L"Juniper Junos",
+                              L"HPE Aruba AOS-CX", L"Dell EMC SmartFabric OS10",
+                              L"Dell OS6, N-series, PowerConnect", L"Cisco SB, CBS, Catalyst 1200/1300",
+                              L"Allied Telesis AlliedWare Plus", L"Ubiquiti EdgeSwitch, NETGEAR",
+                              L"Ruckus ICX, Brocade FastIron", L"Huawei VRP", L"MikroTik RouterOS",
+                              L"Extreme Networks EXOS"}));
              EXPECT_EQ(chosen(d, k_import_dialect), L"Detect automatically");
              EXPECT_TRUE(is_checked(d, k_import_new));
              EXPECT_TRUE(enabled(k_import_update));

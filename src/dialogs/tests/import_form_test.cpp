@@ -37,16 +37,19 @@ ImportDialogInput one_switch() {
 }
 
 TEST(ImportForm, DialectListDetectsFirstThenEveryDialect) {
-    EXPECT_EQ(dialect_entries(), (std::vector<std::string>{
-                                     "Detect automatically", "Cisco IOS, IOS-XE, Arista EOS", "Cisco NX-OS",
-                                     "HPE ArubaOS-Switch, ProCurve", "HPE Comware, H3C", "Juniper Junos",
-                                     "HPE Aruba AOS-CX", "Dell EMC SmartFabric OS10",
-                                     "Dell OS6, N-series, PowerConnect", "Cisco SB, CBS, Catalyst 1200/1300",
-                                     "Allied Telesis AlliedWare Plus", "Ubiquiti EdgeSwitch, NETGEAR"}));
+    EXPECT_EQ(dialect_entries(),
+              (std::vector<std::string>{"Detect automatically", "Cisco IOS, IOS-XE, Arista EOS",
+                                        "Cisco NX-OS", "HPE ArubaOS-Switch, ProCurve", "HPE Comware, H3C",
+                                        "Juniper Junos", "HPE Aruba AOS-CX", "Dell EMC SmartFabric OS10",
+                                        "Dell OS6, N-series, PowerConnect",
+                                        "Cisco SB, CBS, Catalyst 1200/1300", "Allied Telesis AlliedWare Plus",
+                                        "Ubiquiti EdgeSwitch, NETGEAR", "Ruckus ICX, Brocade FastIron",
+                                        "Huawei VRP", "MikroTik RouterOS", "Extreme Networks EXOS"}));
     const std::optional<Dialect> expected[] = {
         std::nullopt,        Dialect::CiscoIos,   Dialect::NxOs,     Dialect::ArubaOs, Dialect::Comware,
         Dialect::Junos,      Dialect::ArubaCx,    Dialect::DellOs10, Dialect::DellOs6, Dialect::CiscoSb,
-        Dialect::AlliedWare, Dialect::EdgeSwitch, std::nullopt};
+        Dialect::AlliedWare, Dialect::EdgeSwitch, Dialect::FastIron, Dialect::Vrp,     Dialect::RouterOs,
+        Dialect::Exos,       std::nullopt};
     for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(dialect_of_entry(i), expected[i]) << i;
 }
 
@@ -78,7 +81,8 @@ TEST(ImportForm, PreviewsFoundSummaryLinesAndWhetherOkApplies) {
          true,
          "Found: no dialect Quarn reads",
          "This text is no switch configuration that Quarn reads (Cisco IOS, Cisco NX-OS, ArubaOS-Switch, "
-         "Comware, Junos, AOS-CX, Dell OS10, Dell OS6, Cisco Small Business, AlliedWare Plus, EdgeSwitch).",
+         "Comware, Junos, AOS-CX, Dell OS10, Dell OS6, Cisco Small Business, AlliedWare Plus, EdgeSwitch, "
+         "Ruckus FastIron, Huawei VRP, MikroTik RouterOS, Extreme EXOS).",
          "",
          false},
         {"new",

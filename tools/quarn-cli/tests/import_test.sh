@@ -119,12 +119,12 @@ expect 1 "$work/acc-1.cfg holds no ports or VLANs when read as Junos." -- \
   import "$work/acc-1.cfg" "$work/none.quarn" --dialect junos
 [ ! -e "$work/none.quarn" ] || fail "import wrote a map for text it could not read"
 expect 0 "Imported 1 ports and 0 VLANs as floor3" -- import "$work/floor3.cfg" - --dialect IOS
-expect 2 "Unknown dialect cisco. Use one of: ios, nxos, aruba, comware, junos, aoscx, os10, os6, ciscosb, awplus, edgeswitch." -- \
+expect 2 "Unknown dialect cisco. Use one of: ios, nxos, aruba, comware, junos, aoscx, os10, os6, ciscosb, awplus, edgeswitch, fastiron, vrp, routeros, exos." -- \
   import "$work/acc-1.cfg" - --dialect cisco
 
 # Binary garbage is no configuration.
 head -c 4096 /dev/urandom | tr -d '\n' >"$work/garbage.bin"
-expect 1 "$work/garbage.bin holds no switch configuration that Quarn reads (Cisco IOS, Cisco NX-OS, ArubaOS-Switch, Comware, Junos, AOS-CX, Dell OS10, Dell OS6, Cisco Small Business, AlliedWare Plus, EdgeSwitch)." -- \
+expect 1 "$work/garbage.bin holds no switch configuration that Quarn reads (Cisco IOS, Cisco NX-OS, ArubaOS-Switch, Comware, Junos, AOS-CX, Dell OS10, Dell OS6, Cisco Small Business, AlliedWare Plus, EdgeSwitch, Ruckus FastIron, Huawei VRP, MikroTik RouterOS, Extreme EXOS)." -- \
   import "$work/garbage.bin" "$work/garbage.quarn"
 [ ! -e "$work/garbage.quarn" ] || fail "import wrote a map for garbage"
 
