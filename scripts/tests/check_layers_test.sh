@@ -107,7 +107,9 @@ check "a layer without a module" 1 "ARCHITECTURE.md: module examples has no code
 # shellcheck disable=SC2016
 sed -e 's/^| 3 | `validate`, /| 3 | /' -e 's/^| 2 | `ops`, /| 2 | `validate`, `ops`, /' "$work/saved" >"$tree/ARCHITECTURE.md"
 check "validate moved below what its tests use" 1 \
-  'quarn-core/validate/tests/check_map_test.cpp:6: validate (layer 2) includes "ops/testing/plain_switch.hpp" (ops, layer 2)
+  'quarn-core/validate/tests/reach_property_test.cpp:11: validate (layer 2) includes "ops/testing/plain_switch.hpp" (ops, layer 2)
+quarn-core/validate/tests/reach_network.hpp:9: validate (layer 2) includes "ops/testing/plain_switch.hpp" (ops, layer 2)
+quarn-core/validate/tests/check_map_test.cpp:6: validate (layer 2) includes "ops/testing/plain_switch.hpp" (ops, layer 2)
 quarn-core/validate/tests/check_map_test.cpp:7: validate (layer 2) includes "ops/testing/random_edits.hpp" (ops, layer 2)'
 cp "$work/saved" "$tree/ARCHITECTURE.md"
 
