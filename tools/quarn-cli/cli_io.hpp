@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ int write_output(std::string_view out, std::string_view bytes);
 // Reads and loads a map with every check; on failure prints the one message
 // on standard error and gives nothing.
 std::optional<Map> load_or_report(std::string_view path);
+
+// A VLAN ID as an admin types it: decimal digits, 1 to 4094.
+std::optional<std::uint16_t> vlan_id(std::string_view text);
 
 // Prints one line on standard error.
 void report(std::string_view message);
