@@ -195,11 +195,12 @@ void place_columns(const Layers& layers, const Graph& graph, const std::vector<s
         for (std::size_t i = 0; i < layer.size(); ++i)
             column[layer[i]] = (from_left[i] + from_right[i]) / 2.0f;
     }
-    // Halves snap to whole columns so that the layout lines up on a grid.
+    // Columns snap to halves: boxes line up on a grid, two children centre
+    // under their parent, and the spacing stays exact in floats.
     for (const auto& layer : layers) {
         float last = -1e30f;
         for (std::size_t s : layer) {
-            column[s] = std::max(std::round(column[s]), last + 1.0f);
+            column[s] = std::max(std::round(column[s] * 2.0f) / 2.0f, last + 1.0f);
             last = column[s];
         }
     }

@@ -201,10 +201,10 @@ TEST(SceneSvg, TopologyNamesAndVlanColours) {
                "text-anchor=\"middle\">" +
                text + "</text>";
     };
-    const std::string detail = "<text x=\"300\" y=\"63\" font-size=\"9\" fill=\"#535353\" "
+    const std::string detail = "<text x=\"200\" y=\"63\" font-size=\"9\" fill=\"#535353\" "
                                "dominant-baseline=\"central\" text-anchor=\"middle\">C9500  -  Hall &amp; "
                                "basement</text>";
-    const std::string mark = "<text x=\"500\" y=\"137\" font-size=\"9\" fill=\"#008000\" "
+    const std::string mark = "<text x=\"300\" y=\"137\" font-size=\"9\" fill=\"#008000\" "
                              "dominant-baseline=\"central\" font-weight=\"bold\" text-anchor=\"middle\">cut "
                              "off</text>";
     struct Case {
@@ -224,19 +224,19 @@ TEST(SceneSvg, TopologyNamesAndVlanColours) {
         options.selected_vlan = c.vlan;
         const std::string svg = scene_svg(build_scene(map, options));
         EXPECT_EQ(lines_starting(svg, "<line"),
-                  (std::vector<std::string>{line("272", "100", c.stroke), line("328", "500", c.stroke)}));
-        std::vector<std::string> texts{name("300", "47", "core"), detail, name("100", "170", "left")};
+                  (std::vector<std::string>{line("172", "100", c.stroke), line("228", "300", c.stroke)}));
+        std::vector<std::string> texts{name("200", "47", "core"), detail, name("100", "170", "left")};
         if (c.cut_off) texts.push_back(mark);
-        texts.push_back(name("500", "170", "right"));
+        texts.push_back(name("300", "170", "right"));
         EXPECT_EQ(lines_starting(svg, "<text"), texts);
         std::vector<std::string> outlines;
         for (const std::string& box : lines_starting(svg, "<rect"))
             if (box.find("width=\"168\"") != std::string::npos)
                 outlines.push_back(box.substr(box.find("stroke=\"") + 8, 7));
         EXPECT_EQ(outlines, c.outlines);
-        const std::string ring = "<rect x=\"412\" y=\"144\" width=\"176\" height=\"52\" fill=\"none\" "
+        const std::string ring = "<rect x=\"212\" y=\"144\" width=\"176\" height=\"52\" fill=\"none\" "
                                  "stroke=\"#008000\" stroke-width=\"1.5\"/>";
-        EXPECT_EQ(lines_starting(svg, "<rect x=\"412\""),
+        EXPECT_EQ(lines_starting(svg, "<rect x=\"212\""),
                   c.cut_off ? std::vector<std::string>{ring} : std::vector<std::string>{});
     }
 }
