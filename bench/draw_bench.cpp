@@ -61,6 +61,31 @@ void scene_breakdown(benchmark::State& state) {
 }
 BENCHMARK(scene_breakdown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+const quarn::Map& campus_of(std::size_t switches) {
+    static const quarn::Map small = quarn::generate_map({.switches = 200});
+    static const quarn::Map large = quarn::generate_map({.switches = 1000});
+    return switches == 200 ? small : large;
+}
+
+// The topology of the 200- and 1,000-switch maps (targets 5 and 16 ms),
+// plain and coloured for a VLAN, which adds the VLAN's reach.
+void scene_topology(benchmark::State& state) {
+    const quarn::Map& map = campus_of(static_cast<std::size_t>(state.range(0)));
+    auto opts = options({quarn::ViewKind::Topology, false});
+    if (state.range(1) != 0) opts.selected_vlan = map.vlans[0].id;
+    for (auto _ : state) {
+        auto scene = quarn::build_scene(map, opts);
+        benchmark::DoNotOptimize(scene);
+    }
+    state.SetLabel(state.range(1) != 0 ? "VLAN chosen" : "plain");
+}
+BENCHMARK(scene_topology)
+    ->Args({200, 0})
+    ->Args({200, 1})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond);
+
 void svg_text(benchmark::State& state) {
     const quarn::Scene scene = quarn::build_scene(big_map(), options({quarn::ViewKind::FrontPanel, false}));
     std::size_t bytes = 0;

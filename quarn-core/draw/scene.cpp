@@ -66,8 +66,8 @@ void SceneContext::add_rect(float x, float y, float width, float height, std::op
     scene.items.add(scene.items.rect_look(width, height, fill, outline, outline_width), x, y);
 }
 
-void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb color) {
-    scene.items.add(scene.items.line_look(x2, y2, width, color), x1, y1);
+void SceneContext::add_line(float x1, float y1, float x2, float y2, float width, Rgb color, LineStyle style) {
+    scene.items.add(scene.items.line_look(x2, y2, width, color, style), x1, y1);
 }
 
 void SceneContext::add_text(std::string_view text, float x, float y, float size, FontWeight weight,
@@ -113,10 +113,16 @@ Scene build_scene(const Map& map, const SceneOptions& options) {
         context.top = 46.0f;
     }
 
-    if (options.front_panel()) {
+    switch (options.view.kind) {
+    case ViewKind::FrontPanel:
         build_front_panel(context);
-    } else {
+        break;
+    case ViewKind::VlanBreakdown:
         build_breakdown(context);
+        break;
+    case ViewKind::Topology:
+        build_topology(context);
+        break;
     }
 
     Scene& scene = context.scene;

@@ -19,7 +19,8 @@ struct Span {
     bool operator==(const Span&) const = default;
 };
 
-// Where a port is drawn, for finding the port under the mouse.
+// Where a port is drawn, for finding the port under the mouse; in the
+// topology, where a switch's box is drawn, with `k_whole_switch` for a port.
 struct HitRegion {
     float x = 0.0f;
     float y = 0.0f;
@@ -30,6 +31,10 @@ struct HitRegion {
 
     bool operator==(const HitRegion&) const = default;
 };
+
+// The port index of a hit region that stands for the whole switch: no
+// switch has that many ports.
+inline constexpr std::size_t k_whole_switch = static_cast<std::size_t>(-1);
 
 struct Scene {
     SceneItems items;    // the first is always the background
@@ -43,7 +48,7 @@ struct Scene {
     std::vector<HitRegion> hits;
 };
 
-enum class ViewKind : std::uint8_t { FrontPanel, VlanBreakdown };
+enum class ViewKind : std::uint8_t { FrontPanel, VlanBreakdown, Topology };
 
 struct ViewMode {
     ViewKind kind = ViewKind::FrontPanel;

@@ -12,7 +12,7 @@
 
 namespace quarn {
 
-// The state of one `build_scene` call, shared by the two views.
+// The state of one `build_scene` call, shared by the views.
 class SceneContext {
   public:
     SceneContext(const Map& map, const SceneOptions& options);
@@ -46,7 +46,8 @@ class SceneContext {
 
     void add_rect(float x, float y, float width, float height, std::optional<Rgb> fill,
                   std::optional<Rgb> outline, float outline_width);
-    void add_line(float x1, float y1, float x2, float y2, float width, Rgb color);
+    void add_line(float x1, float y1, float x2, float y2, float width, Rgb color,
+                  LineStyle style = LineStyle::Solid);
     void add_text(std::string_view text, float x, float y, float size, FontWeight weight, TextAlign align,
                   Rgb color);
     // Adds a left-aligned text and counts its guessed width into the extent.
@@ -64,5 +65,6 @@ class SceneContext {
 
 void build_front_panel(SceneContext& context);
 void build_breakdown(SceneContext& context);
+void build_topology(SceneContext& context);
 
 } // namespace quarn

@@ -30,7 +30,7 @@ SceneItems::Entry SceneItems::entry_for(const SceneItem& item) {
     if (const Rect* r = std::get_if<Rect>(&item))
         return {rect_look(r->width, r->height, r->fill, r->outline, r->outline_width), r->x, r->y, 0};
     if (const Line* l = std::get_if<Line>(&item))
-        return {line_look(l->x2, l->y2, l->width, l->color), l->x1, l->y1, 0};
+        return {line_look(l->x2, l->y2, l->width, l->color, l->style), l->x1, l->y1, 0};
     const Text& t = std::get<Text>(item);
     return {text_look(t.size, t.weight, t.align, t.color), t.x, t.y, add_words(t.text)};
 }

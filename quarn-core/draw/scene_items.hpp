@@ -30,6 +30,10 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// A dashed line stands for a link that carries the chosen VLAN at one end
+// only.
+enum class LineStyle : std::uint8_t { Solid, Dashed };
+
 struct Line {
     float x1 = 0.0f;
     float y1 = 0.0f;
@@ -37,6 +41,7 @@ struct Line {
     float y2 = 0.0f;
     float width = 0.0f;
     Rgb color;
+    LineStyle style = LineStyle::Solid;
 
     bool operator==(const Line&) const = default;
 };
@@ -159,7 +164,7 @@ class SceneItems {
     // words works them out once.
     Index rect_look(float width, float height, std::optional<Rgb> fill, std::optional<Rgb> outline,
                     float outline_width);
-    Index line_look(float x2, float y2, float width, Rgb color);
+    Index line_look(float x2, float y2, float width, Rgb color, LineStyle style = LineStyle::Solid);
     Index text_look(float size, FontWeight weight, TextAlign align, Rgb color);
     // The words are kept as given; a builder names repeated words by the index.
     Index add_words(std::string_view words);
@@ -172,10 +177,10 @@ class SceneItems {
 
   private:
     enum class Kind : std::uint8_t { Rect, Line, Text };
-    enum Flags : std::uint8_t { HasFill = 1, HasOutline = 2, Bold = 4, Centred = 8 };
+    enum Flags : std::uint8_t { HasFill = 1, HasOutline = 2, Bold = 4, Centred = 8, Dashed = 16 };
 
     // Rect: a width, b height, c outline width, one fill, two outline.
-    // Line: a x2, b y2, c width, one colour. Text: a size, one colour.
+    // Line: a x2, b y2, c width, one colour, two the dash flag. Text: a size, one colour.
     // Floats are kept by their bits, so that looks compare as the file
     // writes them (-0 is not 0), and colours as 0xrrggbb with the kind and
     // the flags in the top bytes.
@@ -268,9 +273,10 @@ inline SceneItems::Index SceneItems::rect_look(float width, float height, std::o
                        packed(outline.value_or(Rgb{}), flags)});
 }
 
-inline SceneItems::Index SceneItems::line_look(float x2, float y2, float width, Rgb color) {
-    return look_index(
-        {bits(x2), bits(y2), bits(width), packed(color, static_cast<std::uint8_t>(Kind::Line)), 0});
+inline SceneItems::Index SceneItems::line_look(float x2, float y2, float width, Rgb color, LineStyle style) {
+    const std::uint8_t flags = style == LineStyle::Dashed ? Dashed : 0;
+    return look_index({bits(x2), bits(y2), bits(width), packed(color, static_cast<std::uint8_t>(Kind::Line)),
+                       packed(Rgb{}, flags)});
 }
 
 inline SceneItems::Index SceneItems::text_look(float size, FontWeight weight, TextAlign align, Rgb color) {
@@ -300,7 +306,13 @@ inline Rect SceneItems::rect(const Entry& entry, const Look& look) {
 }
 
 inline Line SceneItems::line(const Entry& entry, const Look& look) {
-    return {entry.x, entry.y, number(look.a), number(look.b), number(look.c), color(look.one)};
+    return {entry.x,
+            entry.y,
+            number(look.a),
+            number(look.b),
+            number(look.c),
+            color(look.one),
+            (look.flags() & Dashed) != 0 ? LineStyle::Dashed : LineStyle::Solid};
 }
 
 } // namespace quarn

@@ -161,6 +161,8 @@ struct SvgWriter {
         append_attribute(out, "y2", line.y2);
         append_attribute(out, "stroke", line.color);
         append_attribute(out, "stroke-width", line.width);
+        if (line.style == LineStyle::Dashed)
+            append_attribute(out, "stroke-dasharray", std::string_view("6 4"));
         out += "/>\n";
     }
 

@@ -1,6 +1,7 @@
 #include "cli_io.hpp"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -69,6 +70,14 @@ std::optional<Map> load_or_report(std::string_view path, LoadMessage load_messag
     else
         report(read.map.error());
     return std::nullopt;
+}
+
+std::optional<std::uint16_t> vlan_id(std::string_view text) {
+    unsigned value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 || value > 4094)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(value);
 }
 
 } // namespace quarn::cli

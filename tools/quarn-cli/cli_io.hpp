@@ -28,6 +28,9 @@ enum class LoadMessage : std::uint8_t { Alone, AfterPath };
 // on standard error and gives nothing.
 std::optional<Map> load_or_report(std::string_view path, LoadMessage load_message = LoadMessage::Alone);
 
+// A VLAN ID as an admin types it: decimal digits, 1 to 4094.
+std::optional<std::uint16_t> vlan_id(std::string_view text);
+
 // Prints one line on standard error.
 void report(std::string_view message);
 

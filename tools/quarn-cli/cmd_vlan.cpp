@@ -1,4 +1,3 @@
-#include <charconv>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -10,18 +9,6 @@
 #include "validate/vlan_where.hpp"
 
 namespace quarn::cli {
-namespace {
-
-// A VLAN ID as an admin types it: decimal digits, 1 to 4094.
-std::optional<std::uint16_t> vlan_id(std::string_view text) {
-    unsigned value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 || value > 4094)
-        return std::nullopt;
-    return static_cast<std::uint16_t>(value);
-}
-
-} // namespace
 
 // Every port that carries one VLAN, switch by switch, then whether the VLAN
 // reaches every switch that uses it. The exit code tells scripts carried

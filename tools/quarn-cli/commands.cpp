@@ -19,8 +19,9 @@ std::span<const CommandEntry> commands() {
     static constexpr std::array table = {
         CommandEntry{"format", "format MAP OUT", "Load MAP with every check and write it in the saved layout",
                      run_format},
-        CommandEntry{"svg", "svg MAP OUT [--breakdown] [--show-unused]",
-                     "Write the picture of MAP as Save SVG does (front panel or VLAN breakdown)", run_svg},
+        CommandEntry{"svg", "svg MAP OUT [--breakdown] [--show-unused] [--topology [--vlan ID]]",
+                     "Write the picture of MAP as Save SVG does (front panel, VLAN breakdown or topology)",
+                     run_svg},
         CommandEntry{"csv", "csv MAP OUT [--separator C]",
                      "Write the port table of MAP as Save CSV does (default: the list separator)", run_csv},
         CommandEntry{"check", "check MAP",

@@ -51,7 +51,7 @@ inline void PrintTo(const Rect& r, std::ostream* out) {
 
 inline void PrintTo(const Line& l, std::ostream* out) {
     *out << "Line{" << l.x1 << ", " << l.y1 << ", " << l.x2 << ", " << l.y2 << ", " << l.width << ", "
-         << rgb_text(l.color) << "}";
+         << rgb_text(l.color) << (l.style == LineStyle::Dashed ? ", dashed" : "") << "}";
 }
 
 inline void PrintTo(const Text& t, std::ostream* out) {

@@ -29,6 +29,7 @@ std::vector<SceneItem> awkward_items() {
         Text{"Gi1/0/12 U", 5, 6, 8, FontWeight::Bold, TextAlign::Centre, k_black},
         Rect{0, 0, 10, 20, std::nullopt, std::nullopt, 0},
         Text{"", 1, 2, 8, FontWeight::Normal, TextAlign::Left, k_black},
+        Line{1, 2, 3, 4, 1.5f, k_red, LineStyle::Dashed},
     };
 }
 

@@ -251,7 +251,7 @@ TEST(FrontPanel, SpansFollowTheSwitchesDownThePicture) {
 
 // Whatever the map, the picture holds together: items inside W x H, spans
 // in order, every place hit once.
-void check_scene_shape(const Map& map, const Scene& scene, bool front_panel) {
+void check_scene_shape(const Map& map, const Scene& scene, ViewKind kind) {
     ASSERT_FALSE(scene.items.empty());
     for (const SceneItem& item : scene.items) {
         if (const Rect* r = std::get_if<Rect>(&item)) {
@@ -272,21 +272,25 @@ void check_scene_shape(const Map& map, const Scene& scene, bool front_panel) {
         EXPECT_TRUE(std::any_of(scene.blocks.begin(), scene.blocks.end(),
                                 [&](const Span& b) { return b.top <= cut.top && cut.bottom <= b.bottom; }));
     }
-    EXPECT_EQ(scene.blocks.size(), map.switches.size());
-    if (front_panel) {
+    // The topology keeps its rows of boxes together, the other views each switch.
+    if (kind != ViewKind::Topology) EXPECT_EQ(scene.blocks.size(), map.switches.size());
+    if (kind == ViewKind::FrontPanel) {
         std::size_t ports = 0;
         for (const Switch& sw : map.switches) ports += sw.ports.size();
         EXPECT_EQ(scene.hits.size(), ports);
     }
+    if (kind == ViewKind::Topology) EXPECT_EQ(scene.hits.size(), map.switches.size());
 }
 
-TEST(Scene, GeneratedMapsHoldTogetherInBothViews) {
+TEST(Scene, GeneratedMapsHoldTogetherInEveryView) {
     const Map map = generate_map({.switches = 6, .vlans = 12, .seed = 7});
     for (ViewMode view : {ViewMode{ViewKind::FrontPanel, false}, ViewMode{ViewKind::VlanBreakdown, false},
-                          ViewMode{ViewKind::VlanBreakdown, true}}) {
+                          ViewMode{ViewKind::VlanBreakdown, true}, ViewMode{ViewKind::Topology, false}}) {
         SceneOptions options;
         options.view = view;
-        check_scene_shape(map, build_scene(map, options), view.kind == ViewKind::FrontPanel);
+        check_scene_shape(map, build_scene(map, options), view.kind);
+        options.selected_vlan = map.vlans[1].id;
+        check_scene_shape(map, build_scene(map, options), view.kind);
     }
 }
 
@@ -303,13 +307,24 @@ TEST(Scene, ReadsBrokenMapsWithoutFailing) {
     no_groups.ports = {Port{.label = "x", .untagged = 10}};
     map.switches = {few_ports, empty_group, bad_lag, no_groups};
     map.switches[1].groups[0].gap_after = -5.0f;
-    for (ViewMode view : {ViewMode{ViewKind::FrontPanel, false}, ViewMode{ViewKind::VlanBreakdown, true}}) {
+    // Links to ports, LAGs and switches that are not there, and to itself.
+    map.switches[0].ports[0].link = PortPeer{"lag", "7"};
+    map.switches[0].ports[1].link = PortPeer{"few", "1"};
+    map.switches[2].lags.push_back(Lag{"Trk2", {"1", "2"}, LagPeer{"none", "Trk9"}});
+    map.switches[3].lags = {Lag{"Trk3", {"x"}, LagPeer{"gone", "Trk1"}}};
+    struct Case {
+        ViewMode view;
+        std::size_t blocks;
+    };
+    for (const Case& c : {Case{{ViewKind::FrontPanel, false}, 4}, Case{{ViewKind::VlanBreakdown, true}, 4},
+                          Case{{ViewKind::Topology, false}, 3}}) {
         SceneOptions options;
-        options.view = view;
+        options.view = c.view;
         options.selected_ports = {{7, 7}};
         options.selected_switch = 9;
+        options.selected_vlan = 10;
         const Scene scene = build_scene(map, options);
-        EXPECT_EQ(scene.blocks.size(), 4u);
+        EXPECT_EQ(scene.blocks.size(), c.blocks);
     }
 }
 

@@ -245,7 +245,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     static constexpr char32_t k_separators[] = {U',', U';', U'\t', U'|', U'\u061b', U'"', U'\n', U'\0'};
     const char32_t separator = data.PickValueInArray(k_separators);
     SceneOptions options;
-    options.view.kind = data.ConsumeBool() ? ViewKind::VlanBreakdown : ViewKind::FrontPanel;
+    static constexpr ViewKind k_views[] = {ViewKind::FrontPanel, ViewKind::VlanBreakdown, ViewKind::Topology};
+    options.view.kind = data.PickValueInArray(k_views);
     options.view.show_unused = data.ConsumeBool();
     options.show_site_title = data.ConsumeBool();
     const Map map = random_map(data);

@@ -6,6 +6,12 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "draw/scene.hpp"
 
 namespace quarn {
 namespace {
@@ -101,6 +107,7 @@ TEST(SceneSvg, WholeDocument) {
         Rect{0, 0, 120.5f, 62, Rgb{0xff, 0xff, 0xff}, std::nullopt, 0},
         Rect{16, 40, 8.5f, 3, std::nullopt, Rgb{0x0a, 0x00, 0xff}, 0.5f},
         Line{65, 88, 103, 48, 1.5f, Rgb{0, 0, 0}},
+        Line{1, 2, 3, 4, 4, Rgb{0xff, 0, 0}, LineStyle::Dashed},
         Text{"A&B", 16, 26, 16, FontWeight::Bold, TextAlign::Left, Rgb{0, 0, 0}},
         Text{"1", 43, 57, 9, FontWeight::Normal, TextAlign::Centre, Rgb{0xff, 0xff, 0xff}},
         Text{"", 1, 2, 3, FontWeight::Bold, TextAlign::Centre, Rgb{1, 2, 3}},
@@ -113,6 +120,8 @@ TEST(SceneSvg, WholeDocument) {
         "<rect x=\"16\" y=\"40\" width=\"8.5\" height=\"3\" fill=\"none\" stroke=\"#0a00ff\" "
         "stroke-width=\"0.5\"/>\n"
         "<line x1=\"65\" y1=\"88\" x2=\"103\" y2=\"48\" stroke=\"#000000\" stroke-width=\"1.5\"/>\n"
+        "<line x1=\"1\" y1=\"2\" x2=\"3\" y2=\"4\" stroke=\"#ff0000\" stroke-width=\"4\" "
+        "stroke-dasharray=\"6 4\"/>\n"
         "<text x=\"16\" y=\"26\" font-size=\"16\" fill=\"#000000\" dominant-baseline=\"central\" "
         "font-weight=\"bold\">A&amp;B</text>\n"
         "<text x=\"43\" y=\"57\" font-size=\"9\" fill=\"#ffffff\" dominant-baseline=\"central\" "
@@ -142,6 +151,96 @@ TEST(SceneSvg, SwitchNamesAreEscapedInTheirTitle) {
                  "font-weight=\"bold\">R&amp;D &lt;1&gt; lab</text>\n"),
         std::string::npos)
         << svg;
+}
+
+// The lines of the SVG that start with `start`, whole.
+std::vector<std::string> lines_starting(const std::string& svg, std::string_view start) {
+    std::vector<std::string> found;
+    std::size_t at = 0;
+    while (at < svg.size()) {
+        const std::size_t end = svg.find('\n', at);
+        const std::string line = svg.substr(at, end - at);
+        if (line.starts_with(start)) found.push_back(line);
+        at = end == std::string::npos ? svg.size() : end + 1;
+    }
+    return found;
+}
+
+// core links left and right over trunks tagged 10; a host port of every
+// switch has 10, and one of core and one of right have 20, which no trunk
+// carries: 10 reaches everywhere, right is cut off from 20.
+TEST(SceneSvg, TopologyNamesAndVlanColours) {
+    Map map;
+    map.vlans = {{10, "Data", Rgb{0xff, 0, 0}}, {20, "Voice", Rgb{0, 0x80, 0}}};
+    for (const char* name : {"core", "left", "right"}) {
+        Switch sw;
+        sw.name = name;
+        sw.groups = {PortGroup{PortKind::Rj45, 4, 1, Numbering::Rows, 0, 0.0f}};
+        for (const char* label : {"1", "2", "3", "4"}) sw.ports.push_back(Port{.label = label});
+        sw.ports[0].untagged = 10;
+        map.switches.push_back(sw);
+    }
+    map.switches[0].model = "C9500";
+    map.switches[0].location = "Hall & basement";
+    for (std::size_t s : {1, 2}) {
+        map.switches[0].ports[s + 1].link = PortPeer{map.switches[s].name, "4"};
+        map.switches[0].ports[s + 1].tagged = {10};
+        map.switches[s].ports[3].link = PortPeer{"core", std::to_string(s + 2)};
+        map.switches[s].ports[3].tagged = {10};
+    }
+    map.switches[0].ports[1].untagged = 20;
+    map.switches[2].ports[1].untagged = 20;
+
+    SceneOptions options;
+    options.view.kind = ViewKind::Topology;
+    auto line = [](const char* x1, const char* x2, const char* stroke) {
+        return std::string("<line x1=\"") + x1 + "\" y1=\"76\" x2=\"" + x2 + "\" y2=\"148\" stroke=\"" +
+               stroke + "\" stroke-width=\"1.5\"/>";
+    };
+    auto name = [](const char* x, const char* y, const char* text) {
+        return std::string("<text x=\"") + x + "\" y=\"" + y +
+               "\" font-size=\"11\" fill=\"#000000\" dominant-baseline=\"central\" font-weight=\"bold\" "
+               "text-anchor=\"middle\">" +
+               text + "</text>";
+    };
+    const std::string detail = "<text x=\"200\" y=\"63\" font-size=\"9\" fill=\"#535353\" "
+                               "dominant-baseline=\"central\" text-anchor=\"middle\">C9500  -  Hall &amp; "
+                               "basement</text>";
+    const std::string mark = "<text x=\"300\" y=\"137\" font-size=\"9\" fill=\"#008000\" "
+                             "dominant-baseline=\"central\" font-weight=\"bold\" text-anchor=\"middle\">cut "
+                             "off</text>";
+    struct Case {
+        std::optional<std::uint16_t> vlan;
+        const char* stroke;
+        std::vector<std::string> outlines; // of the three boxes
+        bool cut_off;
+    };
+    const Case cases[] = {
+        {std::nullopt, "#787878", {"#787878", "#787878", "#787878"}, false},
+        {10, "#ff0000", {"#ff0000", "#ff0000", "#ff0000"}, false},
+        // Grey: the plain frame colour taken 0.45 of the way to the background.
+        {20, "#b5b5b5", {"#008000", "#787878", "#008000"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stroke);
+        options.selected_vlan = c.vlan;
+        const std::string svg = scene_svg(build_scene(map, options));
+        EXPECT_EQ(lines_starting(svg, "<line"),
+                  (std::vector<std::string>{line("172", "100", c.stroke), line("228", "300", c.stroke)}));
+        std::vector<std::string> texts{name("200", "47", "core"), detail, name("100", "170", "left")};
+        if (c.cut_off) texts.push_back(mark);
+        texts.push_back(name("300", "170", "right"));
+        EXPECT_EQ(lines_starting(svg, "<text"), texts);
+        std::vector<std::string> outlines;
+        for (const std::string& box : lines_starting(svg, "<rect"))
+            if (box.find("width=\"168\"") != std::string::npos)
+                outlines.push_back(box.substr(box.find("stroke=\"") + 8, 7));
+        EXPECT_EQ(outlines, c.outlines);
+        const std::string ring = "<rect x=\"212\" y=\"144\" width=\"176\" height=\"52\" fill=\"none\" "
+                                 "stroke=\"#008000\" stroke-width=\"1.5\"/>";
+        EXPECT_EQ(lines_starting(svg, "<rect x=\"212\""),
+                  c.cut_off ? std::vector<std::string>{ring} : std::vector<std::string>{});
+    }
 }
 
 } // namespace

@@ -12,7 +12,7 @@ found=0
 for map in "$examples"/*.quarn; do
   [ -e "$map" ] || continue
   found=1
-  for view in "" "--breakdown" "--breakdown --show-unused"; do
+  for view in "" "--breakdown" "--breakdown --show-unused" "--topology" "--topology --vlan 10"; do
     # $view is split into its words on purpose.
     expect 0 "" -- svg "$map" "$work/map.svg" $view
     rsvg-convert "$work/map.svg" -o "$work/map.png" 2>"$work/rsvg" ||
@@ -69,10 +69,12 @@ expect 2 "Could not open $work/missing.quarn: No such file or directory" -- svg 
 expect 2 "Could not save $work/no/such.svg: No such file or directory" -- svg "$work/small.quarn" "$work/no/such.svg"
 
 # Wrong usage.
-svg_usage="Usage: quarn-cli svg MAP OUT [--breakdown] [--show-unused]"
+svg_usage="Usage: quarn-cli svg MAP OUT [--breakdown] [--show-unused] [--topology [--vlan ID]]"
 csv_usage="Usage: quarn-cli csv MAP OUT [--separator C]  (C is one character)"
 expect 2 "$svg_usage" -- svg "$work/small.quarn"
 expect 2 "$svg_usage" -- svg "$work/small.quarn" - --dark
+expect 2 "$svg_usage" -- svg "$work/small.quarn" - --topology --vlan
+expect 2 "4095 is not a VLAN ID (1 to 4094)." -- svg "$work/small.quarn" - --topology --vlan 4095
 expect 2 "$csv_usage" -- csv "$work/small.quarn" - --separator
 expect 2 "$csv_usage" -- csv "$work/small.quarn" - --separator ";;"
 expect 2 "$csv_usage" -- csv a b c

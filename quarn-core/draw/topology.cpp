@@ -1,0 +1,151 @@
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draw/scene_context.hpp"
+#include "draw/text_fit.hpp"
+#include "draw/topology_layout.hpp"
+#include "validate/vlan_reach.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr float k_margin = 16.0f;
+// Above the top row, for the mark of a cut-off switch there.
+constexpr float k_mark_room = 16.0f;
+constexpr float k_text_inset = 6.0f;
+constexpr float k_link_width = 1.5f;
+constexpr float k_lag_width = 4.0f;
+constexpr float k_ring_gap = 4.0f;
+
+bool carries(const Port& port, std::uint16_t vlan) {
+    return !port.disabled && (port.untagged == vlan ||
+                              std::find(port.tagged.begin(), port.tagged.end(), vlan) != port.tagged.end());
+}
+
+// One end of a link carries the VLAN when its port does, or for a LAG any
+// member port; a disabled port passes nothing on.
+bool end_carries(const Switch& sw, const std::vector<std::size_t>& ports, std::uint16_t vlan) {
+    return std::any_of(ports.begin(), ports.end(), [&](std::size_t p) { return carries(sw.ports[p], vlan); });
+}
+
+enum class Use : std::uint8_t { None, Uses, CutOff };
+
+std::vector<Use> vlan_use(const Map& map, std::uint16_t vlan) {
+    std::vector<Use> use(map.switches.size(), Use::None);
+    for (const ReachGroup& group : vlan_reach(map, vlan).groups)
+        for (std::size_t s : group.switches) use[s] = group.cut_off_from ? Use::CutOff : Use::Uses;
+    return use;
+}
+
+std::string second_line(const Switch& sw) {
+    std::string text = sw.model;
+    if (!sw.model.empty() && !sw.location.empty()) text += "  -  ";
+    text += sw.location;
+    return text;
+}
+
+} // namespace
+
+// Each switch a box with its name, and its model and location below when
+// given; each link a line, a LAG a thicker one with its member count. With a
+// VLAN chosen, links carrying it at both ends take its colour, at one end a
+// dashed line of its colour, the others grey; switches that use it are
+// outlined in its colour, and those of a cut-off group get a second outline
+// and the mark "cut off" above. The current switch's name is in the
+// highlight colour, as its title is in the other views.
+void build_topology(SceneContext& context) {
+    const Map& map = context.map;
+    if (map.switches.empty()) return;
+    const Palette& palette = context.palette;
+    const TopologyLayout layout = layout_topology(map);
+    const float left = k_margin;
+    const float top = context.top + k_mark_room;
+
+    const std::optional<std::uint16_t> vlan = context.options.selected_vlan;
+    const Rgb vlan_color = vlan ? context.vlan_color(*vlan).value_or(palette.highlight) : palette.highlight;
+    const Rgb grey = mix(palette.frame, palette.background, 0.45f);
+    const std::vector<Use> use =
+        vlan ? vlan_use(map, *vlan) : std::vector<Use>(map.switches.size(), Use::None);
+
+    SceneItems& items = context.scene.items;
+    items.reserve(items.size() + layout.links.size() * 5 + map.switches.size() * 6, map.switches.size() * 2,
+                  map.switches.size() * 24);
+    context.scene.hits.reserve(map.switches.size());
+
+    const SceneItems::Index count_look =
+        items.text_look(9.0f, FontWeight::Bold, TextAlign::Centre, palette.text);
+    for (std::size_t i = 0; i < layout.links.size(); ++i) {
+        const TopologyLink& link = layout.links[i];
+        Rgb color = palette.frame;
+        LineStyle style = LineStyle::Solid;
+        if (vlan) {
+            const bool near = end_carries(map.switches[link.from], link.from_ports, *vlan);
+            const bool far = end_carries(map.switches[link.to], link.to_ports, *vlan);
+            color = near || far ? vlan_color : grey;
+            if (near != far) style = LineStyle::Dashed;
+        }
+        const float width = link.members > 0 ? k_lag_width : k_link_width;
+        const std::vector<PlacePoint>& route = layout.routes[i];
+        for (std::size_t k = 1; k < route.size(); ++k)
+            context.add_line(left + route[k - 1].x, top + route[k - 1].y, left + route[k].x, top + route[k].y,
+                             width, color, style);
+        if (link.members > 0) {
+            const std::string count = std::to_string(link.members) + "x";
+            const float label_width = estimated_text_width(count, 9.0f, FontWeight::Bold) + 4.0f;
+            const PlacePoint at = layout.labels[i];
+            context.add_rect(left + at.x - label_width / 2.0f, top + at.y - 6.0f, label_width, 12.0f,
+                             palette.background, std::nullopt, 0.0f);
+            items.add_text(count_look, items.add_words(count), left + at.x, top + at.y);
+        }
+    }
+
+    const SceneItems::Index name_look =
+        items.text_look(11.0f, FontWeight::Bold, TextAlign::Centre, palette.text);
+    const SceneItems::Index current_look =
+        items.text_look(11.0f, FontWeight::Bold, TextAlign::Centre, palette.highlight);
+    const SceneItems::Index detail_look =
+        items.text_look(9.0f, FontWeight::Normal, TextAlign::Centre, mix(palette.text, palette.panel, 0.35f));
+    const SceneItems::Index mark_look =
+        items.text_look(9.0f, FontWeight::Bold, TextAlign::Centre, vlan_color);
+    const float text_width = k_topology_box_width - 2.0f * k_text_inset;
+    for (std::size_t s = 0; s < map.switches.size(); ++s) {
+        const Switch& sw = map.switches[s];
+        const float x = left + layout.boxes[s].x;
+        const float y = top + layout.boxes[s].y;
+        const float centre = x + k_topology_box_width / 2.0f;
+        if (use[s] == Use::CutOff) {
+            context.add_rect(x - k_ring_gap, y - k_ring_gap, k_topology_box_width + 2.0f * k_ring_gap,
+                             k_topology_box_height + 2.0f * k_ring_gap, std::nullopt, vlan_color, 1.5f);
+            items.add_text(mark_look, items.add_words("cut off"), centre, y - k_ring_gap - 7.0f);
+        }
+        if (use[s] == Use::None) {
+            context.add_rect(x, y, k_topology_box_width, k_topology_box_height, palette.panel, palette.frame,
+                             1.0f);
+        } else {
+            context.add_rect(x, y, k_topology_box_width, k_topology_box_height, palette.panel, vlan_color,
+                             3.0f);
+        }
+        const std::string detail = second_line(sw);
+        const bool current = context.options.selected_switch == s;
+        items.add_text(current ? current_look : name_look,
+                       items.add_words(cut_text_to_width(sw.name, text_width, 11.0f)), centre,
+                       y + (detail.empty() ? k_topology_box_height / 2.0f : 15.0f));
+        if (!detail.empty())
+            items.add_text(detail_look, items.add_words(cut_text_to_width(detail, text_width, 9.0f)), centre,
+                           y + 31.0f);
+        context.scene.hits.push_back({x, y, k_topology_box_width, k_topology_box_height, s, k_whole_switch});
+    }
+
+    // A page break falls between rows of boxes, never through one.
+    for (float row_top : layout.row_tops) {
+        const Span row{top + row_top - k_mark_room, top + row_top + k_topology_box_height};
+        context.scene.blocks.push_back(row);
+        context.scene.cuts.push_back(row);
+    }
+    context.right = std::max(context.right, left + layout.width);
+    context.top = top + layout.height;
+}
+
+} // namespace quarn
