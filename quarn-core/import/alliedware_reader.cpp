@@ -15,10 +15,6 @@
 namespace quarn::import_detail {
 namespace {
 
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool ignored_setting(std::string_view first) {
     static constexpr std::array<std::string_view, 32> k_ignored = {
         "spanning-tree",
@@ -54,8 +50,7 @@ bool ignored_setting(std::string_view first) {
         "transceiver",
         "atmf",
     };
-    return std::any_of(k_ignored.begin(), k_ignored.end(),
-                       [&](std::string_view s) { return iequals(s, first); });
+    return iequals_any(k_ignored, first);
 }
 
 // port1.0.1, and the module numbers after it: port1.0.49 on copper

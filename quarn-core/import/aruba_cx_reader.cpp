@@ -17,10 +17,6 @@
 namespace quarn::import_detail {
 namespace {
 
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // 1/1/1 and 1/1/49:1.
 bool port_name(std::string_view name) {
     if (name.empty() || !digit(name.front())) return false;
@@ -71,8 +67,7 @@ bool ignored_setting(std::string_view first) {
         "tx-power",
         "mac",
     };
-    return std::any_of(k_ignored.begin(), k_ignored.end(),
-                       [&](std::string_view s) { return iequals(s, first); });
+    return iequals_any(k_ignored, first);
 }
 
 // What a port said about routing, for the platform's default.

@@ -151,9 +151,7 @@ struct Reader {
                     "rate-limit",      "qos",          "unknown-vlans", "aaa",
                     "monitor",         "ip",           "ipv6",          "no",
                 };
-                if (std::none_of(k_ignored.begin(), k_ignored.end(),
-                                 [&](std::string_view s) { return iequals(s, w[0]); }))
-                    out.unread(line);
+                if (!iequals_any(k_ignored, w[0])) out.unread(line);
                 return; // one message per line, not per port
             }
         }

@@ -27,11 +27,8 @@ std::string system_key(std::string_view name) {
 } // namespace quarn
 
 namespace quarn::campus_detail {
+using import_detail::digit;
 namespace {
-
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');

@@ -202,8 +202,7 @@ bool ignored_setting(const std::vector<std::string_view>& w) {
         if (iequals(second, "trunk") && w.size() >= 3 && iequals(w[2], "pruning")) return true;
         return false;
     }
-    return std::any_of(k_ignored.begin(), k_ignored.end(),
-                       [&](std::string_view s) { return iequals(s, first); });
+    return iequals_any(k_ignored, first);
 }
 
 // A `speed` of ten gigabits and more makes a port whose name does not say

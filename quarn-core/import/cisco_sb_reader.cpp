@@ -18,10 +18,6 @@
 namespace quarn::import_detail {
 namespace {
 
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool ignored_setting(std::string_view first) {
     static constexpr std::array<std::string_view, 36> k_ignored = {
         "spanning-tree",
@@ -61,8 +57,7 @@ bool ignored_setting(std::string_view first) {
         "link-flap",
         "description",
     };
-    return std::any_of(k_ignored.begin(), k_ignored.end(),
-                       [&](std::string_view s) { return iequals(s, first); });
+    return iequals_any(k_ignored, first);
 }
 
 struct Reader {

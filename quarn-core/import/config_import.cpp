@@ -11,6 +11,7 @@ namespace quarn {
 namespace {
 
 using import_detail::Collector;
+using import_detail::digit;
 using import_detail::iequals;
 using import_detail::Line;
 
@@ -403,10 +404,6 @@ constexpr Marker k_markers[] = {
     {"config vlan ", Match::Prefix, Dialect::Unknown, 5},
     {"config ports ", Match::Prefix, Dialect::Unknown, 5},
 };
-
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool marked(std::string_view c, const Marker& m) {
     switch (m.match) {

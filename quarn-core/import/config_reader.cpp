@@ -153,6 +153,10 @@ bool iequals(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool iequals_any(std::span<const std::string_view> words, std::string_view word) {
+    return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return iequals(w, word); });
+}
+
 bool istarts_with(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && iequals(text.substr(0, prefix.size()), prefix);
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -47,6 +48,13 @@ std::vector<std::string_view> split_words(std::string_view text, bool quotes = f
 std::string_view after_words(std::string_view content, std::size_t count);
 
 bool iequals(std::string_view a, std::string_view b);
+// Whether `word` is one of `words`, compared without case (the readers' lists of
+// settings that change nothing on the map).
+bool iequals_any(std::span<const std::string_view> words, std::string_view word);
+
+inline bool digit(char c) {
+    return c >= '0' && c <= '9';
+}
 bool istarts_with(std::string_view text, std::string_view prefix);
 std::string lower(std::string_view text);
 std::optional<std::uint32_t> parse_number(std::string_view text);

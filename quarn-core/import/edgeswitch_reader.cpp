@@ -20,10 +20,6 @@
 namespace quarn::import_detail {
 namespace {
 
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool ignored_setting(std::string_view first) {
     static constexpr std::array<std::string_view, 26> k_ignored = {
         "speed",
@@ -53,8 +49,7 @@ bool ignored_setting(std::string_view first) {
         "loopback-detection",
         "service-policy",
     };
-    return std::any_of(k_ignored.begin(), k_ignored.end(),
-                       [&](std::string_view s) { return iequals(s, first); });
+    return iequals_any(k_ignored, first);
 }
 
 // What a port says of its VLANs, started from what `vlan port ... all`

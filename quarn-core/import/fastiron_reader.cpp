@@ -442,8 +442,7 @@ struct Reader {
             "eee",
             "packet-inerror-detect",
         };
-        return std::any_of(k_ignored.begin(), k_ignored.end(),
-                           [&](std::string_view s) { return iequals(s, first); });
+        return iequals_any(k_ignored, first);
     }
 
     void lag_header(const Line& line, const std::vector<std::string_view>& w) {

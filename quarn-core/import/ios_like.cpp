@@ -11,10 +11,6 @@ namespace {
 // A range names at most this many ports; longer ones are typing mistakes.
 constexpr std::uint32_t k_max_range = 1024;
 
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool letter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }

@@ -9,14 +9,11 @@
 #include "import/config_reader.hpp"
 
 namespace quarn::neighbour_detail {
+using import_detail::digit;
 namespace {
 
 char lower_char(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool digit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 bool letter(char c) {
