@@ -80,4 +80,19 @@ std::optional<std::uint16_t> vlan_id(std::string_view text) {
     return static_cast<std::uint16_t>(value);
 }
 
+std::optional<FormatArgs> operands_and_format(std::span<const std::string_view> args) {
+    FormatArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format" && i + 1 < args.size() &&
+            (args[i + 1] == "json" || args[i + 1] == "text")) {
+            parsed.json = args[++i] == "json";
+        } else if (args[i].size() > 1 && args[i].front() == '-') {
+            return std::nullopt;
+        } else {
+            parsed.operands.push_back(args[i]);
+        }
+    }
+    return parsed;
+}
+
 } // namespace quarn::cli

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/result.hpp"
 #include "model/map.hpp"
@@ -30,6 +32,15 @@ std::optional<Map> load_or_report(std::string_view path, LoadMessage load_messag
 
 // A VLAN ID as an admin types it: decimal digits, 1 to 4094.
 std::optional<std::uint16_t> vlan_id(std::string_view text);
+
+// The operands of a command that takes no option but "--format text|json".
+struct FormatArgs {
+    std::vector<std::string_view> operands;
+    bool json = false;
+};
+
+// Nothing when an option other than "--format text|json" is given.
+std::optional<FormatArgs> operands_and_format(std::span<const std::string_view> args);
 
 // Prints one line on standard error.
 void report(std::string_view message);

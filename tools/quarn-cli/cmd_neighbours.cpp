@@ -1,3 +1,4 @@
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,24 +14,13 @@ namespace quarn::cli {
 // neighbour, or JSON for scripts. Exit 0: neighbours found; 1: none; 2: the
 // file cannot be read, or the usage is wrong.
 int run_neighbours(std::span<const std::string_view> args) {
-    std::vector<std::string_view> paths;
-    bool json = false;
-    bool usage_error = false;
-    for (std::size_t i = 0; i < args.size() && !usage_error; ++i) {
-        if (args[i] == "--format" && i + 1 < args.size() &&
-            (args[i + 1] == "json" || args[i + 1] == "text")) {
-            json = args[++i] == "json";
-        } else if (args[i].size() > 1 && args[i].front() == '-') {
-            usage_error = true;
-        } else {
-            paths.push_back(args[i]);
-        }
-    }
-    if (usage_error || paths.size() != 1) {
+    const std::optional<FormatArgs> parsed = operands_and_format(args);
+    if (!parsed || parsed->operands.size() != 1) {
         report("Usage: quarn-cli neighbours FILE [--format text|json]");
         return 2;
     }
-    auto text = read_file(paths[0]);
+    const bool json = parsed->json;
+    auto text = read_file(parsed->operands[0]);
     if (!text) {
         report(text.error());
         return 2;
@@ -44,7 +34,7 @@ int run_neighbours(std::span<const std::string_view> args) {
     }
     if (int code = write_output("-", out); code != 0) return code;
     if (entries.empty()) {
-        report(fill("{} holds no LLDP or CDP neighbours that Quarn reads.", {paths[0]}));
+        report(fill("{} holds no LLDP or CDP neighbours that Quarn reads.", {parsed->operands[0]}));
         return 1;
     }
     return 0;

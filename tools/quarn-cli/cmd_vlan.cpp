@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,30 +15,19 @@ namespace quarn::cli {
 // reaches every switch that uses it. The exit code tells scripts carried
 // somewhere (0) from carried nowhere (1) from failure (2).
 int run_vlan(std::span<const std::string_view> args) {
-    std::vector<std::string_view> operands;
-    bool json = false;
-    bool usage_error = false;
-    for (std::size_t i = 0; i < args.size() && !usage_error; ++i) {
-        if (args[i] == "--format" && i + 1 < args.size() &&
-            (args[i + 1] == "json" || args[i + 1] == "text")) {
-            json = args[++i] == "json";
-        } else if (args[i].size() > 1 && args[i].front() == '-') {
-            usage_error = true;
-        } else {
-            operands.push_back(args[i]);
-        }
-    }
-    if (usage_error || operands.size() != 2) {
+    const std::optional<FormatArgs> parsed = operands_and_format(args);
+    if (!parsed || parsed->operands.size() != 2) {
         report("Usage: quarn-cli vlan MAP ID [--format json]");
         return 2;
     }
-    auto vlan = vlan_id(operands[1]);
+    const bool json = parsed->json;
+    auto vlan = vlan_id(parsed->operands[1]);
     if (!vlan) {
         report(fill("{} is not a VLAN ID (1 to 4094).",
-                    {terminal_text(quoted_input(operands[1]), LineFeeds::Escape)}));
+                    {terminal_text(quoted_input(parsed->operands[1]), LineFeeds::Escape)}));
         return 2;
     }
-    auto map = load_or_report(operands[0]);
+    auto map = load_or_report(parsed->operands[0]);
     if (!map) return 2;
     std::string out;
     if (json) {
