@@ -1,6 +1,7 @@
 #include "dialogs/import_dialog.hpp"
 
 #include <commdlg.h>
+#include <objbase.h>
 #include <shobjidl.h>
 
 #include <cwchar>

@@ -68,11 +68,14 @@ TEST(ImportCampusForm, PreviewListsFilesLinksAndNeighboursOutsideAndOkTakesTheMa
     ASSERT_TRUE(preview.form->campus.has_value());
     const Map& built = *preview.form->campus;
     ASSERT_EQ(built.switches.size(), 2u);
+    // A campus reads from the switch with the most links, then by name.
+    ASSERT_EQ(built.switches[0].name, "acc");
+    ASSERT_EQ(built.switches[1].name, "core");
     EXPECT_EQ(preview.form->first_added, std::optional<std::size_t>(0));
-    EXPECT_EQ(built.switches[0].name, "core");
-    EXPECT_EQ(built.switches[0].ports[0].link, (PortPeer{"acc", "Gi1/0/8"}));
-    EXPECT_EQ(built.switches[1].ports[0].link, (PortPeer{"core", "Gi1/0/1"}));
-    EXPECT_EQ(built.switches[0].ports[2].description, ""); // outside neighbours stay out by default
+    EXPECT_EQ(built.switches[0].ports[0].link, (PortPeer{"core", "Gi1/0/1"}));
+    ASSERT_GE(built.switches[1].ports.size(), 3u);
+    EXPECT_EQ(built.switches[1].ports[0].link, (PortPeer{"acc", "Gi1/0/8"}));
+    EXPECT_EQ(built.switches[1].ports[2].description, ""); // outside neighbours stay out by default
 
     // The same files again, into the map they built: nothing to do, OK refused.
     ImportPreview again = preview_campus(ImportDialogInput{built, std::nullopt}, sources, {});
@@ -87,21 +90,34 @@ TEST(ImportCampusForm, PreviewListsFilesLinksAndNeighboursOutsideAndOkTakesTheMa
     // Asked to, the outside neighbours describe their empty ports.
     ImportPreview described = preview_campus(input, sources, {std::nullopt, false, true});
     ASSERT_TRUE(described.form.has_value());
-    EXPECT_EQ(described.form->campus->switches[0].ports[2].description, "phone-7 Port 1");
+    ASSERT_EQ(described.form->campus->switches.size(), 2u);
+    EXPECT_EQ(described.form->campus->switches[1].ports[2].description, "phone-7 Port 1");
     EXPECT_NE(described.lines.find("  core Gi1/0/3 \u2192 phone-7 Port 1 (described)\n"), std::string::npos)
         << described.lines;
 }
 
 TEST(ImportCampusForm, DisagreementsAreListedAndNothingFoundIsRefused) {
-    // acc says its port goes to core Gi1/0/2, core says Gi1/0/1 goes to acc.
+    // acc says its port goes to core Gi1/0/2, where core has no neighbour;
+    // core says its Gi1/0/1 goes to acc's port: the link the far end does not
+    // deny is made, the other end's report is listed and not applied.
     const ImportSource disagree[] = {core("Gi1/0/8"), acc("Gi1/0/2")};
     ImportPreview preview = preview_campus({}, disagree, {});
-    EXPECT_EQ(preview.summary, "Will add 2 switches, update 0 switches and make 0 links");
-    EXPECT_EQ(preview.lines.find("Links:"), std::string::npos) << preview.lines;
-    EXPECT_NE(preview.lines.find("Disagreements, not applied:\n  "), std::string::npos) << preview.lines;
+    EXPECT_EQ(preview.summary, "Will add 2 switches, update 0 switches and make 1 link");
+    EXPECT_EQ(preview.lines, "Files:\n"
+                             "  core.txt: adds core (Cisco IOS, 3 ports, 1 VLAN, 2 neighbours)\n"
+                             "  acc.txt: adds acc (Cisco IOS, 1 port, 1 VLAN, 1 neighbour)\n"
+                             "Links:\n"
+                             "  core Gi1/0/2 \u2194 acc Gi1/0/8\n"
+                             "Disagreements, not applied:\n"
+                             "  core Gi1/0/1 reports acc Gi1/0/8, but acc Gi1/0/8 reports core Gi1/0/2.\n"
+                             "Neighbours outside the map:\n"
+                             "  core Gi1/0/3 \u2192 phone-7 Port 1\n");
     ASSERT_TRUE(preview.form.has_value());
-    for (const Switch& sw : preview.form->campus->switches)
-        for (const Port& port : sw.ports) EXPECT_EQ(port.link, std::nullopt) << sw.name << " " << port.label;
+    const Map& built = *preview.form->campus;
+    ASSERT_EQ(built.switches.size(), 2u);
+    ASSERT_EQ(built.switches[1].name, "core");
+    EXPECT_EQ(built.switches[1].ports[0].link, std::nullopt);
+    EXPECT_EQ(built.switches[1].ports[1].link, (PortPeer{"acc", "Gi1/0/8"}));
 
     struct Case {
         const char* name;
