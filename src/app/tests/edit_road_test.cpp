@@ -332,11 +332,11 @@ TEST_F(EditRoadTest, FindSearchesAsYouTypeAndGoesToWhatItFound) {
 Map cut_off_campus() {
     Map map = campus();
     auto link = [&](std::size_t a, std::size_t a_port, std::size_t b, std::size_t b_port, bool carries) {
-        Port& near = map.switches[a].ports[a_port];
-        Port& far = map.switches[b].ports[b_port];
-        near.link = PortPeer{map.switches[b].name, far.label};
-        far.link = PortPeer{map.switches[a].name, near.label};
-        if (carries) near.tagged = far.tagged = {10};
+        Port& a_end = map.switches[a].ports[a_port];
+        Port& b_end = map.switches[b].ports[b_port];
+        a_end.link = PortPeer{map.switches[b].name, b_end.label};
+        b_end.link = PortPeer{map.switches[a].name, a_end.label};
+        if (carries) a_end.tagged = b_end.tagged = {10};
     };
     link(0, 7, 1, 6, true);
     link(1, 7, 2, 6, false);

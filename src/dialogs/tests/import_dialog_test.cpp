@@ -253,8 +253,8 @@ TEST_F(ImportDialogTest, SeveralFilesOrAFolderAreReadAsACampusAndOneFileAsItsTex
              EXPECT_EQ(field(d, k_import_summary), L"Will add 2 switches, update 0 switches and make 1 link");
              EXPECT_EQ(field(d, k_import_preview),
                        L"Files:\r\n"
-                       L"  dist.txt: adds dist (Cisco IOS, 1 port, 0 VLANs, 1 neighbour)\r\n"
-                       L"  acc.txt: adds acc (Cisco IOS, 1 port, 0 VLANs, 1 neighbour)\r\n"
+                       L"  dist.txt: adds dist (Cisco IOS, 1 port, 1 VLAN, 1 neighbour)\r\n"
+                       L"  acc.txt: adds acc (Cisco IOS, 1 port, 1 VLAN, 1 neighbour)\r\n"
                        L"Links:\r\n"
                        L"  dist Gi1/0/1 \u2194 acc Gi1/0/24\r\n");
              EXPECT_TRUE(enabled(IDOK));
@@ -275,7 +275,7 @@ TEST_F(ImportDialogTest, SeveralFilesOrAFolderAreReadAsACampusAndOneFileAsItsTex
              EXPECT_FALSE(::GetWindowLongPtrW(item(d, k_import_text), GWL_STYLE) & ES_READONLY);
              EXPECT_TRUE(enabled(k_import_update));
              EXPECT_FALSE(enabled(k_import_replace));
-             EXPECT_EQ(field(d, k_import_summary), L"Will import 1 ports and 0 VLANs as acc");
+             EXPECT_EQ(field(d, k_import_summary), L"Will import 1 ports and 1 VLANs as acc");
              choosers.files = [&](HWND) { return std::vector<std::filesystem::path>{dist, acc}; };
              click(d, k_import_open);
          },
@@ -299,7 +299,7 @@ TEST_F(ImportDialogTest, PathsGivenAtTheStartOpenAsIfChosen) {
         const wchar_t* summary;
     };
     const Case cases[] = {
-        {"one file", {dist}, L"Configuration:", L"Will import 1 ports and 0 VLANs as dist"},
+        {"one file", {dist}, L"Configuration:", L"Will import 1 ports and 1 VLANs as dist"},
         {"two files", {dist, acc}, L"Files:", L"Will add 2 switches, update 0 switches and make 1 link"},
     };
     for (const Case& c : cases) {
