@@ -19,13 +19,13 @@ namespace {
 using controls::ControlKind;
 using controls::ControlRow;
 
-constexpr controls::ModelessFrame k_frame{k_check_window_class, L"Check Map", 560, 380, 0};
+constexpr controls::ModelessFrame k_frame{k_check_window_class, L"Check Map", 760, 380, 0};
 
 constexpr std::array k_controls{
-    ControlRow{ControlKind::ResultList, k_check_problems, L"", 12, 12, 520, 256},
-    ControlRow{ControlKind::Caption, k_check_count, L"", 12, 278, 520, 20},
-    ControlRow{ControlKind::PushButton, k_check_copy, L"Copy Report", 312, 306, 120, 26},
-    ControlRow{ControlKind::PushButton, IDCANCEL, L"Close", 442, 306, 90, 26},
+    ControlRow{ControlKind::ResultList, k_check_problems, L"", 12, 12, 720, 256},
+    ControlRow{ControlKind::Caption, k_check_count, L"", 12, 278, 720, 20},
+    ControlRow{ControlKind::PushButton, k_check_copy, L"Copy Report", 512, 306, 120, 26},
+    ControlRow{ControlKind::PushButton, IDCANCEL, L"Close", 642, 306, 90, 26},
 };
 
 constexpr std::string_view k_none_text = "No problems found.";
@@ -99,21 +99,35 @@ void CheckWindow::show(AppState& state) noexcept {
         problems_ = check_map(state.map);
         auto [window, created] = open(state.main, k_frame);
         if (window == nullptr) return;
-        if (created) (void)controls::create_controls(window, k_controls);
-        HWND list = ::GetDlgItem(window, k_check_problems);
+        HWND list = nullptr;
+        if (created) {
+            (void)controls::create_controls(window, k_controls);
+            // Messages name switches and ports at length: the list scrolls sideways.
+            list = ::GetDlgItem(window, k_check_problems);
+            ::SetWindowLongPtrW(list, GWL_STYLE, ::GetWindowLongPtrW(list, GWL_STYLE) | WS_HSCROLL);
+            ::SetWindowPos(list, nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
+        list = ::GetDlgItem(window, k_check_problems);
         ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
         if (problems_.empty()) {
             std::wstring none = win::widen(k_none_text);
             ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none.c_str()));
         }
+        // The widest message, measured in the list's own font, is how far it scrolls.
+        win::WindowDc dc(list);
+        win::SelectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+        LONG widest = 0;
         for (const Problem& problem : problems_) {
             std::wstring line = win::widen(problem_message(problem));
             ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+            SIZE size{};
+            if (::GetTextExtentPoint32W(dc.get(), line.c_str(), static_cast<int>(line.size()), &size))
+                widest = std::max(widest, size.cx);
         }
         ::SendMessageW(list, LB_SETCURSEL, 0, 0);
-        // Messages name switches and ports at length: let the list scroll sideways.
-        ::SendMessageW(list, LB_SETHORIZONTALEXTENT, 2000, 0);
+        ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
         ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(list, nullptr, TRUE);
         ::SetDlgItemTextW(window, k_check_count, count_text(problems_).c_str());
