@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/canvas_window.hpp"
+#include "app/check_window.hpp"
 #include "app/find_window.hpp"
 #include "app/history.hpp"
 #include "config/config.hpp"
@@ -76,6 +77,8 @@ struct AppState {
 
     // Find, with its last search.
     FindWindow find;
+    // Check Map's list of problems.
+    CheckWindow check;
 
     // The one-instance windows: the text viewer (Changes Since Saved, Where
     // Is This VLAN, and the licences About shows), About, and the update

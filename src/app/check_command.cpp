@@ -4,20 +4,13 @@
 
 #include "dialogs/message_box.hpp"
 #include "dialogs/text_viewer.hpp"
-#include "validate/check_map.hpp"
 #include "validate/vlan_where.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
 
 void check_map_command(AppState& state) noexcept {
-    try {
-        dialogs::MessageRequest request;
-        request.owner = state.main;
-        request.icon = dialogs::MessageIcon::Program;
-        request.text = check_report(check_map(state.map));
-        dialogs::show_message(request);
-    } catch (...) {}
+    state.check.show(state);
 }
 
 void where_is_vlan_command(AppState& state) noexcept {

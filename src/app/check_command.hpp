@@ -4,7 +4,8 @@
 
 namespace quarn::app {
 
-// View menu, Check Map: the report in the message box.
+// View menu, Check Map: the problems in the Check Map window, checked
+// afresh each time.
 void check_map_command(AppState& state) noexcept;
 
 // View menu and the VLAN list's context menu, Where Is This VLAN: every port

@@ -33,7 +33,7 @@ bool take_message(AppState* state, HACCEL accelerators, MSG& msg) noexcept {
     if (state->about.take_message(msg) || state->viewer.take_message(msg) ||
         (state->update && state->update->window().take_message(msg)))
         return true;
-    if (state->find.take_message(msg)) return true;
+    if (state->find.take_message(msg) || state->check.take_message(msg)) return true;
     if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
         ::TranslateAcceleratorW(state->main, accelerators, &msg))
         return true;

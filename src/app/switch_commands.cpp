@@ -53,10 +53,22 @@ void move_switch_down_command(AppState& state) noexcept {
 }
 
 void import_configuration(AppState& state) noexcept {
+    open_import_with_files(state, {});
+}
+
+void open_import_with_files(AppState& state, std::vector<std::filesystem::path> paths) noexcept {
     try {
         dialogs::ImportDialogInput input{state.map, current_switch(state)};
-        auto form = dialogs::run_import_dialog(state.main, input);
+        auto form = dialogs::run_import_dialog(state.main, input, {}, std::move(paths));
         if (!form) return;
+        if (form->campus) {
+            // The dialog is modal: the map it previewed on is the map now.
+            EditRule rule{.selection =
+                              form->first_added ? SelectionFollow::NewSwitch : SelectionFollow::Prune,
+                          .to = form->first_added};
+            edit_map(state, rule, [&](Map& map) { map = std::move(*form->campus); });
+            return;
+        }
         EditRule rule{.selection = SelectionFollow::NewSwitch};
         edit_map(state, rule, [&](Map& map) {
             if (auto applied = dialogs::apply_import_form(map, input.current_switch, *form))

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "dialogs/import_form.hpp"
 
@@ -21,18 +22,35 @@ enum ImportControl : int {
     k_import_update = 106,
     k_import_summary = 107,
     k_import_preview = 108,
+    k_import_text_label = 109,
+    k_import_folder = 110,
+    k_import_replace = 111,
+    k_import_describe = 112,
 };
 
-// Where "Open File..." asks for the file: the system's open dialog, or a
-// test's choice. Nothing: cancelled.
-using ConfigFileChooser = std::function<std::optional<std::filesystem::path>(HWND owner)>;
+// Where "Open File..." asks for files: the system's open dialog (several
+// may be chosen), or a test's choice. None: cancelled.
+using ConfigFileChooser = std::function<std::vector<std::filesystem::path>(HWND owner)>;
+// Where "Open Folder..." asks for a folder. Nothing: cancelled.
+using FolderChooser = std::function<std::optional<std::filesystem::path>(HWND owner)>;
+
+// The dialog's questions to the system; an empty one asks with the
+// system's own dialog.
+struct ImportChoosers {
+    ConfigFileChooser files;
+    FolderChooser folder;
+};
 
 // "Import Configuration": modal, owned by `owner`. The text typed, pasted or
-// read from a file is previewed on a copy of the input's map as it changes;
-// OK returns what was read, Cancel and the close box nothing. The text is
-// kept nowhere once the dialog is closed. An empty chooser asks with the
-// system's open dialog.
+// read from one file is previewed on a copy of the input's map as it
+// changes. Several files, or a folder, are read as a campus, each file one
+// switch's configuration, its neighbour output, or both: the preview lists
+// the switches added and updated, the links made, the disagreements and the
+// neighbours outside the map. OK returns what was read, Cancel and the close
+// box nothing. The texts are kept nowhere once the dialog is closed.
+// `paths` (files or folders) are opened as if chosen with Open File.
 std::optional<ImportForm> run_import_dialog(HWND owner, const ImportDialogInput& input,
-                                            const ConfigFileChooser& choose_file = {}) noexcept;
+                                            const ImportChoosers& choosers = {},
+                                            std::vector<std::filesystem::path> paths = {}) noexcept;
 
 } // namespace quarn::dialogs

@@ -1,5 +1,6 @@
 #include "dialogs/import_form.hpp"
 
+#include <algorithm>
 #include <iterator>
 
 #include "common/fill.hpp"
@@ -43,7 +44,127 @@ void add_unread_lines(std::string& lines, const ImportResult& result) {
                              {std::to_string(result.unread_count - result.unread.size())}));
 }
 
+std::string count_text(std::size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+// A section of the campus preview: its heading, then its lines indented.
+void add_section(std::string& lines, std::string_view heading, const std::vector<std::string>& items) {
+    if (items.empty()) return;
+    add_line(lines, heading);
+    for (const std::string& item : items) add_line(lines, "  " + item);
+}
+
+std::string file_line(const CampusFile& file) {
+    using Outcome = CampusFile::Outcome;
+    const ImportResult& read = file.configuration;
+    std::string found = count_text(file.applied.ports, "port", "ports") + ", " +
+                        count_text(read.vlans.size(), "VLAN", "VLANs");
+    if (file.neighbours > 0) found += ", " + count_text(file.neighbours, "neighbour", "neighbours");
+    switch (file.outcome) {
+    case Outcome::Added:
+        return fill("{}: adds {} ({}, {})",
+                    {file.file, file.switch_name, dialect_title(read.dialect), found});
+    case Outcome::Updated:
+        return fill("{}: updates {} ({}, {})",
+                    {file.file, file.switch_name, dialect_title(read.dialect), found});
+    case Outcome::NeighboursOnly:
+        return fill("{}: {} of {}",
+                    {file.file, count_text(file.neighbours, "neighbour", "neighbours"), file.switch_name});
+    case Outcome::NoSwitch:
+        return fill("{}: neighbours of {}, which is not in the map: left out", {file.file, file.switch_name});
+    case Outcome::Nothing:
+        break;
+    }
+    return fill("{}: no configuration or neighbour output Quarn reads: left out", {file.file});
+}
+
 } // namespace
+
+ImportPreview preview_campus(const ImportDialogInput& input, std::span<const ImportSource> sources,
+                             const CampusChoices& choices) {
+    ImportPreview preview;
+    std::vector<CaptureFile> files;
+    std::vector<std::string> refused;
+    for (const ImportSource& source : sources) {
+        if (source.refused.empty())
+            files.push_back(CaptureFile{source.name, source.text, ""});
+        else
+            refused.push_back(fill("{}: not read. {}", {source.name, source.refused}));
+    }
+    CampusImport campus =
+        import_campus(input.map, files,
+                      CampusOptions{choices.dialect, choices.replace_contradicted, choices.describe_outside});
+    const CampusReport& report = campus.report;
+
+    std::size_t configurations = 0;
+    std::size_t neighbour_files = 0;
+    std::vector<std::string> file_lines;
+    for (const CampusFile& file : report.files) {
+        if (file.configuration.recognised()) ++configurations;
+        if (file.neighbours > 0) ++neighbour_files;
+        file_lines.push_back(file_line(file));
+    }
+    file_lines.insert(file_lines.end(), refused.begin(), refused.end());
+    preview.found =
+        fill("Found: {} and {} in {}", {count_text(configurations, "configuration", "configurations"),
+                                        count_text(neighbour_files, "neighbour list", "neighbour lists"),
+                                        count_text(sources.size(), "file", "files")});
+
+    std::vector<std::string> made;
+    std::size_t already = 0;
+    for (const CampusLink& link : report.links) {
+        if (link.already)
+            ++already;
+        else
+            made.push_back(campus_link_text(link));
+    }
+    if (already > 0) made.push_back(fill("{} already in the map", {count_text(already, "link", "links")}));
+    std::vector<std::string> disagreements;
+    for (const NeighbourConflict& conflict : report.conflicts)
+        disagreements.push_back(conflict_message(conflict));
+    for (const LinkContradiction& contradiction : report.contradictions)
+        disagreements.push_back(contradiction_message(contradiction));
+    std::vector<std::string> outside;
+    for (const OutsideNeighbour& neighbour : report.outside)
+        outside.push_back(outside_text(neighbour) + (neighbour.described ? " (described)" : ""));
+    std::vector<std::string> unplaced;
+    for (const UnplacedNeighbour& neighbour : report.unplaced) unplaced.push_back(unplaced_text(neighbour));
+
+    add_section(preview.lines, "Files:", file_lines);
+    add_section(preview.lines, "Links:", made);
+    add_section(preview.lines, "Disagreements, not applied:", disagreements);
+    add_section(preview.lines, "Neighbours outside the map:", outside);
+    add_section(preview.lines, "Neighbours on ports not on the panels:", unplaced);
+
+    if (!report.recognised()) {
+        preview.summary = "These files hold no switch configuration or neighbour output that Quarn reads.";
+        return preview;
+    }
+    if (campus.map == input.map) {
+        preview.summary = "The map already matches these files.";
+        return preview;
+    }
+    std::size_t added = report.count(CampusFile::Outcome::Added);
+    std::size_t updated = report.count(CampusFile::Outcome::Updated);
+    preview.summary =
+        fill("Will add {}, update {} and make {}",
+             {count_text(added, "switch", "switches"), count_text(updated, "switch", "switches"),
+              count_text(report.links_made(), "link", "links")});
+
+    ImportForm form;
+    // New switches take their places in campus order, among the map's own:
+    // the first one of the result that the map did not have is shown.
+    for (std::size_t i = 0; i < campus.map.switches.size() && !form.first_added; ++i) {
+        const std::string& name = campus.map.switches[i].name;
+        bool known = std::any_of(input.map.switches.begin(), input.map.switches.end(),
+                                 [&](const Switch& sw) { return sw.name == name; });
+        if (!known) form.first_added = i;
+    }
+    form.campus = std::move(campus.map);
+    preview.form = std::move(form);
+    return preview;
+}
 
 // The importer's fuller names: the list is where a user learns which
 // platforms each dialect covers.

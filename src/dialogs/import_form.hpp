@@ -3,11 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/result.hpp"
+#include "import/campus_import.hpp"
 #include "import/config_import.hpp"
 #include "import/import_apply.hpp"
 #include "model/map.hpp"
@@ -48,6 +50,10 @@ struct ImportForm {
     ImportResult result;
     ImportTarget target = ImportTarget::NewSwitch;
     std::string fallback_name;
+    // Several files: the whole map they built, which OK takes as it was
+    // previewed, and the first switch they added (the one to show).
+    std::optional<Map> campus;
+    std::optional<std::size_t> first_added;
 
     bool operator==(const ImportForm&) const = default;
 };
@@ -69,6 +75,32 @@ struct ImportPreview {
 
 ImportPreview preview_import(const ImportDialogInput& input, std::string_view text,
                              const ImportChoices& choices);
+
+// One file of several, as the dialog read it: its text, or why it was left
+// out (binary, too large, unreadable).
+struct ImportSource {
+    std::string name; // the file's name with its extension
+    std::string text;
+    std::string refused; // empty: `text` holds the file
+
+    bool operator==(const ImportSource&) const = default;
+};
+
+// The choices of an import of several files.
+struct CampusChoices {
+    std::optional<Dialect> dialect; // nothing: each file's as detected
+    bool replace_contradicted = false;
+    bool describe_outside = false;
+
+    bool operator==(const CampusChoices&) const = default;
+};
+
+// What the dialog shows for several files: each file's part (a switch
+// added or updated, neighbours only, or left out), the links made, the
+// disagreements and the neighbours outside the map, each line followed by
+// a line break. OK applies the map the files build.
+ImportPreview preview_campus(const ImportDialogInput& input, std::span<const ImportSource> sources,
+                             const CampusChoices& choices);
 
 // Applies the form: a new switch at the end of the map, or the update of
 // switch `current`. Nothing when the update has no switch to update.

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/check_window.hpp"
 #include "app/commands.hpp"
 #include "app/main_window.hpp"
 #include "dialogs/lag_dialog.hpp"
@@ -165,7 +166,17 @@ TEST(AppGuiBuildMap, FromNothingThroughTheDialogsToASavedFile) {
 
     // The map check sees VLAN 10 on core only.
     ::PostMessageW(main, WM_COMMAND, app::ViewCheckMap, 0);
-    EXPECT_EQ(testing::answer_message_box(*app, 0), L"VLAN 10 is only on core");
+    HWND check = app->wait_for_window(app::k_check_window_class, 60s);
+    ASSERT_NE(check, nullptr);
+    // The count is written once the list is filled.
+    EXPECT_EQ(AppProcess::wait_for_static_text(check, 10s), L"1 problem.");
+    HWND problems = ::GetDlgItem(check, app::k_check_problems);
+    EXPECT_EQ(AppProcess::send(problems, LB_GETCOUNT), std::optional<LRESULT>(1));
+    wchar_t line[256] = {};
+    (void)AppProcess::send(problems, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::wstring(line), L"VLAN 10 is only on core");
+    ::PostMessageW(check, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(AppProcess::wait_until_gone(check, 10s));
 
     ASSERT_TRUE(AppProcess::wait_until_responsive(main, 20s));
     ::PostMessageW(main, WM_CLOSE, 0, 0);

@@ -11,6 +11,7 @@
 #include "app/message_loop.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "app/switch_commands.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/import_dialog.hpp"
 #include "dialogs/testing/message_box_reader.hpp"
@@ -410,6 +411,73 @@ TEST_F(CommandsTest, ImportConfigurationAddsTheSwitchAsOneUndoStep) {
     command(SwitchImport);
     EXPECT_TRUE(cancel.finished());
     EXPECT_EQ(state_->map, two_switch_map());
+}
+
+// A switch's session as an admin saves it: its configuration and its LLDP
+// neighbours, under prompts.
+std::string session_text(const std::string& host, const std::string& port, const std::string& neighbour,
+                         const std::string& neighbour_port) {
+    return host + "#show running-config\nhostname " + host + "\nvlan 10\n name Data\ninterface " + port +
+           "\n switchport mode trunk\n" + host +
+           "#show lldp neighbors detail\n------------------------------------------------\nLocal Intf: " +
+           port + "\nChassis id: 0000.0000.0001\nPort id: " + neighbour_port + "\nSystem Name: " + neighbour +
+           "\n\nTotal entries displayed: 1\n" + host + "#";
+}
+
+TEST_F(CommandsTest, ImportOfSeveralFilesBuildsTheCampusAsOneUndoStep) {
+    auto folder = temp_folder() / "campus";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    quarn::testing::write_file(folder / "dist.txt",
+                               session_text("dist", "GigabitEthernet1/0/1", "acc", "Gi1/0/24"));
+    quarn::testing::write_file(folder / "acc.txt",
+                               session_text("acc", "GigabitEthernet1/0/24", "dist", "Gi1/0/1"));
+
+    std::wstring label;
+    std::wstring summary;
+    std::wstring preview;
+    bool update_enabled = true;
+    Script script({[&] {
+        HWND dialog = ::FindWindowW(dialogs::k_import_window_class, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        label = window_text(::GetDlgItem(dialog, dialogs::k_import_text_label));
+        summary = window_text(::GetDlgItem(dialog, dialogs::k_import_summary));
+        preview = window_text(::GetDlgItem(dialog, dialogs::k_import_preview));
+        update_enabled = ::IsWindowEnabled(::GetDlgItem(dialog, dialogs::k_import_update)) != FALSE;
+        ::SendMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    }});
+    open_import_with_files(*state_, {folder / "dist.txt", folder / "acc.txt"});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(label, L"Files:");
+    EXPECT_FALSE(update_enabled);
+    EXPECT_EQ(summary, L"Will add 2 switches, update 0 switches and make 1 link");
+    EXPECT_NE(preview.find(L"Links:\r\n  dist Gi1/0/1 \u2194 acc Gi1/0/24\r\n"), std::wstring::npos)
+        << win::narrow(preview);
+    ASSERT_EQ(state_->map.switches.size(), 4u);
+    std::size_t dist = state_->map.switches[2].name == "dist" ? 2 : 3;
+    const Switch& added = state_->map.switches[dist];
+    EXPECT_EQ(added.name, "dist");
+    EXPECT_EQ(added.ports[0].link, (PortPeer{"acc", "Gi1/0/24"}));
+    EXPECT_EQ(state_->last_switch, std::optional<std::size_t>(2));
+    EXPECT_EQ(title(), L"Untitled* - Quarn");
+
+    command(EditUndo);
+    EXPECT_EQ(state_->map, two_switch_map());
+    EXPECT_FALSE(state_->history.can_undo());
+
+    // The folder, cancelled: nothing changes.
+    Script cancel({[&] {
+        HWND dialog = ::FindWindowW(dialogs::k_import_window_class, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        summary = window_text(::GetDlgItem(dialog, dialogs::k_import_summary));
+        ::SendMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    }});
+    open_import_with_files(*state_, {folder});
+    EXPECT_TRUE(cancel.finished());
+    EXPECT_EQ(summary, L"Will add 2 switches, update 0 switches and make 1 link");
+    EXPECT_EQ(state_->map, two_switch_map());
+    EXPECT_FALSE(state_->history.can_undo());
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

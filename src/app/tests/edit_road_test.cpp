@@ -3,10 +3,12 @@
 // program takes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/check_window.hpp"
 #include "app/command_table.hpp"
 #include "app/commands.hpp"
 #include "app/find_window.hpp"
@@ -14,7 +16,9 @@
 #include "dialogs/testing/message_box_reader.hpp"
 #include "main_window_fixture.hpp"
 #include "test_support/script.hpp"
+#include "validate/check_map.hpp"
 #include "win/unique.hpp"
+#include "win/wide.hpp"
 
 namespace quarn::app {
 namespace {
@@ -321,6 +325,108 @@ TEST_F(EditRoadTest, FindSearchesAsYouTypeAndGoesToWhatItFound) {
     EXPECT_EQ(state_->last_switch, 2u);
     press(Shift);
     EXPECT_EQ(state_->last_switch, 1u);
+}
+
+// core - edge-1 - edge-2 in a row; VLAN 10 on a free port of core and of
+// edge-2, carried over the first link only: edge-2 is cut off.
+Map cut_off_campus() {
+    Map map = campus();
+    auto link = [&](std::size_t a, std::size_t a_port, std::size_t b, std::size_t b_port, bool carries) {
+        Port& a_end = map.switches[a].ports[a_port];
+        Port& b_end = map.switches[b].ports[b_port];
+        a_end.link = PortPeer{map.switches[b].name, b_end.label};
+        b_end.link = PortPeer{map.switches[a].name, a_end.label};
+        if (carries) a_end.tagged = b_end.tagged = {10};
+    };
+    link(0, 7, 1, 6, true);
+    link(1, 7, 2, 6, false);
+    map.switches[2].ports[0].untagged = 10;
+    map.switches[2].ports[1].tagged = {10};
+    return map;
+}
+
+std::vector<std::wstring> list_lines(HWND list) {
+    std::vector<std::wstring> lines;
+    LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring line(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        line.resize(static_cast<std::size_t>(
+            ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(EditRoadTest, CheckMapListsTheProblemsAndGoesToThePortsOfTheChosenOne) {
+    load(cut_off_campus());
+    std::vector<Problem> problems = check_map(state_->map);
+    auto cut = std::find_if(problems.begin(), problems.end(),
+                            [](const Problem& p) { return p.kind == Problem::Kind::VlanCutOff; });
+    ASSERT_NE(cut, problems.end()) << check_report(problems);
+    EXPECT_EQ(cut->ports, (std::vector<PortRef>{{2, 0}, {2, 1}}));
+
+    ::SendMessageW(state_->main, WM_COMMAND, ViewCheckMap, 0);
+    pump();
+    HWND window = state_->check.hwnd();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), state_->main);
+    HWND list = ::GetDlgItem(window, k_check_problems);
+    ASSERT_EQ(::GetFocus(), list);
+    std::vector<std::wstring> expected;
+    for (const Problem& problem : problems) expected.push_back(win::widen(problem_message(problem)));
+    EXPECT_EQ(list_lines(list), expected);
+
+    // Enter on the cut-off VLAN selects its ports on edge-2, and the canvas follows.
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(cut - problems.begin()), 0);
+    ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    pump();
+    EXPECT_EQ(state_->canvas.selection().ports(), cut->ports);
+    EXPECT_EQ(state_->last_switch, std::optional<std::size_t>(2));
+    EXPECT_TRUE(::IsWindow(window)) << "Enter chooses, it does not close";
+
+    // A problem that names no ports leaves the selection as it is.
+    auto other =
+        std::find_if(problems.begin(), problems.end(), [](const Problem& p) { return p.ports.empty(); });
+    if (other != problems.end()) {
+        ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(other - problems.begin()), 0);
+        ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(k_check_problems, LBN_DBLCLK),
+                       reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(state_->canvas.selection().ports(), cut->ports);
+    }
+
+    // Copy Report: every message, one a line.
+    if (::OpenClipboard(state_->main)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+        ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(k_check_copy, BN_CLICKED), 0);
+        std::wstring copied;
+        if (::OpenClipboard(state_->main)) {
+            if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+                copied = static_cast<const wchar_t*>(::GlobalLock(data));
+                ::GlobalUnlock(data);
+            }
+            ::CloseClipboard();
+        }
+        std::wstring report;
+        for (const std::wstring& line : expected) report += line + L"\r\n";
+        EXPECT_EQ(copied, report);
+    }
+
+    // Mended, and checked again: the same window says so.
+    state_->map.switches[1].ports[7].tagged = {10};
+    state_->map.switches[2].ports[6].tagged = {10};
+    ASSERT_TRUE(check_map(state_->map).empty()) << check_report(check_map(state_->map));
+    ::SendMessageW(state_->main, WM_COMMAND, ViewCheckMap, 0);
+    EXPECT_EQ(state_->check.hwnd(), window) << "one Check Map window";
+    EXPECT_EQ(list_lines(list), std::vector<std::wstring>{L"No problems found."});
+    ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    pump();
+    EXPECT_EQ(state_->canvas.selection().ports(), cut->ports);
+
+    ::PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
+    pump();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(state_->check.hwnd(), nullptr);
 }
 
 } // namespace

@@ -20,16 +20,20 @@ using quarn::testing::Script;
 using Texts = std::vector<std::wstring>;
 
 const Expected k_table[] = {
-    {0, L"Configuration:", 14, 12, 300, 18, L"Static"},
+    {109, L"Configuration:", 14, 12, 300, 18, L"Static"},
     {101, L"", 14, 32, 600, 240, L"Edit", 8 << 20},
     {102, L"Open File...", 624, 32, 110, 26, L"Button"},
+    {110, L"Open Folder...", 624, 64, 110, 26, L"Button"},
     {0, L"Dialect:", 14, 290, 80, 18, L"Static"},
     {103, L"", 100, 286, 250, 200, L"ComboBox"},
     {0, L"Import As:", 14, 322, 80, 18, L"Static"},
     {105, L"New switch", 100, 320, 150, 22, L"Button"},
     {106, L"Update the current switch", 256, 320, 260, 22, L"Button"},
-    {1, L"OK", 570, 568, 80, 26, L"Button"},
-    {2, L"Cancel", 654, 568, 80, 26, L"Button"},
+    {0, L"Neighbours:", 14, 350, 80, 18, L"Static"},
+    {111, L"Replace links they contradict", 100, 348, 250, 22, L"Button"},
+    {112, L"Describe empty ports by the neighbours outside the map", 356, 348, 378, 22, L"Button"},
+    {1, L"OK", 570, 596, 80, 26, L"Button"},
+    {2, L"Cancel", 654, 596, 80, 26, L"Button"},
 };
 
 constexpr wchar_t k_cisco[] = L"hostname acc-1\r\nvlan 10\r\n name Data\r\n"
@@ -70,7 +74,7 @@ TEST_F(ImportDialogTest, PreviewFollowsTextAndChoicesAndOkReturnsWhatItShowed) {
     ImportDialogInput input = one_switch();
     Script script(
         {[&] {
-             HWND d = expect_open(k_import_window_class, L"Import Configuration", {0, 0, 764, 646}, k_table);
+             HWND d = expect_open(k_import_window_class, L"Import Configuration", {0, 0, 764, 674}, k_table);
              ASSERT_NE(d, nullptr);
              EXPECT_EQ(::GetFocus(), item(d, k_import_text));
              EXPECT_EQ(entries(d, k_import_dialect),
@@ -153,11 +157,12 @@ TEST_F(ImportDialogTest, OpenFileReadsTextFilesAndRefusesOthersKeepingTheField) 
     auto text_file = temp_file("closet-confg.txt", utf16);
     auto binary = temp_file("photo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     std::vector<std::filesystem::path> picks = {text_file, binary};
-    ConfigFileChooser chooser = [&](HWND) -> std::optional<std::filesystem::path> {
-        if (picks.empty()) return std::nullopt;
+    ImportChoosers choosers;
+    choosers.files = [&](HWND) -> std::vector<std::filesystem::path> {
+        if (picks.empty()) return {};
         auto next = picks.front();
         picks.erase(picks.begin());
-        return next;
+        return {next};
     };
     ImportDialogInput no_switch;
     Messages messages;
@@ -180,7 +185,7 @@ TEST_F(ImportDialogTest, OpenFileReadsTextFilesAndRefusesOthersKeepingTheField) 
              click(dialog(), k_import_open); // cancelled: nothing happens
          },
          [&] { press_key(VK_ESCAPE); }});
-    EXPECT_EQ(run_import_dialog(owner_, no_switch, chooser), std::nullopt);
+    EXPECT_EQ(run_import_dialog(owner_, no_switch, choosers), std::nullopt);
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(messages.texts, Texts{L"Could not open " + binary.wstring() +
                                     L":\nIt holds binary data, not configuration text."});
@@ -206,6 +211,111 @@ TEST_F(ImportDialogTest, PastedLineBreaksBecomeCrLf) {
     }});
     EXPECT_EQ(run_import_dialog(owner_, one_switch()), std::nullopt);
     EXPECT_EQ(pasted, L"hostname a\r\nvlan 10\r\nvlan 20\r\n");
+}
+
+// A switch's configuration with one trunk, and the LLDP neighbour on it.
+std::string session(const std::string& host, const std::string& port, const std::string& neighbour,
+                    const std::string& neighbour_port) {
+    return "hostname " + host + "\ninterface " + port + "\n switchport mode trunk\n" +
+           "------------------------------------------------\nLocal Intf: " + port +
+           "\nChassis id: 0000.0000.0001\nPort id: " + neighbour_port + "\nSystem Name: " + neighbour +
+           "\n\nTotal entries displayed: 1\n";
+}
+
+TEST_F(ImportDialogTest, SeveralFilesOrAFolderAreReadAsACampusAndOneFileAsItsText) {
+    auto dist = temp_file("dist.txt", session("dist", "GigabitEthernet1/0/1", "acc", "Gi1/0/24"));
+    auto acc = temp_file("acc.txt", session("acc", "GigabitEthernet1/0/24", "dist", "Gi1/0/1"));
+    auto folder = dist.parent_path() / "campus";
+    std::filesystem::create_directories(folder);
+    quarn::testing::write_file(folder / "dist.txt",
+                               session("dist", "GigabitEthernet1/0/1", "acc", "Gi1/0/24"));
+
+    ImportChoosers choosers;
+    choosers.files = [&](HWND) { return std::vector<std::filesystem::path>{dist, acc}; };
+    choosers.folder = [&](HWND) -> std::optional<std::filesystem::path> { return folder; };
+    ImportDialogInput input = one_switch();
+    Script script(
+        {[&] {
+             HWND d = dialog();
+             EXPECT_FALSE(enabled(k_import_replace)); // neighbour choices wait for several files
+             click(d, k_import_open);
+         },
+         [&] {
+             HWND d = dialog();
+             EXPECT_EQ(field(d, k_import_text_label), L"Files:");
+             EXPECT_EQ(field(d, k_import_text), L"dist.txt\r\nacc.txt\r\n");
+             EXPECT_TRUE(::GetWindowLongPtrW(item(d, k_import_text), GWL_STYLE) & ES_READONLY);
+             EXPECT_FALSE(enabled(k_import_new));
+             EXPECT_FALSE(enabled(k_import_update));
+             EXPECT_TRUE(enabled(k_import_replace));
+             EXPECT_TRUE(enabled(k_import_describe));
+             EXPECT_EQ(field(d, k_import_found), L"Found: 2 configurations and 2 neighbour lists in 2 files");
+             EXPECT_EQ(field(d, k_import_summary), L"Will add 2 switches, update 0 switches and make 1 link");
+             EXPECT_EQ(field(d, k_import_preview),
+                       L"Files:\r\n"
+                       L"  dist.txt: adds dist (Cisco IOS, 1 port, 1 VLAN, 1 neighbour)\r\n"
+                       L"  acc.txt: adds acc (Cisco IOS, 1 port, 1 VLAN, 1 neighbour)\r\n"
+                       L"Links:\r\n"
+                       L"  dist Gi1/0/1 \u2194 acc Gi1/0/24\r\n");
+             EXPECT_TRUE(enabled(IDOK));
+             // A folder of one file: neighbours of a switch the map lacks, nothing to take.
+             click(d, k_import_folder);
+         },
+         [&] {
+             HWND d = dialog();
+             EXPECT_EQ(field(d, k_import_text), L"dist.txt\r\n");
+             EXPECT_EQ(field(d, k_import_summary), L"Will add 1 switch, update 0 switches and make 0 links");
+             // One file chosen again: back to its text, as before.
+             choosers.files = [&](HWND) { return std::vector<std::filesystem::path>{acc}; };
+             click(d, k_import_open);
+         },
+         [&] {
+             HWND d = dialog();
+             EXPECT_EQ(field(d, k_import_text_label), L"Configuration:");
+             EXPECT_FALSE(::GetWindowLongPtrW(item(d, k_import_text), GWL_STYLE) & ES_READONLY);
+             EXPECT_TRUE(enabled(k_import_update));
+             EXPECT_FALSE(enabled(k_import_replace));
+             EXPECT_EQ(field(d, k_import_summary), L"Will import 1 ports and 1 VLANs as acc");
+             choosers.files = [&](HWND) { return std::vector<std::filesystem::path>{dist, acc}; };
+             click(d, k_import_open);
+         },
+         [&] { click(dialog(), IDOK); }});
+    auto form = run_import_dialog(owner_, input, choosers);
+    EXPECT_TRUE(script.finished());
+    ASSERT_TRUE(form.has_value());
+    ASSERT_TRUE(form->campus.has_value());
+    ASSERT_EQ(form->campus->switches.size(), 3u);
+    EXPECT_EQ(form->first_added, std::optional<std::size_t>(1));
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(ImportDialogTest, PathsGivenAtTheStartOpenAsIfChosen) {
+    auto dist = temp_file("dist.txt", session("dist", "GigabitEthernet1/0/1", "acc", "Gi1/0/24"));
+    auto acc = temp_file("acc.txt", session("acc", "GigabitEthernet1/0/24", "dist", "Gi1/0/1"));
+    struct Case {
+        const char* name;
+        std::vector<std::filesystem::path> paths;
+        const wchar_t* label;
+        const wchar_t* summary;
+    };
+    const Case cases[] = {
+        {"one file", {dist}, L"Configuration:", L"Will import 1 ports and 1 VLANs as dist"},
+        {"two files", {dist, acc}, L"Files:", L"Will add 2 switches, update 0 switches and make 1 link"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::wstring label;
+        std::wstring summary;
+        Script script({[&] {
+            label = field(dialog(), k_import_text_label);
+            summary = field(dialog(), k_import_summary);
+            press_key(VK_ESCAPE);
+        }});
+        EXPECT_EQ(run_import_dialog(owner_, ImportDialogInput{}, {}, c.paths), std::nullopt);
+        EXPECT_TRUE(script.finished());
+        EXPECT_EQ(label, c.label);
+        EXPECT_EQ(summary, c.summary);
+    }
 }
 
 } // namespace
