@@ -69,9 +69,9 @@ plant quarn-core/model/tests/map_test.cpp '#  include <windows.h>' \
 
 # Paths that climb or name a top folder are judged by where they land.
 plant quarn-core/ops/port_ops.cpp '#include "quarn-core/draw/scene.hpp"' \
-  '@: ops (layer 2) includes "quarn-core/draw/scene.hpp" (draw, layer 3)'
+  '@: ops (layer 2) includes "quarn-core/draw/scene.hpp" (draw, layer 4)'
 plant quarn-core/ops/port_ops.cpp '#include "../draw/scene.hpp"' \
-  '@: ops (layer 2) includes "../draw/scene.hpp" (draw, layer 3)'
+  '@: ops (layer 2) includes "../draw/scene.hpp" (draw, layer 4)'
 plant quarn-core/model/map.cpp '#include "../../src/app/commands.hpp"' \
   '@: the core includes "../../src/app/commands.hpp" (src/app/commands.hpp, outside the core)'
 plant src/render/gdi_renderer.cpp '#include "src/app/commands.hpp"' \
@@ -83,8 +83,8 @@ plant src/render/gdi_renderer.cpp '#include "app/commands.hpp"' \
   '@: render (layer 5) includes "app/commands.hpp" (app, layer 9)'
 plant src/render/gdi_renderer.cpp '#include <app/commands.hpp>' \
   '@: render (layer 5) includes <app/commands.hpp> (app, layer 9)'
-plant quarn-core/draw/scene.cpp '#include "compare/change.hpp"' \
-  '@: draw (layer 3) includes "compare/change.hpp" (compare, layer 3)'
+plant quarn-core/draw/scene.cpp '#include "import/config_import.hpp"' \
+  '@: draw (layer 4) includes "import/config_import.hpp" (import, layer 4)'
 plant quarn-core/model/tests/map_test.cpp '#include "ops/testing/plain_switch.hpp"' \
   '@: model (layer 1) includes "ops/testing/plain_switch.hpp" (ops, layer 2)'
 plant src/config/config.cpp '#include "export/svg.hpp"' '@: config (layer 4) includes "export/svg.hpp" (export, layer 8)'
