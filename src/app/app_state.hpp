@@ -10,6 +10,7 @@
 #include "app/canvas_window.hpp"
 #include "app/find_window.hpp"
 #include "app/history.hpp"
+#include "app/menu_bar_keys.hpp"
 #include "config/config.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/text_viewer.hpp"
@@ -76,6 +77,9 @@ struct AppState {
 
     // Find, with its last search.
     FindWindow find;
+
+    // The menu bar's keys: Alt, F10 and the arrows on the bar.
+    MenuBarKeys menu_bar;
 
     // The one-instance windows: the text viewer (Changes Since Saved, Where
     // Is This VLAN, and the licences About shows), About, and the update

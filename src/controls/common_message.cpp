@@ -86,7 +86,22 @@ void draw_button(const DRAWITEMSTRUCT& item) noexcept {
         focus = measured;
         focus.right = focus.right < rect.right ? focus.right : rect.right;
     } else {
-        ::DrawTextW(dc, text, length, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        // Access keys are underlined only while Windows shows keyboard cues
+        // (after Alt, or always when the user turned them on). The button
+        // itself says so with ODS_NOACCEL; its window's UI state says the
+        // same for buttons that leave the flag out.
+        bool hide_cues = (item.itemState & ODS_NOACCEL) != 0 ||
+                         (::SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
+        UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | (hide_cues ? DT_HIDEPREFIX : 0);
+        wchar_t shown[k_max_button_text + 2] = {};
+        if (is_menu_button(item.hwndItem) && length > 0) {
+            // A menu bar keeps its texts plain; the first letter is the key.
+            shown[0] = L'&';
+            ::wmemcpy(shown + 1, text, static_cast<std::size_t>(length));
+            ::DrawTextW(dc, shown, length + 1, &rect, format);
+        } else {
+            ::DrawTextW(dc, text, length, &rect, format);
+        }
         ::InflateRect(&focus, -3, -3);
     }
     if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &focus);
@@ -121,6 +136,21 @@ std::optional<LRESULT> common_window_message(HWND window, UINT msg, WPARAM wpara
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
         return control_color_message(msg, wparam, lparam, ReadOnlyEdits::AsFields);
+    case WM_NEXTDLGCTL: {
+        // The dialog navigation sends this for the access key of a label:
+        // focus the label, then the control after it. The system's dialog
+        // class answers it; the program's windows are plain windows and
+        // answer it as that class documents.
+        HWND target = nullptr;
+        if (LOWORD(lparam) != 0)
+            target = reinterpret_cast<HWND>(wparam);
+        else
+            target = ::GetNextDlgTabItem(window, ::GetFocus(), wparam != 0 ? TRUE : FALSE);
+        if (target == nullptr || (target != window && !::IsChild(window, target))) return 0;
+        ::SetFocus(target);
+        if (class_is(target, WC_EDITW)) ::SendMessageW(target, EM_SETSEL, 0, -1);
+        return 0;
+    }
     case DM_GETDEFID: {
         // Enter presses the button that has the focus, as in the system's
         // dialogs; elsewhere the window decides (OK by default).
