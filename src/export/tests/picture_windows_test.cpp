@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "draw/scene.hpp"
@@ -187,9 +189,33 @@ TEST_F(Picture, ClipboardHoldsTheSamePixelsBottomUp) {
     EXPECT_EQ(held.back(), 0) << "the padding after the last pixel of the first image row";
 
     // Another owner holding the clipboard open: the copy fails and says so.
-    win::ClipboardGuard elsewhere(nullptr);
-    ASSERT_TRUE(elsewhere.open());
-    EXPECT_FALSE(put_image_on_clipboard(owner, *image));
+    {
+        win::ClipboardGuard elsewhere(nullptr);
+        ASSERT_TRUE(elsewhere.open());
+        EXPECT_FALSE(put_image_on_clipboard(owner, *image));
+    }
+    ::DestroyWindow(owner);
+}
+
+TEST_F(Picture, ACopyWaitsForAnotherProgramThatHoldsTheClipboardForAMoment) {
+    HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    auto image = rasterise(known_scene(21, 9));
+    ASSERT_TRUE(image);
+    // A clipboard viewer: opens the clipboard on its own thread, holds it
+    // while it reads (a few milliseconds), lets go.
+    win::UniqueHandle held(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(held);
+    std::thread viewer([&held] {
+        win::ClipboardGuard clipboard(nullptr);
+        ::SetEvent(held.get());
+        if (clipboard.open()) ::Sleep(20);
+    });
+    ASSERT_EQ(::WaitForSingleObject(held.get(), 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(put_image_on_clipboard(owner, *image));
+    viewer.join();
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
     ::DestroyWindow(owner);
 }
 
