@@ -14,18 +14,42 @@ namespace quarn {
 // The device capabilities of a printer's DC.
 [[nodiscard]] PrinterMetrics printer_metrics(HDC printer) noexcept;
 
+// What the print dialog chose beyond the printer, and how the job ended.
+struct PrintJob {
+    // "Print to file" was ticked: the document goes to the port "FILE:",
+    // for which the spooler asks the user for the file's name.
+    bool to_file = false;
+    // The user cancelled: the file box of a printer that writes files
+    // ("Microsoft Print to PDF", XPS) makes StartDoc fail with
+    // ERROR_CANCELLED. A cancel is no failure and is not reported.
+    bool cancelled = false;
+};
+
 // The page loop: one print document named `document_name` with the plan's
 // pages, each with the name at the top, "Page n of N" at the bottom and its
 // stretch of the scene between. Any DC that takes documents will do (a
 // printer's, or a metafile's in tests). Gives the number of pages the
 // printer took; a page that cannot be started or ended stops the loop, the
-// pages before it stay.
+// pages before it stay. `job`, when given, says where the document goes and
+// is told whether the user cancelled.
 [[nodiscard]] std::size_t print_pages(HDC printer, const Scene& scene, const PrintPlan& plan,
-                                      const std::string& document_name) noexcept;
+                                      const std::string& document_name, PrintJob* job = nullptr) noexcept;
+
+// Seam for tests: replaces StartDocW on this thread (null restores it).
+using DocumentStarter = int (*)(HDC printer, const DOCINFOW& info) noexcept;
+DocumentStarter set_document_starter(DocumentStarter starter) noexcept;
+
+// One page as the page loop paints it between StartPage and EndPage: the
+// name, the footer and the page's stretch of the scene, each axis at the
+// printer's resolution along it. False when the page's items could not be
+// had (out of memory).
+[[nodiscard]] bool paint_print_page(HDC printer, const Scene& scene, const PrintPlan& plan,
+                                    const std::string& name, std::size_t number) noexcept;
 
 // The system's print dialog (no page ranges, no selection, copies and
 // collation left to the driver) darkened by the program's hook. The chosen
-// printer's DC, or none when the dialog was cancelled or gave no DC.
-[[nodiscard]] win::UniquePrinterDc ask_printer(HWND owner) noexcept;
+// printer's DC, or none when the dialog was cancelled or gave no DC; `job`
+// learns whether "Print to file" was ticked.
+[[nodiscard]] win::UniquePrinterDc ask_printer(HWND owner, PrintJob* job = nullptr) noexcept;
 
 } // namespace quarn

@@ -13,13 +13,28 @@ constexpr Rgb k_black{0, 0, 0};
 
 // StartDocW / EndDoc; a document left half way is aborted, so that the
 // spooler drops it rather than wait for more pages.
+DocumentStarter& current_starter() noexcept {
+    thread_local DocumentStarter starter = nullptr;
+    return starter;
+}
+
+int start_document(HDC printer, const DOCINFOW& info) noexcept {
+    DocumentStarter starter = current_starter();
+    return starter != nullptr ? starter(printer, info) : ::StartDocW(printer, &info);
+}
+
 class PrintDocument {
   public:
-    PrintDocument(HDC printer, const std::wstring& name) noexcept : printer_(printer) {
+    PrintDocument(HDC printer, const std::wstring& name, bool to_file) noexcept : printer_(printer) {
         DOCINFOW info{};
         info.cbSize = sizeof(info);
         info.lpszDocName = name.c_str();
-        started_ = ::StartDocW(printer, &info) > 0;
+        // The port name for which the spooler asks where the file goes, as
+        // the print dialog's "Print to file" means.
+        info.lpszOutput = to_file ? L"FILE:" : nullptr;
+        ::SetLastError(ERROR_SUCCESS);
+        started_ = start_document(printer, info) > 0;
+        cancelled_ = !started_ && ::GetLastError() == ERROR_CANCELLED;
     }
     PrintDocument(const PrintDocument&) = delete;
     PrintDocument& operator=(const PrintDocument&) = delete;
@@ -32,11 +47,13 @@ class PrintDocument {
         }
     }
     [[nodiscard]] bool started() const noexcept { return started_; }
+    [[nodiscard]] bool cancelled() const noexcept { return cancelled_; }
     void page_done() noexcept { ++pages_; }
 
   private:
     HDC printer_;
     bool started_ = false;
+    bool cancelled_ = false;
     std::size_t pages_ = 0;
 };
 
@@ -46,33 +63,63 @@ void paint_text(HDC printer, const std::string& text, float x, float y, float si
     render::paint_scene(printer, {&item, 1}, view);
 }
 
-// False when the page's items could not be had (out of memory).
-bool print_page(HDC printer, const Scene& scene, const PrintPlan& plan, const std::string& name,
-                std::size_t number) noexcept try {
+// Down the page, one unit of what is painted is dpi_y / dpi_x printer
+// pixels: everything is laid out at the horizontal resolution and GDI's world
+// transform stretches it to the vertical one. The clipping set before stays
+// in the printer's own pixels.
+class VerticalStretch {
+  public:
+    VerticalStretch(HDC printer, float stretch) noexcept : printer_(printer) {
+        if (stretch == 1.0f) return;
+        mode_ = ::SetGraphicsMode(printer, GM_ADVANCED);
+        const XFORM form{1.0f, 0.0f, 0.0f, stretch, 0.0f, 0.0f};
+        set_ = mode_ != 0 && ::SetWorldTransform(printer, &form);
+    }
+    VerticalStretch(const VerticalStretch&) = delete;
+    VerticalStretch& operator=(const VerticalStretch&) = delete;
+    ~VerticalStretch() {
+        if (set_) ::ModifyWorldTransform(printer_, nullptr, MWT_IDENTITY);
+        if (mode_ != 0) ::SetGraphicsMode(printer_, mode_);
+    }
+
+  private:
+    HDC printer_;
+    int mode_ = 0;
+    bool set_ = false;
+};
+
+} // namespace
+
+bool paint_print_page(HDC printer, const Scene& scene, const PrintPlan& plan, const std::string& name,
+                      std::size_t number) noexcept try {
     const PageGeometry& page = plan.geometry;
     const float left = static_cast<float>(page.left);
-    // Header and footer at natural size, the footer centred on the picture.
-    const float inch = static_cast<float>(page.dpi_y) / 96.0f;
-    paint_text(printer, name, 0.0f, 12.0f, 12.0f, TextAlign::Left,
-               render::ViewTransform{inch, -left, -static_cast<float>(page.top)});
-    paint_text(printer, page_footer(number, plan.pages.size()),
-               static_cast<float>(page.right - page.left) / 2.0f / inch, 10.0f, 10.0f, TextAlign::Centre,
-               render::ViewTransform{inch, -left, -static_cast<float>(page.bottom)});
+    const float stretch = plan.scale_y / plan.scale;
+    const float inch = static_cast<float>(page.dpi_x) / 96.0f;
+    {
+        // Header and footer at natural size, the footer centred on the picture.
+        VerticalStretch vertical(printer, stretch);
+        paint_text(printer, name, 0.0f, 12.0f, 12.0f, TextAlign::Left,
+                   render::ViewTransform{inch, -left, -static_cast<float>(page.top) / stretch});
+        paint_text(printer, page_footer(number, plan.pages.size()),
+                   static_cast<float>(page.right - page.left) / 2.0f / inch, 10.0f, 10.0f, TextAlign::Centre,
+                   render::ViewTransform{inch, -left, -static_cast<float>(page.bottom) / stretch});
+    }
 
-    const Span& stretch = plan.pages[number - 1];
+    const Span& part = plan.pages[number - 1];
     win::SavedDcState saved(printer);
+    // The clip in the printer's own pixels, set before the stretch.
     ::IntersectClipRect(printer, page.left, page.picture_top(), page.right, page.bottom);
-    const std::vector<SceneItem> shown = items_on_page(scene.items, stretch);
+    VerticalStretch vertical(printer, stretch);
+    const std::vector<SceneItem> shown = items_on_page(scene.items, part);
     render::paint_scene(
         printer, shown,
         render::ViewTransform{plan.scale, -left,
-                              stretch.top * plan.scale - static_cast<float>(page.picture_top())});
+                              part.top * plan.scale - static_cast<float>(page.picture_top()) / stretch});
     return true;
 } catch (...) {
     return false;
 }
-
-} // namespace
 
 PrinterMetrics printer_metrics(HDC printer) noexcept {
     PrinterMetrics metrics;
@@ -87,20 +134,27 @@ PrinterMetrics printer_metrics(HDC printer) noexcept {
     return metrics;
 }
 
+DocumentStarter set_document_starter(DocumentStarter starter) noexcept {
+    DocumentStarter previous = current_starter();
+    current_starter() = starter;
+    return previous;
+}
+
 std::size_t print_pages(HDC printer, const Scene& scene, const PrintPlan& plan,
-                        const std::string& document_name) noexcept {
+                        const std::string& document_name, PrintJob* job) noexcept {
     std::wstring name;
     try {
         name = win::widen(document_name);
     } catch (...) {
         return 0;
     }
-    PrintDocument document(printer, name);
+    PrintDocument document(printer, name, job != nullptr && job->to_file);
+    if (job != nullptr) job->cancelled = document.cancelled();
     if (!document.started()) return 0;
     std::size_t printed = 0;
     for (std::size_t number = 1; number <= plan.pages.size(); ++number) {
         if (::StartPage(printer) <= 0) break;
-        if (!print_page(printer, scene, plan, document_name, number)) break;
+        if (!paint_print_page(printer, scene, plan, document_name, number)) break;
         if (::EndPage(printer) <= 0) break;
         document.page_done();
         ++printed;
@@ -108,7 +162,7 @@ std::size_t print_pages(HDC printer, const Scene& scene, const PrintPlan& plan,
     return printed;
 }
 
-win::UniquePrinterDc ask_printer(HWND owner) noexcept {
+win::UniquePrinterDc ask_printer(HWND owner, PrintJob* job) noexcept {
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
@@ -122,6 +176,7 @@ win::UniquePrinterDc ask_printer(HWND owner) noexcept {
     win::UniqueGlobal names(dialog.hDevNames);
     win::UniquePrinterDc dc(dialog.hDC);
     if (!chosen) return {};
+    if (job != nullptr) job->to_file = (dialog.Flags & PD_PRINTTOFILE) != 0;
     return dc;
 }
 

@@ -19,6 +19,7 @@
 #include "export/rasterise.hpp"
 #include "export/safe_write.hpp"
 #include "model/map_file.hpp"
+#include "test_support/dib.hpp"
 #include "test_support/png_decode.hpp"
 #include "test_support/test_files.hpp"
 #include "win/unique.hpp"
@@ -217,6 +218,75 @@ TEST_F(Picture, ACopyWaitsForAnotherProgramThatHoldsTheClipboardForAMoment) {
     viewer.join();
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
     ::DestroyWindow(owner);
+}
+
+TEST_F(Picture, APrinterFinerAcrossThanDownPrintsTheMapUnstretched) {
+    // 200 dots an inch across, 100 down, a page of 5 by 6 inches: a square
+    // inch of the scene is 200 by 100 of the printer's pixels.
+    PrinterMetrics printer{200, 100, 1000, 600, 0, 0, 1000, 600};
+    Scene scene;
+    scene.width = 96.0f;
+    scene.height = 96.0f;
+    scene.items = {Rect{0, 0, 96, 96, k_red, std::nullopt, 0}};
+    scene.blocks = {{0.0f, 96.0f}};
+    auto plan = plan_print(printer, scene);
+    ASSERT_TRUE(plan);
+    testing::Dib page(1000, 600);
+    ASSERT_TRUE(page.valid());
+    ASSERT_TRUE(paint_print_page(page.dc(), scene, *plan, "stretch", 1));
+    const COLORREF red = RGB(k_red.red, k_red.green, k_red.blue);
+    // One row or column more or less where the edges round.
+    EXPECT_NEAR(page.count(red), 200 * 100, 200 + 100 + 1);
+    const int picture_top = plan->geometry.picture_top();
+    EXPECT_EQ(page.pixel(plan->geometry.left + 100, picture_top + 50), red);
+    EXPECT_NE(page.pixel(plan->geometry.left + 100, picture_top + 110), red);
+}
+
+// What the spooler was asked for, and how it answered.
+struct StartedDocument {
+    std::wstring output = L"(none)";
+    DWORD answer = ERROR_SUCCESS;
+};
+StartedDocument g_started;
+
+int refusing_starter(HDC, const DOCINFOW& info) noexcept {
+    g_started.output = info.lpszOutput != nullptr ? info.lpszOutput : L"(none)";
+    ::SetLastError(g_started.answer);
+    return SP_ERROR;
+}
+
+// A printer that writes files (Microsoft Print to PDF, XPS) asks where to
+// put the file inside StartDoc; cancelling that box makes StartDoc fail
+// with ERROR_CANCELLED. Wine has no such printer: the spooler's answers
+// come through the seam.
+TEST_F(Picture, PrintToFileGoesToTheFilePortAndACancelIsNoFailure) {
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    PrinterMetrics printer{600, 600, 4961, 7016, 0, 0, 4961, 7016};
+    Scene scene = known_scene(100, 100);
+    scene.blocks = {{0, 100}};
+    auto plan = plan_print(printer, scene);
+    ASSERT_TRUE(plan);
+    DocumentStarter previous = set_document_starter(&refusing_starter);
+    struct Case {
+        bool to_file;
+        DWORD answer;
+        const wchar_t* output;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {true, ERROR_CANCELLED, L"FILE:", true},
+        {false, ERROR_CANCELLED, L"(none)", true},
+        {true, ERROR_NOT_ENOUGH_MEMORY, L"FILE:", false},
+        {false, ERROR_PRINTER_NOT_FOUND, L"(none)", false},
+    };
+    for (const Case& c : cases) {
+        g_started = StartedDocument{L"", c.answer};
+        PrintJob job{c.to_file, !c.cancelled};
+        EXPECT_EQ(print_pages(dc.get(), scene, *plan, "test", &job), 0u);
+        EXPECT_EQ(g_started.output, c.output);
+        EXPECT_EQ(job.cancelled, c.cancelled) << c.answer;
+    }
+    set_document_starter(previous);
 }
 
 TEST_F(Picture, APageLoopWithoutADocumentPrintsNothing) {
