@@ -42,10 +42,20 @@ AppsThemeReader set_apps_theme_reader(AppsThemeReader reader) noexcept;
 [[nodiscard]] bool resolve_dark(ThemeChoice choice) noexcept;
 
 // Makes menus and other system parts follow the theme through uxtheme's
-// unnamed entries 135 and 136. They exist only on Windows versions that also
-// export "OpenThemeDataForDpi"; false when they could not be called (older
-// Windows, Wine), which is harmless.
+// unnamed entries 135 and 136; false when they could not be called (older
+// Windows, Wine), which is harmless. What entry 135 is depends on the build.
 bool set_preferred_app_mode(bool dark) noexcept;
+
+// uxtheme's entry 135 by the build that runs: "allow dark mode for the
+// app", taking a BOOL, on 17763 (1809, LTSC 2019); "set preferred app
+// mode", taking a mode, from 18362 (1903) on; nothing before 17763, where
+// it is no dark-mode function at all.
+enum class AppModeEntry { None, AllowDarkModeForApp, SetPreferredAppMode };
+[[nodiscard]] AppModeEntry app_mode_entry(unsigned long build) noexcept;
+
+// The build number of the running Windows, from RtlGetVersion (which, unlike
+// GetVersionExW, does not depend on the manifest); 0 when unknown.
+[[nodiscard]] unsigned long windows_build() noexcept;
 
 // Start-up: stores the choice from the settings, resolves the flag and sets
 // the preferred app mode. Call before the first window is created. Returns
