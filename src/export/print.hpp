@@ -19,9 +19,13 @@ struct PrintJob {
     // "Print to file" was ticked: the document goes to the port "FILE:",
     // for which the spooler asks the user for the file's name.
     bool to_file = false;
-    // The user cancelled: the file box of a printer that writes files
-    // ("Microsoft Print to PDF", XPS) makes StartDoc fail with
-    // ERROR_CANCELLED. A cancel is no failure and is not reported.
+    // Where the progress window (the page printing and Cancel) is shown,
+    // its owner disabled meanwhile; none shows no window.
+    HWND progress_owner = nullptr;
+    // The user cancelled: in the progress window, or in the file box of a
+    // printer that writes files ("Microsoft Print to PDF", XPS), which makes
+    // StartDoc fail with ERROR_CANCELLED. A cancel is no failure and is not
+    // reported; a document cancelled half way is aborted.
     bool cancelled = false;
 };
 
@@ -31,13 +35,20 @@ struct PrintJob {
 // printer's, or a metafile's in tests). Gives the number of pages the
 // printer took; a page that cannot be started or ended stops the loop, the
 // pages before it stay. `job`, when given, says where the document goes and
-// is told whether the user cancelled.
+// whether to show progress, and is told whether the user cancelled.
 [[nodiscard]] std::size_t print_pages(HDC printer, const Scene& scene, const PrintPlan& plan,
                                       const std::string& document_name, PrintJob* job = nullptr) noexcept;
 
-// Seam for tests: replaces StartDocW on this thread (null restores it).
-using DocumentStarter = int (*)(HDC printer, const DOCINFOW& info) noexcept;
-DocumentStarter set_document_starter(DocumentStarter starter) noexcept;
+// The spooler's calls for one document; a seam for tests, which replace
+// them on their thread (null restores the system's).
+struct DocumentCalls {
+    int (*start_doc)(HDC printer, const DOCINFOW& info) noexcept = nullptr;
+    int (*start_page)(HDC printer) noexcept = nullptr;
+    int (*end_page)(HDC printer) noexcept = nullptr;
+    int (*end_doc)(HDC printer) noexcept = nullptr;
+    int (*abort_doc)(HDC printer) noexcept = nullptr;
+};
+void set_document_calls(const DocumentCalls* calls) noexcept;
 
 // One page as the page loop paints it between StartPage and EndPage: the
 // name, the footer and the page's stretch of the scene, each axis at the

@@ -2,7 +2,10 @@
 
 #include <commdlg.h>
 
+#include <optional>
+
 #include "dark_dialog/dark_dialog.hpp"
+#include "export/print_progress.hpp"
 #include "render/gdi_renderer.hpp"
 #include "win/wide.hpp"
 
@@ -11,18 +14,49 @@ namespace {
 
 constexpr Rgb k_black{0, 0, 0};
 
-// StartDocW / EndDoc; a document left half way is aborted, so that the
-// spooler drops it rather than wait for more pages.
-DocumentStarter& current_starter() noexcept {
-    thread_local DocumentStarter starter = nullptr;
-    return starter;
+int system_start_doc(HDC printer, const DOCINFOW& info) noexcept {
+    return ::StartDocW(printer, &info);
+}
+int system_start_page(HDC printer) noexcept {
+    return ::StartPage(printer);
+}
+int system_end_page(HDC printer) noexcept {
+    return ::EndPage(printer);
+}
+int system_end_doc(HDC printer) noexcept {
+    return ::EndDoc(printer);
+}
+int system_abort_doc(HDC printer) noexcept {
+    return ::AbortDoc(printer);
+}
+constexpr DocumentCalls k_system_calls{&system_start_doc, &system_start_page, &system_end_page,
+                                       &system_end_doc, &system_abort_doc};
+
+const DocumentCalls*& current_calls() noexcept {
+    thread_local const DocumentCalls* calls = nullptr;
+    return calls;
 }
 
-int start_document(HDC printer, const DOCINFOW& info) noexcept {
-    DocumentStarter starter = current_starter();
-    return starter != nullptr ? starter(printer, info) : ::StartDocW(printer, &info);
+const DocumentCalls& calls() noexcept {
+    const DocumentCalls* replaced = current_calls();
+    return replaced != nullptr ? *replaced : k_system_calls;
 }
 
+// The printer's abort procedure runs inside the spooler's calls, on this
+// thread, with nothing but the DC; the job's progress window is found
+// through it. One job prints at a time on a thread.
+PrintProgress*& progress_of_job() noexcept {
+    thread_local PrintProgress* progress = nullptr;
+    return progress;
+}
+
+BOOL CALLBACK abort_procedure(HDC, int) noexcept {
+    PrintProgress* progress = progress_of_job();
+    return progress == nullptr || progress->pump() ? TRUE : FALSE;
+}
+
+// StartDoc / EndDoc; a document left half way, or cancelled, is aborted,
+// so that the spooler drops it rather than wait for more pages.
 class PrintDocument {
   public:
     PrintDocument(HDC printer, const std::wstring& name, bool to_file) noexcept : printer_(printer) {
@@ -33,21 +67,22 @@ class PrintDocument {
         // the print dialog's "Print to file" means.
         info.lpszOutput = to_file ? L"FILE:" : nullptr;
         ::SetLastError(ERROR_SUCCESS);
-        started_ = start_document(printer, info) > 0;
+        started_ = calls().start_doc(printer, info) > 0;
         cancelled_ = !started_ && ::GetLastError() == ERROR_CANCELLED;
     }
     PrintDocument(const PrintDocument&) = delete;
     PrintDocument& operator=(const PrintDocument&) = delete;
     ~PrintDocument() {
         if (!started_) return;
-        if (pages_ > 0) {
-            ::EndDoc(printer_);
+        if (pages_ > 0 && !cancelled_) {
+            calls().end_doc(printer_);
         } else {
-            ::AbortDoc(printer_);
+            calls().abort_doc(printer_);
         }
     }
     [[nodiscard]] bool started() const noexcept { return started_; }
     [[nodiscard]] bool cancelled() const noexcept { return cancelled_; }
+    void cancel() noexcept { cancelled_ = true; }
     void page_done() noexcept { ++pages_; }
 
   private:
@@ -134,10 +169,8 @@ PrinterMetrics printer_metrics(HDC printer) noexcept {
     return metrics;
 }
 
-DocumentStarter set_document_starter(DocumentStarter starter) noexcept {
-    DocumentStarter previous = current_starter();
-    current_starter() = starter;
-    return previous;
+void set_document_calls(const DocumentCalls* calls) noexcept {
+    current_calls() = calls;
 }
 
 std::size_t print_pages(HDC printer, const Scene& scene, const PrintPlan& plan,
@@ -148,17 +181,35 @@ std::size_t print_pages(HDC printer, const Scene& scene, const PrintPlan& plan,
     } catch (...) {
         return 0;
     }
-    PrintDocument document(printer, name, job != nullptr && job->to_file);
-    if (job != nullptr) job->cancelled = document.cancelled();
-    if (!document.started()) return 0;
+    std::optional<PrintProgress> progress;
+    if (job != nullptr && job->progress_owner != nullptr)
+        progress.emplace(job->progress_owner, plan.pages.size());
+    PrintProgress* previous = progress_of_job();
+    progress_of_job() = progress ? &*progress : nullptr;
+    if (progress) ::SetAbortProc(printer, &abort_procedure);
+
     std::size_t printed = 0;
-    for (std::size_t number = 1; number <= plan.pages.size(); ++number) {
-        if (::StartPage(printer) <= 0) break;
-        if (!paint_print_page(printer, scene, plan, document_name, number)) break;
-        if (::EndPage(printer) <= 0) break;
-        document.page_done();
-        ++printed;
+    {
+        PrintDocument document(printer, name, job != nullptr && job->to_file);
+        for (std::size_t number = 1; document.started() && number <= plan.pages.size(); ++number) {
+            if (progress && !progress->page(number)) {
+                document.cancel();
+                break;
+            }
+            if (calls().start_page(printer) <= 0) break;
+            if (!paint_print_page(printer, scene, plan, document_name, number)) break;
+            // The spooler calls the abort procedure while it takes the page;
+            // a cancel there makes EndPage fail.
+            if (calls().end_page(printer) <= 0) {
+                if (progress && progress->cancelled()) document.cancel();
+                break;
+            }
+            document.page_done();
+            ++printed;
+        }
+        if (job != nullptr) job->cancelled = document.cancelled();
     }
+    progress_of_job() = previous;
     return printed;
 }
 

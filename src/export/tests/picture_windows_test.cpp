@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "export/clipboard.hpp"
 #include "export/png.hpp"
 #include "export/print.hpp"
+#include "export/print_progress.hpp"
 #include "export/rasterise.hpp"
 #include "export/safe_write.hpp"
 #include "model/map_file.hpp"
@@ -242,51 +244,135 @@ TEST_F(Picture, APrinterFinerAcrossThanDownPrintsTheMapUnstretched) {
     EXPECT_NE(page.pixel(plan->geometry.left + 100, picture_top + 110), red);
 }
 
-// What the spooler was asked for, and how it answered.
-struct StartedDocument {
+// The spooler as the page loop meets it: every call written down, each
+// answered as the case says.
+struct Spooler {
+    std::vector<std::string> calls;
     std::wstring output = L"(none)";
-    DWORD answer = ERROR_SUCCESS;
+    DWORD start_error = ERROR_SUCCESS; // StartDoc fails with it when set
+    std::size_t failing_page = 0;      // EndPage of this page fails
+    std::size_t cancel_after = 0;      // Cancel is clicked once this page is taken
+    std::wstring progress_text;
+    std::size_t pages = 0;
 };
-StartedDocument g_started;
+Spooler g_spooler;
 
-int refusing_starter(HDC, const DOCINFOW& info) noexcept {
-    g_started.output = info.lpszOutput != nullptr ? info.lpszOutput : L"(none)";
-    ::SetLastError(g_started.answer);
-    return SP_ERROR;
+HWND progress_window() {
+    return ::FindWindowW(k_print_progress_class, nullptr);
 }
+
+constexpr DocumentCalls k_recording_calls{
+    [](HDC, const DOCINFOW& info) noexcept -> int {
+        g_spooler.calls.push_back("StartDoc");
+        g_spooler.output = info.lpszOutput != nullptr ? info.lpszOutput : L"(none)";
+        if (g_spooler.start_error == ERROR_SUCCESS) return 1;
+        ::SetLastError(g_spooler.start_error);
+        return SP_ERROR;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("StartPage");
+        wchar_t text[64] = {};
+        ::GetDlgItemTextW(progress_window(), k_print_progress_text, text, 64);
+        g_spooler.progress_text = text;
+        return 1;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("EndPage");
+        ++g_spooler.pages;
+        if (g_spooler.pages == g_spooler.cancel_after)
+            ::PostMessageW(progress_window(), WM_COMMAND, IDCANCEL, 0);
+        return g_spooler.pages == g_spooler.failing_page ? SP_ERROR : 1;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("EndDoc");
+        return 1;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("AbortDoc");
+        return 1;
+    },
+};
 
 // A printer that writes files (Microsoft Print to PDF, XPS) asks where to
 // put the file inside StartDoc; cancelling that box makes StartDoc fail
-// with ERROR_CANCELLED. Wine has no such printer: the spooler's answers
-// come through the seam.
-TEST_F(Picture, PrintToFileGoesToTheFilePortAndACancelIsNoFailure) {
+// with ERROR_CANCELLED. Wine has no such printer, nor a spooler that calls
+// an abort procedure: the spooler's answers come through the seam.
+TEST_F(Picture, ThePageLoopOpensCancelsAndEndsDocumentsAsTheUserChose) {
+    HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
     win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     PrinterMetrics printer{600, 600, 4961, 7016, 0, 0, 4961, 7016};
-    Scene scene = known_scene(100, 100);
-    scene.blocks = {{0, 100}};
+    Scene scene = known_scene(100, 5000);
+    scene.blocks = {{0, 5000}};
     auto plan = plan_print(printer, scene);
     ASSERT_TRUE(plan);
-    DocumentStarter previous = set_document_starter(&refusing_starter);
+    const std::size_t pages = plan->pages.size();
+    ASSERT_GE(pages, 4u);
+    set_document_calls(&k_recording_calls);
+    using Calls = std::vector<std::string>;
+    const Calls two_pages{"StartDoc", "StartPage", "EndPage", "StartPage", "EndPage"};
+    auto then = [](Calls calls, std::initializer_list<const char*> more) {
+        calls.insert(calls.end(), more.begin(), more.end());
+        return calls;
+    };
     struct Case {
-        bool to_file;
-        DWORD answer;
-        const wchar_t* output;
+        const char* what;
+        Spooler spooler;
+        PrintJob job;
+        Calls calls;
+        std::size_t printed;
         bool cancelled;
     };
     const Case cases[] = {
-        {true, ERROR_CANCELLED, L"FILE:", true},
-        {false, ERROR_CANCELLED, L"(none)", true},
-        {true, ERROR_NOT_ENOUGH_MEMORY, L"FILE:", false},
-        {false, ERROR_PRINTER_NOT_FOUND, L"(none)", false},
+        {"to paper", {}, {false, owner, false}, {}, pages, false},
+        {"to a file", {}, {true, nullptr, false}, {}, pages, false},
+        {"the file box cancelled",
+         {.start_error = ERROR_CANCELLED},
+         {true, owner, false},
+         {"StartDoc"},
+         0,
+         true},
+        {"the printer refused", {.start_error = ERROR_NOT_ENOUGH_MEMORY}, {}, {"StartDoc"}, 0, false},
+        {"cancelled after two pages",
+         {.cancel_after = 2},
+         {false, owner, false},
+         then(two_pages, {"AbortDoc"}),
+         2,
+         true},
+        {"the third page failed",
+         {.failing_page = 3},
+         {false, owner, false},
+         then(two_pages, {"StartPage", "EndPage", "EndDoc"}),
+         2,
+         false},
     };
     for (const Case& c : cases) {
-        g_started = StartedDocument{L"", c.answer};
-        PrintJob job{c.to_file, !c.cancelled};
-        EXPECT_EQ(print_pages(dc.get(), scene, *plan, "test", &job), 0u);
-        EXPECT_EQ(g_started.output, c.output);
-        EXPECT_EQ(job.cancelled, c.cancelled) << c.answer;
+        g_spooler = c.spooler;
+        PrintJob job = c.job;
+        EXPECT_EQ(print_pages(dc.get(), scene, *plan, "test", &job), c.printed) << c.what;
+        EXPECT_EQ(job.cancelled, c.cancelled) << c.what;
+        if (!c.calls.empty()) {
+            EXPECT_EQ(g_spooler.calls, c.calls) << c.what;
+        } else {
+            EXPECT_EQ(g_spooler.calls.size(), 2 + 2 * pages) << c.what;
+            EXPECT_EQ(g_spooler.calls.back(), "EndDoc") << c.what;
+        }
+        EXPECT_EQ(g_spooler.output, c.job.to_file ? L"FILE:" : L"(none)") << c.what;
+        // The window showed while the pages went, and went with the job.
+        if (c.job.progress_owner != nullptr && c.printed > 0) {
+            std::size_t last = c.spooler.cancel_after != 0   ? c.spooler.cancel_after
+                               : c.spooler.failing_page != 0 ? c.spooler.failing_page
+                                                             : pages;
+            EXPECT_EQ(g_spooler.progress_text,
+                      L"Printing page " + std::to_wstring(last) + L" of " + std::to_wstring(pages))
+                << c.what;
+        }
+        EXPECT_EQ(progress_window(), nullptr) << c.what;
+        EXPECT_TRUE(::IsWindowEnabled(owner)) << c.what;
     }
-    set_document_starter(previous);
+    set_document_calls(nullptr);
+    ::DestroyWindow(owner);
 }
 
 TEST_F(Picture, APageLoopWithoutADocumentPrintsNothing) {
