@@ -113,6 +113,8 @@ bool set_preferred_app_mode(bool dark) noexcept {
 bool init_theme(ThemeChoice choice) noexcept {
     auto& state = detail::state();
     state.choice = choice;
+    state.high_contrast = state.contrast_reader != nullptr ? state.contrast_reader() : read_high_contrast();
+    state.contrast_colors.reset();
     state.dark = resolve_dark(choice);
     set_preferred_app_mode(state.dark);
     return state.dark;
@@ -137,12 +139,52 @@ ThemeChange apply_theme_choice(ThemeChoice choice, const ThemeChoiceHooks& hooks
 
 bool system_theme_changed() noexcept {
     auto& state = detail::state();
-    if (state.choice != ThemeChoice::System) return false;
+    bool contrast = state.contrast_reader != nullptr ? state.contrast_reader() : read_high_contrast();
+    // A change between two high-contrast themes changes the colours too.
+    bool contrast_changed = contrast != state.high_contrast || contrast;
+    state.high_contrast = contrast;
+    if (contrast_changed) state.contrast_colors.reset();
+    if (state.choice != ThemeChoice::System) return contrast_changed;
     bool dark = resolve_dark(ThemeChoice::System);
-    if (dark == state.dark) return false;
+    if (dark == state.dark) return contrast_changed;
     state.dark = dark;
     set_preferred_app_mode(dark);
     return true;
+}
+
+bool read_high_contrast() noexcept {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    if (!::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0)) return false;
+    return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool is_high_contrast() noexcept {
+    return detail::state().high_contrast;
+}
+
+HighContrastReader set_high_contrast_reader(HighContrastReader reader) noexcept {
+    auto& state = detail::state();
+    HighContrastReader previous = state.contrast_reader;
+    state.contrast_reader = reader;
+    return previous;
+}
+
+Palette scene_palette() noexcept {
+    auto& state = detail::state();
+    if (!state.high_contrast) return state.dark ? k_dark_palette : k_light_palette;
+    auto rgb = [](int index) {
+        COLORREF color = ::GetSysColor(index);
+        return Rgb{GetRValue(color), GetGValue(color), GetBValue(color)};
+    };
+    return Palette{
+        .background = rgb(COLOR_WINDOW),
+        .panel = rgb(COLOR_WINDOW),
+        .frame = rgb(COLOR_WINDOWTEXT),
+        .face = rgb(COLOR_WINDOW),
+        .text = rgb(COLOR_WINDOWTEXT),
+        .highlight = rgb(COLOR_HIGHLIGHT),
+    };
 }
 
 namespace {
