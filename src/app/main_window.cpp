@@ -43,6 +43,12 @@ bool MainWindow::create(HINSTANCE instance) noexcept {
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.width, size.height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     theme::apply_dark_title_bar(hwnd, theme::is_dark());
+    // Access keys and focus rectangles show from the first key on, unless
+    // the user asked Windows to show them always. The dialog manager does
+    // this for its dialogs; a plain window starts with them shown.
+    BOOL always = FALSE;
+    if (!::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) || !always)
+        ::SendMessageW(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
     return true;
 }
 

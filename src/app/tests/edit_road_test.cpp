@@ -410,6 +410,14 @@ class KeyboardWalkTest : public EditRoadTest {
 };
 
 TEST_F(KeyboardWalkTest, EveryMenuOpensFromTheKeyboardAsByAClick) {
+    // Until a key is pressed the bar's letters are not underlined (unless
+    // the user asked for keyboard cues always).
+    BOOL always = FALSE;
+    ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
+    if (!always) {
+        EXPECT_NE(::SendMessageW(control(MenuFile), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL, 0);
+    }
+
     const struct {
         int button;
         wchar_t letter;
