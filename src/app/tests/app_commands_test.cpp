@@ -67,6 +67,44 @@ class CommandsTest : public MainWindowFixture {
     }
 };
 
+// Windows 10 and 11 lift the limit of 260 characters for a program's own
+// file calls only when its manifest declares it long-path aware (and the
+// system's LongPathsEnabled is on); Wine has no such limit. The bench reads
+// the declaration from the manifest the test program carries, the
+// program's own, and walks a map through a folder 300 characters deep.
+TEST_F(CommandsTest, AMapInAFolderThreeHundredCharactersDeepOpensAndSavesUnderItsOwnName) {
+    HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const char* manifest = static_cast<const char*>(::LockResource(::LoadResource(nullptr, found)));
+    ASSERT_NE(manifest, nullptr);
+    std::string text(manifest, ::SizeofResource(nullptr, found));
+    EXPECT_NE(text.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"
+                        "</longPathAware>"),
+              std::string::npos);
+
+    std::filesystem::path folder = quarn::testing::temp_folder("long-paths");
+    std::error_code ignored;
+    std::filesystem::remove_all(L"\\\\?\\" + folder.native(), ignored);
+    while (folder.native().size() < 300) folder /= L"a-folder-with-a-rather-long-name";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / L"site.quarn";
+    ASSERT_GT(file.native().size(), 300u);
+    { std::ofstream(file, std::ios::binary) << save_map(two_switch_map()); }
+
+    ASSERT_TRUE(open_document(*state_, file));
+    EXPECT_EQ(state_->path, file);
+    EXPECT_EQ(state_->config.recent.front(), file.string());
+    EXPECT_EQ(title(), L"site.quarn - Quarn");
+    select({{0, 0}});
+    command(EditClearVlans);
+    command(FileSave);
+    EXPECT_EQ(read_file(file), save_map(state_->map));
+    EXPECT_EQ(state_->path, file); // the user's own path, not a resolved one
+    // The C runtime under std::filesystem stops at 260 characters: the
+    // long form removes what the plain one cannot reach.
+    std::filesystem::remove_all(L"\\\\?\\" + quarn::testing::temp_folder("long-paths").native(), ignored);
+}
+
 TEST_F(CommandsTest, CloseAsksOnlyWhileTheMapDiffersFromItsSavedCopy) {
     select({{1, 2}});
     state_->selected_vlan = 20;
