@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "controls/common_message.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/window_theme.hpp"
@@ -178,6 +179,7 @@ CreatedControls create_controls(HWND window, std::span<const ControlRow> table, 
     HFONT code = theme::code_font(dpi, theme::k_text_size);
 
     created.all_created = true;
+    remember_placed_dpi(window, dpi);
     bool previous_was_radio = false;
     for (const ControlRow& row : table) {
         Shape shape = shape_of(row.kind);
