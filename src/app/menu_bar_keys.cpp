@@ -71,6 +71,12 @@ bool MenuBarKeys::take(AppState& state, const MSG& msg) noexcept {
     if (!on_bar) return_focus_ = nullptr;
 
     switch (msg.message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // A click while Alt is held is a click, not a call for the bar.
+        alt_alone_ = false;
+        return false;
     case WM_SYSKEYDOWN:
         if (msg.wParam == VK_MENU) {
             // A held Alt repeats: only its first press starts "Alt alone".
