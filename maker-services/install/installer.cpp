@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "identity/product.hpp"
+#include "maker-services/install/copy_contents.hpp"
 #include "maker-services/install/install_plan.hpp"
 #include "maker-services/install/install_texts.hpp"
 #include "maker-services/install/shell_link.hpp"
@@ -112,8 +113,8 @@ std::optional<std::string> install_steps(const InstallLocations& at, const std::
         if (present(at.program_file) && !::DeleteFileW(at.program_file.c_str()) &&
             !::MoveFileExW(at.program_file.c_str(), previous.c_str(), MOVEFILE_REPLACE_EXISTING))
             return failure(InstallError::InstalledCopyInUse, ::GetLastError());
-        if (!::CopyFileW(program.c_str(), at.program_file.c_str(), FALSE))
-            return failure(InstallError::ProgramNotCopied, ::GetLastError());
+        if (DWORD error = copy_contents(program, at.program_file))
+            return failure(InstallError::ProgramNotCopied, error);
     }
 
     if (HRESULT result = create_shell_link(at.program_file, at.start_menu_entry); FAILED(result))

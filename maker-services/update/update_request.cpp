@@ -37,24 +37,47 @@ UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
                             sizeof response_timeout))
         return unreachable;
 
-    // A redirect comes back as its own status and so fails below. Cookies and
-    // credentials are switched off so that nothing but the GET itself is sent.
+    // A redirect comes back as its own status and so fails below. Cookies are
+    // switched off, and no credentials go to the server: nothing but the GET
+    // itself is sent. A proxy that asks who the user is gets an answer
+    // below; switching authentication off altogether would also refuse it,
+    // and the check could never pass such a proxy.
     DWORD never = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     if (!::WinHttpSetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, &never, sizeof never))
         return unreachable;
-    DWORD disabled = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_AUTHENTICATION | WINHTTP_DISABLE_REDIRECTS;
+    DWORD disabled = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS;
     ::WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &disabled, sizeof disabled);
 
-    if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
-                              0) ||
-        !::WinHttpReceiveResponse(request.get(), nullptr))
-        return unreachable;
-
     DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                               WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
-        return unreachable;
+    for (bool answered_proxy = false;;) {
+        if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
+                                  0, 0) ||
+            !::WinHttpReceiveResponse(request.get(), nullptr))
+            return unreachable;
+        DWORD size = sizeof status;
+        if (!::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                                   WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
+            return unreachable;
+        if (status != HTTP_STATUS_PROXY_AUTH_REQ || answered_proxy) break;
+        // Once, with the signed-in user's own credentials (no name and no
+        // password given); a second refusal is reported as the proxy's.
+        answered_proxy = true;
+        DWORD schemes = 0;
+        DWORD first = 0;
+        DWORD target = 0;
+        if (!::WinHttpQueryAuthSchemes(request.get(), &schemes, &first, &target) ||
+            target != WINHTTP_AUTH_TARGET_PROXY)
+            break;
+        DWORD scheme = proxy_scheme(schemes);
+        if (scheme == 0) break;
+        // The logged-on user's credentials go to the proxy only when the
+        // policy allows them for any host; this request talks to no other.
+        DWORD low = WINHTTP_AUTOLOGON_SECURITY_LEVEL_LOW;
+        if (!::WinHttpSetOption(request.get(), WINHTTP_OPTION_AUTOLOGON_POLICY, &low, sizeof low) ||
+            !::WinHttpSetCredentials(request.get(), WINHTTP_AUTH_TARGET_PROXY, scheme, nullptr, nullptr,
+                                     nullptr))
+            break;
+    }
     if (status != 200) return UpdateFailure{server_error_text(host, status)};
 
     std::string body;
@@ -73,6 +96,12 @@ UpdateResult fetch(const UpdateEndpoint& endpoint, Version running) {
 }
 
 } // namespace
+
+DWORD proxy_scheme(DWORD supported) noexcept {
+    if (supported & WINHTTP_AUTH_SCHEME_NEGOTIATE) return WINHTTP_AUTH_SCHEME_NEGOTIATE;
+    if (supported & WINHTTP_AUTH_SCHEME_NTLM) return WINHTTP_AUTH_SCHEME_NTLM;
+    return 0;
+}
 
 UpdateEndpoint default_update_endpoint() {
     return UpdateEndpoint{win::widen(identity::k_update_host)};

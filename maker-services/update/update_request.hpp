@@ -25,6 +25,12 @@ struct UpdateEndpoint {
 
 [[nodiscard]] UpdateEndpoint default_update_endpoint();
 
+// The scheme a proxy's request for credentials is answered with, from the
+// schemes it offers: Negotiate or NTLM, which sign in as the user running
+// the program without asking for anything. Basic and Digest want a name and
+// a password the program does not have: 0, and the check fails as before.
+[[nodiscard]] DWORD proxy_scheme(DWORD supported) noexcept;
+
 // One HTTPS GET of the feed, on the calling thread: certificate checks on,
 // no redirects followed, status 200 only, the body capped before it is
 // parsed. Every handle is closed before it returns.

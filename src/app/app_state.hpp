@@ -11,6 +11,7 @@
 #include "app/check_window.hpp"
 #include "app/find_window.hpp"
 #include "app/history.hpp"
+#include "app/menu_bar_keys.hpp"
 #include "config/config.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/text_viewer.hpp"
@@ -79,6 +80,9 @@ struct AppState {
     FindWindow find;
     // Check Map's list of problems.
     CheckWindow check;
+
+    // The menu bar's keys: Alt, F10 and the arrows on the bar.
+    MenuBarKeys menu_bar;
 
     // The one-instance windows: the text viewer (Changes Since Saved, Where
     // Is This VLAN, and the licences About shows), About, and the update

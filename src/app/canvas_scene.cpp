@@ -12,8 +12,7 @@ void rebuild_scene(AppState& state) noexcept {
         if (!ports.empty()) options.selected_switch = ports.front().switch_index;
         options.selected_ports = ports;
         if (state.highlight_vlan) options.selected_vlan = state.selected_vlan;
-        bool dark = theme::is_dark();
-        options.palette = dark ? k_dark_palette : k_light_palette;
+        options.palette = theme::scene_palette();
         options.show_site_title = true;
         options.view = state.view;
         state.scene = build_scene(state.map, options);

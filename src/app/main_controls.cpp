@@ -18,11 +18,11 @@ using controls::ControlRow;
 
 // Places come from main_layout(); the table gives kinds, ids and texts.
 constexpr std::array k_main_controls{
-    ControlRow{ControlKind::PushButton, MenuFile, L"File"},
-    ControlRow{ControlKind::PushButton, MenuEdit, L"Edit"},
-    ControlRow{ControlKind::PushButton, MenuSwitch, L"Switch"},
-    ControlRow{ControlKind::PushButton, MenuView, L"View"},
-    ControlRow{ControlKind::PushButton, MenuHelp, L"Help"},
+    ControlRow{ControlKind::MenuButton, MenuFile, L"File"},
+    ControlRow{ControlKind::MenuButton, MenuEdit, L"Edit"},
+    ControlRow{ControlKind::MenuButton, MenuSwitch, L"Switch"},
+    ControlRow{ControlKind::MenuButton, MenuView, L"View"},
+    ControlRow{ControlKind::MenuButton, MenuHelp, L"Help"},
     ControlRow{ControlKind::Label, SiteLabel, L"Site:"},
     ControlRow{ControlKind::TextEdit, SiteField, L""},
     ControlRow{ControlKind::Label, VlansLabel, L"VLANs:"},

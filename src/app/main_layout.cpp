@@ -69,4 +69,13 @@ std::vector<ControlPlace> main_layout(int client_width, int client_height, unsig
     return places;
 }
 
+WindowSize initial_window_size(unsigned dpi, int work_width, int work_height) noexcept {
+    constexpr int k_width = 1200;
+    constexpr int k_height = 720;
+    WindowSize size{scale_units(k_width, dpi), scale_units(k_height, dpi)};
+    if (work_width > 0 && size.width > work_width) size.width = work_width;
+    if (work_height > 0 && size.height > work_height) size.height = work_height;
+    return size;
+}
+
 } // namespace quarn::app

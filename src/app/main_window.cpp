@@ -31,9 +31,24 @@ bool MainWindow::create(HINSTANCE instance) noexcept {
     // Clip children so the canvas and the controls never flicker when the
     // main window repaints behind them.
     ::SetWindowLongPtrW(hwnd, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // Made at the size for 96 DPI; now that it has a monitor, the size for
+    // that monitor's DPI, within its work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        monitor.rcWork = RECT{};
+    WindowSize size =
+        initial_window_size(controls::window_dpi(hwnd), monitor.rcWork.right - monitor.rcWork.left,
+                            monitor.rcWork.bottom - monitor.rcWork.top);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, size.width, size.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     theme::apply_dark_title_bar(hwnd, theme::is_dark());
+    // Access keys and focus rectangles show from the first key on, unless
+    // the user asked Windows to show them always. The dialog manager does
+    // this for its dialogs; a plain window starts with them shown.
+    BOOL always = FALSE;
+    if (!::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) || !always)
+        ::SendMessageW(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
     return true;
 }
 

@@ -2,18 +2,53 @@
 
 #include "app/accelerators.hpp"
 #include "app/app_state.hpp"
+#include "app/commands.hpp"
 
 namespace quarn::app {
 namespace {
 
-// Enter in one of the main window's own text fields. The dialog navigation
-// would ask the main window for its default button with DM_GETDEFID, which is
-// WM_USER, and the window's identity answer to WM_USER reads as "default
-// button 126": Enter has to be taken before the navigation sees it.
-bool is_enter_in_field(const MainControls& controls, const MSG& msg) noexcept {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd == nullptr) return false;
+// Enter in one of the main window's own text fields, on one of its buttons
+// or in the VLAN list. The dialog navigation would ask the main window for
+// its default button with DM_GETDEFID, which is WM_USER, and the window's
+// identity answer to WM_USER reads as "default button 126": Enter has to be
+// taken before the navigation sees it.
+bool is_enter(const MSG& msg) noexcept {
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd != nullptr;
+}
+
+bool is_field(const MainControls& controls, HWND window) noexcept {
     for (HWND field : {controls.range, controls.label, controls.site, controls.description})
-        if (field != nullptr && msg.hwnd == field) return true;
+        if (field != nullptr && window == field) return true;
+    return false;
+}
+
+// A push button of the main window (not a check box): Enter presses it, as
+// Space does.
+bool is_push_button(HWND main, HWND window) noexcept {
+    if (window == nullptr || ::GetParent(window) != main) return false;
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    return ::lstrcmpiW(name, L"Button") == 0 &&
+           (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+bool take_enter(AppState& state, const MSG& msg) noexcept {
+    if (!is_enter(msg)) return false;
+    if (is_field(state.controls, msg.hwnd)) {
+        ::SendMessageW(state.main, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(msg.hwnd));
+        return true;
+    }
+    if (is_push_button(state.main, msg.hwnd)) {
+        if (::IsWindowEnabled(msg.hwnd))
+            ::SendMessageW(state.main, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(msg.hwnd), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(msg.hwnd));
+        return true;
+    }
+    if (msg.hwnd == state.controls.vlan_list) {
+        if (state.controls.edit_vlan != nullptr && ::IsWindowEnabled(state.controls.edit_vlan))
+            ::SendMessageW(state.main, WM_COMMAND, MAKEWPARAM(VlanEdit, 0), 0);
+        return true;
+    }
     return false;
 }
 
@@ -34,13 +69,11 @@ bool take_message(AppState* state, HACCEL accelerators, MSG& msg) noexcept {
         (state->update && state->update->window().take_message(msg)))
         return true;
     if (state->find.take_message(msg) || state->check.take_message(msg)) return true;
+    if (state->menu_bar.take(*state, msg)) return true;
     if (accelerators != nullptr && accelerators_apply(::GetFocus()) &&
         ::TranslateAcceleratorW(state->main, accelerators, &msg))
         return true;
-    if (is_enter_in_field(state->controls, msg)) {
-        ::SendMessageW(state->main, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(msg.hwnd));
-        return true;
-    }
+    if (take_enter(*state, msg)) return true;
     return ::IsDialogMessageW(state->main, &msg) != FALSE;
 }
 

@@ -68,12 +68,14 @@ void print_map(AppState& state) noexcept {
     if (state.map.switches.empty()) return;
     try {
         const Scene scene = export_scene(state);
-        win::UniquePrinterDc printer = ask_printer(state.main);
+        PrintJob job;
+        win::UniquePrinterDc printer = ask_printer(state.main, &job);
         if (!printer) return;
         std::size_t printed = 0;
+        job.progress_owner = state.main;
         if (auto plan = plan_print(printer_metrics(printer.get()), scene))
-            printed = print_pages(printer.get(), scene, *plan, display_name(state));
-        if (printed == 0) dialogs::show_warning(state.main, "Could not print the map.");
+            printed = print_pages(printer.get(), scene, *plan, display_name(state), &job);
+        if (printed == 0 && !job.cancelled) dialogs::show_warning(state.main, "Could not print the map.");
     } catch (...) {
         dialogs::show_warning(state.main, "Could not print the map.");
     }

@@ -26,6 +26,14 @@ enum class ReadOnlyEdits { AsFields, AsLabels };
 [[nodiscard]] std::optional<LRESULT> control_color_message(UINT msg, WPARAM wparam, LPARAM lparam,
                                                            ReadOnlyEdits read_only) noexcept;
 
+// The one answer to WM_DPICHANGED of the program's windows (and of
+// common_window_message): the window takes the suggested place, and each of
+// its controls the place and font its table gives it at the new DPI,
+// scaled from where it stands. create_controls remembers the DPI it placed
+// a window's controls for.
+void rescale_for_dpi(HWND window, UINT dpi, const RECT& suggested) noexcept;
+void remember_placed_dpi(HWND window, UINT dpi) noexcept;
+
 // Draws one owner-drawn push button or link in the current theme.
 void draw_button(const DRAWITEMSTRUCT& item) noexcept;
 

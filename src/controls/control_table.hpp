@@ -25,6 +25,7 @@ enum class ControlKind {
     ResultList,   // list box of lines, one selected at a time, with tab stops in its lines
     Link,         // owner-drawn underlined text with the hand cursor
     PushButton,   // owner-drawn button
+    MenuButton,   // owner-drawn button of a menu bar: its first letter is its access key
     Custom,       // a window of the class named by `text`, sunken client edge (the switch preview)
 };
 

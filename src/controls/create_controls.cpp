@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "controls/common_message.hpp"
 #include "theme/fonts.hpp"
 #include "theme/theme.hpp"
 #include "theme/window_theme.hpp"
@@ -15,6 +16,7 @@ namespace {
 
 // Kept in the button's user data, which the button class leaves to its owner.
 constexpr LONG_PTR k_link_marker = 0x4C696E6B; // "Link"
+constexpr LONG_PTR k_menu_marker = 0x4D656E75; // "Menu"
 
 struct Shape {
     const wchar_t* class_name;
@@ -60,6 +62,7 @@ Shape shape_of(ControlKind kind) noexcept {
                 WS_EX_CLIENTEDGE};
     case ControlKind::Link:
     case ControlKind::PushButton:
+    case ControlKind::MenuButton:
         return {WC_BUTTONW, BS_OWNERDRAW | WS_TABSTOP, 0};
     case ControlKind::Custom:
         return {L"", 0, WS_EX_CLIENTEDGE};
@@ -147,6 +150,11 @@ bool is_link(HWND window) noexcept {
            (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
+bool is_menu_button(HWND window) noexcept {
+    return window != nullptr && ::GetWindowLongPtrW(window, GWLP_USERDATA) == k_menu_marker &&
+           (::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
 void set_font_on_all(HWND window, HFONT font) noexcept {
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ::EnumChildWindows(window, &set_font_on_child, reinterpret_cast<LPARAM>(font));
@@ -171,6 +179,7 @@ CreatedControls create_controls(HWND window, std::span<const ControlRow> table, 
     HFONT code = theme::code_font(dpi, theme::k_text_size);
 
     created.all_created = true;
+    remember_placed_dpi(window, dpi);
     bool previous_was_radio = false;
     for (const ControlRow& row : table) {
         Shape shape = shape_of(row.kind);
@@ -197,6 +206,7 @@ CreatedControls create_controls(HWND window, std::span<const ControlRow> table, 
             continue;
         }
         if (row.kind == ControlKind::Link) mark_as_link(control);
+        if (row.kind == ControlKind::MenuButton) ::SetWindowLongPtrW(control, GWLP_USERDATA, k_menu_marker);
         if (row.kind == ControlKind::TextViewer || (row.kind == ControlKind::CodeEdit && row.limit <= 0))
             ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // 0: as much as the control can hold
         else if (is_edit(row.kind) && row.limit > 0)

@@ -34,6 +34,9 @@ struct CreatedControls {
 void mark_as_link(HWND button) noexcept;
 [[nodiscard]] bool is_link(HWND window) noexcept;
 
+// Whether a button was made as a MenuButton.
+[[nodiscard]] bool is_menu_button(HWND window) noexcept;
+
 // Sets `font` on the window and on every child window.
 void set_font_on_all(HWND window, HFONT font) noexcept;
 

@@ -23,10 +23,11 @@ void fit_text(HWND control, const ControlRow& row, UINT dpi, HFONT font) noexcep
     if (dc.get() == nullptr || width <= 0) return;
     win::SelectGuard keep(dc.get(), font);
     RECT line{0, 0, 0, 0};
-    ::DrawTextW(dc.get(), text, length, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    // Measured as the control draws it: the '&' of an access key takes no room.
+    ::DrawTextW(dc.get(), text, length, &line, DT_CALCRECT | DT_SINGLELINE);
     if (line.right <= width) return;
     RECT wrapped{0, 0, width, 0};
-    ::DrawTextW(dc.get(), text, length, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::DrawTextW(dc.get(), text, length, &wrapped, DT_CALCRECT | DT_WORDBREAK);
     int needed = wrapped.bottom;
     if (needed <= height) return;
     if (check_box)

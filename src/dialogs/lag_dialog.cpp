@@ -17,11 +17,11 @@ using controls::ControlKind;
 using controls::ControlRow;
 
 constexpr ControlRow k_controls[] = {
-    {ControlKind::Label, 0, L"Name:", 14, 16, 80, 18, 0},
+    {ControlKind::Label, 0, L"&Name:", 14, 16, 80, 18, 0},
     {ControlKind::TextEdit, k_lag_name, L"", 100, 12, 160, 24, 40},
-    {ControlKind::Label, 0, L"Ports:", 14, 48, 80, 18, 0},
+    {ControlKind::Label, 0, L"&Ports:", 14, 48, 80, 18, 0},
     {ControlKind::TextEdit, k_lag_ports, L"", 100, 44, 276, 24, 200},
-    {ControlKind::Label, 0, L"Linked To:", 14, 80, 80, 18, 0},
+    {ControlKind::Label, 0, L"&Linked To:", 14, 80, 80, 18, 0},
     {ControlKind::DropDownList, k_lag_switch, L"", 100, 76, 150, 220, 0},
     {ControlKind::DropDownList, k_lag_far_lag, L"", 256, 76, 120, 220, 0},
     {ControlKind::PushButton, k_lag_remove, L"Remove LAG", 14, 116, 96, 26, 0},

@@ -58,7 +58,7 @@ void paint_preview(HDC dc, const Map* map, int width, int height, UINT dpi) noex
     if (map == nullptr) return;
     try {
         SceneOptions options;
-        options.palette = theme::is_dark() ? k_dark_palette : k_light_palette;
+        options.palette = theme::scene_palette();
         options.show_site_title = false;
         Scene scene = build_scene(*map, options);
         float scale = preview_scale(static_cast<float>(width), static_cast<float>(height), scene.width,

@@ -14,7 +14,7 @@ using controls::ControlRow;
 constexpr ControlRow k_controls[] = {
     {ControlKind::Label, 0, L"Port:", 14, 16, 80, 18, 0},
     {ControlKind::Caption, k_uplink_caption, L"", 100, 16, 276, 18, 0},
-    {ControlKind::Label, 0, L"Linked To:", 14, 48, 80, 18, 0},
+    {ControlKind::Label, 0, L"&Linked To:", 14, 48, 80, 18, 0},
     {ControlKind::DropDownList, k_uplink_switch, L"", 100, 44, 170, 220, 0},
     {ControlKind::DropDownList, k_uplink_port, L"", 276, 44, 100, 220, 0},
     {ControlKind::PushButton, IDOK, L"OK", 212, 84, 80, 26, 0},

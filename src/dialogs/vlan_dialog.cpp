@@ -25,11 +25,11 @@ using controls::ControlKind;
 using controls::ControlRow;
 
 constexpr ControlRow k_controls[] = {
-    {ControlKind::Label, 0, L"VLAN ID:", 14, 16, 80, 18, 0},
+    {ControlKind::Label, 0, L"VLAN &ID:", 14, 16, 80, 18, 0},
     {ControlKind::NumberEdit, k_vlan_id, L"", 100, 12, 70, 24, 4},
-    {ControlKind::Label, 0, L"Name:", 14, 48, 80, 18, 0},
+    {ControlKind::Label, 0, L"&Name:", 14, 48, 80, 18, 0},
     {ControlKind::TextEdit, k_vlan_name, L"", 100, 44, 210, 24, 60},
-    {ControlKind::Label, 0, L"Colour:", 14, 80, 80, 18, 0},
+    {ControlKind::Label, 0, L"&Colour:", 14, 80, 80, 18, 0},
     {ControlKind::PushButton, k_vlan_color, L"", 100, 76, 70, 24, 0},
     {ControlKind::PushButton, IDOK, L"OK", 146, 116, 80, 26, 0},
     {ControlKind::PushButton, IDCANCEL, L"Cancel", 230, 116, 80, 26, 0},

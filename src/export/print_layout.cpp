@@ -92,7 +92,10 @@ std::optional<PrintPlan> plan_print(const PrinterMetrics& printer, const Scene& 
     plan.scale = static_cast<float>(page.dpi_x) / 96.0f;
     if (scene.width > 0.0f)
         plan.scale = std::min(plan.scale, static_cast<float>(page.right - page.left) / scene.width);
-    plan.page_height = static_cast<float>(page.bottom - page.picture_top()) / plan.scale;
+    // Some printers resolve finer across than down (600 by 300 dots an
+    // inch): a scene unit is as long down the page as across it.
+    plan.scale_y = plan.scale * static_cast<float>(page.dpi_y) / static_cast<float>(page.dpi_x);
+    plan.page_height = static_cast<float>(page.bottom - page.picture_top()) / plan.scale_y;
     plan.pages = break_pages(scene.blocks, scene.cuts, plan.page_height);
     return plan;
 }

@@ -56,7 +56,8 @@ struct PageGeometry {
 // a picture.
 struct PrintPlan {
     PageGeometry geometry;
-    float scale = 1.0f;       // printer pixels per scene unit, never above natural size
+    float scale = 1.0f;       // printer pixels per scene unit across, never above natural size
+    float scale_y = 1.0f;     // the same down the page: the scale at the printer's vertical resolution
     float page_height = 0.0f; // in scene units
     std::vector<Span> pages;
 };

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "win/unique.hpp"
 #include "win/wide.hpp"
@@ -147,18 +149,20 @@ std::optional<std::wstring> final_name(const std::wstring& name) {
         }
         found.resize(length + 1);
     }
-    // The name comes as \\?\C:\... or \\?\UNC\server\share\...; the plain
-    // forms are what the other calls get everywhere else.
-    if (found.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + found.substr(8);
-    if (found.starts_with(L"\\\\?\\")) return found.substr(4);
-    return found;
+    // The name comes as \\?\C:\... or \\?\UNC\server\share\...
+    return safe_write_detail::plain_name(found);
 }
 
 // The file a target stands for: a link is followed to the file it leads
 // to, so that the real file is replaced and the link stays a link. A target
 // that does not exist (or a link that leads nowhere) is written as named.
 std::wstring real_target(const std::wstring& target) {
-    return final_name(target).value_or(target);
+    bool network_drive = false;
+    if (target.size() >= 3 && target[1] == L':') {
+        const wchar_t root[] = {target[0], L':', L'\\', L'\0'};
+        network_drive = GetDriveTypeW(root) == DRIVE_REMOTE;
+    }
+    return safe_write_detail::working_name(target, final_name(target).value_or(target), network_drive);
 }
 
 // Whether the entry at the temporary name is a link that the system does not
@@ -170,7 +174,8 @@ bool unmarked_link(const std::wstring& temporary) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) return false;
     const auto found = final_name(temporary);
-    return found && CompareStringOrdinal(found->c_str(), -1, temporary.c_str(), -1, TRUE) != CSTR_EQUAL;
+    const std::wstring plain = safe_write_detail::plain_name(temporary);
+    return found && CompareStringOrdinal(found->c_str(), -1, plain.c_str(), -1, TRUE) != CSTR_EQUAL;
 }
 
 // Saves of one file take turns under a named mutex of the session, named
@@ -238,6 +243,38 @@ safe_write_detail::FileCalls& safe_write_detail::file_calls() noexcept {
     return calls;
 }
 
+namespace safe_write_detail {
+
+std::wstring plain_name(const std::wstring& name) {
+    if (name.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + name.substr(8);
+    if (name.starts_with(L"\\\\?\\")) return name.substr(4);
+    return name;
+}
+
+std::wstring working_name(const std::wstring& given, const std::wstring& final_name,
+                          bool given_on_network_drive) {
+    std::wstring chosen = final_name;
+    if (given_on_network_drive && final_name.starts_with(L"\\\\") && given.size() > 2 && given[1] == L':') {
+        // Z:\maps\site.quarn and \\server\share\dept\maps\site.quarn: the
+        // same path after the drive's share.
+        const std::wstring_view tail = std::wstring_view(given).substr(2);
+        const std::wstring_view end =
+            std::wstring_view(final_name)
+                .substr(final_name.size() - std::min(final_name.size(), tail.size()));
+        if (end.size() == tail.size() &&
+            CompareStringOrdinal(end.data(), static_cast<int>(end.size()), tail.data(),
+                                 static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL)
+            chosen = given;
+    }
+    // Room for the temporary and backup names made beside the target.
+    constexpr std::size_t k_room = 32;
+    if (chosen.size() + k_room >= MAX_PATH && !chosen.starts_with(L"\\\\?\\"))
+        chosen = chosen.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + chosen.substr(2) : L"\\\\?\\" + chosen;
+    return chosen;
+}
+
+} // namespace safe_write_detail
+
 std::optional<std::string> safe_write(const std::filesystem::path& target, std::string_view bytes) noexcept {
     try {
         if (target.empty()) return win::system_message(ERROR_PATH_NOT_FOUND);
@@ -255,7 +292,7 @@ std::optional<std::string> safe_write(const std::filesystem::path& target, std::
         const std::wstring target_name = real.wstring();
 
         // The target is judged in turn too: another save may make it.
-        SaveTurn turn(target_name);
+        SaveTurn turn(safe_write_detail::plain_name(target_name));
         if (!turn.take()) return std::string(k_save_busy_text);
 
         const DWORD attributes = GetFileAttributesW(target_name.c_str());

@@ -44,4 +44,16 @@ HFONT code_font(UINT dpi, int size) noexcept {
     return cached_font(dpi, size, false, true);
 }
 
+HFONT font_for_dpi(HFONT font, UINT from_dpi, UINT to_dpi) noexcept {
+    if (font == nullptr || from_dpi == to_dpi) return font;
+    for (int size : {k_text_size, k_heading_size}) {
+        if (font == dialog_font(from_dpi, size, FontLine::Plain))
+            return dialog_font(to_dpi, size, FontLine::Plain);
+        if (font == dialog_font(from_dpi, size, FontLine::Underlined))
+            return dialog_font(to_dpi, size, FontLine::Underlined);
+        if (font == code_font(from_dpi, size)) return code_font(to_dpi, size);
+    }
+    return font;
+}
+
 } // namespace quarn::theme

@@ -26,4 +26,8 @@ enum class FontLine { Plain, Underlined }; // underlined: the links
 // same cache, never deleted by callers.
 [[nodiscard]] HFONT code_font(UINT dpi, int size) noexcept;
 
+// The font of the cache at `to_dpi` that is what `font` is at `from_dpi`
+// (text, heading, link or code); `font` itself when it is none of them.
+[[nodiscard]] HFONT font_for_dpi(HFONT font, UINT from_dpi, UINT to_dpi) noexcept;
+
 } // namespace quarn::theme

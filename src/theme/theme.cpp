@@ -11,12 +11,17 @@ namespace {
 constexpr wchar_t k_personalize_key[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
 // uxtheme's unnamed entries, by ordinal.
-constexpr WORD k_set_preferred_app_mode = 135;
+constexpr WORD k_app_mode_entry = 135; // see app_mode_entry
 constexpr WORD k_flush_menu_themes = 136;
 constexpr int k_force_dark = 2;
 constexpr int k_force_light = 3;
 
 using SetPreferredAppModeFn = int(WINAPI*)(int mode);
+using AllowDarkModeForAppFn = BOOL(WINAPI*)(BOOL allow);
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW* info);
+
+constexpr unsigned long k_build_1809 = 17763;
+constexpr unsigned long k_build_1903 = 18362;
 using FlushMenuThemesFn = void(WINAPI*)();
 
 // GetProcAddress hands back a generic function pointer; going through
@@ -63,7 +68,25 @@ bool resolve_dark(ThemeChoice choice) noexcept {
     return resolve_dark(choice, reader != nullptr ? reader() : read_apps_use_light_theme());
 }
 
+AppModeEntry app_mode_entry(unsigned long build) noexcept {
+    if (build >= k_build_1903) return AppModeEntry::SetPreferredAppMode;
+    if (build >= k_build_1809) return AppModeEntry::AllowDarkModeForApp;
+    return AppModeEntry::None;
+}
+
+unsigned long windows_build() noexcept {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    auto get_version = ntdll != nullptr ? entry<RtlGetVersionFn>(ntdll, "RtlGetVersion") : nullptr;
+    if (get_version == nullptr) return 0;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (get_version(&info) != 0) return 0; // not STATUS_SUCCESS
+    return info.dwBuildNumber;
+}
+
 bool set_preferred_app_mode(bool dark) noexcept {
+    AppModeEntry kind = app_mode_entry(windows_build());
+    if (kind == AppModeEntry::None) return false;
     auto& state = detail::state();
     if (!state.uxtheme) {
         // Held for the life of the thread: the mode is state of the loaded
@@ -73,10 +96,16 @@ bool set_preferred_app_mode(bool dark) noexcept {
     }
     HMODULE uxtheme = state.uxtheme.get();
     if (::GetProcAddress(uxtheme, "OpenThemeDataForDpi") == nullptr) return false;
-    auto set_mode = entry<SetPreferredAppModeFn>(uxtheme, MAKEINTRESOURCEA(k_set_preferred_app_mode));
     auto flush = entry<FlushMenuThemesFn>(uxtheme, MAKEINTRESOURCEA(k_flush_menu_themes));
-    if (set_mode == nullptr) return false;
-    set_mode(dark ? k_force_dark : k_force_light);
+    if (kind == AppModeEntry::SetPreferredAppMode) {
+        auto set_mode = entry<SetPreferredAppModeFn>(uxtheme, MAKEINTRESOURCEA(k_app_mode_entry));
+        if (set_mode == nullptr) return false;
+        set_mode(dark ? k_force_dark : k_force_light);
+    } else {
+        auto allow = entry<AllowDarkModeForAppFn>(uxtheme, MAKEINTRESOURCEA(k_app_mode_entry));
+        if (allow == nullptr) return false;
+        allow(dark ? TRUE : FALSE);
+    }
     if (flush != nullptr) flush();
     return true;
 }
@@ -84,6 +113,8 @@ bool set_preferred_app_mode(bool dark) noexcept {
 bool init_theme(ThemeChoice choice) noexcept {
     auto& state = detail::state();
     state.choice = choice;
+    state.high_contrast = state.contrast_reader != nullptr ? state.contrast_reader() : read_high_contrast();
+    state.contrast_colors.reset();
     state.dark = resolve_dark(choice);
     set_preferred_app_mode(state.dark);
     return state.dark;
@@ -108,12 +139,52 @@ ThemeChange apply_theme_choice(ThemeChoice choice, const ThemeChoiceHooks& hooks
 
 bool system_theme_changed() noexcept {
     auto& state = detail::state();
-    if (state.choice != ThemeChoice::System) return false;
+    bool contrast = state.contrast_reader != nullptr ? state.contrast_reader() : read_high_contrast();
+    // A change between two high-contrast themes changes the colours too.
+    bool contrast_changed = contrast != state.high_contrast || contrast;
+    state.high_contrast = contrast;
+    if (contrast_changed) state.contrast_colors.reset();
+    if (state.choice != ThemeChoice::System) return contrast_changed;
     bool dark = resolve_dark(ThemeChoice::System);
-    if (dark == state.dark) return false;
+    if (dark == state.dark) return contrast_changed;
     state.dark = dark;
     set_preferred_app_mode(dark);
     return true;
+}
+
+bool read_high_contrast() noexcept {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    if (!::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0)) return false;
+    return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool is_high_contrast() noexcept {
+    return detail::state().high_contrast;
+}
+
+HighContrastReader set_high_contrast_reader(HighContrastReader reader) noexcept {
+    auto& state = detail::state();
+    HighContrastReader previous = state.contrast_reader;
+    state.contrast_reader = reader;
+    return previous;
+}
+
+Palette scene_palette() noexcept {
+    auto& state = detail::state();
+    if (!state.high_contrast) return state.dark ? k_dark_palette : k_light_palette;
+    auto rgb = [](int index) {
+        COLORREF color = ::GetSysColor(index);
+        return Rgb{GetRValue(color), GetGValue(color), GetBValue(color)};
+    };
+    return Palette{
+        .background = rgb(COLOR_WINDOW),
+        .panel = rgb(COLOR_WINDOW),
+        .frame = rgb(COLOR_WINDOWTEXT),
+        .face = rgb(COLOR_WINDOW),
+        .text = rgb(COLOR_WINDOWTEXT),
+        .highlight = rgb(COLOR_HIGHLIGHT),
+    };
 }
 
 namespace {

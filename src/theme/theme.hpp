@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "config/theme_choice.hpp"
+#include "draw/colors.hpp"
 
 namespace quarn::theme {
 
@@ -42,10 +43,20 @@ AppsThemeReader set_apps_theme_reader(AppsThemeReader reader) noexcept;
 [[nodiscard]] bool resolve_dark(ThemeChoice choice) noexcept;
 
 // Makes menus and other system parts follow the theme through uxtheme's
-// unnamed entries 135 and 136. They exist only on Windows versions that also
-// export "OpenThemeDataForDpi"; false when they could not be called (older
-// Windows, Wine), which is harmless.
+// unnamed entries 135 and 136; false when they could not be called (older
+// Windows, Wine), which is harmless. What entry 135 is depends on the build.
 bool set_preferred_app_mode(bool dark) noexcept;
+
+// uxtheme's entry 135 by the build that runs: "allow dark mode for the
+// app", taking a BOOL, on 17763 (1809, LTSC 2019); "set preferred app
+// mode", taking a mode, from 18362 (1903) on; nothing before 17763, where
+// it is no dark-mode function at all.
+enum class AppModeEntry { None, AllowDarkModeForApp, SetPreferredAppMode };
+[[nodiscard]] AppModeEntry app_mode_entry(unsigned long build) noexcept;
+
+// The build number of the running Windows, from RtlGetVersion (which, unlike
+// GetVersionExW, does not depend on the manifest); 0 when unknown.
+[[nodiscard]] unsigned long windows_build() noexcept;
 
 // Start-up: stores the choice from the settings, resolves the flag and sets
 // the preferred app mode. Call before the first window is created. Returns
@@ -73,11 +84,27 @@ struct ThemeChange {
 // flag changed re-themes every open window of the program.
 ThemeChange apply_theme_choice(ThemeChoice choice, const ThemeChoiceHooks& hooks) noexcept;
 
-// For WM_SETTINGCHANGE of the main window: under the system choice, reads
-// the system's setting again; when dark or light changed, stores the new
-// flag, sets the preferred app mode and returns true. The caller then
-// rebuilds its scene and calls retheme_windows(). Any other choice: false.
+// For WM_SETTINGCHANGE of the main window: reads whether high contrast is
+// on, and under the system choice the system's dark or light; when either
+// changed (or high contrast is on, whose colours may have changed with
+// it), stores them, sets the preferred app mode and returns true. The
+// caller then rebuilds its scene and calls retheme_windows().
 [[nodiscard]] bool system_theme_changed() noexcept;
+
+// High contrast (SPI_GETHIGHCONTRAST): while it is on, the system's colours
+// (GetSysColor) replace the program's own in every window, dialog and on
+// the canvas's background, frames, text and selection; the VLAN colours
+// stay on the port faces, as they are the map's data.
+[[nodiscard]] bool read_high_contrast() noexcept;
+[[nodiscard]] bool is_high_contrast() noexcept;
+
+// Seam for tests: replaces read_high_contrast on this thread (null
+// restores it).
+using HighContrastReader = bool (*)() noexcept;
+HighContrastReader set_high_contrast_reader(HighContrastReader reader) noexcept;
+
+// The canvas's palette for the current theme.
+[[nodiscard]] Palette scene_palette() noexcept;
 
 // Re-themes every top-level window of this thread whose class is one of the
 // program's ("Quarn..."): dark title bar and caption repaint, edits and list

@@ -27,6 +27,25 @@ detail::OwnedColors make_colors(const ThemeValues& values) noexcept {
     return owned;
 }
 
+// Fields, buttons and windows alike on the window colour, so that the
+// window text reads on every one of them; outlines in the text colour.
+ThemeValues system_values() noexcept {
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    return ThemeValues{
+        .window = window,
+        .field = window,
+        .shade = ::GetSysColor(COLOR_HIGHLIGHT),
+        .button = window,
+        .border = text,
+        .background = window,
+        .text = text,
+        .disabled_text = ::GetSysColor(COLOR_GRAYTEXT),
+        .link = ::GetSysColor(COLOR_HOTLIGHT),
+        .field_background = window,
+    };
+}
+
 } // namespace
 
 const ThemeColors& theme_colors_for(bool dark) noexcept {
@@ -37,7 +56,12 @@ const ThemeColors& theme_colors_for(bool dark) noexcept {
 }
 
 const ThemeColors& theme_colors() noexcept {
-    return theme_colors_for(detail::state().dark);
+    auto& state = detail::state();
+    if (state.high_contrast) {
+        if (!state.contrast_colors) state.contrast_colors.emplace(make_colors(system_values()));
+        return state.contrast_colors->colors;
+    }
+    return theme_colors_for(state.dark);
 }
 
 } // namespace quarn::theme

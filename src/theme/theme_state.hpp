@@ -40,6 +40,9 @@ struct ThemeState {
     bool dark = false;
     std::optional<OwnedColors> dark_colors;
     std::optional<OwnedColors> light_colors;
+    bool high_contrast = false;
+    std::optional<OwnedColors> contrast_colors; // the system's colours when they were read
+    HighContrastReader contrast_reader = nullptr;
     std::map<FontKey, win::UniqueFont> fonts;
     AppsThemeReader reader = nullptr;
     win::UniqueModule uxtheme;

@@ -14,6 +14,7 @@ namespace {
 
 // Not all SDK headers name these yet.
 constexpr DWORD k_dwm_use_immersive_dark_mode = 20;
+constexpr DWORD k_dwm_use_immersive_dark_mode_before_19041 = 19;
 constexpr DWORD k_dwm_caption_color = 35;
 constexpr DWORD k_dwm_text_color = 36;
 
@@ -34,15 +35,21 @@ BOOL CALLBACK retheme_child(HWND child, LPARAM) noexcept {
 } // namespace
 
 void apply_dark_title_bar(HWND window, bool dark) noexcept {
+    apply_dark_title_bar(window, dark, &::DwmSetWindowAttribute);
+}
+
+void apply_dark_title_bar(HWND window, bool dark, WindowAttributeSetter set) noexcept {
     const ThemeColors& colors = theme_colors_for(dark);
     BOOL use_dark = dark ? TRUE : FALSE;
     COLORREF caption = colors.background;
     COLORREF caption_text = colors.text;
     // Each may fail on an older Windows; the window then keeps that part of
-    // the system's look.
-    (void)::DwmSetWindowAttribute(window, k_dwm_use_immersive_dark_mode, &use_dark, sizeof(use_dark));
-    (void)::DwmSetWindowAttribute(window, k_dwm_caption_color, &caption, sizeof(caption));
-    (void)::DwmSetWindowAttribute(window, k_dwm_text_color, &caption_text, sizeof(caption_text));
+    // the system's look. Builds 17763 to 18363 know the dark caption by its
+    // earlier number and refuse the later one.
+    if (FAILED(set(window, k_dwm_use_immersive_dark_mode, &use_dark, sizeof(use_dark))))
+        (void)set(window, k_dwm_use_immersive_dark_mode_before_19041, &use_dark, sizeof(use_dark));
+    (void)set(window, k_dwm_caption_color, &caption, sizeof(caption));
+    (void)set(window, k_dwm_text_color, &caption_text, sizeof(caption_text));
 }
 
 void repaint_caption(HWND window) noexcept {

@@ -4,10 +4,15 @@
 
 namespace quarn::theme {
 
-// Immersive dark mode (attribute 20) and, on Windows 11, the caption and its
-// text in the colours of the theme (35, 36). Each attribute may fail on older
-// Windows; that leaves the system's caption, nothing else.
+// Immersive dark mode (attribute 20; 19 on the builds before 19041, which
+// refuse 20) and, on Windows 11, the caption and its text in the colours of
+// the theme (35, 36). Each attribute may fail on older Windows; that leaves
+// the system's caption, nothing else.
 void apply_dark_title_bar(HWND window, bool dark) noexcept;
+
+// The same through another setter than DwmSetWindowAttribute (tests).
+using WindowAttributeSetter = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+void apply_dark_title_bar(HWND window, bool dark, WindowAttributeSetter set) noexcept;
 
 // The caption only repaints on activation: send the inactive state, then the
 // real one.

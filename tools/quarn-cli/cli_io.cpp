@@ -12,6 +12,7 @@
 #endif
 
 #include "common/message_text.hpp"
+#include "console_out.hpp"
 #include "export/file_read.hpp"
 #include "export/safe_write.hpp"
 
@@ -31,9 +32,8 @@ std::string could_not_open(std::string_view path, const std::string& why) {
 
 void report(std::string_view message) {
     // Messages quote names and paths, which may hold escape sequences.
-    const std::string shown = terminal_text(message, LineFeeds::Escape);
-    std::fwrite(shown.data(), 1, shown.size(), stderr);
-    std::fputc('\n', stderr);
+    const std::string shown = terminal_text(message, LineFeeds::Escape) + '\n';
+    (void)write_stream(stderr, shown); // nowhere left to say that it failed
 }
 
 Result<std::string> read_file(std::string_view path) {
@@ -47,7 +47,7 @@ int write_output(std::string_view out, std::string_view bytes) {
 #ifdef _WIN32
         _setmode(_fileno(stdout), _O_BINARY);
 #endif
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+        if (!write_stream(stdout, bytes)) {
             report(std::string("Could not write to standard output: ") + std::strerror(errno));
             return 2;
         }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <vector>
 
+#include "maker-services/install/copy_contents.hpp"
 #include "maker-services/install/install_plan.hpp"
 #include "maker-services/install/install_texts.hpp"
 #include "maker-services/install/installer.hpp"
@@ -217,6 +218,45 @@ TEST_F(Installer, RemovingTheSettingsTakesTheirFolderAndTheProgramsKey) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, maker.c_str());
     // The bench's prefix starts with update checks off; keep it so.
     ASSERT_TRUE(update::set_update_check(false));
+}
+
+// The installed copy takes the program's bytes and none of its alternate
+// streams: a downloaded program carries the mark of the web there, and on
+// NTFS CopyFileW would copy it along, so that Windows warns at every start
+// of the installed copy. Wine keeps no alternate streams on its disks; the
+// bench then checks only the bytes and says so.
+TEST(CopyContents, TakesTheBytesAndLeavesTheMarkOfTheWebBehind) {
+    std::filesystem::path folder = temp_folder("copy-contents");
+    std::filesystem::path from = folder / L"download.exe";
+    std::filesystem::path to = folder / L"installed.exe";
+    std::filesystem::path copied = folder / L"copied.exe";
+    std::string bytes(200000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+    write_file(from, bytes);
+    std::filesystem::path mark = from;
+    mark += L":Zone.Identifier";
+    write_file(mark, "[ZoneTransfer]\r\nZoneId=3\r\n");
+    write_file(to, "an older copy, longer than nothing");
+
+    EXPECT_EQ(install::copy_contents(from, to), 0u);
+    EXPECT_EQ(read_file(to), bytes);
+    EXPECT_EQ(install::copy_contents(folder / L"missing.exe", to), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+
+    auto has_mark = [](std::filesystem::path file) {
+        WIN32_FIND_STREAM_DATA stream{};
+        HANDLE found = ::FindFirstStreamW(file.c_str(), FindStreamInfoStandard, &stream, 0);
+        if (found == INVALID_HANDLE_VALUE) return false;
+        bool marked = false;
+        do {
+            marked = marked || std::wstring(stream.cStreamName) == L":Zone.Identifier:$DATA";
+        } while (::FindNextStreamW(found, &stream));
+        ::FindClose(found);
+        return marked;
+    };
+    ASSERT_TRUE(::CopyFileW(from.c_str(), copied.c_str(), FALSE));
+    if (!has_mark(from) || !has_mark(copied))
+        GTEST_SKIP() << "this file system keeps no alternate streams (Wine): only the bytes were checked";
+    EXPECT_FALSE(has_mark(to));
 }
 
 TEST(InstallLocations, ComeFromTheUsersKnownFolders) {

@@ -50,6 +50,27 @@ std::optional<std::wstring> read_raw(const wchar_t* name) {
     return std::wstring(text);
 }
 
+// A proxy that asks who the user is (407 with its schemes) is answered
+// once with the signed-in user's own credentials; on Windows, WinHTTP then
+// signs in with Negotiate or NTLM as that user. Wine has no such sign-in
+// without Samba's helper, so the bench checks the choice of scheme, not the
+// exchange. A server's own request for credentials is never answered.
+TEST(UpdateRequest, AProxyIsAnsweredOnlyWithSchemesThatNeedNoPassword) {
+    struct Case {
+        DWORD offered;
+        DWORD chosen;
+    };
+    const Case cases[] = {
+        {WINHTTP_AUTH_SCHEME_NEGOTIATE | WINHTTP_AUTH_SCHEME_NTLM, WINHTTP_AUTH_SCHEME_NEGOTIATE},
+        {WINHTTP_AUTH_SCHEME_NTLM | WINHTTP_AUTH_SCHEME_BASIC, WINHTTP_AUTH_SCHEME_NTLM},
+        {WINHTTP_AUTH_SCHEME_NEGOTIATE, WINHTTP_AUTH_SCHEME_NEGOTIATE},
+        {WINHTTP_AUTH_SCHEME_BASIC, 0},
+        {WINHTTP_AUTH_SCHEME_DIGEST | WINHTTP_AUTH_SCHEME_BASIC, 0},
+        {0, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(proxy_scheme(c.offered), c.chosen) << c.offered;
+}
+
 TEST(UpdateRegistry, ConsentDatesAndNotified) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, update_registry_key().c_str());
     EXPECT_EQ(update_check_setting(), UpdateCheckSetting::NotAsked);

@@ -36,7 +36,8 @@ TEST(MainLayout, FixedPlacesScaleWithDpi) {
 
 TEST(MainLayout, NothingOverlapsAndTheCanvasTakesTheRest) {
     for (auto [w, h, dpi] :
-         {std::tuple{1184, 681, 96u}, std::tuple{784, 521, 96u}, std::tuple{2400, 1400, 192u}}) {
+         {std::tuple{1184, 681, 96u}, std::tuple{784, 521, 96u}, std::tuple{1776, 1021, 144u},
+          std::tuple{2368, 1362, 192u}, std::tuple{2400, 1400, 192u}}) {
         auto places = main_layout(w, h, dpi);
         for (std::size_t i = 0; i < places.size(); ++i) {
             EXPECT_GE(places[i].x, 0);
@@ -51,6 +52,25 @@ TEST(MainLayout, NothingOverlapsAndTheCanvasTakesTheRest) {
         auto status = find(places, StatusLine);
         EXPECT_EQ(status.y + status.height + scale_units(8, dpi), h);
     }
+}
+
+// The window opens at its size in 1/96 inch for the monitor's DPI, so that
+// at 150% and 200% its controls have the room they have at 100%.
+TEST(MainLayout, TheWindowOpensAtItsSizeForTheMonitorsDpi) {
+    struct Case {
+        unsigned dpi;
+        int work_width;
+        int work_height;
+        WindowSize size;
+    };
+    const Case cases[] = {
+        {96, 1920, 1040, {1200, 720}},   {120, 1920, 1040, {1500, 900}},  {144, 2880, 1560, {1800, 1080}},
+        {192, 3840, 2080, {2400, 1440}}, {192, 1920, 1040, {1920, 1040}}, // a small monitor at 200%
+        {144, 0, 0, {1800, 1080}},                                        // no work area known
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(initial_window_size(c.dpi, c.work_width, c.work_height), c.size)
+            << c.dpi << " " << c.work_width;
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
 #include "main_window_fixture.hpp"
+#include "render/gdi_renderer.hpp"
+#include "test_support/dib.hpp"
 #include "theme/theme.hpp"
 
 namespace quarn::app {
@@ -102,6 +104,38 @@ TEST_F(MainWindowTest, AThemeChangeRebuildsTheSceneInTheNewPalette) {
     EXPECT_EQ(background.fill, k_dark_palette.background);
     (void)theme::apply_theme_choice(ThemeChoice::Light, hooks);
     EXPECT_EQ(std::get<Rect>(state_->scene.items.front()).fill, k_light_palette.background);
+}
+
+bool contrast_on() noexcept {
+    return true;
+}
+
+// Windows announces a high-contrast theme with WM_SETTINGCHANGE; Wine has
+// none to turn on, so the setting comes through the theme's reader and the
+// colours are the system's own as Wine reports them.
+TEST_F(MainWindowTest, HighContrastPaintsTheCanvasInTheSystemColoursAndKeepsTheVlans) {
+    load(switches_map({"core"}));
+    auto paint = [this](COLORREF color) {
+        const Scene& scene = state_->scene;
+        quarn::testing::Dib dib(static_cast<int>(scene.width) + 1, static_cast<int>(scene.height) + 1);
+        render::paint_scene(dib.dc(), scene.items, render::ViewTransform{1.0f, 0.0f, 0.0f});
+        return dib.count(color);
+    };
+    const COLORREF vlan_10 = RGB(0x1e, 0x88, 0xe5);
+    const COLORREF own_panel =
+        RGB(k_light_palette.panel.red, k_light_palette.panel.green, k_light_palette.panel.blue);
+    ASSERT_GT(paint(own_panel), 0);
+
+    (void)theme::set_high_contrast_reader(&contrast_on);
+    ::SendMessageW(state_->main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(paint(own_panel), 0);
+    EXPECT_GT(paint(::GetSysColor(COLOR_WINDOW)), 0);
+    EXPECT_GT(paint(::GetSysColor(COLOR_WINDOWTEXT)), 0); // frames and text
+    EXPECT_GT(paint(vlan_10), 0);                         // the port in VLAN 10 keeps its colour
+
+    (void)theme::set_high_contrast_reader(nullptr);
+    ::SendMessageW(state_->main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_GT(paint(own_panel), 0);
 }
 
 TEST_F(MainWindowTest, TypingInTheSiteFieldIsOneUndoStepPerVisit) {

@@ -88,6 +88,38 @@ TEST_F(ControlsTest, ScalesTheTableForTheDpi) {
     EXPECT_EQ(font(20), normal);
 }
 
+// Windows sends WM_DPICHANGED when a window moves to a monitor of another
+// scale; Wine has one monitor, so the test sends it as Windows would. Every
+// window of the program answers it through the common messages.
+TEST_F(ControlsTest, AMoveToAnotherScalePlacesAndSizesEveryControlForIt) {
+    ASSERT_TRUE(create_controls(parent_, k_table, 96));
+    RECT window{};
+    ::GetWindowRect(parent_, &window);
+    for (UINT dpi : {144u, 192u, 120u, 96u}) {
+        // Small enough for the test display at 200%.
+        RECT suggested{window.left, window.top, window.left + scale_units(400, dpi),
+                       window.top + scale_units(320, dpi)};
+        auto answered = common_window_message(parent_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                              reinterpret_cast<LPARAM>(&suggested));
+        ASSERT_TRUE(answered.has_value()) << dpi;
+        RECT now{};
+        ::GetWindowRect(parent_, &now);
+        EXPECT_EQ(now.right - now.left, scale_units(400, dpi)) << dpi;
+        for (const ControlRow& row : k_table) {
+            RECT rect = child_rect(row.id);
+            // Scaled from the last place, which was rounded: one pixel either way.
+            EXPECT_NEAR(rect.left, scale_units(row.x, dpi), 1) << row.id << " at " << dpi;
+            EXPECT_NEAR(rect.top, scale_units(row.y, dpi), 1) << row.id << " at " << dpi;
+            EXPECT_NEAR(rect.right - rect.left, scale_units(row.w, dpi), 2) << row.id << " at " << dpi;
+            EXPECT_NEAR(rect.bottom - rect.top, scale_units(row.h, dpi), 2) << row.id << " at " << dpi;
+        }
+        EXPECT_EQ(font(10), theme::dialog_font(dpi, theme::k_heading_size, theme::FontLine::Plain)) << dpi;
+        EXPECT_EQ(font(11), theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Plain)) << dpi;
+        EXPECT_EQ(font(19), theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Underlined)) << dpi;
+        EXPECT_EQ(font(20), theme::dialog_font(dpi, theme::k_text_size, theme::FontLine::Plain)) << dpi;
+    }
+}
+
 TEST_F(ControlsTest, GivesEachKindItsStyle) {
     ASSERT_TRUE(create_controls(parent_, k_table, 96));
     struct Case {

@@ -14,10 +14,10 @@ using quarn::testing::Script;
 using Texts = std::vector<std::wstring>;
 
 const Expected k_table[] = {
-    {0, L"Name:", 14, 16, 80, 18, L"Static"},      {101, L"", 100, 12, 160, 24, L"Edit", 40},
-    {0, L"Ports:", 14, 48, 80, 18, L"Static"},     {102, L"", 100, 44, 276, 24, L"Edit", 200},
-    {0, L"Linked To:", 14, 80, 80, 18, L"Static"}, {103, L"", 100, 76, 150, 220, L"ComboBox"},
-    {104, L"", 256, 76, 120, 220, L"ComboBox"},    {1, L"OK", 212, 116, 80, 26, L"Button"},
+    {0, L"&Name:", 14, 16, 80, 18, L"Static"},      {101, L"", 100, 12, 160, 24, L"Edit", 40},
+    {0, L"&Ports:", 14, 48, 80, 18, L"Static"},     {102, L"", 100, 44, 276, 24, L"Edit", 200},
+    {0, L"&Linked To:", 14, 80, 80, 18, L"Static"}, {103, L"", 100, 76, 150, 220, L"ComboBox"},
+    {104, L"", 256, 76, 120, 220, L"ComboBox"},     {1, L"OK", 212, 116, 80, 26, L"Button"},
     {2, L"Cancel", 296, 116, 80, 26, L"Button"},
 };
 

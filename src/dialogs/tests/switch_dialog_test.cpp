@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+#include <vector>
+
 #include "dialogs/switch_preview.hpp"
 #include "dialogs/tests/dialog_test.hpp"
 #include "test_support/dib.hpp"
@@ -16,25 +20,25 @@ using quarn::testing::Dib;
 using quarn::testing::Script;
 
 const Expected k_table[] = {
-    {0, L"Name:", 14, 16, 80, 18, L"Static"},
+    {0, L"&Name:", 14, 16, 80, 18, L"Static"},
     {101, L"", 100, 12, 200, 24, L"Edit", 60},
-    {0, L"Model:", 14, 48, 80, 18, L"Static"},
+    {0, L"&Model:", 14, 48, 80, 18, L"Static"},
     {102, L"", 100, 44, 200, 24, L"Edit", 60},
-    {0, L"Location:", 14, 80, 80, 18, L"Static"},
+    {0, L"&Location:", 14, 80, 80, 18, L"Static"},
     {103, L"", 100, 76, 200, 24, L"Edit", 60},
-    {0, L"Template:", 14, 112, 80, 18, L"Static"},
+    {0, L"&Template:", 14, 112, 80, 18, L"Static"},
     {104, L"", 100, 108, 200, 260, L"ComboBox"},
-    {0, L"Ports:", 330, 16, 110, 18, L"Static"},
+    {0, L"&Ports:", 330, 16, 110, 18, L"Static"},
     {105, L"24", 446, 12, 60, 24, L"Edit", 3},
-    {0, L"SFP Uplinks:", 330, 48, 110, 18, L"Static"},
+    {0, L"S&FP Uplinks:", 330, 48, 110, 18, L"Static"},
     {106, L"0", 446, 44, 60, 24, L"Edit", 3},
-    {0, L"Dual-Personality Ports:", 330, 80, 116, 18, L"Static"},
+    {0, L"&Dual-Personality Ports:", 330, 80, 116, 18, L"Static"},
     {111, L"0", 446, 76, 60, 24, L"Edit", 3},
-    {0, L"Rows:", 330, 112, 110, 18, L"Static"},
+    {0, L"&Rows:", 330, 112, 110, 18, L"Static"},
     {107, L"2", 446, 108, 60, 24, L"Edit", 3},
-    {0, L"Gap Every (Columns):", 330, 144, 116, 18, L"Static"},
+    {0, L"&Gap Every (Columns):", 330, 144, 116, 18, L"Static"},
     {108, L"6", 446, 140, 60, 24, L"Edit", 3},
-    {0, L"Label Prefix:", 330, 176, 110, 18, L"Static"},
+    {0, L"Label Pr&efix:", 330, 176, 110, 18, L"Static"},
     {109, L"", 446, 172, 128, 24, L"Edit", 20},
     {110, L"Number Row by Row (Otherwise Odd Ports on Top)", 14, 176, 306, 22, L"Button"},
     {112, L"", 14, 208, 560, 126, L"QuarnPreview"},
@@ -201,6 +205,41 @@ TEST(SwitchPreview, ShrinksButNeverEnlargesInTheThemesColors) {
         EXPECT_EQ(dib.pixel(1, 125), c.window); // a one-row switch is wider than tall
     }
     theme::init_theme(ThemeChoice::Light);
+}
+
+// Alt with the underlined letter of a label moves to the field after it,
+// as in the system's dialogs; the labels read as before.
+TEST_F(SwitchDialogTest, TheLabelsAccessKeysReachTheirFields) {
+    struct AccessKey {
+        wchar_t letter;
+        int field;
+    };
+    const AccessKey keys[] = {
+        {L'M', k_switch_model},  {L'L', k_switch_location}, {L'T', k_switch_template}, {L'P', k_switch_ports},
+        {L'F', k_switch_sfp},    {L'D', k_switch_dual},     {L'R', k_switch_rows},     {L'G', k_switch_gap},
+        {L'E', k_switch_prefix}, {L'N', k_switch_name},
+    };
+    std::vector<std::function<void()>> steps;
+    for (std::size_t i = 0; i <= std::size(keys); ++i) {
+        steps.push_back([&keys, i] {
+            HWND d = find(k_switch_window_class);
+            ASSERT_NE(d, nullptr);
+            if (i > 0) {
+                EXPECT_EQ(::GetFocus(), item(d, keys[i - 1].field)) << "Alt+" << char(keys[i - 1].letter);
+            }
+            if (i == std::size(keys)) {
+                click(d, IDCANCEL);
+                return;
+            }
+            // What the keyboard sends for Alt+letter; the dialog's loop
+            // translates it into the character its navigation looks up.
+            ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, keys[i].letter, 0x20000001);
+            ::PostMessageW(::GetFocus(), WM_SYSKEYUP, keys[i].letter, static_cast<LPARAM>(0xE0000001u));
+        });
+    }
+    Script script(std::move(steps));
+    EXPECT_EQ(run_switch_dialog(owner_, nullptr), std::nullopt);
+    EXPECT_TRUE(script.finished());
 }
 
 } // namespace

@@ -14,9 +14,9 @@ using quarn::testing::Script;
 using Texts = std::vector<std::wstring>;
 
 const Expected k_table[] = {
-    {0, L"Port:", 14, 16, 80, 18, L"Static"},      {101, L"A Port 5", 100, 16, 276, 18, L"Static"},
-    {0, L"Linked To:", 14, 48, 80, 18, L"Static"}, {102, L"", 100, 44, 170, 220, L"ComboBox"},
-    {103, L"", 276, 44, 100, 220, L"ComboBox"},    {1, L"OK", 212, 84, 80, 26, L"Button"},
+    {0, L"Port:", 14, 16, 80, 18, L"Static"},       {101, L"A Port 5", 100, 16, 276, 18, L"Static"},
+    {0, L"&Linked To:", 14, 48, 80, 18, L"Static"}, {102, L"", 100, 44, 170, 220, L"ComboBox"},
+    {103, L"", 276, 44, 100, 220, L"ComboBox"},     {1, L"OK", 212, 84, 80, 26, L"Button"},
     {2, L"Cancel", 296, 84, 80, 26, L"Button"},
 };
 

@@ -14,10 +14,10 @@ using quarn::testing::Dib;
 using quarn::testing::Script;
 
 const Expected k_table[] = {
-    {0, L"VLAN ID:", 14, 16, 80, 18, L"Static"}, {101, L"10", 100, 12, 70, 24, L"Edit", 4},
-    {0, L"Name:", 14, 48, 80, 18, L"Static"},    {102, L"Office", 100, 44, 210, 24, L"Edit", 60},
-    {0, L"Colour:", 14, 80, 80, 18, L"Static"},  {103, L"", 100, 76, 70, 24, L"Button"},
-    {1, L"OK", 146, 116, 80, 26, L"Button"},     {2, L"Cancel", 230, 116, 80, 26, L"Button"},
+    {0, L"VLAN &ID:", 14, 16, 80, 18, L"Static"}, {101, L"10", 100, 12, 70, 24, L"Edit", 4},
+    {0, L"&Name:", 14, 48, 80, 18, L"Static"},    {102, L"Office", 100, 44, 210, 24, L"Edit", 60},
+    {0, L"&Colour:", 14, 80, 80, 18, L"Static"},  {103, L"", 100, 76, 70, 24, L"Button"},
+    {1, L"OK", 146, 116, 80, 26, L"Button"},      {2, L"Cancel", 230, 116, 80, 26, L"Button"},
 };
 
 constexpr Rgb k_green{0x2E, 0x7D, 0x32};

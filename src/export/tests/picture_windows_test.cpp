@@ -8,15 +8,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "draw/scene.hpp"
 #include "export/clipboard.hpp"
 #include "export/png.hpp"
 #include "export/print.hpp"
+#include "export/print_progress.hpp"
 #include "export/rasterise.hpp"
 #include "export/safe_write.hpp"
 #include "model/map_file.hpp"
+#include "test_support/dib.hpp"
 #include "test_support/png_decode.hpp"
 #include "test_support/test_files.hpp"
 #include "win/unique.hpp"
@@ -187,9 +192,186 @@ TEST_F(Picture, ClipboardHoldsTheSamePixelsBottomUp) {
     EXPECT_EQ(held.back(), 0) << "the padding after the last pixel of the first image row";
 
     // Another owner holding the clipboard open: the copy fails and says so.
-    win::ClipboardGuard elsewhere(nullptr);
-    ASSERT_TRUE(elsewhere.open());
-    EXPECT_FALSE(put_image_on_clipboard(owner, *image));
+    {
+        win::ClipboardGuard elsewhere(nullptr);
+        ASSERT_TRUE(elsewhere.open());
+        EXPECT_FALSE(put_image_on_clipboard(owner, *image));
+    }
+    ::DestroyWindow(owner);
+}
+
+TEST_F(Picture, ACopyWaitsForAnotherProgramThatHoldsTheClipboardForAMoment) {
+    HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    auto image = rasterise(known_scene(21, 9));
+    ASSERT_TRUE(image);
+    // A clipboard viewer: opens the clipboard on its own thread, holds it
+    // while it reads (a few milliseconds), lets go.
+    win::UniqueHandle held(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(held);
+    std::thread viewer([&held] {
+        win::ClipboardGuard clipboard(nullptr);
+        ::SetEvent(held.get());
+        if (clipboard.open()) ::Sleep(20);
+    });
+    ASSERT_EQ(::WaitForSingleObject(held.get(), 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(put_image_on_clipboard(owner, *image));
+    viewer.join();
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
+    ::DestroyWindow(owner);
+}
+
+TEST_F(Picture, APrinterFinerAcrossThanDownPrintsTheMapUnstretched) {
+    // 200 dots an inch across, 100 down, a page of 5 by 6 inches: a square
+    // inch of the scene is 200 by 100 of the printer's pixels.
+    PrinterMetrics printer{200, 100, 1000, 600, 0, 0, 1000, 600};
+    Scene scene;
+    scene.width = 96.0f;
+    scene.height = 96.0f;
+    scene.items = {Rect{0, 0, 96, 96, k_red, std::nullopt, 0}};
+    scene.blocks = {{0.0f, 96.0f}};
+    auto plan = plan_print(printer, scene);
+    ASSERT_TRUE(plan);
+    testing::Dib page(1000, 600);
+    ASSERT_TRUE(page.valid());
+    ASSERT_TRUE(paint_print_page(page.dc(), scene, *plan, "stretch", 1));
+    const COLORREF red = RGB(k_red.red, k_red.green, k_red.blue);
+    // One row or column more or less where the edges round.
+    EXPECT_NEAR(page.count(red), 200 * 100, 200 + 100 + 1);
+    const int picture_top = plan->geometry.picture_top();
+    EXPECT_EQ(page.pixel(plan->geometry.left + 100, picture_top + 50), red);
+    EXPECT_NE(page.pixel(plan->geometry.left + 100, picture_top + 110), red);
+}
+
+// The spooler as the page loop meets it: every call written down, each
+// answered as the case says.
+struct Spooler {
+    std::vector<std::string> calls;
+    std::wstring output = L"(none)";
+    DWORD start_error = ERROR_SUCCESS; // StartDoc fails with it when set
+    std::size_t failing_page = 0;      // EndPage of this page fails
+    std::size_t cancel_after = 0;      // Cancel is clicked once this page is taken
+    std::wstring progress_text;
+    std::size_t pages = 0;
+};
+Spooler g_spooler;
+
+HWND progress_window() {
+    return ::FindWindowW(k_print_progress_class, nullptr);
+}
+
+constexpr DocumentCalls k_recording_calls{
+    [](HDC, const DOCINFOW& info) noexcept -> int {
+        g_spooler.calls.push_back("StartDoc");
+        g_spooler.output = info.lpszOutput != nullptr ? info.lpszOutput : L"(none)";
+        if (g_spooler.start_error == ERROR_SUCCESS) return 1;
+        ::SetLastError(g_spooler.start_error);
+        return SP_ERROR;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("StartPage");
+        wchar_t text[64] = {};
+        ::GetDlgItemTextW(progress_window(), k_print_progress_text, text, 64);
+        g_spooler.progress_text = text;
+        return 1;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("EndPage");
+        ++g_spooler.pages;
+        if (g_spooler.pages == g_spooler.cancel_after)
+            ::PostMessageW(progress_window(), WM_COMMAND, IDCANCEL, 0);
+        return g_spooler.pages == g_spooler.failing_page ? SP_ERROR : 1;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("EndDoc");
+        return 1;
+    },
+    [](HDC) noexcept -> int {
+        g_spooler.calls.push_back("AbortDoc");
+        return 1;
+    },
+};
+
+// A printer that writes files (Microsoft Print to PDF, XPS) asks where to
+// put the file inside StartDoc; cancelling that box makes StartDoc fail
+// with ERROR_CANCELLED. Wine has no such printer, nor a spooler that calls
+// an abort procedure: the spooler's answers come through the seam.
+TEST_F(Picture, ThePageLoopOpensCancelsAndEndsDocumentsAsTheUserChose) {
+    HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    PrinterMetrics printer{600, 600, 4961, 7016, 0, 0, 4961, 7016};
+    Scene scene = known_scene(100, 5000);
+    scene.blocks = {{0, 5000}};
+    auto plan = plan_print(printer, scene);
+    ASSERT_TRUE(plan);
+    const std::size_t pages = plan->pages.size();
+    ASSERT_GE(pages, 4u);
+    set_document_calls(&k_recording_calls);
+    using Calls = std::vector<std::string>;
+    const Calls two_pages{"StartDoc", "StartPage", "EndPage", "StartPage", "EndPage"};
+    auto then = [](Calls calls, std::initializer_list<const char*> more) {
+        calls.insert(calls.end(), more.begin(), more.end());
+        return calls;
+    };
+    struct Case {
+        const char* what;
+        Spooler spooler;
+        PrintJob job;
+        Calls calls;
+        std::size_t printed;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {"to paper", {}, {false, owner, false}, {}, pages, false},
+        {"to a file", {}, {true, nullptr, false}, {}, pages, false},
+        {"the file box cancelled",
+         {.start_error = ERROR_CANCELLED},
+         {true, owner, false},
+         {"StartDoc"},
+         0,
+         true},
+        {"the printer refused", {.start_error = ERROR_NOT_ENOUGH_MEMORY}, {}, {"StartDoc"}, 0, false},
+        {"cancelled after two pages",
+         {.cancel_after = 2},
+         {false, owner, false},
+         then(two_pages, {"AbortDoc"}),
+         2,
+         true},
+        {"the third page failed",
+         {.failing_page = 3},
+         {false, owner, false},
+         then(two_pages, {"StartPage", "EndPage", "EndDoc"}),
+         2,
+         false},
+    };
+    for (const Case& c : cases) {
+        g_spooler = c.spooler;
+        PrintJob job = c.job;
+        EXPECT_EQ(print_pages(dc.get(), scene, *plan, "test", &job), c.printed) << c.what;
+        EXPECT_EQ(job.cancelled, c.cancelled) << c.what;
+        if (!c.calls.empty()) {
+            EXPECT_EQ(g_spooler.calls, c.calls) << c.what;
+        } else {
+            EXPECT_EQ(g_spooler.calls.size(), 2 + 2 * pages) << c.what;
+            EXPECT_EQ(g_spooler.calls.back(), "EndDoc") << c.what;
+        }
+        EXPECT_EQ(g_spooler.output, c.job.to_file ? L"FILE:" : L"(none)") << c.what;
+        // The window showed while the pages went, and went with the job.
+        if (c.job.progress_owner != nullptr && c.printed > 0) {
+            std::size_t last = c.spooler.cancel_after != 0   ? c.spooler.cancel_after
+                               : c.spooler.failing_page != 0 ? c.spooler.failing_page
+                                                             : pages;
+            EXPECT_EQ(g_spooler.progress_text,
+                      L"Printing page " + std::to_wstring(last) + L" of " + std::to_wstring(pages))
+                << c.what;
+        }
+        EXPECT_EQ(progress_window(), nullptr) << c.what;
+        EXPECT_TRUE(::IsWindowEnabled(owner)) << c.what;
+    }
+    set_document_calls(nullptr);
     ::DestroyWindow(owner);
 }
 

@@ -61,6 +61,30 @@ TEST(PrintPlan, ThePictureIsNeverEnlargedAndShrinksToThePageWidth) {
     plan = plan_print(a4_at_600(), wide);
     ASSERT_TRUE(plan);
     EXPECT_FLOAT_EQ(plan->scale, static_cast<float>(4578 - 183) / 5000.0f);
+    EXPECT_FLOAT_EQ(plan->scale_y, plan->scale);
+}
+
+TEST(PrintPlan, APrinterOfOtherResolutionsAcrossAndDownScalesEachAxisByItsOwn) {
+    // 600 dots an inch across, 300 down: the page has half the pixels down.
+    PrinterMetrics printer = a4_at_600();
+    printer.dpi_y = 300;
+    printer.physical_height /= 2;
+    printer.printable_height /= 2;
+    printer.offset_y /= 2;
+    Scene scene;
+    scene.width = 500.0f;
+    scene.height = 2000.0f;
+    scene.blocks = {{0.0f, 2000.0f}};
+    auto plan = plan_print(printer, scene);
+    ASSERT_TRUE(plan);
+    EXPECT_FLOAT_EQ(plan->scale, 6.25f);
+    EXPECT_FLOAT_EQ(plan->scale_y, 3.125f);
+    const PageGeometry& page = plan->geometry;
+    EXPECT_FLOAT_EQ(plan->page_height, static_cast<float>(page.bottom - page.picture_top()) / 3.125f);
+    // As many pages as on the square printer of the same paper.
+    auto square = plan_print(a4_at_600(), scene);
+    ASSERT_TRUE(square);
+    EXPECT_EQ(plan->pages.size(), square->pages.size());
 }
 
 TEST(PageBreaking, BreaksBetweenWholeBlocksAndCutsOnlyBlocksTallerThanAPage) {

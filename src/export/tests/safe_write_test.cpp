@@ -291,6 +291,44 @@ TEST_F(SafeWrite, AReadOnlyTargetIsRefused) {
 }
 
 #ifdef _WIN32
+// A save follows links to the file they lead to, but a mapped network drive
+// is no link: Windows names a file on Z: by its share (\\server\share\...),
+// which is not the user's path and may be longer. Wine maps no network
+// drives, so the choice is checked on names; the long form is what Windows
+// needs past 260 characters when the system's limit is not lifted.
+TEST(SafeWriteNames, TheUsersDriveStaysAndLongNamesTakeTheLongForm) {
+    const std::wstring deep(300, L'd');
+    struct Case {
+        const char* what;
+        std::wstring given;
+        std::wstring final_name;
+        bool network_drive;
+        std::wstring chosen;
+    };
+    const Case cases[] = {
+        {"a mapped drive", L"Z:\\maps\\site.quarn", L"\\\\server\\share\\dept\\maps\\site.quarn", true,
+         L"Z:\\maps\\site.quarn"},
+        {"the same in other case", L"Z:\\Maps\\Site.quarn", L"\\\\server\\share\\dept\\maps\\site.quarn",
+         true, L"Z:\\Maps\\Site.quarn"},
+        {"a link on a mapped drive", L"Z:\\maps\\link.quarn", L"\\\\server\\share\\dept\\real\\site.quarn",
+         true, L"\\\\server\\share\\dept\\real\\site.quarn"},
+        {"a local link to a share", L"C:\\maps\\site.quarn", L"\\\\server\\share\\maps\\site.quarn", false,
+         L"\\\\server\\share\\maps\\site.quarn"},
+        {"a local link", L"C:\\maps\\link.quarn", L"C:\\real\\site.quarn", false, L"C:\\real\\site.quarn"},
+        {"a long local name", L"C:\\" + deep, L"C:\\" + deep, false, L"\\\\?\\C:\\" + deep},
+        {"a long share name", L"Z:\\x", L"\\\\server\\share\\" + deep, true,
+         L"\\\\?\\UNC\\server\\share\\" + deep},
+        {"already long", L"\\\\?\\C:\\" + deep, L"\\\\?\\C:\\" + deep, false, L"\\\\?\\C:\\" + deep},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(safe_write_detail::working_name(c.given, c.final_name, c.network_drive), c.chosen)
+            << c.what;
+        EXPECT_EQ(safe_write_detail::plain_name(c.chosen).find(L"\\\\?\\"), std::wstring::npos) << c.what;
+    }
+}
+#endif
+
+#ifdef _WIN32
 // The failures of the replacing step that real Windows meets when a virus
 // scanner, the indexer or a sync client holds a file for a moment. The test
 // bench has none of them, so the calls are replaced, each doing to the files

@@ -149,6 +149,50 @@ COLORREF brush_color(HBRUSH brush) {
     return logbrush.lbColor;
 }
 
+bool g_high_contrast = false;
+bool fake_contrast() noexcept {
+    return g_high_contrast;
+}
+
+COLORREF as_colorref(Rgb color) {
+    return RGB(color.red, color.green, color.blue);
+}
+
+// Windows tells of high contrast through SPI_GETHIGHCONTRAST and
+// WM_SETTINGCHANGE; Wine has no high-contrast theme to turn on, so the
+// switch comes through the reader. The colours are the system's own.
+TEST_F(ThemeTest, HighContrastTakesTheSystemsColoursAndGivesThemBack) {
+    set_high_contrast_reader(&fake_contrast);
+    for (ThemeChoice choice : {ThemeChoice::Light, ThemeChoice::Dark, ThemeChoice::System}) {
+        g_high_contrast = true;
+        init_theme(choice);
+        EXPECT_TRUE(is_high_contrast());
+        const ThemeColors& colors = theme_colors();
+        EXPECT_EQ(colors.background, ::GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(colors.text, ::GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(colors.field_background, ::GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(colors.disabled_text, ::GetSysColor(COLOR_GRAYTEXT));
+        LOGBRUSH brush{};
+        ASSERT_EQ(::GetObjectW(colors.window_brush, sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
+        EXPECT_EQ(brush.lbColor, ::GetSysColor(COLOR_WINDOW));
+        const Palette palette = scene_palette();
+        EXPECT_EQ(as_colorref(palette.background), ::GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(as_colorref(palette.frame), ::GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(as_colorref(palette.text), ::GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(as_colorref(palette.highlight), ::GetSysColor(COLOR_HIGHLIGHT));
+
+        // Turned off: the program's own colours of the choice again.
+        g_high_contrast = false;
+        EXPECT_TRUE(system_theme_changed());
+        EXPECT_FALSE(is_high_contrast());
+        EXPECT_EQ(theme_colors().background,
+                  is_dark() ? k_dark_values.background : k_light_values.background);
+        EXPECT_EQ(scene_palette(), is_dark() ? k_dark_palette : k_light_palette);
+        EXPECT_FALSE(system_theme_changed());
+    }
+    set_high_contrast_reader(nullptr);
+}
+
 TEST_F(ThemeTest, ColorSetsHoldTheirValues) {
     struct Case {
         bool dark;

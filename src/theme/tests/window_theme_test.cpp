@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 
@@ -31,6 +33,58 @@ HWND make_window(const wchar_t* class_name) {
     ::RegisterClassW(&wc);
     return ::CreateWindowExW(0, class_name, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                              wc.hInstance, nullptr);
+}
+
+// What one Windows build answers to each attribute: the ones it knows.
+std::vector<DWORD> g_known_attributes;
+std::vector<DWORD> g_tried;
+HRESULT WINAPI recording_setter(HWND, DWORD attribute, LPCVOID, DWORD) {
+    g_tried.push_back(attribute);
+    for (DWORD known : g_known_attributes)
+        if (known == attribute) return S_OK;
+    return E_INVALIDARG;
+}
+
+// Windows 10 before 19041 knows the dark caption as 19 and refuses 20;
+// Wine takes 20, so the older builds are met through the setter.
+TEST(WindowTheme, TheDarkCaptionTakesTheNumberTheBuildKnows) {
+    struct Build {
+        const char* name;
+        std::vector<DWORD> known;
+        std::vector<DWORD> tried;
+    };
+    const Build builds[] = {
+        {"Windows 11", {20, 35, 36}, {20, 35, 36}},
+        {"Windows 10 2004 and later", {20}, {20, 35, 36}},
+        {"Windows 10 1809 to 1909", {19}, {20, 19, 35, 36}},
+        {"before 1809", {}, {20, 19, 35, 36}},
+    };
+    for (const Build& build : builds) {
+        g_known_attributes = build.known;
+        g_tried.clear();
+        apply_dark_title_bar(nullptr, true, &recording_setter);
+        EXPECT_EQ(g_tried, build.tried) << build.name;
+    }
+}
+
+// The unnamed entry 135 of uxtheme is called as the running build defines
+// it; Wine has no such entry, so the choice is checked by build number.
+TEST(WindowTheme, TheAppModeEntryIsCalledAsTheBuildDefinesIt) {
+    struct Case {
+        unsigned long build;
+        AppModeEntry entry;
+    };
+    const Case cases[] = {
+        {0, AppModeEntry::None},
+        {17134, AppModeEntry::None}, // 1803
+        {17763, AppModeEntry::AllowDarkModeForApp},
+        {18361, AppModeEntry::AllowDarkModeForApp},
+        {18362, AppModeEntry::SetPreferredAppMode}, // 1903
+        {19041, AppModeEntry::SetPreferredAppMode},
+        {22631, AppModeEntry::SetPreferredAppMode},
+    };
+    for (const Case& c : cases) EXPECT_EQ(app_mode_entry(c.build), c.entry) << c.build;
+    EXPECT_GE(windows_build(), 7601u) << "RtlGetVersion gives the running build";
 }
 
 TEST(WindowTheme, ListViewTakesTheFieldColors) {
