@@ -429,197 +429,198 @@ TEST_F(EditRoadTest, CheckMapListsTheProblemsAndGoesToThePortsOfTheChosenOne) {
     pump();
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(state_->check.hwnd(), nullptr);
-    // The open popup menu's item texts, read from inside its loop; the menu is
-    // closed. Empty when no menu is open.
-    std::vector<std::wstring> read_and_close_menu() {
+}
+
+// The open popup menu's item texts, read from inside its loop; the menu is
+// closed. Empty when no menu is open.
+std::vector<std::wstring> read_and_close_menu() {
+    std::vector<std::wstring> texts;
+    HWND popup = nullptr;
+    // The system may keep a hidden menu window of its own: the open menu is
+    // the visible one.
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w != nullptr;
+         w = ::FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (::IsWindowVisible(w)) popup = w;
+    if (popup == nullptr) return texts;
+    auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu != nullptr && i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+        texts.emplace_back(text);
+    }
+    ::EndMenu();
+    return texts;
+}
+
+// The main window walked with the keyboard alone, keys posted to the
+// focused control as the keyboard sends them and taken by the program's
+// own loop.
+class KeyboardWalkTest : public EditRoadTest {
+  protected:
+    void SetUp() override {
+        EditRoadTest::SetUp();
+        accelerators_.reset(create_accelerators());
+        ASSERT_NE(accelerators_.get(), nullptr);
+        ::SetFocus(state_->canvas.hwnd());
+    }
+
+    void post(UINT msg, WPARAM key, LPARAM flags) { ::PostMessageW(::GetFocus(), msg, key, flags); }
+
+    void press(WPARAM key) {
+        post(WM_KEYDOWN, key, 1);
+        pump(accelerators_.get());
+        post(WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+        pump(accelerators_.get());
+    }
+
+    // Tab until the control has the focus; fails after a round of the window.
+    void tab_to(int id) {
+        for (int i = 0; i < 40 && ::GetFocus() != control(id); ++i) press(VK_TAB);
+        ASSERT_EQ(::GetFocus(), control(id)) << id;
+    }
+
+    // Alt held, a letter pressed (which may open a menu whose loop runs
+    // until the script closes it), both released.
+    void alt_with(wchar_t letter) {
+        post(WM_SYSKEYDOWN, VK_MENU, 0x20380001);
+        post(WM_SYSKEYDOWN, letter, 0x20000001);
+        pump(accelerators_.get());
+        post(WM_SYSKEYUP, letter, static_cast<LPARAM>(0xE0000001u));
+        post(WM_KEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
+        pump(accelerators_.get());
+    }
+
+    void alt_alone() {
+        post(WM_SYSKEYDOWN, VK_MENU, 0x20380001);
+        post(WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
+        pump(accelerators_.get());
+    }
+
+    // F10 comes as a system key, Alt or not.
+    void f10() {
+        post(WM_SYSKEYDOWN, VK_F10, 0x00440001);
+        post(WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0440001u));
+        pump(accelerators_.get());
+    }
+
+    // The items of the menu that `open` opens, read while it is open.
+    std::vector<std::wstring> menu_opened_by(const std::function<void()>& open) {
         std::vector<std::wstring> texts;
-        HWND popup = nullptr;
-        // The system may keep a hidden menu window of its own: the open menu is
-        // the visible one.
-        for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w != nullptr;
-             w = ::FindWindowExW(nullptr, w, L"#32768", nullptr))
-            if (::IsWindowVisible(w)) popup = w;
-        if (popup == nullptr) return texts;
-        auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
-        for (int i = 0; menu != nullptr && i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t text[128] = {};
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-            texts.emplace_back(text);
-        }
-        ::EndMenu();
+        quarn::testing::Script script({[&texts] { texts = read_and_close_menu(); }});
+        open();
+        EXPECT_TRUE(script.finished());
         return texts;
     }
 
-    // The main window walked with the keyboard alone, keys posted to the
-    // focused control as the keyboard sends them and taken by the program's
-    // own loop.
-    class KeyboardWalkTest : public EditRoadTest {
-      protected:
-        void SetUp() override {
-            EditRoadTest::SetUp();
-            accelerators_.reset(create_accelerators());
-            ASSERT_NE(accelerators_.get(), nullptr);
-            ::SetFocus(state_->canvas.hwnd());
-        }
+    win::UniqueAccelerators accelerators_;
+};
 
-        void post(UINT msg, WPARAM key, LPARAM flags) { ::PostMessageW(::GetFocus(), msg, key, flags); }
-
-        void press(WPARAM key) {
-            post(WM_KEYDOWN, key, 1);
-            pump(accelerators_.get());
-            post(WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-            pump(accelerators_.get());
-        }
-
-        // Tab until the control has the focus; fails after a round of the window.
-        void tab_to(int id) {
-            for (int i = 0; i < 40 && ::GetFocus() != control(id); ++i) press(VK_TAB);
-            ASSERT_EQ(::GetFocus(), control(id)) << id;
-        }
-
-        // Alt held, a letter pressed (which may open a menu whose loop runs
-        // until the script closes it), both released.
-        void alt_with(wchar_t letter) {
-            post(WM_SYSKEYDOWN, VK_MENU, 0x20380001);
-            post(WM_SYSKEYDOWN, letter, 0x20000001);
-            pump(accelerators_.get());
-            post(WM_SYSKEYUP, letter, static_cast<LPARAM>(0xE0000001u));
-            post(WM_KEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
-            pump(accelerators_.get());
-        }
-
-        void alt_alone() {
-            post(WM_SYSKEYDOWN, VK_MENU, 0x20380001);
-            post(WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
-            pump(accelerators_.get());
-        }
-
-        // F10 comes as a system key, Alt or not.
-        void f10() {
-            post(WM_SYSKEYDOWN, VK_F10, 0x00440001);
-            post(WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0440001u));
-            pump(accelerators_.get());
-        }
-
-        // The items of the menu that `open` opens, read while it is open.
-        std::vector<std::wstring> menu_opened_by(const std::function<void()>& open) {
-            std::vector<std::wstring> texts;
-            quarn::testing::Script script({[&texts] { texts = read_and_close_menu(); }});
-            open();
-            EXPECT_TRUE(script.finished());
-            return texts;
-        }
-
-        win::UniqueAccelerators accelerators_;
-    };
-
-    TEST_F(KeyboardWalkTest, EveryMenuOpensFromTheKeyboardAsByAClick) {
-        // Until a key is pressed the bar's letters are not underlined (unless
-        // the user asked for keyboard cues always).
-        BOOL always = FALSE;
-        ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
-        if (!always) {
-            EXPECT_NE(::SendMessageW(control(MenuFile), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL, 0);
-        }
-
-        const struct {
-            int button;
-            wchar_t letter;
-        } menus[] = {
-            {MenuFile, L'F'}, {MenuEdit, L'E'}, {MenuSwitch, L'S'}, {MenuView, L'V'}, {MenuHelp, L'H'}};
-        for (const auto& menu : menus) {
-            auto clicked = menu_opened_by([&] { command(menu.button); });
-            ASSERT_FALSE(clicked.empty()) << menu.button;
-            EXPECT_EQ(menu_opened_by([&] { alt_with(menu.letter); }), clicked) << "Alt+" << char(menu.letter);
-            EXPECT_EQ(::GetFocus(), state_->canvas.hwnd()) << "Alt+" << char(menu.letter);
-        }
-
-        // F10 and Alt alone go to the bar; the arrows move along it, round at
-        // its ends; Down opens the focused menu; Escape goes back.
-        f10();
-        EXPECT_EQ(::GetFocus(), control(MenuFile));
-        press(VK_LEFT);
-        EXPECT_EQ(::GetFocus(), control(MenuHelp));
-        press(VK_RIGHT);
-        press(VK_RIGHT);
-        press(VK_RIGHT);
-        EXPECT_EQ(::GetFocus(), control(MenuSwitch));
-        auto switch_menu = menu_opened_by([&] { command(MenuSwitch); });
-        EXPECT_EQ(menu_opened_by([&] { press(VK_DOWN); }), switch_menu);
-        EXPECT_EQ(::GetFocus(), control(MenuSwitch));
-        press(VK_ESCAPE);
-        EXPECT_EQ(::GetFocus(), state_->canvas.hwnd());
-
-        alt_alone();
-        EXPECT_EQ(::GetFocus(), control(MenuFile));
-        alt_alone();
-        EXPECT_EQ(::GetFocus(), state_->canvas.hwnd());
-        f10();
-        f10();
-        EXPECT_EQ(::GetFocus(), state_->canvas.hwnd());
-
-        // The bar shows its access keys from the first Alt on.
-        EXPECT_EQ(::SendMessageW(control(MenuFile), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL, 0);
+TEST_F(KeyboardWalkTest, EveryMenuOpensFromTheKeyboardAsByAClick) {
+    // Until a key is pressed the bar's letters are not underlined (unless
+    // the user asked for keyboard cues always).
+    BOOL always = FALSE;
+    ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
+    if (!always) {
+        EXPECT_NE(::SendMessageW(control(MenuFile), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL, 0);
     }
 
-    TEST_F(KeyboardWalkTest, PortsVlansTheEditorAndSaveWithTheKeyboardAlone) {
-        std::filesystem::path file = quarn::testing::temp_folder("keyboard-walk") / "walk.quarn";
-        std::filesystem::remove(file);
-        state_->path = file;
-
-        // Ports by their numbers, Enter selects them.
-        tab_to(RangeField);
-        type(RangeField, L"3-4");
-        press(VK_RETURN);
-        EXPECT_EQ(state_->canvas.selection().ports(), (std::vector<PortRef>{{0, 2}, {0, 3}}));
-
-        // A VLAN chosen in the list, toggled on the ports by Enter on the button.
-        tab_to(VlanList);
-        press(VK_HOME);
-        press(VK_END);
-        ASSERT_EQ(state_->selected_vlan, std::optional<std::uint16_t>(20));
-        tab_to(PanelToggleUntagged);
-        press(VK_RETURN);
-        EXPECT_EQ(state_->map.switches[0].ports[2].untagged, std::optional<std::uint16_t>(20));
-        EXPECT_EQ(state_->map.switches[0].ports[3].untagged, std::optional<std::uint16_t>(20));
-        press(VK_SPACE); // Space presses it too: toggled off again
-        EXPECT_EQ(state_->map.switches[0].ports[3].untagged, std::nullopt);
-        press(VK_RETURN);
-
-        // Enter in the VLAN list opens its editor, whose labels' access keys
-        // reach their fields; Alt+N and a new name, Enter accepts.
-        tab_to(VlanList);
-        int focused = 0;
-        quarn::testing::Script script({
-            [] {
-                HWND d = ::FindWindowW(dialogs::k_vlan_window_class, nullptr);
-                ASSERT_NE(d, nullptr);
-                ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, L'I', 0x20000001);
-            },
-            [] {
-                HWND d = ::FindWindowW(dialogs::k_vlan_window_class, nullptr);
-                EXPECT_EQ(::GetFocus(), ::GetDlgItem(d, dialogs::k_vlan_id));
-                ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, L'N', 0x20000001);
-            },
-            [&focused] {
-                HWND d = ::FindWindowW(dialogs::k_vlan_window_class, nullptr);
-                focused = ::GetDlgCtrlID(::GetFocus());
-                ::SetDlgItemTextW(d, dialogs::k_vlan_name, L"Phones");
-                ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
-            },
-        });
-        press(VK_RETURN);
-        EXPECT_TRUE(script.finished());
-        EXPECT_EQ(focused, dialogs::k_vlan_name);
-        EXPECT_EQ(state_->map.vlans[1].name, "Phones");
-
-        // Ctrl+S saves where the map came from.
-        hold_modifiers(Ctrl);
-        press('S');
-        hold_modifiers(NoModifier);
-        EXPECT_TRUE(std::filesystem::exists(file));
-        EXPECT_EQ(state_->saved, state_->map);
+    const struct {
+        int button;
+        wchar_t letter;
+    } menus[] = {{MenuFile, L'F'}, {MenuEdit, L'E'}, {MenuSwitch, L'S'}, {MenuView, L'V'}, {MenuHelp, L'H'}};
+    for (const auto& menu : menus) {
+        auto clicked = menu_opened_by([&] { command(menu.button); });
+        ASSERT_FALSE(clicked.empty()) << menu.button;
+        EXPECT_EQ(menu_opened_by([&] { alt_with(menu.letter); }), clicked) << "Alt+" << char(menu.letter);
+        EXPECT_EQ(::GetFocus(), state_->canvas.hwnd()) << "Alt+" << char(menu.letter);
     }
+
+    // F10 and Alt alone go to the bar; the arrows move along it, round at
+    // its ends; Down opens the focused menu; Escape goes back.
+    f10();
+    EXPECT_EQ(::GetFocus(), control(MenuFile));
+    press(VK_LEFT);
+    EXPECT_EQ(::GetFocus(), control(MenuHelp));
+    press(VK_RIGHT);
+    press(VK_RIGHT);
+    press(VK_RIGHT);
+    EXPECT_EQ(::GetFocus(), control(MenuSwitch));
+    auto switch_menu = menu_opened_by([&] { command(MenuSwitch); });
+    EXPECT_EQ(menu_opened_by([&] { press(VK_DOWN); }), switch_menu);
+    EXPECT_EQ(::GetFocus(), control(MenuSwitch));
+    press(VK_ESCAPE);
+    EXPECT_EQ(::GetFocus(), state_->canvas.hwnd());
+
+    alt_alone();
+    EXPECT_EQ(::GetFocus(), control(MenuFile));
+    alt_alone();
+    EXPECT_EQ(::GetFocus(), state_->canvas.hwnd());
+    f10();
+    f10();
+    EXPECT_EQ(::GetFocus(), state_->canvas.hwnd());
+
+    // The bar shows its access keys from the first Alt on.
+    EXPECT_EQ(::SendMessageW(control(MenuFile), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL, 0);
+}
+
+TEST_F(KeyboardWalkTest, PortsVlansTheEditorAndSaveWithTheKeyboardAlone) {
+    std::filesystem::path file = quarn::testing::temp_folder("keyboard-walk") / "walk.quarn";
+    std::filesystem::remove(file);
+    state_->path = file;
+
+    // Ports by their numbers, Enter selects them.
+    tab_to(RangeField);
+    type(RangeField, L"3-4");
+    press(VK_RETURN);
+    EXPECT_EQ(state_->canvas.selection().ports(), (std::vector<PortRef>{{0, 2}, {0, 3}}));
+
+    // A VLAN chosen in the list, toggled on the ports by Enter on the button.
+    tab_to(VlanList);
+    press(VK_HOME);
+    press(VK_END);
+    ASSERT_EQ(state_->selected_vlan, std::optional<std::uint16_t>(20));
+    tab_to(PanelToggleUntagged);
+    press(VK_RETURN);
+    EXPECT_EQ(state_->map.switches[0].ports[2].untagged, std::optional<std::uint16_t>(20));
+    EXPECT_EQ(state_->map.switches[0].ports[3].untagged, std::optional<std::uint16_t>(20));
+    press(VK_SPACE); // Space presses it too: toggled off again
+    EXPECT_EQ(state_->map.switches[0].ports[3].untagged, std::nullopt);
+    press(VK_RETURN);
+
+    // Enter in the VLAN list opens its editor, whose labels' access keys
+    // reach their fields; Alt+N and a new name, Enter accepts.
+    tab_to(VlanList);
+    int focused = 0;
+    quarn::testing::Script script({
+        [] {
+            HWND d = ::FindWindowW(dialogs::k_vlan_window_class, nullptr);
+            ASSERT_NE(d, nullptr);
+            ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, L'I', 0x20000001);
+        },
+        [] {
+            HWND d = ::FindWindowW(dialogs::k_vlan_window_class, nullptr);
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(d, dialogs::k_vlan_id));
+            ::PostMessageW(::GetFocus(), WM_SYSKEYDOWN, L'N', 0x20000001);
+        },
+        [&focused] {
+            HWND d = ::FindWindowW(dialogs::k_vlan_window_class, nullptr);
+            focused = ::GetDlgCtrlID(::GetFocus());
+            ::SetDlgItemTextW(d, dialogs::k_vlan_name, L"Phones");
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+        },
+    });
+    press(VK_RETURN);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(focused, dialogs::k_vlan_name);
+    EXPECT_EQ(state_->map.vlans[1].name, "Phones");
+
+    // Ctrl+S saves where the map came from.
+    hold_modifiers(Ctrl);
+    press('S');
+    hold_modifiers(NoModifier);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(state_->saved, state_->map);
+}
 
 } // namespace
 } // namespace quarn::app
