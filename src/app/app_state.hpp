@@ -10,6 +10,7 @@
 #include "app/canvas_window.hpp"
 #include "app/find_window.hpp"
 #include "app/history.hpp"
+#include "app/recovery_state.hpp"
 #include "config/config.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/text_viewer.hpp"
@@ -84,6 +85,9 @@ struct AppState {
     dialogs::TextViewer viewer;
     dialogs::AboutWindow about{viewer};
     std::unique_ptr<update::UpdateService> update;
+
+    // The recovery copy of the changed map.
+    RecoveryState recovery;
 };
 
 } // namespace quarn::app

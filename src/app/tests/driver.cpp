@@ -1,5 +1,9 @@
 #include "driver.hpp"
 
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -11,14 +15,22 @@ std::optional<AppProcess> AppProcess::start(const std::wstring& exe, const std::
     std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
     buffer.push_back(L'\0');
 
+    // A mark no other process carries, inherited through the environment,
+    // by which kill_outright finds the program's Linux process.
+    static std::atomic<unsigned> started{0};
+    std::wstring mark = std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(++started) + L"." +
+                        std::to_wstring(::GetTickCount64());
+    ::SetEnvironmentVariableW(L"QUARN_DRIVER_MARK", mark.c_str());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
-        return std::nullopt;
+    BOOL created = ::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                    &startup, &info);
+    ::SetEnvironmentVariableW(L"QUARN_DRIVER_MARK", nullptr);
+    if (!created) return std::nullopt;
     ::CloseHandle(info.hThread);
     AppProcess app;
+    app.mark_ = "QUARN_DRIVER_MARK=" + std::string(mark.begin(), mark.end());
     app.process_.reset(info.hProcess);
     app.process_id_ = info.dwProcessId;
     return app;
@@ -49,6 +61,54 @@ BOOL CALLBACK match_window(HWND window, LPARAM lparam) {
 }
 
 } // namespace
+
+namespace {
+
+// The Linux process whose environment holds `mark` as a whole entry, read
+// from /proc through Wine's drive Z:.
+std::optional<unsigned long> linux_process_with(const std::string& mark) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<unsigned long> process;
+    do {
+        std::wstring name = found.cFileName;
+        if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+        std::ifstream environ(L"Z:\\proc\\" + name + L"\\environ", std::ios::binary);
+        std::string entries((std::istreambuf_iterator<char>(environ)), std::istreambuf_iterator<char>());
+        std::string whole = mark + '\0';
+        if (entries.compare(0, whole.size(), whole) == 0 || entries.find('\0' + whole) != std::string::npos) {
+            process = std::stoul(name);
+            break;
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return process;
+}
+
+} // namespace
+
+std::optional<std::string> AppProcess::kill_outright() const {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr)
+        return "not under Wine: there is no Linux process to send SIGKILL to";
+    auto process = linux_process_with(mark_);
+    if (!process) return "the program's Linux process was not found in /proc";
+    // Wine starts a Linux program named by its Linux path like any other.
+    std::wstring command = L"/bin/kill -KILL " + std::to_wstring(*process);
+    std::vector<wchar_t> buffer(command.begin(), command.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(L"Z:\\bin\\kill", buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return "/bin/kill could not be started: error " + std::to_string(::GetLastError());
+    if (info.hThread != nullptr) ::CloseHandle(info.hThread);
+    if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);
+    if (::WaitForSingleObject(process_.get(), 20000) != WAIT_OBJECT_0) return "the program outlived SIGKILL";
+    return std::nullopt;
+}
 
 HWND AppProcess::wait_for_window(const wchar_t* class_name, Duration timeout) const {
     auto deadline = std::chrono::steady_clock::now() + timeout;
