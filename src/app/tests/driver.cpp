@@ -1,6 +1,7 @@
 #include "driver.hpp"
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -74,8 +75,8 @@ std::optional<unsigned long> linux_process_with(const std::string& mark) {
     do {
         std::wstring name = found.cFileName;
         if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        std::ifstream environ(L"Z:\\proc\\" + name + L"\\environ", std::ios::binary);
-        std::string entries((std::istreambuf_iterator<char>(environ)), std::istreambuf_iterator<char>());
+        std::ifstream file(std::filesystem::path(L"Z:\\proc\\" + name + L"\\environ"), std::ios::binary);
+        std::string entries((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         std::string whole = mark + '\0';
         if (entries.compare(0, whole.size(), whole) == 0 || entries.find('\0' + whole) != std::string::npos) {
             process = std::stoul(name);

@@ -2,6 +2,9 @@
 // with an HDROP made here, in the process of the window.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstring>
