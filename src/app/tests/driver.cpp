@@ -11,27 +11,27 @@
 namespace quarn::testing {
 
 std::optional<AppProcess> AppProcess::start(const std::wstring& exe, const std::wstring& arguments) {
-    std::wstring command_line = L"\"" + exe + L"\"";
+    // A mark no other process carries, in the first word of the command
+    // line, which names the program for the reader's eyes only (the program
+    // file is `exe`): kill_outright finds the program's Linux process by it,
+    // as Wine shows the command line there.
+    static std::atomic<unsigned> started{0};
+    std::wstring mark =
+        L"{driver " + std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(++started) + L"}";
+    std::wstring command_line = L"\"" + exe + L" " + mark + L"\"";
     if (!arguments.empty()) command_line += L" " + arguments;
     std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
     buffer.push_back(L'\0');
 
-    // A mark no other process carries, inherited through the environment,
-    // by which kill_outright finds the program's Linux process.
-    static std::atomic<unsigned> started{0};
-    std::wstring mark = std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(++started) + L"." +
-                        std::to_wstring(::GetTickCount64());
-    ::SetEnvironmentVariableW(L"QUARN_DRIVER_MARK", mark.c_str());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    BOOL created = ::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                    &startup, &info);
-    ::SetEnvironmentVariableW(L"QUARN_DRIVER_MARK", nullptr);
-    if (!created) return std::nullopt;
+    if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info))
+        return std::nullopt;
     ::CloseHandle(info.hThread);
     AppProcess app;
-    app.mark_ = "QUARN_DRIVER_MARK=" + std::string(mark.begin(), mark.end());
+    app.mark_ = std::string(mark.begin(), mark.end());
     app.process_.reset(info.hProcess);
     app.process_id_ = info.dwProcessId;
     return app;
@@ -65,8 +65,8 @@ BOOL CALLBACK match_window(HWND window, LPARAM lparam) {
 
 namespace {
 
-// The Linux process whose environment holds `mark` as a whole entry, read
-// from /proc through Wine's drive Z:.
+// The Linux process whose command line holds `mark`, read from /proc
+// through Wine's drive Z:.
 std::optional<unsigned long> linux_process_with(const std::string& mark) {
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &found);
@@ -75,10 +75,9 @@ std::optional<unsigned long> linux_process_with(const std::string& mark) {
     do {
         std::wstring name = found.cFileName;
         if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        std::ifstream file(std::filesystem::path(L"Z:\\proc\\" + name + L"\\environ"), std::ios::binary);
-        std::string entries((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        std::string whole = mark + '\0';
-        if (entries.compare(0, whole.size(), whole) == 0 || entries.find('\0' + whole) != std::string::npos) {
+        std::ifstream file(std::filesystem::path(L"Z:\\proc\\" + name + L"\\cmdline"), std::ios::binary);
+        std::string words((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (words.find(mark) != std::string::npos) {
             process = std::stoul(name);
             break;
         }

@@ -28,7 +28,7 @@ class AppProcess {
 
     // Ends the program as a power cut or the kernel would: SIGKILL to the
     // Linux process that Wine runs it in, found by the mark `start` put in
-    // its environment; no code of the program runs any more. Waits until
+    // its command line; no code of the program runs any more. Waits until
     // the process is gone. Nothing on success, else why it could not be
     // done (not under Wine, no /proc).
     [[nodiscard]] std::optional<std::string> kill_outright() const;
@@ -72,7 +72,7 @@ class AppProcess {
 
     win::UniqueHandle process_;
     DWORD process_id_ = 0;
-    std::string mark_; // "QUARN_DRIVER_MARK=..." in the program's environment
+    std::string mark_; // "{driver ...}" in the program's command line
 };
 
 // A program that lies beside the running test program (same bin folder).
