@@ -183,6 +183,13 @@ void recovery_after_change(AppState& state) noexcept {
     auto now = RecoveryClock::now();
     if (!recovery.first_unwritten) recovery.first_unwritten = now;
     auto delay = recovery_delay(recovery.timing, now, *recovery.first_unwritten);
+    // The timer's message waits while other messages come (a stream of
+    // edits sent by another program, or a long paste): once the longest wait
+    // is over, the change that finds it over writes the copy itself.
+    if (delay.count() == 0) {
+        write_recovery_now(state);
+        return;
+    }
     // Setting the timer again restarts it: the quiet wait begins anew.
     ::SetTimer(state.main, k_recovery_timer, static_cast<UINT>(std::max<long long>(delay.count(), 1)),
                nullptr);

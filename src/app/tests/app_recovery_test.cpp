@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -44,7 +45,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto k_wait = 300ms;
 // What a kill may lose beyond the wait: the timer's message comes after
 // the program's other messages, and the write itself takes a moment.
-constexpr auto k_slack = 700ms;
+constexpr auto k_slack = 250ms;
 
 Map depot_map() {
     Map map;
@@ -368,6 +369,7 @@ TEST_F(Recovery, TheEndOfTheSessionWritesTheCopyAtOnceAndAsksNothing) {
 TEST_F(Recovery, FortyKillsNeverLoseMoreThanTheWait) {
     std::mt19937 random(std::random_device{}());
     int copies = 0;
+    std::chrono::milliseconds worst{0};
     for (int kill = 0; kill < 40; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill + 1));
         auto app = start(true);
@@ -375,7 +377,7 @@ TEST_F(Recovery, FortyKillsNeverLoseMoreThanTheWait) {
         // Step 0 is the map as opened; step i sets the site to "step i".
         std::vector<Clock::time_point> begun{Clock::now()};
         auto killed_at =
-            Clock::now() + std::chrono::milliseconds(std::uniform_int_distribution(0, 1500)(random));
+            Clock::now() + std::chrono::milliseconds(std::uniform_int_distribution(0, 1000)(random));
         while (Clock::now() < killed_at) {
             begun.push_back(Clock::now());
             ASSERT_TRUE(set_site(app->main, L"step " + std::to_wstring(begun.size() - 1)));
@@ -396,11 +398,14 @@ TEST_F(Recovery, FortyKillsNeverLoseMoreThanTheWait) {
         auto held_until = step + 1 < begun.size() ? begun[step + 1] : killed;
         EXPECT_GE(held_until, killed - k_wait - k_slack)
             << "the copy holds step " << step << " of " << begun.size() - 1;
+        worst = std::max(worst, std::chrono::duration_cast<std::chrono::milliseconds>(killed - held_until));
         std::error_code ignored;
         for (const fs::path& file : files(L"")) fs::remove(file, ignored);
     }
     // Most kills come after the first copy: the test saw copies at all.
     EXPECT_GT(copies, 10);
+    std::printf("40 kills, %d after a recovery copy; the most a kill lost: %lld ms\n", copies,
+                static_cast<long long>(worst.count()));
 }
 
 } // namespace
