@@ -102,6 +102,12 @@ TEST_F(DropTest, ADroppedMapOpensAfterTheSaveQuestion) {
     EXPECT_EQ(state_->map, dropped);
     EXPECT_EQ(state_->path, file);
     EXPECT_EQ(title(), L"dropped map.quarn - Quarn");
+
+    // Opened, the map is one of the shell's recent documents (the jump list's).
+    wchar_t recent[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent), S_OK);
+    EXPECT_TRUE(fs::exists(fs::path(recent) / L"dropped map.quarn.lnk"))
+        << "no shortcut in " << quarn::win::narrow(recent);
 }
 
 TEST_F(DropTest, DroppedConfigurationsOpenTheImportWithTheFirst) {
