@@ -14,6 +14,7 @@ namespace quarn::app {
 namespace {
 
 constexpr std::string_view k_save_suffix = ".quarn-save";
+constexpr std::string_view k_backup_suffix = ".quarn-backup";
 
 std::string shown(const std::filesystem::path& path) {
     return win::narrow(path.wstring());
@@ -107,6 +108,33 @@ void open_recovered(AppState& state, RecoveryRecord record) {
     // before the old one goes.
     write_recovery_now(state);
     set_status(state, "Recovered the changes to " + record.document.value_or("Untitled"));
+}
+
+bool reads_whole(const std::filesystem::path& file) {
+    auto bytes = read_whole_file(file);
+    return bytes && read_recovery(bytes.value());
+}
+
+// A run killed while its safe write put a new copy in place may have left
+// the copy under the safe write's names only: the new one, flushed whole
+// before the replace began, under the temporary name, the previous one
+// under the backup name. The newest whole one takes the recovery file's
+// name again; what is left of the write goes once that name holds a copy.
+void mend_killed_write(const std::filesystem::path& file) {
+    std::filesystem::path temporary = safe_write_temporary(file);
+    std::filesystem::path backup = safe_write_backup(file);
+    auto present = [](const std::filesystem::path& path) {
+        return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    if (!present(file)) {
+        if (present(temporary) && reads_whole(temporary))
+            (void)::MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_WRITE_THROUGH);
+        else if (present(backup))
+            (void)::MoveFileExW(backup.c_str(), file.c_str(), MOVEFILE_WRITE_THROUGH);
+    }
+    if (!present(file)) return;
+    (void)::DeleteFileW(temporary.c_str());
+    (void)::DeleteFileW(backup.c_str());
 }
 
 enum class Answer : std::size_t { Recover = 0, Discard = 1, Later = 2 };
@@ -250,15 +278,24 @@ void offer_recovery(AppState& state) noexcept {
             if (!it->is_regular_file(error)) continue;
             files.push_back(it->path());
         }
-        std::sort(files.begin(), files.end());
+        // The recovery files of runs that have ended, each once, named as
+        // the file itself whatever of its safe write is left.
+        std::vector<std::filesystem::path> ended;
         for (const auto& file : files) {
             std::string name = win::narrow(file.filename().wstring());
             auto owner = recovery_file_owner(name);
             if (!owner || *owner == state.recovery.owner || still_runs(*owner)) continue;
-            if (name.ends_with(k_save_suffix)) {
-                // A copy killed while it wrote: its recovery file, if any, is
-                // whole; the half-written temporary file is of no use.
-                (void)::DeleteFileW(file.c_str());
+            for (std::string_view suffix : {k_save_suffix, k_backup_suffix})
+                if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+            std::filesystem::path recovery = file.parent_path() / win::widen(name);
+            if (std::find(ended.begin(), ended.end(), recovery) == ended.end()) ended.push_back(recovery);
+        }
+        std::sort(ended.begin(), ended.end());
+        for (const auto& file : ended) {
+            mend_killed_write(file);
+            // Nothing whole was left: a run killed while it wrote its first copy.
+            if (::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                (void)::DeleteFileW(safe_write_temporary(file).c_str());
                 continue;
             }
             offer_one(state, file);

@@ -39,8 +39,8 @@ std::string recovery_file_name(std::string_view document_name, const RecoveryOwn
 }
 
 std::optional<RecoveryOwner> recovery_file_owner(std::string_view name) {
-    constexpr std::string_view save_suffix = ".quarn-save";
-    if (name.ends_with(save_suffix)) name.remove_suffix(save_suffix.size());
+    for (std::string_view suffix : {std::string_view(".quarn-save"), std::string_view(".quarn-backup")})
+        if (name.ends_with(suffix)) name.remove_suffix(suffix.size());
     if (!name.ends_with(k_recovery_extension)) return std::nullopt;
     name.remove_suffix(k_recovery_extension.size());
     auto dot = name.rfind('.');

@@ -42,9 +42,9 @@ inline constexpr std::string_view k_recovery_extension = ".quarn-recovery";
 // "Untitled..." for a map without a path. Characters a file name may not
 // hold are replaced by "_".
 [[nodiscard]] std::string recovery_file_name(std::string_view document_name, const RecoveryOwner& owner);
-// The owner named in a recovery file's name (a temporary file of the safe
-// write, "...quarn-recovery.quarn-save", names its owner too); nothing for
-// a name of another kind.
+// The owner named in a recovery file's name (the safe write's temporary and
+// backup files, "...quarn-recovery.quarn-save" and ".quarn-backup", name
+// their owner too); nothing for a name of another kind.
 [[nodiscard]] std::optional<RecoveryOwner> recovery_file_owner(std::string_view file_name);
 // The named marker a running copy holds while it may write recovery files:
 // "Local\Quarn.Recovery.{process}-{started in hex}".

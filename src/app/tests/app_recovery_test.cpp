@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -110,9 +112,30 @@ class Recovery : public ::testing::Test {
         for (const fs::path& file : files()) {
             auto owner = app::recovery_file_owner(win::narrow(file.filename().wstring()));
             if (!owner || owner->process != process) continue;
-            auto record = app::read_recovery(read_file(file));
+            // The program may hold the file for a moment while it puts a
+            // new copy in place: not there yet, rather than torn.
+            std::ifstream in(file, std::ios::binary);
+            if (!in) continue;
+            std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            auto record = app::read_recovery(bytes);
             EXPECT_TRUE(record) << win::narrow(file.wstring()) << " is torn: " << record.error();
             if (record) return record.value();
+        }
+        return std::nullopt;
+    }
+
+    // What the next start recovers of a killed run: its recovery file, or,
+    // when a kill came half way through putting a copy in place, the new
+    // copy under the safe write's temporary name if it is whole, else the
+    // previous one under its backup name.
+    std::optional<RecoveryRecord> recovered_of(DWORD process) const {
+        if (auto record = record_of(process)) return record;
+        for (const wchar_t* ending : {L".quarn-recovery.quarn-save", L".quarn-recovery.quarn-backup"}) {
+            for (const fs::path& file : files(ending)) {
+                auto owner = app::recovery_file_owner(win::narrow(file.filename().wstring()));
+                if (!owner || owner->process != process) continue;
+                if (auto record = app::read_recovery(read_file(file))) return record.value();
+            }
         }
         return std::nullopt;
     }
@@ -302,6 +325,7 @@ TEST_F(Recovery, AKillWhileTheCopyIsWrittenLeavesThePreviousCopyOrNoneNeverATorn
     big.notes = std::string(8'000'000, 'n');
     write_file(map_path_, save_map(big));
 
+    int halfway = 0;
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         auto app = start(true);
@@ -312,22 +336,31 @@ TEST_F(Recovery, AKillWhileTheCopyIsWrittenLeavesThePreviousCopyOrNoneNeverATorn
         // Killed as soon as the next copy is being written.
         ASSERT_TRUE(wait_for([&] { return !files(L".quarn-save").empty(); }, 20s)) << "no write was seen";
         KILL_OR_SKIP(*app);
-        auto record = record_of(app->process.process_id());
-        ASSERT_TRUE(record.has_value()) << "the previous copy is gone";
-        EXPECT_TRUE(record->map.site == "first" || record->map.site == "second") << record->map.site;
-        EXPECT_EQ(record->map.notes, big.notes);
+        // A kill half way through the replace leaves the copies under the
+        // safe write's names only; whatever has the recovery file's name is whole.
+        if (auto record = record_of(app->process.process_id())) {
+            EXPECT_TRUE(record->map.site == "first" || record->map.site == "second") << record->map.site;
+            EXPECT_EQ(record->map.notes, big.notes);
+        } else {
+            ++halfway;
+        }
 
-        // The next start clears the killed write's temporary file.
+        // The next start offers a whole copy, the new one or the previous.
         auto next = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
         ASSERT_TRUE(next);
-        EXPECT_EQ(answer_message_box(*next, 1),
+        EXPECT_EQ(answer_message_box(*next, 0),
                   win::widen("Quarn closed before the changes to " + shown_map_path() + " were saved."));
         HWND main = next->wait_for_window(app::k_main_window_class, 10s);
         ASSERT_TRUE(AppProcess::wait_until_responsive(main, 10s));
-        EXPECT_TRUE(files(L"").empty()) << "left in the folder after the offer";
-        Running closing{std::move(*next), main};
-        close_without_question(closing);
+        std::wstring site = AppProcess::window_text(::GetDlgItem(main, app::SiteField));
+        EXPECT_TRUE(site == L"first" || site == L"second") << win::narrow(site);
+        // Given up on closing: nothing of the killed write is left behind.
+        ASSERT_TRUE(::PostMessageW(main, WM_CLOSE, 0, 0));
+        EXPECT_EQ(answer_message_box(*next, 1), L"Save the changes to depot map.quarn?");
+        EXPECT_EQ(next->wait_exit(20s), 0u);
+        EXPECT_TRUE(files(L"").empty()) << "left in the folder: " << files(L"").size();
     }
+    std::printf("3 kills while a copy was written; %d half way through its replace\n", halfway);
 }
 
 TEST_F(Recovery, TheEndOfTheSessionWritesTheCopyAtOnceAndAsksNothing) {
@@ -388,7 +421,7 @@ TEST_F(Recovery, FortyKillsNeverLoseMoreThanTheWait) {
         KILL_OR_SKIP(*app);
 
         std::size_t step = 0;
-        if (auto record = record_of(app->process.process_id())) {
+        if (auto record = recovered_of(app->process.process_id())) {
             ++copies;
             ASSERT_EQ(record->map.site.rfind("step ", 0), 0u) << record->map.site;
             step = std::stoul(record->map.site.substr(5));

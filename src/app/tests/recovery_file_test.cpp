@@ -33,6 +33,7 @@ TEST(RecoveryFile, NamesCarryTheDocumentAndTheRunAndReadBack) {
         EXPECT_EQ(recovery_file_owner(name), c.owner);
         // The safe write's temporary file of a copy being written names the run too.
         EXPECT_EQ(recovery_file_owner(name + ".quarn-save"), c.owner);
+        EXPECT_EQ(recovery_file_owner(name + ".quarn-backup"), c.owner);
     }
 }
 
