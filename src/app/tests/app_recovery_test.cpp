@@ -363,6 +363,36 @@ TEST_F(Recovery, AKillWhileTheCopyIsWrittenLeavesThePreviousCopyOrNoneNeverATorn
     std::printf("3 kills while a copy was written; %d half way through its replace\n", halfway);
 }
 
+TEST_F(Recovery, WhatAKillHalfWayThroughTheReplaceLeftIsMendedBeforeTheOffer) {
+    auto record_with = [](const char* document, const char* site) {
+        Map map = depot_map();
+        map.site = site;
+        return RecoveryRecord{std::string(document), "2026-12-10T00:00:00Z", map};
+    };
+    fs::create_directories(folder());
+    // a: the new copy whole under the temporary name, the previous one under the backup name.
+    fs::path a = folder() / win::widen(app::recovery_file_name("a.quarn", {4000010, 1}));
+    write_file(a.wstring() + L".quarn-save", app::write_recovery(record_with("C:\\a.quarn", "new a")));
+    write_file(a.wstring() + L".quarn-backup", app::write_recovery(record_with("C:\\a.quarn", "old a")));
+    // b: killed while the new copy was still being written.
+    fs::path b = folder() / win::widen(app::recovery_file_name("b.quarn", {4000011, 1}));
+    std::string torn = app::write_recovery(record_with("C:\\b.quarn", "new b"));
+    write_file(b.wstring() + L".quarn-save", torn.substr(0, torn.size() / 2));
+    write_file(b.wstring() + L".quarn-backup", app::write_recovery(record_with("C:\\b.quarn", "old b")));
+
+    auto app = AppProcess::start(testing::beside_this_program(L"quarn.exe"));
+    ASSERT_TRUE(app);
+    EXPECT_EQ(answer_message_box(*app, 2), L"Quarn closed before the changes to C:\\a.quarn were saved.");
+    EXPECT_EQ(answer_message_box(*app, 2), L"Quarn closed before the changes to C:\\b.quarn were saved.");
+    HWND main = app->wait_for_window(app::k_main_window_class, 10s);
+    ASSERT_TRUE(AppProcess::wait_until_responsive(main, 10s));
+    EXPECT_EQ(files(L""), (std::vector<fs::path>{a, b}));
+    EXPECT_EQ(app::read_recovery(read_file(a)).value().map.site, "new a");
+    EXPECT_EQ(app::read_recovery(read_file(b)).value().map.site, "old b");
+    Running running{std::move(*app), main};
+    close_without_question(running);
+}
+
 TEST_F(Recovery, TheEndOfTheSessionWritesTheCopyAtOnceAndAsksNothing) {
     set_wait(10s); // the program's own wait: only the session's end writes within this test
     auto app = start(true);
