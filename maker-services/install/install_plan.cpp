@@ -54,6 +54,29 @@ std::wstring uninstalled_file_name(unsigned long process_id) {
     return wide(identity::k_product_id) + L"-uninstalled-" + std::to_wstring(process_id) + L".exe";
 }
 
+std::wstring user_classes_key() {
+    return L"Software\\Classes";
+}
+
+std::wstring map_prog_id() {
+    return wide(identity::k_maker_name) + L"." + wide(identity::k_product_name) + L"Map";
+}
+
+std::wstring open_command(std::wstring_view program_file) {
+    return quoted(program_file) + L" \"%1\"";
+}
+
+std::vector<RegistryKeyValues> map_file_type(std::wstring_view program_file) {
+    const std::wstring type = user_classes_key() + L"\\" + map_prog_id();
+    const std::wstring name = wide(identity::k_product_name) + L" map";
+    return {
+        {user_classes_key() + L"\\.quarn", {text_value(L"", map_prog_id())}},
+        {type, {text_value(L"", name), text_value(L"FriendlyTypeName", name)}},
+        {type + L"\\DefaultIcon", {text_value(L"", std::wstring(program_file) + L",0")}},
+        {type + L"\\shell\\open\\command", {text_value(L"", open_command(program_file))}},
+    };
+}
+
 std::uint32_t estimated_size_kib(std::optional<std::uint64_t> bytes) noexcept {
     if (!bytes) return 0;
     std::uint64_t kib = *bytes / 1024 + (*bytes % 1024 != 0 ? 1 : 0);

@@ -45,6 +45,28 @@ struct UninstallValue {
     bool operator==(const UninstallValue&) const = default;
 };
 
+// One key under HKEY_CURRENT_USER with the values written into it; an empty
+// name is the key's default value.
+struct RegistryKeyValues {
+    std::wstring key;
+    std::vector<UninstallValue> values;
+
+    bool operator==(const RegistryKeyValues&) const = default;
+};
+
+// "Software\Classes": the current user's file types, which the shell reads
+// before the machine's.
+[[nodiscard]] std::wstring user_classes_key();
+// "Brambleforge.QuarnMap": the map file type's programmatic identifier.
+[[nodiscard]] std::wstring map_prog_id();
+// "\"{program}\" \"%1\"": what Explorer runs to open a map.
+[[nodiscard]] std::wstring open_command(std::wstring_view program_file);
+
+// The map file type of a per-user install, in the order it is written:
+// ".quarn" leads to the type, which has its friendly name, the program's
+// icon and the open command.
+[[nodiscard]] std::vector<RegistryKeyValues> map_file_type(std::wstring_view program_file);
+
 // The eleven values of the uninstall entry, in the order they are written.
 [[nodiscard]] std::vector<UninstallValue> uninstall_values(std::wstring_view program_folder,
                                                            std::wstring_view program_file,

@@ -22,6 +22,10 @@ const char* error_template(InstallError error) {
         return "The Start menu entry could not be created";
     case InstallError::UninstallEntryNotWritten:
         return "The uninstall entry could not be written";
+    case InstallError::FileTypeNotRegistered:
+        return "The map file type could not be registered";
+    case InstallError::FileTypeNotRemoved:
+        return "The map file type could not be removed";
     case InstallError::StartMenuEntryNotRemoved:
         return "The Start menu entry could not be removed";
     case InstallError::UninstallEntryNotRemoved:

@@ -15,8 +15,10 @@ enum class InstallError {
     ProgramNotCopied,
     StartMenuEntryNotCreated,
     UninstallEntryNotWritten,
+    FileTypeNotRegistered,
     StartMenuEntryNotRemoved,
     UninstallEntryNotRemoved,
+    FileTypeNotRemoved,
     ProgramFileNotRemoved,
     SettingsNotRemoved,
 };

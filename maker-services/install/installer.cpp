@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -101,6 +103,62 @@ void remove_empty_key(const std::wstring& path) noexcept {
     if (subkeys == 0 && values == 0) ::RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
 }
 
+// The default value of a key as text; nothing when there is none.
+std::optional<std::wstring> default_text(const std::wstring& key) {
+    DWORD bytes = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, text.data(),
+                       &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(bytes / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+}
+
+// Paths in the registry are compared as the file system compares names:
+// without regard to case.
+bool same_text(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+LSTATUS register_map_file_type(const std::filesystem::path& program_file) {
+    for (const RegistryKeyValues& key : map_file_type(program_file.wstring()))
+        if (LSTATUS status = write_uninstall_entry(key.key, key.values); status != ERROR_SUCCESS)
+            return status;
+    // Explorer keeps file types in memory: it reads them again when told.
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    return ERROR_SUCCESS;
+}
+
+// Only what still leads to this program goes: another install of it (or
+// another program that took ".quarn" over since) keeps its file type.
+LSTATUS remove_map_file_type(const std::filesystem::path& program_file) {
+    const std::wstring type_key = user_classes_key() + L"\\" + map_prog_id();
+    auto command = default_text(type_key + L"\\shell\\open\\command");
+    if (!command || !same_text(*command, open_command(program_file.wstring()))) return ERROR_SUCCESS;
+    LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, type_key.c_str());
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return status;
+    const std::wstring extension_key = user_classes_key() + L"\\.quarn";
+    if (auto leads_to = default_text(extension_key); leads_to && same_text(*leads_to, map_prog_id())) {
+        HKEY raw = nullptr;
+        status = ::RegOpenKeyExW(HKEY_CURRENT_USER, extension_key.c_str(), 0, KEY_SET_VALUE, &raw);
+        if (status != ERROR_SUCCESS) return status;
+        win::UniqueKey extension(raw);
+        status = ::RegDeleteValueW(extension.get(), nullptr);
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return status;
+        extension.reset();
+        // Other programs' entries under ".quarn" (OpenWithProgids) keep it.
+        remove_empty_key(extension_key);
+    }
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    return ERROR_SUCCESS;
+}
+
 std::optional<std::string> install_steps(const InstallLocations& at, const std::filesystem::path& program) {
     if (DWORD error = create_folder(at.program_folder)) return failure(InstallError::FolderNotCreated, error);
 
@@ -124,6 +182,9 @@ std::optional<std::string> install_steps(const InstallLocations& at, const std::
         uninstall_values(at.program_folder.wstring(), at.program_file.wstring(), size_of(at.program_file));
     if (LSTATUS status = write_uninstall_entry(at.uninstall_key, values); status != ERROR_SUCCESS)
         return failure(InstallError::UninstallEntryNotWritten, static_cast<DWORD>(status));
+
+    if (LSTATUS status = register_map_file_type(at.program_file); status != ERROR_SUCCESS)
+        return failure(InstallError::FileTypeNotRegistered, static_cast<DWORD>(status));
     return std::nullopt;
 }
 
@@ -135,6 +196,9 @@ std::optional<std::string> uninstall_steps(const InstallLocations& at, const std
 
     if (LSTATUS status = delete_uninstall_entry(at.uninstall_key); status != ERROR_SUCCESS)
         return failure(InstallError::UninstallEntryNotRemoved, static_cast<DWORD>(status));
+
+    if (LSTATUS status = remove_map_file_type(at.program_file); status != ERROR_SUCCESS)
+        return failure(InstallError::FileTypeNotRemoved, static_cast<DWORD>(status));
 
     if (present(at.program_file)) {
         bool removed = false;

@@ -23,12 +23,14 @@ namespace quarn::install {
 [[nodiscard]] bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) noexcept;
 
 // Copies `program` (normally the running program) into the program folder,
-// unless it is the program file already, and writes the Start menu entry
-// and the uninstall entry.
+// unless it is the program file already, and writes the Start menu entry,
+// the uninstall entry and the map file type (".quarn" opens in the program
+// file).
 [[nodiscard]] std::optional<std::string> install(const InstallLocations& at,
                                                  const std::filesystem::path& program) noexcept;
 
-// Removes the Start menu entry, the uninstall entry and the program file,
+// Removes the Start menu entry, the uninstall entry, the map file type when
+// it still leads to the program file, and the program file,
 // the previous copy and then the program folder when it is empty. When
 // `running` is the program file, the file moves to the temporary folder
 // under the name of uninstalled_file_name with this process's id, as a

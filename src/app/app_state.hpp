@@ -12,6 +12,7 @@
 #include "app/find_window.hpp"
 #include "app/history.hpp"
 #include "app/menu_bar_keys.hpp"
+#include "app/recovery_state.hpp"
 #include "config/config.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/text_viewer.hpp"
@@ -91,6 +92,9 @@ struct AppState {
     dialogs::TextViewer viewer;
     dialogs::AboutWindow about{viewer};
     std::unique_ptr<update::UpdateService> update;
+
+    // The recovery copy of the changed map.
+    RecoveryState recovery;
 };
 
 } // namespace quarn::app

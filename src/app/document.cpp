@@ -1,9 +1,11 @@
 #include "app/document.hpp"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <vector>
 
+#include "app/recovery.hpp"
 #include "app/refresh.hpp"
 #include "app/window_title.hpp"
 #include "config/config_store.hpp"
@@ -25,6 +27,9 @@ std::string display_path(const std::filesystem::path& path) {
 void remember_recent(AppState& state, const std::filesystem::path& path) {
     add_recent_file(state.config, display_path(path));
     if (state.config_folder) (void)save_config(*state.config_folder, state.config);
+    // The shell's recent documents feed the taskbar's jump list; the
+    // program's own recent-files menu is the settings' list above.
+    ::SHAddToRecentDocs(SHARD_PATHW, path.c_str());
 }
 
 bool save_to(AppState& state, const std::filesystem::path& path) {
@@ -34,6 +39,7 @@ bool save_to(AppState& state, const std::filesystem::path& path) {
     }
     state.saved = state.map;
     state.path = path;
+    recovery_after_change(state);
     remember_recent(state, path);
     set_status(state, "Saved " + display_path(path));
     refresh_title(state);
@@ -64,6 +70,7 @@ bool open_document(AppState& state, const std::filesystem::path& given) noexcept
         if (state.selected_vlan && !find_vlan(state.map, *state.selected_vlan)) state.selected_vlan.reset();
         remember_recent(state, path);
         refresh_all(state);
+        recovery_after_change(state);
         return true;
     } catch (...) {
         dialogs::show_warning(state.main, "Could not open " + display_path(given) + ":\nout of memory");
@@ -80,6 +87,7 @@ void new_document(AppState& state) noexcept {
     state.last_switch.reset();
     state.selected_vlan.reset();
     refresh_all(state);
+    recovery_after_change(state);
 }
 
 bool save_document(AppState& state) noexcept {
@@ -159,6 +167,11 @@ std::optional<std::filesystem::path> ask_path(HWND owner, const wchar_t* filter,
 
 std::optional<std::filesystem::path> ask_open_path(HWND owner) noexcept {
     return ask_path(owner, k_map_filter, L"quarn", std::nullopt, false);
+}
+
+std::optional<std::filesystem::path> ask_config_path(HWND owner) noexcept {
+    return ask_path(owner, L"All Files (*.*)\0*.*\0Text Files (*.txt;*.cfg;*.conf)\0*.txt;*.cfg;*.conf\0",
+                    nullptr, std::nullopt, false);
 }
 
 std::optional<std::filesystem::path>

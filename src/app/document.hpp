@@ -28,6 +28,9 @@ bool confirm_discard(AppState& state) noexcept;
 // The open and save dialogs for maps ("Quarn Maps (*.quarn)"); nothing when
 // cancelled.
 std::optional<std::filesystem::path> ask_open_path(HWND owner) noexcept;
+// The open dialog for a switch's configuration: every file first, as
+// switches save theirs under any name.
+std::optional<std::filesystem::path> ask_config_path(HWND owner) noexcept;
 std::optional<std::filesystem::path>
 ask_save_path(HWND owner, const wchar_t* filter, const wchar_t* extension,
               const std::optional<std::filesystem::path>& suggestion) noexcept;

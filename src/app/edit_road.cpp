@@ -1,5 +1,6 @@
 #include "app/edit_road.hpp"
 
+#include "app/recovery.hpp"
 #include "app/refresh.hpp"
 
 namespace quarn::app {
@@ -60,6 +61,7 @@ void finish_map_change(AppState& state, const EditRule& rule) noexcept {
     if (rule.select_vlan) state.selected_vlan = rule.select_vlan;
     if (state.selected_vlan && !find_vlan(state.map, *state.selected_vlan)) state.selected_vlan.reset();
     refresh_all(state);
+    recovery_after_change(state);
 }
 
 bool commit_edit(AppState& state, Map before, const EditRule& rule) {

@@ -11,6 +11,7 @@
 #include "app/document.hpp"
 #include "app/main_window.hpp"
 #include "app/message_loop.hpp"
+#include "app/recovery.hpp"
 #include "app/startup.hpp"
 #include "config/config_store.hpp"
 #include "identity/product.hpp"
@@ -51,7 +52,14 @@ int run(HINSTANCE instance, int show) {
     if (!program) return 0;
     AppState& state = *program->state;
 
+    if (auto folder = recovery_folder()) start_recovery(state, *folder);
     if (arguments.file) (void)open_document(state, std::filesystem::path(*arguments.file));
+    // Copies of earlier runs that ended before their changes were saved.
+    offer_recovery(state);
+    // A restart for an update (or after a crash or hang) brings the program
+    // back, and with it the offer of what it had not saved. No arguments:
+    // the map to come back to is the recovery copy's business.
+    (void)::RegisterApplicationRestart(nullptr, 0);
 
     // The daily update check: asked once, started when due, looked at hourly.
     state.update->ask_consent(state.main);

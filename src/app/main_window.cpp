@@ -7,8 +7,10 @@
 #include "app/command_dispatch.hpp"
 #include "app/commands.hpp"
 #include "app/document.hpp"
+#include "app/drop_files.hpp"
 #include "app/main_controls.hpp"
 #include "app/main_layout.hpp"
+#include "app/recovery.hpp"
 #include "controls/common_message.hpp"
 #include "controls/control_table.hpp"
 #include "controls/dialog_window.hpp"
@@ -118,7 +120,31 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
             state->update->start_if_due();
             return 0;
         }
+        if (state != nullptr && wparam == k_recovery_timer) {
+            write_recovery_now(*state);
+            return 0;
+        }
         break;
+    case WM_QUERYENDSESSION:
+        // Windows asks programs not to hold up the end of a session with a
+        // question: the changes go to the recovery copy, which the next
+        // start offers, and the session goes on.
+        if (state != nullptr) write_recovery_now(*state);
+        return TRUE;
+    case WM_ENDSESSION:
+        if (state != nullptr && wparam != FALSE) {
+            write_recovery_now(*state);
+            // The restart manager closing the program for an update: it
+            // goes without the save question, its recovery copy kept.
+            if ((lparam & ENDSESSION_CLOSEAPP) != 0) ::DestroyWindow(hwnd());
+        }
+        return 0;
+    case WM_DROPFILES:
+        if (state != nullptr) drop_files(*state, reinterpret_cast<HDROP>(wparam));
+        return 0;
+    case k_import_dropped_message:
+        if (state != nullptr) open_first_dropped_in_import(*state);
+        return 0;
     case update::k_update_result_message:
         if (state != nullptr) state->update->take_result();
         return 0;
@@ -130,7 +156,11 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
 }
 
 LRESULT MainWindow::on_close() noexcept {
-    if (state_ != nullptr && !confirm_discard(*state_)) return 0;
+    if (state_ != nullptr) {
+        if (!confirm_discard(*state_)) return 0;
+        // Saved, or the changes given up: no recovery copy is wanted.
+        discard_recovery(*state_);
+    }
     ::DestroyWindow(hwnd());
     return 0;
 }

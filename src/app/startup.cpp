@@ -1,5 +1,7 @@
 #include "app/startup.hpp"
 
+#include <shellapi.h>
+
 #include "app/main_controls.hpp"
 #include "app/refresh.hpp"
 #include "config/config_store.hpp"
@@ -41,6 +43,8 @@ std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOp
             app,
             "Select ports, pick a VLAN in the list, then press Toggle Untagged (U) or Toggle Tagged (T).");
 
+        // Files dragged from Explorer: maps and configurations.
+        ::DragAcceptFiles(app.main, TRUE);
         ::ShowWindow(app.main, options.show);
         ::UpdateWindow(app.main);
         if (app.canvas.hwnd() != nullptr) ::SetFocus(app.canvas.hwnd());

@@ -68,6 +68,23 @@ TEST(InstallPlan, UninstallEntryHoldsTheElevenValues) {
     EXPECT_EQ(uninstall_values(folder, file, std::nullopt)[8], number(L"EstimatedSize", 0));
 }
 
+TEST(InstallPlan, TheMapFileTypeLeadsFromTheExtensionToTheProgram) {
+    const std::wstring program = L"C:\\Users\\Zo\u00eb\\AppData\\Local\\Programs\\Quarn\\quarn.exe";
+    auto text = [](const wchar_t* name, std::wstring value) {
+        return UninstallValue{name, ValueKind::String, std::move(value), 0};
+    };
+    const std::vector<RegistryKeyValues> expected = {
+        {L"Software\\Classes\\.quarn", {text(L"", L"Brambleforge.QuarnMap")}},
+        {L"Software\\Classes\\Brambleforge.QuarnMap",
+         {text(L"", L"Quarn map"), text(L"FriendlyTypeName", L"Quarn map")}},
+        {L"Software\\Classes\\Brambleforge.QuarnMap\\DefaultIcon", {text(L"", program + L",0")}},
+        {L"Software\\Classes\\Brambleforge.QuarnMap\\shell\\open\\command",
+         {text(L"", L"\"" + program + L"\" \"%1\"")}},
+    };
+    EXPECT_EQ(map_file_type(program), expected);
+    EXPECT_EQ(open_command(program), L"\"" + program + L"\" \"%1\"");
+}
+
 TEST(CommandLine, MaintenanceSwitchesCountOnlyInFirstPlace) {
     using Args = std::vector<std::wstring>;
     struct Case {
@@ -144,6 +161,9 @@ TEST(InstallTexts, WholeMessages) {
         {error_text(InstallError::UninstallEntryNotRemoved, "E"),
          "The uninstall entry could not be removed: E"},
         {error_text(InstallError::SettingsNotRemoved, "E"), "The settings could not be removed: E"},
+        {error_text(InstallError::FileTypeNotRegistered, "E"),
+         "The map file type could not be registered: E"},
+        {error_text(InstallError::FileTypeNotRemoved, "E"), "The map file type could not be removed: E"},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
 }

@@ -88,6 +88,39 @@ void expect_link_to(const fs::path& link, const fs::path& target) {
     EXPECT_EQ(found, target.wstring());
 }
 
+const std::wstring k_extension_key = L"Software\\Classes\\.quarn";
+const std::wstring k_type_key = L"Software\\Classes\\Brambleforge.QuarnMap";
+
+void forget_file_types() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, k_extension_key.c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, k_type_key.c_str());
+}
+
+// Every key of the map file type with the values the plan names, as read
+// back from the registry.
+std::vector<RegistryKeyValues> file_type_found(const std::vector<RegistryKeyValues>& plan) {
+    std::vector<RegistryKeyValues> found;
+    for (const RegistryKeyValues& key : plan) found.push_back({key.key, entry_values(key.key, key.values)});
+    return found;
+}
+
+void set_default(const std::wstring& key, const std::wstring& text) {
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, text.c_str(),
+                                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+// The map file type as an install of the program at `program` writes it.
+void plant_file_type(const std::wstring& program) {
+    for (const RegistryKeyValues& key : map_file_type(program))
+        for (const UninstallValue& value : key.values)
+            ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.key.c_str(),
+                                        value.name.empty() ? nullptr : value.name.c_str(), REG_SZ,
+                                        value.text.c_str(),
+                                        static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t))),
+                      ERROR_SUCCESS);
+}
+
 class Installer : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -96,11 +129,13 @@ class Installer : public ::testing::Test {
         fs::remove_all(root_, ignored);
         ASSERT_TRUE(fs::create_directories(root_ / L"Start Menu" / L"Programs"));
         ::RegDeleteTreeW(HKEY_CURRENT_USER, at_.uninstall_key.c_str());
+        forget_file_types();
     }
     void TearDown() override {
         std::error_code ignored;
         fs::remove_all(root_, ignored);
         ::RegDeleteTreeW(HKEY_CURRENT_USER, at_.uninstall_key.c_str());
+        forget_file_types();
     }
 
     win::ComApartment com_{COINIT_APARTMENTTHREADED};
@@ -151,6 +186,50 @@ TEST_F(Installer, UninstallFromTheInstalledCopyMovesItToTheTemporaryFolder) {
 
     // Nothing left to remove is no failure.
     EXPECT_EQ(uninstall(at_, self_), std::nullopt);
+}
+
+TEST_F(Installer, MapsOpenInTheInstalledProgramUntilItIsUninstalled) {
+    ASSERT_EQ(install(at_, self_), std::nullopt);
+    const auto plan = map_file_type(at_.program_file.wstring());
+    EXPECT_EQ(file_type_found(plan), plan);
+    EXPECT_EQ(value_count(k_extension_key), 1u);
+    EXPECT_EQ(value_count(k_type_key), 2u);
+
+    // Another program's entry under the extension outlives the uninstall;
+    // the extension's own value, which the install wrote, does not.
+    set_default(k_extension_key + L"\\OpenWithProgids", L"");
+    ASSERT_EQ(uninstall(at_, self_), std::nullopt);
+    EXPECT_FALSE(key_exists(k_type_key));
+    EXPECT_EQ(value_count(k_extension_key), 0u);
+    EXPECT_TRUE(key_exists(k_extension_key + L"\\OpenWithProgids"));
+    forget_file_types();
+
+    // Without anything else under it, the extension's key goes too.
+    ASSERT_EQ(install(at_, self_), std::nullopt);
+    ASSERT_EQ(uninstall(at_, self_), std::nullopt);
+    EXPECT_FALSE(key_exists(k_extension_key));
+    EXPECT_FALSE(key_exists(k_type_key));
+}
+
+TEST_F(Installer, UninstallLeavesAFileTypeThatLeadsElsewhereAlone) {
+    // ".quarn" taken over by another program since the install.
+    ASSERT_EQ(install(at_, self_), std::nullopt);
+    set_default(k_extension_key, L"Other.Viewer");
+    ASSERT_EQ(uninstall(at_, self_), std::nullopt);
+    EXPECT_FALSE(key_exists(k_type_key)) << "the program's own type goes";
+    EXPECT_EQ(entry_values(k_extension_key, {{L"", ValueKind::String, {}, 0}}),
+              (std::vector<UninstallValue>{{L"", ValueKind::String, L"Other.Viewer", 0}}));
+    forget_file_types();
+
+    // The type written by another install of the program, elsewhere: this
+    // uninstall touches neither key.
+    const std::wstring elsewhere = L"D:\\Portable\\quarn.exe";
+    plant_file_type(elsewhere);
+    ASSERT_EQ(install(at_, self_), std::nullopt);
+    plant_file_type(elsewhere);
+    ASSERT_EQ(uninstall(at_, self_), std::nullopt);
+    const auto plan = map_file_type(elsewhere);
+    EXPECT_EQ(file_type_found(plan), plan);
 }
 
 TEST_F(Installer, UninstallGoesOnWithoutStartMenuEntryAndKeepsAFolderThatHoldsMore) {

@@ -1,12 +1,24 @@
 #include "driver.hpp"
 
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 #include <vector>
 
 namespace quarn::testing {
 
 std::optional<AppProcess> AppProcess::start(const std::wstring& exe, const std::wstring& arguments) {
-    std::wstring command_line = L"\"" + exe + L"\"";
+    // A mark no other process carries, in the first word of the command
+    // line, which names the program for the reader's eyes only (the program
+    // file is `exe`): kill_outright finds the program's Linux process by it,
+    // as Wine shows the command line there.
+    static std::atomic<unsigned> started{0};
+    std::wstring mark =
+        L"{driver " + std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(++started) + L"}";
+    std::wstring command_line = L"\"" + exe + L" " + mark + L"\"";
     if (!arguments.empty()) command_line += L" " + arguments;
     std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
     buffer.push_back(L'\0');
@@ -19,6 +31,7 @@ std::optional<AppProcess> AppProcess::start(const std::wstring& exe, const std::
         return std::nullopt;
     ::CloseHandle(info.hThread);
     AppProcess app;
+    app.mark_ = std::string(mark.begin(), mark.end());
     app.process_.reset(info.hProcess);
     app.process_id_ = info.dwProcessId;
     return app;
@@ -49,6 +62,53 @@ BOOL CALLBACK match_window(HWND window, LPARAM lparam) {
 }
 
 } // namespace
+
+namespace {
+
+// The Linux process whose command line holds `mark`, read from /proc
+// through Wine's drive Z:.
+std::optional<unsigned long> linux_process_with(const std::string& mark) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<unsigned long> process;
+    do {
+        std::wstring name = found.cFileName;
+        if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+        std::ifstream file(std::filesystem::path(L"Z:\\proc\\" + name + L"\\cmdline"), std::ios::binary);
+        std::string words((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (words.find(mark) != std::string::npos) {
+            process = std::stoul(name);
+            break;
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return process;
+}
+
+} // namespace
+
+std::optional<std::string> AppProcess::kill_outright() const {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr)
+        return "not under Wine: there is no Linux process to send SIGKILL to";
+    auto process = linux_process_with(mark_);
+    if (!process) return "the program's Linux process was not found in /proc";
+    // Wine starts a Linux program named by its Linux path like any other.
+    std::wstring command = L"/bin/kill -KILL " + std::to_wstring(*process);
+    std::vector<wchar_t> buffer(command.begin(), command.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(L"Z:\\bin\\kill", buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return "/bin/kill could not be started: error " + std::to_string(::GetLastError());
+    if (info.hThread != nullptr) ::CloseHandle(info.hThread);
+    if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);
+    if (::WaitForSingleObject(process_.get(), 20000) != WAIT_OBJECT_0) return "the program outlived SIGKILL";
+    return std::nullopt;
+}
 
 HWND AppProcess::wait_for_window(const wchar_t* class_name, Duration timeout) const {
     auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -24,6 +24,14 @@ class AppProcess {
     ~AppProcess();
 
     [[nodiscard]] DWORD process_id() const noexcept { return process_id_; }
+    [[nodiscard]] HANDLE handle() const noexcept { return process_.get(); }
+
+    // Ends the program as a power cut or the kernel would: SIGKILL to the
+    // Linux process that Wine runs it in, found by the mark `start` put in
+    // its command line; no code of the program runs any more. Waits until
+    // the process is gone. Nothing on success, else why it could not be
+    // done (not under Wine, no /proc).
+    [[nodiscard]] std::optional<std::string> kill_outright() const;
 
     // The first visible or hidden top-level window of this process with the
     // class, polled until it appears or the time is up.
@@ -64,6 +72,7 @@ class AppProcess {
 
     win::UniqueHandle process_;
     DWORD process_id_ = 0;
+    std::string mark_; // "{driver ...}" in the program's command line
 };
 
 // A program that lies beside the running test program (same bin folder).
