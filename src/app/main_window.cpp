@@ -142,9 +142,6 @@ LRESULT MainWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noexc
     case WM_DROPFILES:
         if (state != nullptr) drop_files(*state, reinterpret_cast<HDROP>(wparam));
         return 0;
-    case k_import_dropped_message:
-        if (state != nullptr) open_first_dropped_in_import(*state);
-        return 0;
     case update::k_update_result_message:
         if (state != nullptr) state->update->take_result();
         return 0;

@@ -110,22 +110,28 @@ TEST_F(DropTest, ADroppedMapOpensAfterTheSaveQuestion) {
         << "no shortcut in " << quarn::win::narrow(recent);
 }
 
-TEST_F(DropTest, DroppedConfigurationsOpenTheImportWithTheFirst) {
+// One dropped configuration opens as its text; several are read as a campus,
+// and the import lists them by name.
+TEST_F(DropTest, DroppedConfigurationsOpenTheImport) {
     const std::string first =
         "hostname acc-7\n!\ninterface GigabitEthernet1/0/1\n switchport access vlan 10\n!\n";
     write_file(folder_ / L"acc-7.cfg", first);
     write_file(folder_ / L"acc-8.cfg", "hostname acc-8\n");
-    std::wstring shown;
-    {
+    auto shown_on_drop = [&](const std::vector<fs::path>& files) {
+        std::wstring shown;
         Script script({[&] {
             HWND import = quarn::testing::find(dialogs::k_import_window_class);
             shown = quarn::testing::field(import, dialogs::k_import_text);
             ::PostMessageW(import, WM_COMMAND, IDCANCEL, 0);
         }});
-        drop({folder_ / L"acc-7.cfg", folder_ / L"acc-8.cfg"});
+        drop(files);
         EXPECT_TRUE(script.finished());
-    }
-    EXPECT_EQ(shown, win::with_crlf(win::widen(first)));
+        return shown;
+    };
+    EXPECT_EQ(shown_on_drop({folder_ / L"acc-7.cfg"}), win::with_crlf(win::widen(first)));
+    const std::wstring listed = shown_on_drop({folder_ / L"acc-7.cfg", folder_ / L"acc-8.cfg"});
+    EXPECT_NE(listed.find(L"acc-7.cfg"), std::wstring::npos) << win::narrow(listed);
+    EXPECT_NE(listed.find(L"acc-8.cfg"), std::wstring::npos) << win::narrow(listed);
     EXPECT_EQ(state_->map, state_->saved) << "a cancelled import changed the map";
 }
 
