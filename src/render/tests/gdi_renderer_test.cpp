@@ -119,7 +119,8 @@ TEST(GdiRenderer, DashedLinesKeepTheirPatternAndWidthAtEveryZoom) {
         {1.5f, LineStyle::Dashed, 6, 9, 6, 3},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.scale << (c.style == LineStyle::Dashed ? " dashed" : " solid"));
+        SCOPED_TRACE(::testing::Message()
+                     << c.scale << (c.style == LineStyle::Dashed ? " dashed" : " solid"));
         const int size = static_cast<int>(80 * c.scale);
         Canvas canvas(size, size);
         std::vector<SceneItem> items{Line{10, 20, 70, 20, 2, k_red, c.style}};
