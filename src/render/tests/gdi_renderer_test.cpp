@@ -128,7 +128,8 @@ TEST(GdiRenderer, DashedLinesKeepTheirPatternAndWidthAtEveryZoom) {
         const int middle = static_cast<int>(20 * c.scale);
         const auto runs = runs_along(canvas, middle, size);
         ASSERT_EQ(runs.size(), c.runs);
-        EXPECT_EQ(runs.front().first, static_cast<int>(10 * c.scale));
+        // A solid pen's round cap may reach a pixel before the line's start.
+        EXPECT_NEAR(runs.front().first, static_cast<int>(10 * c.scale), 1);
         for (std::size_t i = 0; i + 1 < runs.size(); ++i) {
             EXPECT_NEAR(runs[i].second, c.dash, 1) << i;
             EXPECT_NEAR(runs[i + 1].first - (runs[i].first + runs[i].second), c.gap, 1) << i;
