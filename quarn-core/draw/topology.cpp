@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "draw/scene_context.hpp"
@@ -39,6 +40,50 @@ std::vector<Use> vlan_use(const Map& map, std::uint16_t vlan) {
     return use;
 }
 
+// The key's row: above the boxes, below the site's title.
+constexpr float k_key_height = 20.0f;
+constexpr float k_key_gap = 12.0f;
+constexpr float k_key_sample = 28.0f;
+constexpr float k_key_size = 10.0f;
+
+// What each kind of line and outline means, left to right. Without a VLAN,
+// the two widths of line; with one, its colours, shown on the same marks as
+// the picture uses.
+class Key {
+  public:
+    Key(SceneContext& context, float y) : context_(context), y_(y) {}
+
+    void line(float width, Rgb color, LineStyle style, std::string_view text) {
+        context_.add_line(x_, y_, x_ + k_key_sample, y_, width, color, style);
+        label(text);
+    }
+
+    void box(Rgb outline, float outline_width, bool ringed, std::string_view text) {
+        const float top = y_ - 6.0f;
+        if (ringed)
+            context_.add_rect(x_ - k_ring_gap / 2.0f, top - k_ring_gap / 2.0f, k_key_sample + k_ring_gap,
+                              12.0f + k_ring_gap, std::nullopt, outline, 1.5f);
+        context_.add_rect(x_, top, k_key_sample, 12.0f, context_.palette.panel, outline, outline_width);
+        label(text);
+    }
+
+    void title(std::string_view text, FontWeight weight = FontWeight::Bold) {
+        context_.add_wide_text(text, x_, y_, k_key_size, weight, context_.palette.text);
+        x_ += estimated_text_width(text, k_key_size, weight) + k_key_gap;
+    }
+
+  private:
+    void label(std::string_view text) {
+        const float at = x_ + k_key_sample + 6.0f;
+        context_.add_wide_text(text, at, y_, k_key_size, FontWeight::Normal, context_.palette.text);
+        x_ = at + estimated_text_width(text, k_key_size, FontWeight::Normal) + k_key_gap + 6.0f;
+    }
+
+    SceneContext& context_;
+    float x_ = k_margin;
+    float y_;
+};
+
 std::string second_line(const Switch& sw) {
     std::string text = sw.model;
     if (!sw.model.empty() && !sw.location.empty()) text += "  -  ";
@@ -61,11 +106,28 @@ void build_topology(SceneContext& context) {
     const Palette& palette = context.palette;
     const TopologyLayout layout = layout_topology(map);
     const float left = k_margin;
-    const float top = context.top + k_mark_room;
 
     const std::optional<std::uint16_t> vlan = context.options.selected_vlan;
     const Rgb vlan_color = vlan ? context.vlan_color(*vlan).value_or(palette.highlight) : palette.highlight;
     const Rgb grey = mix(palette.frame, palette.background, 0.45f);
+
+    const float key_top = context.top;
+    Key key(context, key_top + k_key_height / 2.0f);
+    if (vlan) {
+        const Vlan* chosen = context.vlan(*vlan);
+        key.title("VLAN " + std::to_string(*vlan) +
+                  (chosen && !chosen->name.empty() ? " " + chosen->name : "") + ":");
+        key.line(k_link_width, vlan_color, LineStyle::Solid, "carried at both ends");
+        key.line(k_link_width, vlan_color, LineStyle::Dashed, "at one end only");
+        key.line(k_link_width, grey, LineStyle::Solid, "not carried");
+        key.box(vlan_color, 3.0f, false, "uses the VLAN");
+        key.box(vlan_color, 3.0f, true, "cut off from the others");
+    } else {
+        key.line(k_link_width, palette.frame, LineStyle::Solid, "Link");
+        key.line(k_lag_width, palette.frame, LineStyle::Solid, "LAG, with its number of ports");
+        key.title("Select a VLAN with Highlight Selected VLAN on to see where it runs.", FontWeight::Normal);
+    }
+    const float top = key_top + k_key_height + k_mark_room;
     const std::vector<Use> use =
         vlan ? vlan_use(map, *vlan) : std::vector<Use>(map.switches.size(), Use::None);
 
@@ -138,9 +200,11 @@ void build_topology(SceneContext& context) {
         context.scene.hits.push_back({x, y, k_topology_box_width, k_topology_box_height, s, k_whole_switch});
     }
 
-    // A page break falls between rows of boxes, never through one.
+    // A page break falls between rows of boxes, never through one, nor
+    // between the key and the first row.
     for (float row_top : layout.row_tops) {
-        const Span row{top + row_top - k_mark_room, top + row_top + k_topology_box_height};
+        Span row{top + row_top - k_mark_room, top + row_top + k_topology_box_height};
+        if (context.scene.blocks.empty()) row.top = key_top;
         context.scene.blocks.push_back(row);
         context.scene.cuts.push_back(row);
     }

@@ -22,8 +22,9 @@ constexpr float k_first_dip = 12.0f;
 constexpr float k_dip_step = 8.0f;
 constexpr std::size_t k_dip_tracks = 6;
 constexpr int k_sweeps = 4;
-// Switches without links wrap into rows no narrower than this.
-constexpr std::size_t k_min_loose_columns = 8;
+// Switches without links wrap into rows of this many. Not the parts' width:
+// an edit that widens a part would then reflow every one of them.
+constexpr std::size_t k_loose_columns = 10;
 
 // Each link once, however many of its ends name it: by the ports of both
 // ends, sorted.
@@ -185,15 +186,34 @@ void place_columns(const Layers& layers, const Graph& graph, const std::vector<s
                 }
             wanted[i] = count == 0 ? static_cast<float>(i) : sum / static_cast<float>(count);
         }
-        // Pushing right from the left and left from the right each keep the
-        // spacing; their mean keeps it too and favours neither side.
-        std::vector<float> from_left(wanted), from_right(wanted);
-        for (std::size_t i = 1; i < layer.size(); ++i)
-            from_left[i] = std::max(from_left[i], from_left[i - 1] + 1.0f);
-        for (std::size_t i = layer.size() - 1; i-- > 0;)
-            from_right[i] = std::min(from_right[i], from_right[i + 1] - 1.0f);
-        for (std::size_t i = 0; i < layer.size(); ++i)
-            column[layer[i]] = (from_left[i] + from_right[i]) / 2.0f;
+        // Runs of switches that would stand closer than a column apart
+        // become one block, centred on what its members want: a switch
+        // added at one end moves only the block it joins, not the layer.
+        struct Block {
+            std::size_t first;
+            std::size_t count;
+            float sum; // of each member's wanted column less its place in the block
+        };
+        std::vector<Block> blocks;
+        for (std::size_t i = 0; i < layer.size(); ++i) {
+            Block block{i, 1, wanted[i]};
+            while (!blocks.empty()) {
+                const Block& last = blocks.back();
+                const float last_left = last.sum / static_cast<float>(last.count);
+                const float left = block.sum / static_cast<float>(block.count);
+                if (last_left + static_cast<float>(last.count) <= left) break;
+                block = Block{last.first, last.count + block.count,
+                              last.sum + block.sum -
+                                  static_cast<float>(last.count) * static_cast<float>(block.count)};
+                blocks.pop_back();
+            }
+            blocks.push_back(block);
+        }
+        for (const Block& block : blocks) {
+            const float left = block.sum / static_cast<float>(block.count);
+            for (std::size_t m = 0; m < block.count; ++m)
+                column[layer[block.first + m]] = left + static_cast<float>(m);
+        }
     }
     // Columns snap to halves: boxes line up on a grid, two children centre
     // under their parent, and the spacing stays exact in floats.
@@ -287,8 +307,8 @@ TopologyLayout layout_topology(const Map& map) {
         rows = std::max(rows, layers.size());
     }
 
-    // Switches without links, in map order, in rows as wide as the parts.
-    const std::size_t loose_columns = std::max(k_min_loose_columns, static_cast<std::size_t>(part_left));
+    // Switches without links, in map order, in rows below the parts.
+    const std::size_t loose_columns = k_loose_columns;
     std::size_t loose = 0;
     for (std::size_t s = 0; s < count; ++s) {
         if (graph.degree[s] != 0) continue;

@@ -38,9 +38,13 @@ inline constexpr float k_topology_box_height = 44.0f;
 // switch one layer below the nearest switch above it by hops, so a link
 // joins two switches of one layer or of two neighbouring layers. The parts
 // stand side by side in map order of their top switch; switches without
-// links fill rows below them. Within a layer, switches are ordered by the
-// mean position of their neighbours, sweeping down and up a few times, so
-// lines stay short and cross little; ties keep the order of the search.
+// links fill rows of ten below them. Within a layer, switches are ordered by
+// the mean position of their neighbours, sweeping down and up a few times,
+// so lines stay short and cross little; ties keep the order of the search,
+// which takes neighbours in map order. Each switch then stands under the
+// mean of its neighbours above; switches that would stand closer than a
+// column apart form a block centred on what its members want, so a small
+// edit moves the block it touches and leaves the rest of the layer.
 //
 // Rows of boxes are separated by bands that hold no box: a link between
 // neighbouring layers runs straight across the band between them, a link

@@ -1,5 +1,6 @@
 #include "app/canvas_scene.hpp"
 
+#include "app/current_switch.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 
@@ -10,6 +11,9 @@ void rebuild_scene(AppState& state) noexcept {
         SceneOptions options;
         const auto& ports = state.canvas.selection().ports();
         if (!ports.empty()) options.selected_switch = ports.front().switch_index;
+        // The topology marks the switch that commands act on, chosen by a
+        // click on its box as often as by a port.
+        if (state.view.kind == ViewKind::Topology) options.selected_switch = current_switch(state);
         options.selected_ports = ports;
         if (state.highlight_vlan) options.selected_vlan = state.selected_vlan;
         options.palette = theme::scene_palette();

@@ -80,7 +80,7 @@ LRESULT CanvasWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noe
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        on_button_down(lparam);
+        on_button_down(lparam, msg == WM_LBUTTONDBLCLK);
         return 0;
     case WM_MOUSEMOVE:
         on_mouse_move(lparam);
@@ -149,11 +149,12 @@ void CanvasWindow::paint_view(HDC dc, int width, int height) noexcept {
     }
 }
 
-void CanvasWindow::on_button_down(LPARAM lparam) noexcept {
+void CanvasWindow::on_button_down(LPARAM lparam, bool double_click) noexcept {
     ::SetFocus(hwnd());
     ::SetCapture(hwnd());
     pressed_ = true;
     dragging_ = false;
+    double_click_ = double_click;
     press_ = current_ = POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
 }
 
@@ -182,10 +183,19 @@ void CanvasWindow::on_button_up(WPARAM wparam, LPARAM lparam) noexcept {
         if (was_drag) {
             auto touched = ports_touching(hits, scene_x(press_.x), scene_y(press_.y), scene_x(current_.x),
                                           scene_y(current_.y));
+            // A box of the topology stands for its switch, not for a port.
+            std::erase_if(touched, [](const PortRef& ref) { return ref.port_index == k_whole_switch; });
             selection_.drag(touched, ctrl ? DragMode::Add : DragMode::Replace);
         } else {
             ClickMode mode = ctrl ? ClickMode::Toggle : shift ? ClickMode::Extend : ClickMode::Replace;
-            if (auto port = port_at(hits, scene_x(current_.x), scene_y(current_.y)))
+            auto port = port_at(hits, scene_x(current_.x), scene_y(current_.y));
+            if (port && port->port_index == k_whole_switch) {
+                // The window decides what becomes of the port selection.
+                chosen_switch_ = port->switch_index;
+                notify_parent(double_click_ ? k_canvas_switch_opened : k_canvas_switch_chosen);
+                return;
+            }
+            if (port)
                 selection_.click(*port, mode);
             else
                 selection_.click_nothing(mode);

@@ -15,6 +15,10 @@ inline constexpr wchar_t k_canvas_class[] = L"QuarnCanvas";
 // Notification code the canvas sends to its parent in WM_COMMAND (with its
 // own control id) when the user changed the port selection.
 inline constexpr WORD k_canvas_selection_changed = 1;
+// A click on a switch's box in the topology (the switch is `chosen_switch`),
+// and a double-click on one.
+inline constexpr WORD k_canvas_switch_chosen = 2;
+inline constexpr WORD k_canvas_switch_opened = 3;
 
 // What the canvas shows; owned by the application state, borrowed here.
 struct CanvasContent {
@@ -35,6 +39,8 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
 
     [[nodiscard]] Selection& selection() noexcept { return selection_; }
     [[nodiscard]] const Selection& selection() const noexcept { return selection_; }
+    // The switch of the last click on a box that stands for a whole switch.
+    [[nodiscard]] std::optional<std::size_t> chosen_switch() const noexcept { return chosen_switch_; }
     [[nodiscard]] float zoom() const noexcept { return zoom_; }
     // Keeps the scene point under `anchor` (client pixels) in place; the
     // centre of the view when no anchor is given.
@@ -51,7 +57,7 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
   private:
     void on_paint() noexcept;
     void paint_view(HDC dc, int width, int height) noexcept;
-    void on_button_down(LPARAM lparam) noexcept;
+    void on_button_down(LPARAM lparam, bool double_click) noexcept;
     void on_mouse_move(LPARAM lparam) noexcept;
     void on_button_up(WPARAM wparam, LPARAM lparam) noexcept;
     bool on_key_down(WPARAM key) noexcept;
@@ -79,6 +85,8 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
     // few pixels, so a slightly shaky click still selects one port.
     bool pressed_ = false;
     bool dragging_ = false;
+    bool double_click_ = false; // the press is the second of a double-click
+    std::optional<std::size_t> chosen_switch_;
     POINT press_{};
     POINT current_{};
     int wheel_rest_ = 0;

@@ -83,6 +83,10 @@ void control_notification(AppState& state, int id, int code, HWND control) {
         return;
     case Canvas:
         if (code == k_canvas_selection_changed) selection_changed(state);
+        if (auto chosen = state.canvas.chosen_switch()) {
+            if (code == k_canvas_switch_chosen) choose_switch(state, *chosen);
+            if (code == k_canvas_switch_opened) show_on_front_panel(state, *chosen);
+        }
         return;
     default:
         if (id >= RecentFirst && id < RecentFirst + static_cast<int>(k_max_recent_files))

@@ -76,8 +76,14 @@ constexpr bool not_first(const MenuState& s) noexcept {
 constexpr bool not_last(const MenuState& s) noexcept {
     return s.current_switch && *s.current_switch + 1 < s.switch_count;
 }
+constexpr bool front_panel(const MenuState& s) noexcept {
+    return s.view.kind == ViewKind::FrontPanel;
+}
 constexpr bool breakdown(const MenuState& s) noexcept {
     return s.view.kind == ViewKind::VlanBreakdown;
+}
+constexpr bool topology(const MenuState& s) noexcept {
+    return s.view.kind == ViewKind::Topology;
 }
 std::string with_selected_vlan(std::string_view text, const MenuState& s);
 
@@ -264,13 +270,21 @@ inline constexpr CommandRow k_commands[] = {
     {.id = ViewFrontPanel,
      .menu = MenuKind::View,
      .text = "Front Panel",
-     .checked = [](const MenuState& s) noexcept { return !command_rules::breakdown(s); },
+     .checked = command_rules::front_panel,
      .run = QUARN_RUNS(front_panel_command)},
     {.id = ViewBreakdown,
      .menu = MenuKind::View,
      .text = "VLAN Breakdown",
      .checked = command_rules::breakdown,
      .run = QUARN_RUNS(breakdown_command)},
+    // No key, as the other two views have none: a view is chosen now and
+    // then, not toggled while editing, and the keys left free are wanted
+    // for editing.
+    {.id = ViewTopology,
+     .menu = MenuKind::View,
+     .text = "Topology",
+     .checked = command_rules::topology,
+     .run = QUARN_RUNS(topology_command)},
     {.id = ViewShowUnused,
      .menu = MenuKind::View,
      .text = "Show Unused VLANs",

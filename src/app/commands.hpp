@@ -86,6 +86,7 @@ enum Command : int {
     EditFind = 246,
     EditFindNext = 247,
     EditFindPrevious = 248,
+    ViewTopology = 249,
     RecentFirst = 300,
 };
 

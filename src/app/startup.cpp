@@ -29,7 +29,9 @@ std::unique_ptr<MainProgram> start_main_window(HINSTANCE instance, const StartOp
         state->update = std::make_unique<update::UpdateService>(state->main);
         state->update->show_status_in(&state->about);
 
-        state->view.kind = state->config.breakdown ? ViewKind::VlanBreakdown : ViewKind::FrontPanel;
+        state->view.kind = state->config.topology    ? ViewKind::Topology
+                           : state->config.breakdown ? ViewKind::VlanBreakdown
+                                                     : ViewKind::FrontPanel;
         state->view.show_unused = state->config.show_unused;
         program->window.attach(state.get());
         program->state = std::move(state);

@@ -1,7 +1,10 @@
 #include "app/view_commands.hpp"
 
+#include <algorithm>
+
 #include "app/app_state.hpp"
 #include "app/canvas_scene.hpp"
+#include "app/port_commands.hpp"
 #include "app/zoom.hpp"
 #include "config/config_store.hpp"
 #include "theme/theme.hpp"
@@ -19,11 +22,47 @@ void set_view(AppState& state, ViewMode view) noexcept {
     if (state.view == view) return;
     state.view = view;
     state.config.breakdown = view.kind == ViewKind::VlanBreakdown;
+    state.config.topology = view.kind == ViewKind::Topology;
     state.config.show_unused = view.show_unused;
     try {
         save_settings(state);
     } catch (...) {}
     rebuild_scene(state);
+}
+
+void choose_switch(AppState& state, std::size_t switch_index) noexcept {
+    if (switch_index >= state.map.switches.size()) return;
+    Selection& selection = state.canvas.selection();
+    if (selection.single_switch() != switch_index) selection.clear();
+    state.last_switch = switch_index;
+    selection_changed(state);
+}
+
+void show_on_front_panel(AppState& state, std::size_t switch_index) noexcept {
+    if (switch_index >= state.map.switches.size()) return;
+    choose_switch(state, switch_index);
+    set_view(state, ViewMode{ViewKind::FrontPanel, state.view.show_unused});
+    // The switch's ports, and above and below them the whole block the
+    // switch is drawn in, its title included.
+    const Scene& scene = state.scene;
+    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
+    bool found = false;
+    for (const HitRegion& hit : scene.hits) {
+        if (hit.switch_index != switch_index) continue;
+        left = found ? std::min(left, hit.x) : hit.x;
+        top = found ? std::min(top, hit.y) : hit.y;
+        right = found ? std::max(right, hit.x + hit.width) : hit.x + hit.width;
+        bottom = found ? std::max(bottom, hit.y + hit.height) : hit.y + hit.height;
+        found = true;
+    }
+    if (!found) return;
+    for (const Span& block : scene.blocks)
+        if (block.top <= top && top <= block.bottom) {
+            top = block.top;
+            bottom = std::max(bottom, block.bottom);
+            break;
+        }
+    state.canvas.scroll_into_view(left, top, right - left, bottom - top);
 }
 
 void choose_theme(AppState& state, ThemeChoice choice) noexcept {
@@ -45,6 +84,10 @@ void front_panel_command(AppState& state) noexcept {
 
 void breakdown_command(AppState& state) noexcept {
     set_view(state, ViewMode{ViewKind::VlanBreakdown, state.view.show_unused});
+}
+
+void topology_command(AppState& state) noexcept {
+    set_view(state, ViewMode{ViewKind::Topology, state.view.show_unused});
 }
 
 // Unused VLANs are a choice of the breakdown alone; F-keys and tests may

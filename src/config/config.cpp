@@ -38,6 +38,8 @@ Config parse_config(std::string_view text) {
         config.breakdown = it->get<bool>();
     if (auto it = doc.find("show_unused"); it != doc.end() && it->is_boolean())
         config.show_unused = it->get<bool>();
+    if (auto it = doc.find("topology"); it != doc.end() && it->is_boolean())
+        config.topology = it->get<bool>();
     return config;
 }
 
@@ -47,6 +49,7 @@ std::string config_text(const Config& config) {
     doc["recent"] = config.recent;
     doc["breakdown"] = config.breakdown;
     doc["show_unused"] = config.show_unused;
+    doc["topology"] = config.topology;
     // Paths from the file system need not be valid UTF-8; replace rather than
     // throw, so that saving the settings can never fail here.
     return doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);

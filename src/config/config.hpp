@@ -15,6 +15,9 @@ struct Config {
     std::vector<std::string> recent; // most recent first
     bool breakdown = false;          // the VLAN breakdown view is shown
     bool show_unused = false;
+    // The topology view is shown; it wins over `breakdown`, which an older
+    // program reading the file still takes as front panel or breakdown.
+    bool topology = false;
 
     bool operator==(const Config&) const = default;
 };
@@ -26,7 +29,8 @@ inline constexpr std::size_t k_max_recent_files = 10;
 // taken. Settings are a convenience: they must never stop the program.
 Config parse_config(std::string_view text);
 
-// Keys in the order theme, recent, breakdown, show_unused; two-space indent.
+// Keys in the order theme, recent, breakdown, show_unused, topology;
+// two-space indent.
 std::string config_text(const Config& config);
 
 // Puts `path` first, drops an older entry of the same path and keeps at most

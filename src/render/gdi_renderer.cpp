@@ -28,6 +28,16 @@ int stroke_pixels(float width, float scale) noexcept {
     return std::max(1, round_away(width * scale));
 }
 
+// The dash pattern of a dashed line in scene units, as the SVG writes it
+// ("6 4"); in pixels at least one each, so the gaps never close up.
+constexpr float k_dash = 6.0f;
+constexpr float k_dash_gap = 4.0f;
+constexpr int k_max_dash_pixels = 255;
+
+int dash_pixels(float length, float scale) noexcept {
+    return std::clamp(round_away(length * scale), 1, k_max_dash_pixels);
+}
+
 // The GDI objects of one paint call. Owned here, so each is deleted exactly
 // once when the call ends, after the DC's own objects are back in place.
 class GdiCache {
@@ -42,6 +52,24 @@ class GdiCache {
         auto key = (std::uint64_t{color_key(color)} << 32) | static_cast<std::uint32_t>(width);
         auto& slot = pens_[key];
         if (!slot) slot.reset(::CreatePen(PS_SOLID, width, colorref(color)));
+        return slot.get();
+    }
+
+    // A cosmetic dashed pen is one pixel wide whatever it is asked for, and
+    // its dashes keep their length at every zoom; a geometric pen with its
+    // own dash lengths follows the zoom as the SVG's dash array does.
+    HPEN dashed_pen(Rgb color, int width, int dash, int gap) {
+        auto key = (std::uint64_t{color_key(color)} << 32) | (std::uint64_t(width & 0xFFFF) << 16) |
+                   (std::uint64_t(dash & 0xFF) << 8) | std::uint64_t(gap & 0xFF);
+        auto& slot = dashed_pens_[key];
+        if (!slot) {
+            const LOGBRUSH brush{BS_SOLID, colorref(color), 0};
+            const DWORD lengths[2] = {static_cast<DWORD>(dash), static_cast<DWORD>(gap)};
+            slot.reset(::ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                                      static_cast<DWORD>(width), &brush, 2, lengths));
+            // A device that refuses the pattern still gets the line, solid.
+            if (!slot) return pen(color, width);
+        }
         return slot.get();
     }
 
@@ -60,6 +88,7 @@ class GdiCache {
   private:
     std::unordered_map<std::uint32_t, win::UniqueBrush> brushes_;
     std::unordered_map<std::uint64_t, win::UniquePen> pens_;
+    std::unordered_map<std::uint64_t, win::UniquePen> dashed_pens_;
     std::unordered_map<std::uint64_t, win::UniqueFont> fonts_;
 };
 
@@ -103,7 +132,11 @@ class Painter {
 
     void operator()(const Line& line) {
         if (!in_view(line.x1, line.y1, line.x2, line.y2, line.width * view_.scale)) return;
-        select(pen_, cache_.pen(line.color, stroke_pixels(line.width, view_.scale)));
+        const int width = stroke_pixels(line.width, view_.scale);
+        select(pen_, line.style == LineStyle::Dashed
+                         ? cache_.dashed_pen(line.color, width, dash_pixels(k_dash, view_.scale),
+                                             dash_pixels(k_dash_gap, view_.scale))
+                         : cache_.pen(line.color, width));
         ::MoveToEx(dc_, device_x(view_, line.x1), device_y(view_, line.y1), nullptr);
         ::LineTo(dc_, device_x(view_, line.x2), device_y(view_, line.y2));
     }

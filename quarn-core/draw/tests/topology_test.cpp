@@ -9,6 +9,7 @@
 
 #include "draw/scene.hpp"
 #include "draw/tests/fixtures.hpp"
+#include "draw/text_fit.hpp"
 #include "model/generator/generated_map.hpp"
 
 namespace quarn {
@@ -164,6 +165,124 @@ TEST(Topology, LayoutsKeepLinesOffBoxesAndLayersByHops) {
     }
 }
 
+std::size_t index_of(const Map& map, const std::string& name) {
+    for (std::size_t s = 0; s < map.switches.size(); ++s)
+        if (map.switches[s].name == name) return s;
+    ADD_FAILURE() << "no switch " << name;
+    return 0;
+}
+
+void link(Map& map, const std::string& a, std::size_t pa, const std::string& b, std::size_t pb) {
+    link(map, index_of(map, a), pa, index_of(map, b), pb);
+}
+
+// A core with three server switches and three distribution switches of four
+// access switches each, a lab of a hub and three switches beside it, and
+// four switches without links.
+Map two_sites() {
+    Map map = two_vlans();
+    auto add = [&](const std::string& name) { map.switches.push_back(row_switch(name, 8)); };
+    add("core");
+    for (int s = 1; s <= 3; ++s) {
+        add("srv" + std::to_string(s));
+        link(map, "core", static_cast<std::size_t>(3 + s), "srv" + std::to_string(s), 0);
+    }
+    for (int d = 1; d <= 3; ++d) {
+        const std::string dist = "dist" + std::to_string(d);
+        add(dist);
+        link(map, "core", static_cast<std::size_t>(d), dist, 0);
+        for (int a = 1; a <= 4; ++a) {
+            const std::string access = "acc" + std::to_string(d) + std::to_string(a);
+            add(access);
+            link(map, dist, static_cast<std::size_t>(a), access, 0);
+        }
+    }
+    add("lab");
+    for (int l = 1; l <= 3; ++l) {
+        add("lab" + std::to_string(l));
+        link(map, "lab", static_cast<std::size_t>(l), "lab" + std::to_string(l), 0);
+    }
+    for (int s = 1; s <= 4; ++s) add("spare" + std::to_string(s));
+    return map;
+}
+
+// Where each switch's box stands, by name, from the top switch of its part
+// ("core" or "lab"), or from the first switch without links: a part that
+// moves as a whole, or a row of spares that moves down, is not rearranged.
+std::map<std::string, PlacePoint> arrangement(const Map& map) {
+    const TopologyLayout layout = layout_topology(map);
+    std::vector<std::size_t> anchor(map.switches.size());
+    const std::size_t core = index_of(map, "core"), lab = index_of(map, "lab"),
+                      spare = index_of(map, "spare1");
+    for (std::size_t s = 0; s < map.switches.size(); ++s) {
+        const std::string& name = map.switches[s].name;
+        anchor[s] = name.rfind("lab", 0) == 0 ? lab : name.rfind("spare", 0) == 0 ? spare : core;
+    }
+    std::map<std::string, PlacePoint> places;
+    for (std::size_t s = 0; s < map.switches.size(); ++s)
+        places[map.switches[s].name] = {layout.boxes[s].x - layout.boxes[anchor[s]].x,
+                                        layout.boxes[s].y - layout.boxes[anchor[s]].y};
+    return places;
+}
+
+// A small edit rearranges only the part it touches, and there little: every
+// box but those named keeps its place in its part, whatever the part's
+// neighbours and the spares do.
+TEST(Topology, ASmallEditMovesFewBoxes) {
+    struct Case {
+        const char* name;
+        void (*edit)(Map&);
+        std::vector<std::string> moved; // besides a switch the edit adds
+    };
+    const Case cases[] = {
+        {"a link between two access switches of one distribution switch",
+         [](Map& map) { link(map, "acc11", 5, "acc12", 5); },
+         {}},
+        {"a link between access switches of two distribution switches",
+         [](Map& map) { link(map, "acc14", 5, "acc21", 5); },
+         {}},
+        // The access row stands as one block under the distribution row; the
+        // access switch now between two of them moves that block, no other.
+        {"a second uplink of an access switch",
+         [](Map& map) { link(map, "dist2", 6, "acc14", 6); },
+         {"acc22", "acc23", "acc24", "acc31", "acc32", "acc33", "acc34"}},
+        {"a new access switch",
+         [](Map& map) {
+             map.switches.push_back(row_switch("acc35", 8));
+             link(map, "dist3", 5, "acc35", 0);
+         },
+         {}},
+        {"a new switch without links", [](Map& map) { map.switches.push_back(row_switch("spare5", 8)); }, {}},
+        {"a new switch in the middle of the map",
+         [](Map& map) { map.switches.insert(map.switches.begin() + 5, row_switch("new", 8)); },
+         {}},
+        {"a link of the lab taken away",
+         [](Map& map) {
+             Switch& lab = map.switches[index_of(map, "lab")];
+             lab.ports[2].link.reset();
+             map.switches[index_of(map, "lab2")].ports[0].link.reset();
+         },
+         // lab2 joins the spares; the other two close up under their hub.
+         {"lab1", "lab2", "lab3"}},
+    };
+    const Map before = two_sites();
+    const auto old_places = arrangement(before);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Map after = before;
+        c.edit(after);
+        const auto new_places = arrangement(after);
+        std::vector<std::string> moved;
+        for (const auto& [name, place] : old_places) {
+            auto it = new_places.find(name);
+            ASSERT_NE(it, new_places.end());
+            if (it->second.x != place.x || it->second.y != place.y) moved.push_back(name);
+        }
+        EXPECT_EQ(moved, c.moved);
+        check_drawing(layout_topology(after));
+    }
+}
+
 TEST(Topology, ThePictureIsTheSameOnEveryRun) {
     const Map map = generate_map({.switches = 300, .vlans = 20, .seed = 9});
     SceneOptions options;
@@ -220,39 +339,60 @@ TEST(Topology, VlanColouring) {
         std::vector<std::pair<Rgb, LineStyle>> lines; // by link
         std::vector<Rgb> outlines;                    // by switch
         std::size_t marks;
+        std::vector<std::string> key; // the key's texts, left to right
+        std::vector<std::pair<Rgb, LineStyle>> key_lines;
     };
     const Rgb grey = mix(k_frame, k_white, 0.45f);
     const Expected cases[] = {
         {std::nullopt,
          {{k_frame, LineStyle::Solid}, {k_frame, LineStyle::Solid}, {k_frame, LineStyle::Solid}},
          {k_frame, k_frame, k_frame, k_frame},
-         0},
+         0,
+         {"Link", "LAG, with its number of ports",
+          "Select a VLAN with Highlight Selected VLAN on to see where it runs."},
+         {{k_frame, LineStyle::Solid}, {k_frame, LineStyle::Solid}}},
         {10,
          {{k_red, LineStyle::Solid}, {k_red, LineStyle::Solid}, {k_red, LineStyle::Dashed}},
          {k_red, k_red, k_red, k_frame},
-         0},
+         0,
+         {"VLAN 10 Data:", "carried at both ends", "at one end only", "not carried", "uses the VLAN",
+          "cut off from the others"},
+         {{k_red, LineStyle::Solid}, {k_red, LineStyle::Dashed}, {grey, LineStyle::Solid}}},
         {20,
          {{grey, LineStyle::Solid}, {grey, LineStyle::Solid}, {grey, LineStyle::Solid}},
          {k_green, k_frame, k_frame, k_green},
-         1},
+         1,
+         {"VLAN 20 Voice:", "carried at both ends", "at one end only", "not carried", "uses the VLAN",
+          "cut off from the others"},
+         {{k_green, LineStyle::Solid}, {k_green, LineStyle::Dashed}, {grey, LineStyle::Solid}}},
     };
-    const TopologyLayout layout = layout_topology(map);
     for (const Expected& e : cases) {
         SCOPED_TRACE(e.vlan ? *e.vlan : 0);
         options.selected_vlan = e.vlan;
         const Scene scene = build_scene(map, options);
-        std::vector<std::pair<Rgb, LineStyle>> lines;
+        ASSERT_EQ(scene.hits.size(), 4u);
+        // The key is a row above the boxes and the marks over them.
+        float boxes_top = scene.hits[0].y;
+        for (const HitRegion& hit : scene.hits) boxes_top = std::min(boxes_top, hit.y);
+        const float key_bottom = boxes_top - 16.0f;
+        std::vector<std::pair<Rgb, LineStyle>> lines, key_lines;
         std::vector<Rgb> outlines;
+        std::vector<std::string> key;
         std::size_t marks = 0;
         std::size_t rings = 0;
         std::vector<std::string> current;
         for (const SceneItem& item : scene.items) {
-            if (const Line* line = std::get_if<Line>(&item)) lines.emplace_back(line->color, line->style);
-            if (const Rect* rect = std::get_if<Rect>(&item)) {
+            if (const Line* line = std::get_if<Line>(&item))
+                (line->y1 < key_bottom ? key_lines : lines).emplace_back(line->color, line->style);
+            if (const Rect* rect = std::get_if<Rect>(&item); rect && rect->y >= key_bottom) {
                 if (rect->width == k_topology_box_width && rect->fill) outlines.push_back(*rect->outline);
                 if (rect->width > k_topology_box_width && !rect->fill) ++rings;
             }
             if (const Text* text = std::get_if<Text>(&item)) {
+                if (text->y < key_bottom) {
+                    if (text->text != map.site) key.push_back(text->text);
+                    continue;
+                }
                 if (text->text == "cut off") ++marks;
                 if (text->color == k_light_palette.highlight) current.push_back(text->text);
             }
@@ -263,10 +403,13 @@ TEST(Topology, VlanColouring) {
         EXPECT_EQ(marks, e.marks);
         EXPECT_EQ(rings, e.marks);
         EXPECT_EQ(current, std::vector<std::string>{"right"});
-        ASSERT_EQ(scene.hits.size(), 4u);
+        EXPECT_EQ(key, e.key);
+        EXPECT_EQ(key_lines, e.key_lines);
         EXPECT_EQ(scene.hits[3].switch_index, 3u);
         EXPECT_EQ(scene.hits[3].port_index, k_whole_switch);
         EXPECT_EQ(scene.hits[3].width, k_topology_box_width);
+        // The key widens the picture rather than running off it.
+        EXPECT_GE(scene.width, estimated_text_width(e.key.back(), 10.0f, FontWeight::Normal));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
 #include "app/switch_commands.hpp"
+#include "config/config_store.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/import_dialog.hpp"
 #include "dialogs/testing/message_box_reader.hpp"
@@ -269,9 +270,21 @@ TEST_F(CommandsTest, ViewAndThemeChoicesAreStoredInTheSettings) {
     std::string saved = read_file(temp_folder() / "settings" / "config.json");
     EXPECT_NE(saved.find("\"theme\": \"dark\""), std::string::npos) << saved;
     EXPECT_NE(saved.find("\"breakdown\": true"), std::string::npos) << saved;
+
+    // The topology is stored too, and unused VLANs stay a choice of the
+    // breakdown that the topology neither shows nor changes.
+    command(ViewTopology);
+    command(ViewShowUnused);
+    EXPECT_EQ(state_->view, (ViewMode{ViewKind::Topology, true}));
+    const Config stored = load_config(temp_folder() / "settings");
+    EXPECT_TRUE(stored.topology);
+    EXPECT_FALSE(stored.breakdown);
+    EXPECT_TRUE(stored.show_unused);
+
     command(ViewThemeLight);
     command(ViewFrontPanel);
     EXPECT_EQ(state_->view.kind, ViewKind::FrontPanel);
+    EXPECT_FALSE(load_config(temp_folder() / "settings").topology);
 }
 
 std::filesystem::path current_folder() {

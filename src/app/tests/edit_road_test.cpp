@@ -11,6 +11,7 @@
 #include "app/check_window.hpp"
 #include "app/command_table.hpp"
 #include "app/commands.hpp"
+#include "app/current_switch.hpp"
 #include "app/find_window.hpp"
 #include "app/message_loop.hpp"
 #include "dialogs/testing/message_box_reader.hpp"
@@ -18,6 +19,7 @@
 #include "main_window_fixture.hpp"
 #include "test_support/script.hpp"
 #include "test_support/test_files.hpp"
+#include "theme/theme.hpp"
 #include "validate/check_map.hpp"
 #include "win/unique.hpp"
 #include "win/wide.hpp"
@@ -253,6 +255,92 @@ void hold_modifiers(std::uint8_t modifiers) {
     hold(VK_SHIFT, (modifiers & Shift) != 0);
     hold(VK_LSHIFT, (modifiers & Shift) != 0);
     ::SetKeyboardState(keys);
+}
+
+// A switch's box in the topology as the canvas shows it now, in client
+// pixels: its centre.
+POINT box_centre(const AppState& state, std::size_t switch_index) {
+    for (const HitRegion& hit : state.scene.hits) {
+        if (hit.switch_index != switch_index || hit.port_index != k_whole_switch) continue;
+        const float scale = state.canvas.scale();
+        const HWND canvas = state.canvas.hwnd();
+        return POINT{static_cast<LONG>((hit.x + hit.width / 2.0f) * scale) - ::GetScrollPos(canvas, SB_HORZ),
+                     static_cast<LONG>((hit.y + hit.height / 2.0f) * scale) -
+                         ::GetScrollPos(canvas, SB_VERT)};
+    }
+    ADD_FAILURE() << "no box of switch " << switch_index;
+    return POINT{-1000, -1000};
+}
+
+// The names the topology writes in the highlight colour: the current switch's.
+std::vector<std::string> highlighted_names(const AppState& state) {
+    std::vector<std::string> names;
+    const Rgb highlight = (theme::is_dark() ? k_dark_palette : k_light_palette).highlight;
+    for (const SceneItem& item : state.scene.items)
+        if (const Text* text = std::get_if<Text>(&item); text && text->color == highlight)
+            names.push_back(text->text);
+    return names;
+}
+
+TEST_F(EditRoadTest, ABoxOfTheTopologyChoosesItsSwitchAndADoubleClickShowsItOnTheFrontPanel) {
+    Map map = switches_map({"s0", "s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8", "s9", "s10", "s11"});
+    map.switches[1].ports[7].link = PortPeer{"s2", "8"};
+    map.switches[2].ports[7].link = PortPeer{"s1", "8"};
+    load(map);
+    select({{0, 1}});
+    command(ViewTopology);
+    pump();
+    ASSERT_EQ(state_->view.kind, ViewKind::Topology);
+    EXPECT_EQ(highlighted_names(*state_), std::vector<std::string>{"s0"});
+    HWND canvas = state_->canvas.hwnd();
+    auto click = [&](std::size_t switch_index, bool twice) {
+        const POINT at = box_centre(*state_, switch_index);
+        const LPARAM where = MAKELPARAM(at.x, at.y);
+        ::PostMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        ::PostMessageW(canvas, WM_LBUTTONUP, 0, where);
+        if (twice) {
+            ::PostMessageW(canvas, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+            ::PostMessageW(canvas, WM_LBUTTONUP, 0, where);
+        }
+        pump();
+    };
+
+    // A port selection on another switch is let go; the box's switch is
+    // the one the Switch menu acts on.
+    click(2, false);
+    EXPECT_TRUE(state_->canvas.selection().ports().empty());
+    EXPECT_EQ(current_switch(*state_), 2u);
+    EXPECT_EQ(highlighted_names(*state_), std::vector<std::string>{"s2"});
+    EXPECT_EQ(state_->view.kind, ViewKind::Topology);
+    command(SwitchMoveUp);
+    EXPECT_EQ(state_->map.switches[1].name, "s2");
+    EXPECT_EQ(current_switch(*state_), 1u);
+    command(EditUndo);
+    EXPECT_EQ(state_->map.switches[2].name, "s2");
+
+    // One on the box's own switch stays.
+    select({{4, 3}, {4, 5}});
+    click(4, false);
+    EXPECT_EQ(state_->canvas.selection().ports(), (std::vector<PortRef>{{4, 3}, {4, 5}}));
+    EXPECT_EQ(current_switch(*state_), 4u);
+
+    // A double-click goes to the front panel, scrolled so the switch is seen.
+    click(11, true);
+    ASSERT_EQ(state_->view.kind, ViewKind::FrontPanel);
+    EXPECT_EQ(current_switch(*state_), 11u);
+    RECT client{};
+    ::GetClientRect(canvas, &client);
+    const float scale = state_->canvas.scale();
+    const int scrolled = ::GetScrollPos(canvas, SB_VERT);
+    EXPECT_GT(scrolled, 0);
+    std::size_t seen = 0;
+    for (const HitRegion& hit : state_->scene.hits) {
+        if (hit.switch_index != 11) continue;
+        ++seen;
+        EXPECT_GE(hit.y * scale - static_cast<float>(scrolled), -1.0f);
+        EXPECT_LE((hit.y + hit.height) * scale - static_cast<float>(scrolled), client.bottom + 1.0f);
+    }
+    EXPECT_EQ(seen, 8u);
 }
 
 TEST_F(EditRoadTest, EveryShortcutOfTheCommandTableReachesItsCommand) {

@@ -120,17 +120,33 @@ TEST(Menus, ViewMenuChecksTheViewAndTheTheme) {
     MenuState state;
     state.theme = ThemeChoice::Dark;
     auto menu = build_menu(MenuKind::View, state);
-    EXPECT_TRUE(checked(menu, ViewFrontPanel));
-    EXPECT_FALSE(checked(menu, ViewBreakdown));
-    EXPECT_FALSE(enabled(menu, ViewShowUnused));
     EXPECT_TRUE(checked(menu, ViewThemeDark));
     EXPECT_FALSE(checked(menu, ViewThemeSystem));
+    const std::vector<std::string> all = texts(menu);
+    ASSERT_GE(all.size(), 5u);
+    EXPECT_EQ(
+        std::vector<std::string>(all.begin(), all.begin() + 5),
+        (std::vector<std::string>{"Front Panel", "VLAN Breakdown", "Topology", "Show Unused VLANs", "-"}));
 
-    state.view = ViewMode{ViewKind::VlanBreakdown, true};
-    menu = build_menu(MenuKind::View, state);
-    EXPECT_TRUE(checked(menu, ViewBreakdown));
-    EXPECT_TRUE(enabled(menu, ViewShowUnused));
-    EXPECT_TRUE(checked(menu, ViewShowUnused));
+    // One view checked at a time; unused VLANs are a choice of the breakdown.
+    struct Case {
+        ViewMode view;
+        std::vector<bool> checks; // front panel, breakdown, topology, show unused
+        bool unused_enabled;
+    };
+    const Case cases[] = {
+        {ViewMode{ViewKind::FrontPanel, false}, {true, false, false, false}, false},
+        {ViewMode{ViewKind::VlanBreakdown, true}, {false, true, false, true}, true},
+        {ViewMode{ViewKind::Topology, true}, {false, false, true, true}, false},
+    };
+    for (const Case& c : cases) {
+        state.view = c.view;
+        menu = build_menu(MenuKind::View, state);
+        const std::vector<bool> checks{checked(menu, ViewFrontPanel), checked(menu, ViewBreakdown),
+                                       checked(menu, ViewTopology), checked(menu, ViewShowUnused)};
+        EXPECT_EQ(checks, c.checks) << static_cast<int>(c.view.kind);
+        EXPECT_EQ(enabled(menu, ViewShowUnused), c.unused_enabled) << static_cast<int>(c.view.kind);
+    }
 }
 
 TEST(Menus, HelpMenuNamesAKnownUpdate) {
@@ -163,10 +179,10 @@ TEST(Menus, ViewMenuOffersTheChangesOnlyWhileTheMapDiffersFromItsSavedCopy) {
     MenuState state;
     auto menu = build_menu(MenuKind::View, state);
     EXPECT_EQ(texts(menu), (std::vector<std::string>{
-                               "Front Panel", "VLAN Breakdown", "Show Unused VLANs", "-", "Zoom In\tCtrl++",
-                               "Zoom Out\tCtrl+-", "Reset Zoom\tCtrl+0", "-", "Check Map...\tF5",
-                               "Changes Since Saved...\tF6", "Compare With File...", "Where Is This VLAN...",
-                               "-", "System Theme", "Light Theme", "Dark Theme"}));
+                               "Front Panel", "VLAN Breakdown", "Topology", "Show Unused VLANs", "-",
+                               "Zoom In\tCtrl++", "Zoom Out\tCtrl+-", "Reset Zoom\tCtrl+0", "-",
+                               "Check Map...\tF5", "Changes Since Saved...\tF6", "Compare With File...",
+                               "Where Is This VLAN...", "-", "System Theme", "Light Theme", "Dark Theme"}));
     EXPECT_FALSE(enabled(menu, ViewChangesSinceSaved));
     EXPECT_TRUE(enabled(menu, ViewCompareWithFile));
     EXPECT_FALSE(enabled(menu, ViewWhereIsVlan));

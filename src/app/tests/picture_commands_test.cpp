@@ -8,6 +8,8 @@
 #include "app/commands.hpp"
 #include "app/refresh.hpp"
 #include "app/startup.hpp"
+#include "export/rasterise.hpp"
+#include "export/svg.hpp"
 #include "main_window_fixture.hpp"
 #include "test_support/png_decode.hpp"
 #include "test_support/save_dialog.hpp"
@@ -106,6 +108,54 @@ TEST_F(PictureCommands, PngAndClipboardHoldTheSameLightPixelsInTheDarkTheme) {
     EXPECT_EQ(saved.rows[1], 0xFF);
     EXPECT_EQ(saved.rows[2], 0xFF);
     command(ViewThemeLight);
+}
+
+// The topology shown in the dark theme is published as the light topology,
+// not as the front panel: the SVG is the light scene's, and the PNG has its
+// size and its white ground.
+TEST_F(PictureCommands, TheTopologyIsPublishedWhenItIsShown) {
+    Map map = one_switch();
+    Switch edge = map.switches[0];
+    edge.name = "edge";
+    edge.model = "EX2300";
+    map.switches[0].ports[7].link = PortPeer{"edge", "8"};
+    edge.ports[7].link = PortPeer{"core", "8"};
+    map.switches.push_back(edge);
+    command(ViewThemeDark);
+    command(ViewTopology);
+    state_->map = map;
+    state_->saved = map;
+    refresh_all(*state_);
+
+    SceneOptions options;
+    options.view.kind = ViewKind::Topology;
+    const Scene light = build_scene(map, options);
+    const auto svg_path = temp_folder() / "topology.svg";
+    const auto png_path = temp_folder() / "topology.png";
+    std::filesystem::remove(svg_path);
+    std::filesystem::remove(png_path);
+    {
+        Script script({[&] { confirm_save_dialog(svg_path); }}, 200);
+        command(FileSaveSvg);
+        EXPECT_TRUE(script.finished());
+    }
+    const std::string svg = quarn::testing::read_file(svg_path);
+    EXPECT_EQ(svg, scene_svg(light));
+    EXPECT_NE(svg.find(">EX2300</text>"), std::string::npos) << svg;
+    {
+        Script script({[&] { confirm_save_dialog(png_path); }}, 200);
+        command(FileSavePng);
+        EXPECT_TRUE(script.finished());
+    }
+    const Pixels saved = png_pixels(png_path);
+    const auto expected = rasterise(light);
+    ASSERT_TRUE(expected.has_value());
+    EXPECT_EQ(saved.width, expected->width);
+    EXPECT_EQ(saved.height, expected->height);
+    ASSERT_GT(saved.rows.size(), 3u);
+    EXPECT_EQ(saved.rows[0], 0xFF);
+    command(ViewThemeLight);
+    command(ViewFrontPanel);
 }
 
 TEST_F(PictureCommands, WithoutASwitchTheKeysDoNothing) {

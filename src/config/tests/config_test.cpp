@@ -17,13 +17,15 @@ TEST(Config, WritesKeysInOrderWithTwoSpaceIndent) {
     config.theme = ThemeChoice::Dark;
     config.recent = {"C:\\maps\\campus.quarn"};
     config.show_unused = true;
+    config.topology = true;
     EXPECT_EQ(config_text(config), "{\n"
                                    "  \"theme\": \"dark\",\n"
                                    "  \"recent\": [\n"
                                    "    \"C:\\\\maps\\\\campus.quarn\"\n"
                                    "  ],\n"
                                    "  \"breakdown\": false,\n"
-                                   "  \"show_unused\": true\n"
+                                   "  \"show_unused\": true,\n"
+                                   "  \"topology\": true\n"
                                    "}");
     EXPECT_EQ(parse_config(config_text(config)), config);
 }
@@ -33,11 +35,13 @@ TEST(Config, GarbledInputGivesDefaultsFieldByField) {
     for (const char* text : {"", "not json", "[1,2]", "null", "{\"theme\": 5}", "{\"theme\": \"purple\"}"}) {
         EXPECT_EQ(parse_config(text), defaults) << text;
     }
-    Config partly = parse_config(R"({"theme": "light", "recent": "x", "breakdown": 1, "show_unused": true})");
+    Config partly = parse_config(
+        R"({"theme": "light", "recent": "x", "breakdown": 1, "show_unused": true, "topology": "yes"})");
     EXPECT_EQ(partly.theme, ThemeChoice::Light);
     EXPECT_TRUE(partly.recent.empty());
     EXPECT_FALSE(partly.breakdown);
     EXPECT_TRUE(partly.show_unused);
+    EXPECT_FALSE(partly.topology);
 
     Config listed = parse_config(R"({"recent": ["a", 3, "", "b", "A", "c"]})");
     EXPECT_EQ(listed.recent, (std::vector<std::string>{"a", "b", "c"}));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "test_support/dib.hpp"
@@ -86,6 +87,59 @@ TEST(GdiRenderer, StrokesAreAtLeastOnePixelAndScaleWithTheView) {
     }
 }
 
+// Runs of ink along one row of pixels, as (first x, length), left to right.
+std::vector<std::pair<int, int>> runs_along(const Canvas& canvas, int y, int width) {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < width; ++x) {
+        if (canvas.at(x, y) == 0x00ffffffu) continue;
+        if (!runs.empty() && runs.back().first + runs.back().second == x)
+            ++runs.back().second;
+        else
+            runs.emplace_back(x, 1);
+    }
+    return runs;
+}
+
+// A dashed line is dashes of 6 and gaps of 4 scene units, as the SVG draws
+// it, at its full width and in its colour, and the pattern grows with the
+// zoom; a solid line of the same place is one run.
+TEST(GdiRenderer, DashedLinesKeepTheirPatternAndWidthAtEveryZoom) {
+    struct Case {
+        float scale;
+        LineStyle style;
+        std::size_t runs; // along the middle of the line
+        int dash;         // pixels of each whole dash
+        int gap;
+        int thickness;
+    };
+    const Case cases[] = {
+        {1.0f, LineStyle::Solid, 1, 60, 0, 2},
+        {1.0f, LineStyle::Dashed, 6, 6, 4, 2},
+        {2.0f, LineStyle::Dashed, 6, 12, 8, 4},
+        {1.5f, LineStyle::Dashed, 6, 9, 6, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.scale << (c.style == LineStyle::Dashed ? " dashed" : " solid"));
+        const int size = static_cast<int>(80 * c.scale);
+        Canvas canvas(size, size);
+        std::vector<SceneItem> items{Line{10, 20, 70, 20, 2, k_red, c.style}};
+        paint_scene(canvas.dc(), items, ViewTransform{c.scale, 0.0f, 0.0f});
+        const int middle = static_cast<int>(20 * c.scale);
+        const auto runs = runs_along(canvas, middle, size);
+        ASSERT_EQ(runs.size(), c.runs);
+        // A solid pen's round cap may reach a pixel before the line's start.
+        EXPECT_NEAR(runs.front().first, static_cast<int>(10 * c.scale), 1);
+        for (std::size_t i = 0; i + 1 < runs.size(); ++i) {
+            EXPECT_NEAR(runs[i].second, c.dash, 1) << i;
+            EXPECT_NEAR(runs[i + 1].first - (runs[i].first + runs[i].second), c.gap, 1) << i;
+        }
+        EXPECT_EQ(canvas.at(runs.front().first + 1, middle), k_red_pixel);
+        const auto ink = canvas.ink();
+        EXPECT_EQ(ink.bottom - ink.top + 1, c.thickness);
+    }
+}
+
 TEST(GdiRenderer, TransformRoundsHalvesAwayFromZeroAndSubtractsTheScroll) {
     ViewTransform view{1.5f, 10.0f, 4.0f};
     EXPECT_EQ(device_x(view, 10.0f), 5); // 15 - 10
@@ -143,6 +197,7 @@ TEST(GdiRenderer, DeletesEveryObjectItMakesAsAMetafileRecordsIt) {
                                  Rect{2, 2, 8, 8, Rgb{0, 9, 0}, {}, 0},
                                  Line{0, 0, 9, 9, 1, k_red},
                                  Line{0, 9, 9, 0, 3, Rgb{0, 0, 255}},
+                                 Line{0, 5, 9, 5, 2, k_red, LineStyle::Dashed},
                                  Text{"x", 4, 4, 9, FontWeight::Normal, TextAlign::Centre, k_red},
                                  Text{"y", 4, 14, 12, FontWeight::Bold, TextAlign::Left, k_red}};
     paint_scene(metafile_dc, items, {});
