@@ -43,6 +43,25 @@ void SceneItems::replace(std::size_t index, const SceneItem& item) {
     entries_[index] = entry_for(item);
 }
 
+void SceneItems::append(const SceneItems& part, float dy) {
+    // A line keeps its far end in its looks, so a moved line has looks of
+    // its own.
+    std::vector<Index> looks(part.looks_.size());
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        Look look = part.looks_[i];
+        if (dy != 0.0f && look.kind() == Kind::Line) look.b = bits(number(look.b) + dy);
+        looks[i] = look_index(look);
+    }
+    const Index words_base = static_cast<Index>(words_.size());
+    for (const Words& w : part.words_) words_.push_back({w.offset + text_.size(), w.length});
+    text_ += part.text_;
+    for (const Entry& entry : part.entries_) {
+        const bool text = part.looks_[entry.look].kind() == Kind::Text;
+        entries_.push_back({looks[entry.look], entry.x, dy == 0.0f ? entry.y : entry.y + dy,
+                            text ? entry.words + words_base : 0});
+    }
+}
+
 void SceneItems::clear() {
     entries_.clear();
     looks_.clear();

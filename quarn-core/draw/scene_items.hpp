@@ -155,6 +155,12 @@ class SceneItems {
     // in list order.
     template <class Visitor>
     void visit(Visitor&& visitor) const;
+    // The same, with every item `dy` lower.
+    template <class Visitor>
+    void visit_moved(Visitor&& visitor, float dy) const;
+
+    // Appends the items of `part`, `dy` lower.
+    void append(const SceneItems& part, float dy);
 
     // Bytes held for the items and their words.
     [[nodiscard]] std::size_t memory_bytes() const noexcept;
@@ -247,6 +253,29 @@ class SceneItems {
     static constexpr std::size_t k_cache = 512;
     std::vector<Index> cache_;
 };
+
+template <class Visitor>
+void SceneItems::visit_moved(Visitor&& visitor, float dy) const {
+    if (dy == 0.0f) return visit(visitor);
+    for (Entry entry : entries_) {
+        const Look& look = looks_[entry.look];
+        entry.y += dy;
+        switch (look.kind()) {
+        case Kind::Rect:
+            visitor(rect(entry, look));
+            break;
+        case Kind::Line: {
+            Line moved = line(entry, look);
+            moved.y2 += dy;
+            visitor(moved);
+            break;
+        }
+        case Kind::Text:
+            visitor(text(entry, look));
+            break;
+        }
+    }
+}
 
 template <class Visitor>
 void SceneItems::visit(Visitor&& visitor) const {
