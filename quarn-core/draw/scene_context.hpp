@@ -10,6 +10,7 @@
 
 #include "draw/layout.hpp"
 #include "draw/scene.hpp"
+#include "draw/topology_layout.hpp"
 
 namespace quarn {
 
@@ -84,5 +85,7 @@ PanelLayout switch_layout(const Switch& sw, ViewKind view);
 void build_switch(SceneContext& context, std::size_t switch_index, const PanelLayout& layout, float common);
 // The topology's layout is the whole map's: it is one part.
 void build_topology(SceneContext& context);
+// The same with the map's layout worked out before.
+void build_topology(SceneContext& context, const TopologyLayout& layout);
 
 } // namespace quarn

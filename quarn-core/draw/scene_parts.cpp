@@ -54,7 +54,45 @@ MapChange map_change(const Map& before, const Map& after) {
     return change;
 }
 
-void SceneParts::rebuild(const Map& map, const SceneOptions& options) {
+namespace {
+
+// What the topology's layout reads of a switch, in one string.
+std::string shape_of(const Switch& sw) {
+    std::string shape = sw.name;
+    auto add = [&](const std::string& text) {
+        shape += '\0';
+        shape += std::to_string(text.size());
+        shape += ':';
+        shape += text;
+    };
+    for (const Port& port : sw.ports) {
+        add(port.label);
+        add(port.link ? "+" + port.link->switch_name : "-");
+        if (port.link) add(port.link->port);
+    }
+    for (const Lag& lag : sw.lags) {
+        add(lag.name);
+        add(std::to_string(lag.members.size()));
+        for (const std::string& member : lag.members) add(member);
+        add(lag.peer ? "+" + lag.peer->switch_name : "-");
+        if (lag.peer) add(lag.peer->lag);
+    }
+    return shape;
+}
+
+} // namespace
+
+bool SceneParts::same_topology(const Map& map, const MapChange& change) {
+    if (!topology_ || change.anything || shapes_.size() != map.switches.size()) return false;
+    for (std::size_t s : change.switches) {
+        if (s >= shapes_.size()) return false;
+        std::string shape = shape_of(map.switches[s]);
+        if (shape != shapes_[s]) return false;
+    }
+    return true;
+}
+
+void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapChange& change) {
     SceneContext context(map, options);
     context.parts = true;
     add_header(context);
@@ -72,12 +110,19 @@ void SceneParts::rebuild(const Map& map, const SceneOptions& options) {
         context.scene = Scene{};
         context.right = 0.0f;
         part.drawn_top = part.top = context.top;
-        build_topology(context);
+        if (!same_topology(map, change)) {
+            topology_ = layout_topology(map);
+            shapes_.clear();
+            for (const Switch& sw : map.switches) shapes_.push_back(shape_of(sw));
+        }
+        build_topology(context, *topology_);
         part.bottom = context.top;
         part.right = context.right;
         part.scene = std::move(context.scene);
         parts_.push_back(std::move(part));
     } else {
+        topology_.reset();
+        shapes_.clear();
         std::vector<PanelLayout> layouts;
         layouts.reserve(map.switches.size());
         for (const Switch& sw : map.switches) layouts.push_back(switch_layout(sw, options.view.kind));
@@ -132,7 +177,7 @@ std::vector<Span> SceneParts::update(const Map& map, const SceneOptions& options
         common_.switches != map.switches.size() || common_.vlans != map.vlans ||
         (options.view.kind != ViewKind::VlanBreakdown && common_.selected_vlan != options.selected_vlan);
     if (whole) {
-        rebuild(map, options);
+        rebuild(map, options, change);
         return {{0.0f, std::max(before.bottom, height_)}};
     }
 
@@ -173,7 +218,7 @@ std::vector<Span> SceneParts::update(const Map& map, const SceneOptions& options
     float panel_width = 0.0f;
     for (const Part& part : parts_) panel_width = std::max(panel_width, part.panel_width);
     if (panel_width != common_.panel_width) {
-        rebuild(map, options);
+        rebuild(map, options, change);
         return {{0.0f, std::max(before.bottom, height_)}};
     }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/scene.hpp"
+#include "draw/topology_layout.hpp"
 
 namespace quarn {
 
@@ -84,7 +85,10 @@ class SceneParts {
         bool operator==(const Common&) const = default;
     };
 
-    void rebuild(const Map& map, const SceneOptions& options);
+    void rebuild(const Map& map, const SceneOptions& options, const MapChange& change);
+    // Whether the topology's layout stays: no switch named in `change`
+    // changed its name, ports, links or LAGs.
+    bool same_topology(const Map& map, const MapChange& change);
     void place_parts();
 
     bool built_ = false;
@@ -92,6 +96,9 @@ class SceneParts {
     Part header_; // the background and the site title
     std::vector<Part> parts_;
     std::vector<std::size_t> selected_switches_; // with selected ports, ascending
+    // The topology's layout, and what of each switch it was made from.
+    std::optional<TopologyLayout> topology_;
+    std::vector<std::string> shapes_;
     float width_ = 0.0f;
     float height_ = 0.0f;
 };
