@@ -1,5 +1,6 @@
 #include "app/history.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -29,6 +30,21 @@ void add_run(std::vector<MapDelta::Run>& runs, bool kept, std::size_t from) {
 }
 
 } // namespace
+
+std::vector<std::pair<std::size_t, Switch>> copy_switches(const Map& map, std::vector<std::size_t> scope) {
+    std::sort(scope.begin(), scope.end());
+    scope.erase(std::unique(scope.begin(), scope.end()), scope.end());
+    std::vector<std::pair<std::size_t, Switch>> copies;
+    for (std::size_t s : scope)
+        if (s < map.switches.size()) copies.emplace_back(s, map.switches[s]);
+    return copies;
+}
+
+void keep_changed(const Map& map, std::vector<std::pair<std::size_t, Switch>>& copies) {
+    std::erase_if(copies, [&](const auto& copy) {
+        return copy.first < map.switches.size() && same_switch(copy.second, map.switches[copy.first]);
+    });
+}
 
 MapDelta map_delta(Map older, const Map& newer) {
     MapDelta delta;

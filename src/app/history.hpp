@@ -39,6 +39,13 @@ MapDelta map_delta(Map older, const Map& newer);
 // The older map back, exactly as it was.
 Map restore_map(MapDelta delta, const Map& newer);
 
+// The switches of `scope` as they are now, ascending and once each; indices
+// past the map are left out. Taken before an edit of those switches alone.
+std::vector<std::pair<std::size_t, Switch>> copy_switches(const Map& map, std::vector<std::size_t> scope);
+// After the edit: drops the copies of switches that did not change (equal as
+// the file would write them), so that the rest are the change as it was.
+void keep_changed(const Map& map, std::vector<std::pair<std::size_t, Switch>>& copies);
+
 // A stack of maps, newest on top. Only the top is kept whole; each map below
 // it is kept as its difference from the map above, so states that differ in
 // a switch or two cost a switch or two each.
