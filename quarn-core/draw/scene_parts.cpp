@@ -82,6 +82,41 @@ std::string shape_of(const Switch& sw) {
 
 } // namespace
 
+SceneParts::Hits SceneParts::packed_hits(std::vector<HitRegion> hits) {
+    Hits packed;
+    packed.offsets = {0.0f};
+    // A row ends where the first place comes again.
+    std::size_t row = hits.size();
+    for (std::size_t i = 1; i < hits.size(); ++i) {
+        if (hits[i].x == hits[0].x && hits[i].port_index == hits[0].port_index && hits[i].y != hits[0].y) {
+            row = i;
+            break;
+        }
+    }
+    if (row < hits.size() && hits.size() % row == 0) {
+        std::vector<float> offsets;
+        bool rows = true;
+        for (std::size_t start = 0; rows && start < hits.size(); start += row) {
+            const float offset = hits[start].y - hits[0].y;
+            for (std::size_t k = 0; rows && k < row; ++k) {
+                HitRegion moved = hits[k];
+                if (offset != 0.0f) moved.y += offset;
+                // Only rows that come back bit for bit are packed.
+                rows = moved == hits[start + k] && std::bit_cast<std::uint32_t>(moved.y) ==
+                                                       std::bit_cast<std::uint32_t>(hits[start + k].y);
+            }
+            offsets.push_back(offset);
+        }
+        if (rows) {
+            hits.resize(row);
+            hits.shrink_to_fit();
+            packed.offsets = std::move(offsets);
+        }
+    }
+    packed.row = std::move(hits);
+    return packed;
+}
+
 bool SceneParts::same_topology(const Map& map, const MapChange& change) {
     if (!topology_ || change.anything || shapes_.size() != map.switches.size()) return false;
     for (std::size_t s : change.switches) {
@@ -119,6 +154,7 @@ void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapC
         part.bottom = context.top;
         part.right = context.right;
         part.scene = std::move(context.scene);
+        part.hits = packed_hits(std::move(part.scene.hits));
         parts_.push_back(std::move(part));
     } else {
         topology_.reset();
@@ -138,6 +174,7 @@ void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapC
             part.bottom = context.top;
             part.right = context.right;
             part.scene = std::move(context.scene);
+            part.hits = packed_hits(std::move(part.scene.hits));
             part.selected = ports_of(selection, s);
         }
     }
@@ -242,6 +279,7 @@ std::vector<Span> SceneParts::update(const Map& map, const SceneOptions& options
             part.bottom = context.top;
             part.right = context.right;
             part.scene = std::move(context.scene);
+            part.hits = packed_hits(std::move(part.scene.hits));
             part.selected = ports_of(selection, s);
             changed.push_back(part.span());
         } else if (part.top != part_top) {
@@ -264,17 +302,14 @@ Scene SceneParts::scene() const {
     out.width = width_;
     out.height = height_;
     std::size_t hits = 0;
-    for (const Part& part : parts_) hits += part.scene.hits.size();
+    for (const Part& part : parts_) hits += part.hits.size();
     out.hits.reserve(hits);
     out.items.append(header_.scene.items, 0.0f);
     out.items.replace(0, Rect{0.0f, 0.0f, width_, height_, common_.palette.background, std::nullopt, 0.0f});
     for (const Part& part : parts_) {
         const float dy = part.dy();
         out.items.append(part.scene.items, dy);
-        for (HitRegion hit : part.scene.hits) {
-            if (dy != 0.0f) hit.y += dy;
-            out.hits.push_back(hit);
-        }
+        part.hits.each(dy, [&](const HitRegion& hit) { out.hits.push_back(hit); });
         for (Span span : part.scene.blocks)
             out.blocks.push_back(dy == 0.0f ? span : Span{span.top + dy, span.bottom + dy});
         for (Span span : part.scene.cuts)
@@ -289,17 +324,15 @@ std::vector<HitRegion> SceneParts::hits(Span stretch) const {
                                    [&](const Part& part) { return part.span().bottom < stretch.top; });
     for (; it != parts_.end() && it->top <= stretch.bottom; ++it) {
         const float dy = it->dy();
-        for (HitRegion hit : it->scene.hits) {
-            if (dy != 0.0f) hit.y += dy;
-            out.push_back(hit);
-        }
+        it->hits.each(dy, [&](const HitRegion& hit) { out.push_back(hit); });
     }
     return out;
 }
 
 std::size_t SceneParts::memory_bytes() const noexcept {
     auto bytes_of = [](const Part& part) {
-        return part.scene.items.memory_bytes() + part.scene.hits.capacity() * sizeof(HitRegion) +
+        return part.scene.items.memory_bytes() + part.hits.row.capacity() * sizeof(HitRegion) +
+               part.hits.offsets.capacity() * sizeof(float) +
                (part.scene.blocks.capacity() + part.scene.cuts.capacity()) * sizeof(Span) +
                part.selected.capacity() * sizeof(std::size_t);
     };

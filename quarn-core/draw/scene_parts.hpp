@@ -57,8 +57,30 @@ class SceneParts {
     [[nodiscard]] std::size_t memory_bytes() const noexcept;
 
   private:
+    // A part's hit regions: the breakdown repeats one row's places row
+    // after row, so they are kept as one row and the offset of each row.
+    struct Hits {
+        std::vector<HitRegion> row;
+        std::vector<float> offsets; // 0 for the first row
+
+        [[nodiscard]] std::size_t size() const noexcept { return row.size() * offsets.size(); }
+        // Calls `add` with each region, `dy` lower.
+        template <class Add>
+        void each(float dy, Add&& add) const {
+            for (float offset : offsets) {
+                for (HitRegion hit : row) {
+                    if (offset != 0.0f) hit.y += offset;
+                    if (dy != 0.0f) hit.y += dy;
+                    add(hit);
+                }
+            }
+        }
+    };
+    static Hits packed_hits(std::vector<HitRegion> hits);
+
     struct Part {
-        Scene scene;            // at the place where it was drawn
+        Scene scene; // at the place where it was drawn; its hit regions are in `hits`
+        Hits hits;
         float drawn_top = 0.0f; // its top when drawn
         float bottom = 0.0f;    // its bottom when drawn
         float top = 0.0f;       // its top now
