@@ -150,6 +150,9 @@ class SceneItems {
         text_.reserve(text_bytes);
     }
     void clear();
+    // Gives back what the lists hold beyond their items, and the cache of
+    // looks: for items that are kept long and added to no more.
+    void shrink_to_fit();
 
     // Calls `visitor` with a `Rect`, a `Line` or a `TextRef` for each item,
     // in list order.
@@ -219,9 +222,10 @@ class SceneItems {
         Index words;
     };
 
+    // Offsets into the text: a picture's words are far below 4 GiB.
     struct Words {
-        std::size_t offset;
-        std::size_t length;
+        std::uint32_t offset;
+        std::uint32_t length;
     };
 
     Index look_index(const Look& look) {

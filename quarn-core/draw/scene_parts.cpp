@@ -155,6 +155,7 @@ void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapC
         part.right = context.right;
         part.scene = std::move(context.scene);
         part.hits = packed_hits(std::move(part.scene.hits));
+        part.scene.items.shrink_to_fit();
         parts_.push_back(std::move(part));
     } else {
         topology_.reset();
@@ -175,6 +176,7 @@ void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapC
             part.right = context.right;
             part.scene = std::move(context.scene);
             part.hits = packed_hits(std::move(part.scene.hits));
+            part.scene.items.shrink_to_fit();
             part.selected = ports_of(selection, s);
         }
     }
@@ -280,6 +282,7 @@ std::vector<Span> SceneParts::update(const Map& map, const SceneOptions& options
             part.right = context.right;
             part.scene = std::move(context.scene);
             part.hits = packed_hits(std::move(part.scene.hits));
+            part.scene.items.shrink_to_fit();
             part.selected = ports_of(selection, s);
             changed.push_back(part.span());
         } else if (part.top != part_top) {
