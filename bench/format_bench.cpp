@@ -20,8 +20,14 @@ const std::string& big_text() {
     return text;
 }
 
+// The text of the 200- or the 1,000-switch campus.
+const std::string& text_of(std::int64_t switches) {
+    static const std::string campus = quarn::save_map(quarn::generate_map({.switches = 1000}));
+    return switches == 1000 ? campus : big_text();
+}
+
 void load_map(benchmark::State& state) {
-    const std::string& text = big_text();
+    const std::string& text = text_of(state.range(0));
     for (auto _ : state) {
         auto map = quarn::load_map(text);
         if (!map) state.SkipWithError(map.error().c_str());
@@ -29,17 +35,17 @@ void load_map(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(load_map)->Unit(benchmark::kMillisecond);
+BENCHMARK(load_map)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void json_parse(benchmark::State& state) {
-    const std::string& text = big_text();
+    const std::string& text = text_of(state.range(0));
     for (auto _ : state) {
         auto document = nlohmann::ordered_json::parse(text);
         benchmark::DoNotOptimize(document);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(json_parse)->Unit(benchmark::kMillisecond);
+BENCHMARK(json_parse)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void save_map(benchmark::State& state) {
     for (auto _ : state) {

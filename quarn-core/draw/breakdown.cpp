@@ -11,7 +11,6 @@
 namespace quarn {
 namespace {
 
-constexpr float k_switch_gap = 16.0f;
 constexpr float k_margin = 16.0f;
 constexpr float k_swatch = 14.0f;
 constexpr float k_label_x = 36.0f;
@@ -106,109 +105,89 @@ RowLooks row_looks(SceneContext& context, const Vlan& vlan) {
 
 } // namespace
 
-void build_breakdown(SceneContext& context) {
-    const std::vector<Switch>& switches = context.map.switches;
-    std::vector<PanelLayout> layouts;
-    layouts.reserve(switches.size());
-    for (const Switch& sw : switches)
-        layouts.push_back(place_ports(sw.groups, k_compact_geometry, sw.ports.size()));
-    const float common = line_up_panels(layouts);
-    const float body_width = common + 6.0f;
+float breakdown_body_width(float common) {
+    return common + 6.0f;
+}
 
-    // The rows of every switch first, so that the item list is allocated
-    // once and exactly: a big map has over a million items in this view.
-    std::vector<std::vector<const Vlan*>> rows_of(switches.size());
-    std::size_t items = 0;
-    std::size_t hits = 0;
-    for (std::size_t s = 0; s < switches.size(); ++s) {
-        const std::vector<std::uint16_t> carried = carried_vlans(switches[s]);
-        for (const Vlan& vlan : context.map.vlans) {
-            if (context.options.view.show_unused ||
-                std::binary_search(carried.begin(), carried.end(), vlan.id))
-                rows_of[s].push_back(&vlan);
-        }
-        const PanelLayout& layout = layouts[s];
-        std::size_t marks = 2 * layout.places.size();
-        for (std::size_t p = 0; p < layout.places.size(); ++p) marks += switches[s].ports[p].disabled ? 1 : 0;
-        for (const TwinPlace& twin : layout.twins) marks += switches[s].ports[twin.place].disabled ? 3 : 2;
-        items += 1 + std::max<std::size_t>(1, rows_of[s].size() * (3 + marks));
-        hits += rows_of[s].size() * (layout.places.size() + layout.twins.size());
+void build_breakdown_switch(SceneContext& context, std::size_t s, const PanelLayout& layout,
+                            float body_width) {
+    const Switch& sw = context.map.switches[s];
+    const std::vector<std::uint16_t> carried = carried_vlans(sw);
+    std::vector<const Vlan*> rows;
+    for (const Vlan& vlan : context.map.vlans) {
+        if (context.options.view.show_unused || std::binary_search(carried.begin(), carried.end(), vlan.id))
+            rows.push_back(&vlan);
     }
-    context.scene.items.reserve(context.scene.items.size() + items);
-    context.scene.hits.reserve(hits);
 
+    // A part's item list is allocated once and exactly: a big switch shows
+    // thousands of items in this view.
+    std::size_t marks = 2 * layout.places.size();
+    for (std::size_t p = 0; p < layout.places.size(); ++p) marks += sw.ports[p].disabled ? 1 : 0;
+    for (const TwinPlace& twin : layout.twins) marks += sw.ports[twin.place].disabled ? 3 : 2;
     SceneItems& scene_items = context.scene.items;
+    if (context.parts) {
+        scene_items.reserve(1 + std::max<std::size_t>(1, rows.size() * (3 + marks)));
+        context.scene.hits.reserve(rows.size() * (layout.places.size() + layout.twins.size()));
+    }
+
+    const float block_top = context.top;
+    context.add_switch_title(s);
+    context.top += 24.0f;
+
+    if (rows.empty()) {
+        context.add_wide_text("No VLANs on This Switch", k_margin, context.top + 8.0f, 11.0f,
+                              FontWeight::Normal, context.palette.text);
+        context.top += 16.0f;
+        context.scene.cuts.push_back({block_top, context.top});
+        context.scene.blocks.push_back({block_top, context.top});
+        return;
+    }
+
     const Index label_look =
         scene_items.text_look(11.0f, FontWeight::Normal, TextAlign::Left, context.palette.text);
-    // Each VLAN's label is worked out once, for the first row that shows it.
-    std::vector<std::optional<Index>> vlan_labels(context.map.vlans.size());
+    context.right = std::max(context.right, k_body_x + body_width);
+    const std::vector<std::array<Index, 3>> words = place_words(scene_items, sw, layout.places.size());
+    const std::vector<bool> selected = context.selected_on(s, layout.places.size());
+    const float row_height = layout.height + 6.0f;
+    const Index body_look =
+        scene_items.rect_look(body_width, row_height, context.palette.panel, context.palette.frame, 1.0f);
+    // A switch without places has rows lower than the swatch; the swatch
+    // then decides how far the rows lie apart.
+    const float swatch_offset = (row_height - k_swatch) / 2.0f;
+    const float row_top_extent = std::min(0.0f, swatch_offset);
+    const float row_extent = std::max(row_height, swatch_offset + k_swatch);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Vlan& vlan = *rows[r];
+        if (r > 0) context.top += k_row_gap - row_top_extent;
+        const float row_top = context.top;
+        scene_items.add(scene_items.rect_look(k_swatch, k_swatch, vlan.color, context.palette.frame, 1.0f),
+                        k_margin, row_top + swatch_offset);
+        const Index label = scene_items.add_words(
+            cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f));
+        scene_items.add_text(label_look, label, k_label_x, row_top + row_height / 2.0f);
+        scene_items.add(body_look, k_body_x, row_top);
 
-    for (std::size_t s = 0; s < switches.size(); ++s) {
-        const Switch& sw = switches[s];
-        const PanelLayout& layout = layouts[s];
-        const std::vector<const Vlan*>& rows = rows_of[s];
-        if (s > 0) context.top += k_switch_gap;
-        const float block_top = context.top;
-        context.add_switch_title(s);
-        context.top += 24.0f;
-
-        if (rows.empty()) {
-            context.add_wide_text("No VLANs on This Switch", k_margin, context.top + 8.0f, 11.0f,
-                                  FontWeight::Normal, context.palette.text);
-            context.top += 16.0f;
-            context.scene.cuts.push_back({block_top, context.top});
-            context.scene.blocks.push_back({block_top, context.top});
-            continue;
-        }
-
-        context.right = std::max(context.right, k_body_x + body_width);
-        const std::vector<std::array<Index, 3>> words = place_words(scene_items, sw, layout.places.size());
-        const std::vector<bool> selected = context.selected_on(s, layout.places.size());
-        const float row_height = layout.height + 6.0f;
-        const Index body_look =
-            scene_items.rect_look(body_width, row_height, context.palette.panel, context.palette.frame, 1.0f);
-        // A switch without places has rows lower than the swatch; the swatch
-        // then decides how far the rows lie apart.
-        const float swatch_offset = (row_height - k_swatch) / 2.0f;
-        const float row_top_extent = std::min(0.0f, swatch_offset);
-        const float row_extent = std::max(row_height, swatch_offset + k_swatch);
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const Vlan& vlan = *rows[r];
-            if (r > 0) context.top += k_row_gap - row_top_extent;
-            const float row_top = context.top;
-            scene_items.add(
-                scene_items.rect_look(k_swatch, k_swatch, vlan.color, context.palette.frame, 1.0f), k_margin,
-                row_top + swatch_offset);
-            std::optional<Index>& label =
-                vlan_labels[static_cast<std::size_t>(rows[r] - context.map.vlans.data())];
-            if (!label)
-                label = scene_items.add_words(
-                    cut_text_to_width(std::to_string(vlan.id) + " " + vlan.name, k_label_width, 11.0f));
-            scene_items.add_text(label_look, *label, k_label_x, row_top + row_height / 2.0f);
-            scene_items.add(body_look, k_body_x, row_top);
-
-            const RowLooks looks = row_looks(context, vlan);
-            auto place = [&](std::size_t p, float x, float y) {
-                const Port& port = sw.ports[p];
-                const Carriage kind = carriage(port, vlan.id);
-                scene_items.add(selected[p] ? looks.selected_place[kind] : looks.place[kind], x, y);
-                scene_items.add_text(looks.words[kind], words[p][kind], x + k_place_w / 2.0f,
-                                     y + k_place_h / 2.0f);
-                if (port.disabled)
-                    scene_items.add(scene_items.line_look(x + k_place_w, y, 1.0f, looks.ink[kind]), x,
-                                    y + k_place_h);
-                context.scene.hits.push_back({x, y, k_place_w, k_place_h, s, p});
-            };
-            for (std::size_t p = 0; p < layout.places.size(); ++p)
-                place(p, k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
-            for (const TwinPlace& twin : layout.twins)
-                place(twin.place, k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
-            context.top = row_top + row_extent;
-            // The title stays with the first row on a page.
-            context.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, context.top});
-        }
-        context.scene.blocks.push_back({block_top, context.top});
+        const RowLooks looks = row_looks(context, vlan);
+        auto place = [&](std::size_t p, float x, float y) {
+            const Port& port = sw.ports[p];
+            const Carriage kind = carriage(port, vlan.id);
+            scene_items.add(selected[p] ? looks.selected_place[kind] : looks.place[kind], x, y);
+            scene_items.add_text(looks.words[kind], words[p][kind], x + k_place_w / 2.0f,
+                                 y + k_place_h / 2.0f);
+            if (port.disabled)
+                scene_items.add(scene_items.line_look(x + k_place_w, y, 1.0f, looks.ink[kind]), x,
+                                y + k_place_h);
+            context.scene.hits.push_back({x, y, k_place_w, k_place_h, s, p});
+        };
+        for (std::size_t p = 0; p < layout.places.size(); ++p)
+            place(p, k_body_x + 3.0f + layout.places[p].x, row_top + 3.0f + layout.places[p].y);
+        for (const TwinPlace& twin : layout.twins)
+            place(twin.place, k_body_x + 3.0f + twin.x, row_top + 3.0f + twin.y);
+        context.top = row_top + row_extent;
+        // The title stays with the first row on a page.
+        context.scene.cuts.push_back({r == 0 ? block_top : row_top + row_top_extent, context.top});
     }
+    context.scene.blocks.push_back({block_top, context.top});
 }
 
 } // namespace quarn

@@ -9,7 +9,6 @@
 namespace quarn {
 namespace {
 
-constexpr float k_switch_gap = 16.0f;
 constexpr float k_body_x = 16.0f;
 constexpr float k_places_x = 24.0f; // 8 inside the body on both sides
 constexpr float k_place_w = k_front_panel_geometry.place_width;
@@ -149,63 +148,63 @@ std::size_t draw_lanes(SceneContext& context, const PanelLayout& layout,
 
 } // namespace
 
-void build_front_panel(SceneContext& context) {
-    const std::vector<Switch>& switches = context.map.switches;
-    std::vector<PanelLayout> layouts;
-    layouts.reserve(switches.size());
-    for (const Switch& sw : switches)
-        layouts.push_back(place_ports(sw.groups, k_front_panel_geometry, sw.ports.size()));
-    const float common = line_up_panels(layouts);
-    const float body_width = common + 16.0f;
-    if (!switches.empty()) context.right = std::max(context.right, k_body_x + body_width);
+float front_panel_body_width(float common) {
+    return common + 16.0f;
+}
 
-    for (std::size_t s = 0; s < switches.size(); ++s) {
-        const Switch& sw = switches[s];
-        const PanelLayout& layout = layouts[s];
-        if (s > 0) context.top += k_switch_gap;
-        const float block_top = context.top;
-        context.add_switch_title(s);
+void build_front_panel_switch(SceneContext& context, std::size_t s, const PanelLayout& layout,
+                              float body_width) {
+    const Switch& sw = context.map.switches[s];
+    context.right = std::max(context.right, k_body_x + body_width);
+    const float block_top = context.top;
+    context.add_switch_title(s);
 
-        const float body_top = context.top + 24.0f;
-        const float body_height = layout.height + 16.0f;
-        context.add_rect(k_body_x, body_top, body_width, body_height, context.palette.panel,
-                         context.palette.frame, 1.0f);
+    const float body_top = context.top + 24.0f;
+    const float body_height = layout.height + 16.0f;
+    context.add_rect(k_body_x, body_top, body_width, body_height, context.palette.panel,
+                     context.palette.frame, 1.0f);
 
-        const auto lags = port_lags(sw);
-        const std::vector<Connection> connections = switch_connections(sw, lags);
-        // The bar under a port has the colour of its lane: LAG members their
-        // LAG's, a port with an uplink of its own that of its uplink lane.
-        std::vector<std::optional<Rgb>> bars(sw.ports.size());
-        for (const Connection& connection : connections) {
-            const Rgb color = lane_color(connection.number, context.palette);
-            for (std::size_t port : connection.ports)
-                if (!bars[port]) bars[port] = color;
-        }
-
-        std::vector<Face> faces;
-        faces.reserve(layout.places.size());
-        const float places_y = body_top + 8.0f;
-        for (std::size_t p = 0; p < layout.places.size(); ++p) {
-            faces.push_back(port_face(context, sw.ports[p], context.selected(s, p)));
-            draw_place(context, s, p, sw.ports[p], faces.back(), bars[p], k_places_x + layout.places[p].x,
-                       places_y + layout.places[p].y);
-        }
-        for (const TwinPlace& twin : layout.twins) {
-            draw_place(context, s, twin.place, sw.ports[twin.place], faces[twin.place], bars[twin.place],
-                       k_places_x + twin.x, places_y + twin.y);
-        }
-
-        // The lanes hang from the body's lower edge.
-        const float lanes_top = body_top + body_height;
-        context.scene.cuts.push_back({block_top, lanes_top});
-        const std::size_t lanes = draw_lanes(context, layout, connections, lanes_top);
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            const float lane_top = lanes_top + k_lane_pitch * static_cast<float>(lane);
-            context.scene.cuts.push_back({lane_top, lane_top + k_lane_pitch});
-        }
-        context.top = lanes_top + k_lane_pitch * static_cast<float>(lanes);
-        context.scene.blocks.push_back({block_top, context.top});
+    const auto lags = port_lags(sw);
+    const std::vector<Connection> connections = switch_connections(sw, lags);
+    // The bar under a port has the colour of its lane: LAG members their
+    // LAG's, a port with an uplink of its own that of its uplink lane.
+    std::vector<std::optional<Rgb>> bars(sw.ports.size());
+    for (const Connection& connection : connections) {
+        const Rgb color = lane_color(connection.number, context.palette);
+        for (std::size_t port : connection.ports)
+            if (!bars[port]) bars[port] = color;
     }
+
+    // At most seven items and two texts of a few bytes a port.
+    const std::size_t places = layout.places.size() + layout.twins.size();
+    if (context.parts) {
+        context.scene.items.reserve(4 + connections.size() * 8 + places * 7, 2 + places * 2, places * 12);
+        context.scene.hits.reserve(places);
+    }
+
+    std::vector<Face> faces;
+    faces.reserve(layout.places.size());
+    const float places_y = body_top + 8.0f;
+    for (std::size_t p = 0; p < layout.places.size(); ++p) {
+        faces.push_back(port_face(context, sw.ports[p], context.selected(s, p)));
+        draw_place(context, s, p, sw.ports[p], faces.back(), bars[p], k_places_x + layout.places[p].x,
+                   places_y + layout.places[p].y);
+    }
+    for (const TwinPlace& twin : layout.twins) {
+        draw_place(context, s, twin.place, sw.ports[twin.place], faces[twin.place], bars[twin.place],
+                   k_places_x + twin.x, places_y + twin.y);
+    }
+
+    // The lanes hang from the body's lower edge.
+    const float lanes_top = body_top + body_height;
+    context.scene.cuts.push_back({block_top, lanes_top});
+    const std::size_t lanes = draw_lanes(context, layout, connections, lanes_top);
+    for (std::size_t lane = 0; lane < lanes; ++lane) {
+        const float lane_top = lanes_top + k_lane_pitch * static_cast<float>(lane);
+        context.scene.cuts.push_back({lane_top, lane_top + k_lane_pitch});
+    }
+    context.top = lanes_top + k_lane_pitch * static_cast<float>(lanes);
+    context.scene.blocks.push_back({block_top, context.top});
 }
 
 } // namespace quarn

@@ -108,13 +108,15 @@ PanelLayout place_ports(std::span<const PortGroup> groups, const PanelGeometry& 
 float line_up_panels(std::span<PanelLayout> layouts) {
     float common = 0.0f;
     for (const PanelLayout& layout : layouts) common = std::max(common, layout.width);
-    for (PanelLayout& layout : layouts) {
-        const float shift = common - layout.width;
-        if (shift == 0.0f) continue;
-        for (std::size_t index : layout.right_places) layout.places[index].x += shift;
-        for (TwinPlace& twin : layout.twins) twin.x += shift;
-    }
+    for (PanelLayout& layout : layouts) line_up_panel(layout, common);
     return common;
+}
+
+void line_up_panel(PanelLayout& layout, float common) {
+    const float shift = common - layout.width;
+    if (shift == 0.0f) return;
+    for (std::size_t index : layout.right_places) layout.places[index].x += shift;
+    for (TwinPlace& twin : layout.twins) twin.x += shift;
 }
 
 } // namespace quarn

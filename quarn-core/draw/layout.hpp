@@ -65,5 +65,7 @@ PanelLayout place_ports(std::span<const PortGroup> groups, const PanelGeometry& 
 // of every layout move right so that all right-hand sections end at the
 // common width, which is returned (the widest layout, 0 for none).
 float line_up_panels(std::span<PanelLayout> layouts);
+// Lines up one panel with a common width found before.
+void line_up_panel(PanelLayout& layout, float common);
 
 } // namespace quarn

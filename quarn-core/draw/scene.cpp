@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::size_t k_vlan_slots = 4096;
 constexpr float k_margin = 16.0f;
+constexpr float k_switch_gap = 16.0f;
 
 } // namespace
 
@@ -92,37 +93,51 @@ void SceneContext::add_switch_title(std::size_t switch_index) {
                   highlighted ? palette.highlight : palette.text);
 }
 
+void add_header(SceneContext& context) {
+    context.add_rect(0.0f, 0.0f, 0.0f, 0.0f, context.palette.background, std::nullopt, 0.0f);
+    context.top = k_margin;
+    context.right = k_margin;
+    if (context.options.show_site_title && !context.map.site.empty()) {
+        context.add_wide_text(context.map.site, k_margin, 26.0f, 16.0f, FontWeight::Bold,
+                              context.palette.text);
+        context.top = 46.0f;
+    }
+}
+
+PanelLayout switch_layout(const Switch& sw, ViewKind view) {
+    return place_ports(sw.groups, view == ViewKind::FrontPanel ? k_front_panel_geometry : k_compact_geometry,
+                       sw.ports.size());
+}
+
+void build_switch(SceneContext& context, std::size_t switch_index, const PanelLayout& layout, float common) {
+    if (switch_index > 0) context.top += k_switch_gap;
+    if (context.options.front_panel()) {
+        build_front_panel_switch(context, switch_index, layout, front_panel_body_width(common));
+    } else {
+        build_breakdown_switch(context, switch_index, layout, breakdown_body_width(common));
+    }
+}
+
 Scene build_scene(const Map& map, const SceneOptions& options) {
     SceneContext context(map, options);
     if (options.front_panel()) {
-        // At most seven items and two texts of a few bytes a port; the
-        // breakdown reserves its own.
+        // At most seven items and two texts of a few bytes a port.
         std::size_t ports = 0;
         for (const Switch& sw : map.switches) ports += sw.ports.size();
         context.scene.items.reserve(2 + map.switches.size() * 16 + ports * 7,
                                     map.switches.size() * 8 + ports * 2, ports * 12);
         context.scene.hits.reserve(ports);
     }
+    add_header(context);
 
-    // The background comes first; its size is known only at the end.
-    context.add_rect(0.0f, 0.0f, 0.0f, 0.0f, options.palette.background, std::nullopt, 0.0f);
-    context.top = k_margin;
-    context.right = k_margin;
-    if (options.show_site_title && !map.site.empty()) {
-        context.add_wide_text(map.site, k_margin, 26.0f, 16.0f, FontWeight::Bold, options.palette.text);
-        context.top = 46.0f;
-    }
-
-    switch (options.view.kind) {
-    case ViewKind::FrontPanel:
-        build_front_panel(context);
-        break;
-    case ViewKind::VlanBreakdown:
-        build_breakdown(context);
-        break;
-    case ViewKind::Topology:
+    if (options.view.kind == ViewKind::Topology) {
         build_topology(context);
-        break;
+    } else {
+        std::vector<PanelLayout> layouts;
+        layouts.reserve(map.switches.size());
+        for (const Switch& sw : map.switches) layouts.push_back(switch_layout(sw, options.view.kind));
+        const float common = line_up_panels(layouts);
+        for (std::size_t s = 0; s < map.switches.size(); ++s) build_switch(context, s, layouts[s], common);
     }
 
     Scene& scene = context.scene;

@@ -8,11 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/layout.hpp"
 #include "draw/scene.hpp"
+#include "draw/topology_layout.hpp"
 
 namespace quarn {
 
-// The state of one `build_scene` call, shared by the views.
+// The state of one update of a scene's parts, shared by the views.
 class SceneContext {
   public:
     SceneContext(const Map& map, const SceneOptions& options);
@@ -29,6 +31,8 @@ class SceneContext {
     bool face_light = false;
 
     Scene scene;
+    // Drawing parts of their own: each part reserves room for its items.
+    bool parts = false;
     float top = 0.0f;   // running top
     float right = 0.0f; // rightmost extent of the content so far
 
@@ -63,8 +67,25 @@ class SceneContext {
     std::vector<PortRef> selected_; // sorted
 };
 
-void build_front_panel(SceneContext& context);
-void build_breakdown(SceneContext& context);
+// One switch's part of a view, drawn from the context's top (0 for a part of
+// its own); `layout` is lined up with the other switches' and `body_width`
+// comes from the common width of the picture.
+float front_panel_body_width(float common);
+void build_front_panel_switch(SceneContext& context, std::size_t switch_index, const PanelLayout& layout,
+                              float body_width);
+float breakdown_body_width(float common);
+void build_breakdown_switch(SceneContext& context, std::size_t switch_index, const PanelLayout& layout,
+                            float body_width);
+// The background, whose size is known only at the end, and the site title.
+void add_header(SceneContext& context);
+// A switch's panel as the view lays it out, before lining up.
+PanelLayout switch_layout(const Switch& sw, ViewKind view);
+// The switch's part of the front panel or the breakdown, below the gap
+// after the switch before it.
+void build_switch(SceneContext& context, std::size_t switch_index, const PanelLayout& layout, float common);
+// The topology's layout is the whole map's: it is one part.
 void build_topology(SceneContext& context);
+// The same with the map's layout worked out before.
+void build_topology(SceneContext& context, const TopologyLayout& layout);
 
 } // namespace quarn

@@ -14,7 +14,7 @@ SceneItems::Index SceneItems::new_look(const Look& look, Index& slot) {
 }
 
 SceneItems::Index SceneItems::add_words(std::string_view words) {
-    words_.push_back({text_.size(), words.size()});
+    words_.push_back({static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(words.size())});
     text_ += words;
     return static_cast<Index>(words_.size() - 1);
 }
@@ -41,6 +41,35 @@ void SceneItems::push_back(const SceneItem& item) {
 
 void SceneItems::replace(std::size_t index, const SceneItem& item) {
     entries_[index] = entry_for(item);
+}
+
+void SceneItems::append(const SceneItems& part, float dy) {
+    // A line keeps its far end in its looks, so a moved line has looks of
+    // its own.
+    std::vector<Index> looks(part.looks_.size());
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        Look look = part.looks_[i];
+        if (dy != 0.0f && look.kind() == Kind::Line) look.b = bits(number(look.b) + dy);
+        looks[i] = look_index(look);
+    }
+    const Index words_base = static_cast<Index>(words_.size());
+    for (const Words& w : part.words_)
+        words_.push_back({w.offset + static_cast<std::uint32_t>(text_.size()), w.length});
+    text_ += part.text_;
+    for (const Entry& entry : part.entries_) {
+        const bool text = part.looks_[entry.look].kind() == Kind::Text;
+        entries_.push_back({looks[entry.look], entry.x, dy == 0.0f ? entry.y : entry.y + dy,
+                            text ? entry.words + words_base : 0});
+    }
+}
+
+void SceneItems::shrink_to_fit() {
+    entries_.shrink_to_fit();
+    looks_.shrink_to_fit();
+    words_.shrink_to_fit();
+    text_.shrink_to_fit();
+    cache_.clear();
+    cache_.shrink_to_fit();
 }
 
 void SceneItems::clear() {

@@ -150,11 +150,20 @@ class SceneItems {
         text_.reserve(text_bytes);
     }
     void clear();
+    // Gives back what the lists hold beyond their items, and the cache of
+    // looks: for items that are kept long and added to no more.
+    void shrink_to_fit();
 
     // Calls `visitor` with a `Rect`, a `Line` or a `TextRef` for each item,
     // in list order.
     template <class Visitor>
     void visit(Visitor&& visitor) const;
+    // The same, with every item `dy` lower.
+    template <class Visitor>
+    void visit_moved(Visitor&& visitor, float dy) const;
+
+    // Appends the items of `part`, `dy` lower.
+    void append(const SceneItems& part, float dy);
 
     // Bytes held for the items and their words.
     [[nodiscard]] std::size_t memory_bytes() const noexcept;
@@ -213,9 +222,10 @@ class SceneItems {
         Index words;
     };
 
+    // Offsets into the text: a picture's words are far below 4 GiB.
     struct Words {
-        std::size_t offset;
-        std::size_t length;
+        std::uint32_t offset;
+        std::uint32_t length;
     };
 
     Index look_index(const Look& look) {
@@ -247,6 +257,29 @@ class SceneItems {
     static constexpr std::size_t k_cache = 512;
     std::vector<Index> cache_;
 };
+
+template <class Visitor>
+void SceneItems::visit_moved(Visitor&& visitor, float dy) const {
+    if (dy == 0.0f) return visit(visitor);
+    for (Entry entry : entries_) {
+        const Look& look = looks_[entry.look];
+        entry.y += dy;
+        switch (look.kind()) {
+        case Kind::Rect:
+            visitor(rect(entry, look));
+            break;
+        case Kind::Line: {
+            Line moved = line(entry, look);
+            moved.y2 += dy;
+            visitor(moved);
+            break;
+        }
+        case Kind::Text:
+            visitor(text(entry, look));
+            break;
+        }
+    }
+}
 
 template <class Visitor>
 void SceneItems::visit(Visitor&& visitor) const {

@@ -101,10 +101,14 @@ std::string second_line(const Switch& sw) {
 // and the mark "cut off" above. The current switch's name is in the
 // highlight colour, as its title is in the other views.
 void build_topology(SceneContext& context) {
+    if (context.map.switches.empty()) return;
+    build_topology(context, layout_topology(context.map));
+}
+
+void build_topology(SceneContext& context, const TopologyLayout& layout) {
     const Map& map = context.map;
     if (map.switches.empty()) return;
     const Palette& palette = context.palette;
-    const TopologyLayout layout = layout_topology(map);
     const float left = k_margin;
 
     const std::optional<std::uint16_t> vlan = context.options.selected_vlan;

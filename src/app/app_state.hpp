@@ -17,6 +17,7 @@
 #include "dialogs/about_window.hpp"
 #include "dialogs/text_viewer.hpp"
 #include "draw/scene.hpp"
+#include "draw/scene_parts.hpp"
 #include "maker-services/update/update_service.hpp"
 #include "model/map.hpp"
 #include "ops/port_vlan_ops.hpp"
@@ -61,7 +62,10 @@ struct AppState {
     bool highlight_vlan = false;
     std::optional<std::size_t> last_switch; // the switch last worked on
     ViewMode view;
-    Scene scene;
+    // The canvas's scene, kept in parts; `scene_change` says what changed in
+    // the map since it was last brought up to date.
+    SceneParts scene;
+    MapChange scene_change;
 
     Config config;
     std::optional<std::filesystem::path> config_folder;

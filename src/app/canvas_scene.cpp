@@ -1,6 +1,9 @@
 #include "app/canvas_scene.hpp"
 
 #include "app/current_switch.hpp"
+#include <utility>
+#include <vector>
+
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 
@@ -19,14 +22,20 @@ void rebuild_scene(AppState& state) noexcept {
         options.palette = theme::scene_palette();
         options.show_site_title = true;
         options.view = state.view;
-        state.scene = build_scene(state.map, options);
+        const MapChange change = std::exchange(state.scene_change, MapChange{});
+        const std::vector<Span> changed = state.scene.update(state.map, options, change);
 
         const theme::ThemeColors& colors = theme::theme_colors();
         CanvasContent content{&state.scene, options.palette.highlight, colors.field_background};
-        state.canvas.set_content(content);
+        state.canvas.set_content(content, changed);
     } catch (...) {
         // Out of memory: the canvas keeps the last scene it had.
     }
+}
+
+void redraw_scene(AppState& state) noexcept {
+    if (state.scene_change.anything) state.scene_change = MapChange{false, {}};
+    rebuild_scene(state);
 }
 
 } // namespace quarn::app

@@ -47,8 +47,29 @@ bool CanvasWindow::create(HWND parent, int id, HINSTANCE instance) noexcept {
 
 void CanvasWindow::set_content(const CanvasContent& content) noexcept {
     content_ = content;
+    content_width_ = content.scene != nullptr ? content.scene->width() : 0.0f;
+    content_height_ = content.scene != nullptr ? content.scene->height() : 0.0f;
     update_scroll_bars();
     ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void CanvasWindow::set_content(const CanvasContent& content, std::span<const Span> changed) noexcept {
+    const bool same = content.scene != nullptr && content.scene == content_.scene &&
+                      content.highlight == content_.highlight && content.background == content_.background &&
+                      content.scene->width() == content_width_ && content.scene->height() == content_height_;
+    if (!same) return set_content(content);
+    content_ = content;
+    // A stretch's rows of pixels, with a pixel more on both sides for
+    // outlines and rounding.
+    const float s = scale();
+    const POINT size = client_size();
+    for (const Span& stretch : changed) {
+        const long top = std::lround(std::floor(stretch.top * s)) - scroll_y_ - 2;
+        const long bottom = std::lround(std::ceil(stretch.bottom * s)) - scroll_y_ + 2;
+        if (bottom < 0 || top > size.y) continue;
+        RECT rows{0, static_cast<LONG>(top), size.x, static_cast<LONG>(bottom)};
+        ::InvalidateRect(hwnd(), &rows, FALSE);
+    }
 }
 
 float CanvasWindow::scale() const noexcept {
@@ -123,17 +144,25 @@ LRESULT CanvasWindow::handle_message(UINT msg, WPARAM wparam, LPARAM lparam) noe
 }
 
 void CanvasWindow::on_paint() noexcept {
-    render::paint_off_screen(
-        hwnd(), [this](HDC memory, int width, int height) noexcept { paint_view(memory, width, height); });
+    // Only the items that meet the region to repaint are painted; the
+    // screen keeps the rest.
+    RECT dirty{};
+    if (!::GetUpdateRect(hwnd(), &dirty, FALSE)) ::GetClientRect(hwnd(), &dirty);
+    render::paint_off_screen(hwnd(), [this, &dirty](HDC memory, int width, int height) noexcept {
+        paint_view(memory, width, height, dirty);
+    });
 }
 
-void CanvasWindow::paint_view(HDC dc, int width, int height) noexcept {
+void CanvasWindow::paint_view(HDC dc, int width, int height, const RECT& dirty) noexcept {
     win::UniqueBrush background(::CreateSolidBrush(content_.background));
     RECT all{0, 0, width, height};
     ::FillRect(dc, &all, background.get());
 
     render::ViewTransform view{scale(), static_cast<float>(scroll_x_), static_cast<float>(scroll_y_)};
-    if (content_.scene != nullptr) render::paint_scene(dc, content_.scene->items, view);
+    if (content_.scene != nullptr) {
+        const Span stretch{scene_y(dirty.top) - 4.0f, scene_y(dirty.bottom) + 4.0f};
+        render::paint_scene(dc, *content_.scene, view, stretch);
+    }
 
     if (dragging_) {
         float x1 = scene_x(press_.x), y1 = scene_y(press_.y);
@@ -176,10 +205,13 @@ void CanvasWindow::on_button_up(WPARAM wparam, LPARAM lparam) noexcept {
 
     bool ctrl = (wparam & MK_CONTROL) != 0;
     bool shift = (wparam & MK_SHIFT) != 0;
-    std::span<const HitRegion> hits;
-    if (content_.scene != nullptr) hits = content_.scene->hits;
+    // Only the switches under the band or the click are looked at.
+    std::vector<HitRegion> hits;
+    const float top = std::min(scene_y(press_.y), scene_y(current_.y)) - 1.0f;
+    const float bottom = std::max(scene_y(press_.y), scene_y(current_.y)) + 1.0f;
 
     try {
+        if (content_.scene != nullptr) hits = content_.scene->hits({top, bottom});
         if (was_drag) {
             auto touched = ports_touching(hits, scene_x(press_.x), scene_y(press_.y), scene_x(current_.x),
                                           scene_y(current_.y));
@@ -315,8 +347,8 @@ void CanvasWindow::update_scroll_bars() noexcept {
     float s = scale();
     int content_w = 0, content_h = 0;
     if (content_.scene != nullptr) {
-        content_w = static_cast<int>(std::ceil(content_.scene->width * s));
-        content_h = static_cast<int>(std::ceil(content_.scene->height * s));
+        content_w = static_cast<int>(std::ceil(content_.scene->width() * s));
+        content_h = static_cast<int>(std::ceil(content_.scene->height() * s));
     }
     scroll_x_ = clamp_scroll(scroll_x_, content_w, size.x);
     scroll_y_ = clamp_scroll(scroll_y_, content_h, size.y);

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 
 #include "app/selection.hpp"
 #include "draw/scene.hpp"
+#include "draw/scene_parts.hpp"
 #include "win/window_base.hpp"
 
 namespace quarn::app {
@@ -22,7 +24,7 @@ inline constexpr WORD k_canvas_switch_opened = 3;
 
 // What the canvas shows; owned by the application state, borrowed here.
 struct CanvasContent {
-    const Scene* scene = nullptr;
+    const SceneParts* scene = nullptr;
     Rgb highlight;           // selection rectangle while dragging
     COLORREF background = 0; // fills what lies beyond the picture
 };
@@ -36,6 +38,9 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
 
     // The scene or its colours changed: refit the scroll bars and repaint.
     void set_content(const CanvasContent& content) noexcept;
+    // The scene changed in the stretches given (scene units, top to
+    // bottom): only those are repainted when nothing else changed.
+    void set_content(const CanvasContent& content, std::span<const Span> changed) noexcept;
 
     [[nodiscard]] Selection& selection() noexcept { return selection_; }
     [[nodiscard]] const Selection& selection() const noexcept { return selection_; }
@@ -56,7 +61,7 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
 
   private:
     void on_paint() noexcept;
-    void paint_view(HDC dc, int width, int height) noexcept;
+    void paint_view(HDC dc, int width, int height, const RECT& dirty) noexcept;
     void on_button_down(LPARAM lparam, bool double_click) noexcept;
     void on_mouse_move(LPARAM lparam) noexcept;
     void on_button_up(WPARAM wparam, LPARAM lparam) noexcept;
@@ -75,6 +80,8 @@ class CanvasWindow : public win::WindowBase<CanvasWindow> {
     [[nodiscard]] float scene_y(int y) const noexcept;
 
     CanvasContent content_;
+    float content_width_ = 0.0f;
+    float content_height_ = 0.0f;
     Selection selection_;
     float zoom_ = 1.0f;
     int scroll_x_ = 0;

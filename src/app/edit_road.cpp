@@ -64,8 +64,31 @@ void finish_map_change(AppState& state, const EditRule& rule) noexcept {
     recovery_after_change(state);
 }
 
+EditRule on_switches_of(const std::vector<PortRef>& ports) {
+    EditRule rule;
+    rule.switches.emplace();
+    for (const PortRef& ref : ports) rule.switches->push_back(ref.switch_index);
+    return rule;
+}
+
+bool commit_switches_edit(AppState& state, std::vector<std::pair<std::size_t, Switch>> before,
+                          const EditRule& rule) {
+    keep_changed(state.map, before);
+    MapChange change{false, {}};
+    for (const auto& [index, sw] : before) change.switches.push_back(index);
+    state.scene_change = change;
+    if (before.empty()) {
+        finish_map_change(state, EditRule{.selection = SelectionFollow::Keep});
+        return false;
+    }
+    state.history.record_switches(state.map, std::move(before));
+    finish_map_change(state, rule);
+    return true;
+}
+
 bool commit_edit(AppState& state, Map before, const EditRule& rule) {
     if (state.map == before) {
+        state.scene_change = MapChange{false, {}};
         // Nothing to record; the views are refreshed all the same, so that a
         // refused change shows what the map kept (a field's old text).
         finish_map_change(state, EditRule{.selection = SelectionFollow::Keep});
@@ -73,9 +96,15 @@ bool commit_edit(AppState& state, Map before, const EditRule& rule) {
     }
     if (rule.step == UndoStep::FieldVisit) {
         bool joins = state.visiting == rule.field && state.visit_recorded;
-        if (!joins) state.history.record_change(std::move(before));
+        state.scene_change = map_change(before, state.map);
+        if (joins) {
+            state.history.changed_within_step();
+        } else {
+            state.history.record_change(std::move(before));
+        }
         state.visit_recorded = state.visiting == rule.field;
     } else {
+        state.scene_change = map_change(before, state.map);
         state.history.record_change(std::move(before));
     }
     finish_map_change(state, rule);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "app/app_state.hpp"
 
@@ -33,7 +34,13 @@ struct EditRule {
     std::optional<std::size_t> to;
     // A VLAN the edit made or renumbered becomes the selected VLAN.
     std::optional<std::uint16_t> select_vlan;
+    // The switches an edit of a new step changes, when it changes nothing
+    // else of the map: only they are copied, compared and recorded.
+    std::optional<std::vector<std::size_t>> switches;
 };
+
+// The rule of an edit of the selected ports: it changes their switches only.
+EditRule on_switches_of(const std::vector<PortRef>& ports);
 
 // The tail every change of the map shares, edits, undo and redo alike: the
 // selection follows the rule, a selected VLAN that is gone is let go, and
@@ -44,11 +51,19 @@ void finish_map_change(AppState& state, const EditRule& rule) noexcept;
 // finishes the change. False when the map did not change: nothing is
 // recorded, the selection is kept, and the views are refreshed once.
 bool commit_edit(AppState& state, Map before, const EditRule& rule);
+// The same for an edit of the switches of `rule.switches`, given as they were.
+bool commit_switches_edit(AppState& state, std::vector<std::pair<std::size_t, Switch>> before,
+                          const EditRule& rule);
 
 // The one road of every edit of the map: copy, change, compare, record,
 // follow, refresh. `change` takes the map to change.
 template <class Change>
 bool edit_map(AppState& state, const EditRule& rule, Change&& change) {
+    if (rule.switches && rule.step == UndoStep::New) {
+        auto before = copy_switches(state.map, *rule.switches);
+        std::forward<Change>(change)(state.map);
+        return commit_switches_edit(state, std::move(before), rule);
+    }
     Map before = state.map;
     std::forward<Change>(change)(state.map);
     return commit_edit(state, std::move(before), rule);

@@ -77,13 +77,14 @@ void label_field_event(AppState& state, int code, HWND field) noexcept {
 void disabled_clicked(AppState& state, HWND check) noexcept {
     if (check == nullptr || selected(state).empty()) return;
     bool disabled = ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    edit_map(state, [&](Map& map) { set_port_disabled(map, selected(state), disabled); });
+    edit_map(state, on_switches_of(selected(state)),
+             [&](Map& map) { set_port_disabled(map, selected(state), disabled); });
 }
 
 void highlight_clicked(AppState& state, HWND check) noexcept {
     if (check == nullptr) return;
     state.highlight_vlan = ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    rebuild_scene(state);
+    redraw_scene(state);
 }
 
 void enter_in_field(AppState& state, HWND field) noexcept {

@@ -30,12 +30,12 @@ constexpr std::array k_controls{
 };
 
 // Where a found port or switch is drawn: its first hit region in the scene.
-const HitRegion* place_of(const Scene& scene, const Found& found) {
-    for (const HitRegion& hit : scene.hits) {
+std::optional<HitRegion> place_of(const SceneParts& scene, const Found& found) {
+    for (const HitRegion& hit : scene.hits()) {
         if (hit.switch_index != found.switch_index) continue;
-        if (found.kind == FoundKind::Switch || hit.port_index == found.port_index) return &hit;
+        if (found.kind == FoundKind::Switch || hit.port_index == found.port_index) return hit;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::wstring count_text(const FindResults& results, bool searched) {
@@ -72,7 +72,7 @@ void go_to_found(AppState& state, const Found& found) noexcept {
             break;
         }
         selection_changed(state);
-        if (const HitRegion* place = place_of(state.scene, found))
+        if (const std::optional<HitRegion> place = place_of(state.scene, found))
             state.canvas.scroll_into_view(place->x, place->y, place->width, place->height);
     } catch (...) {}
 }

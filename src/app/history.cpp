@@ -1,5 +1,6 @@
 #include "app/history.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -29,6 +30,21 @@ void add_run(std::vector<MapDelta::Run>& runs, bool kept, std::size_t from) {
 }
 
 } // namespace
+
+std::vector<std::pair<std::size_t, Switch>> copy_switches(const Map& map, std::vector<std::size_t> scope) {
+    std::sort(scope.begin(), scope.end());
+    scope.erase(std::unique(scope.begin(), scope.end()), scope.end());
+    std::vector<std::pair<std::size_t, Switch>> copies;
+    for (std::size_t s : scope)
+        if (s < map.switches.size()) copies.emplace_back(s, map.switches[s]);
+    return copies;
+}
+
+void keep_changed(const Map& map, std::vector<std::pair<std::size_t, Switch>>& copies) {
+    std::erase_if(copies, [&](const auto& copy) {
+        return copy.first < map.switches.size() && same_switch(copy.second, map.switches[copy.first]);
+    });
+}
 
 MapDelta map_delta(Map older, const Map& newer) {
     MapDelta delta;
@@ -87,9 +103,44 @@ Map restore_map(MapDelta delta, const Map& newer) {
 void MapStack::push(Map map) {
     if (top_) below_.push_back(map_delta(std::move(*top_), map));
     top_ = std::move(map);
+    top_differs_.reset();
+}
+
+void MapStack::push_switches(const Map& current, std::vector<std::pair<std::size_t, Switch>> before) {
+    std::vector<std::size_t> changed;
+    changed.reserve(before.size());
+    for (const auto& [index, sw] : before) changed.push_back(index);
+    if (!top_ || !top_differs_ || top_->switches.size() != current.switches.size()) {
+        Map whole = current;
+        for (auto& [index, sw] : before) whole.switches[index] = std::move(sw);
+        push(std::move(whole));
+        top_differs_ = std::move(changed);
+        return;
+    }
+
+    // The top differs from the map it goes below only where the last push
+    // of switches changed them: it keeps those, and names runs of the new
+    // top for the others. Its site, notes and VLANs are those of the map.
+    MapDelta delta;
+    delta.format = top_->format;
+    std::size_t from = 0;
+    for (std::size_t index : *top_differs_) {
+        if (index > from) delta.runs.push_back({false, from, index - from});
+        add_run(delta.runs, true, delta.switches.size());
+        delta.switches.push_back(std::move(top_->switches[index]));
+        from = index + 1;
+    }
+    if (from < current.switches.size()) delta.runs.push_back({false, from, current.switches.size() - from});
+
+    // The new top: the map as it was before the change.
+    for (std::size_t index : *top_differs_) top_->switches[index] = current.switches[index];
+    for (auto& [index, sw] : before) top_->switches[index] = std::move(sw);
+    below_.push_back(std::move(delta));
+    top_differs_ = std::move(changed);
 }
 
 Map MapStack::pop() {
+    top_differs_.reset();
     Map out = std::move(*top_);
     if (below_.empty()) {
         top_.reset();
@@ -103,6 +154,7 @@ Map MapStack::pop() {
 void MapStack::drop_oldest() {
     if (below_.empty()) {
         top_.reset();
+        top_differs_.reset();
     } else {
         below_.pop_front();
     }
@@ -110,6 +162,7 @@ void MapStack::drop_oldest() {
 
 void MapStack::clear() {
     top_.reset();
+    top_differs_.reset();
     below_.clear();
 }
 
@@ -121,6 +174,12 @@ std::size_t MapStack::kept_switches() const noexcept {
 
 void History::record_change(Map before) {
     undo_.push(std::move(before));
+    if (undo_.size() > k_limit) undo_.drop_oldest();
+    redo_.clear();
+}
+
+void History::record_switches(const Map& current, std::vector<std::pair<std::size_t, Switch>> before) {
+    undo_.push_switches(current, std::move(before));
     if (undo_.size() > k_limit) undo_.drop_oldest();
     redo_.clear();
 }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/map.hpp"
@@ -38,16 +39,31 @@ MapDelta map_delta(Map older, const Map& newer);
 // The older map back, exactly as it was.
 Map restore_map(MapDelta delta, const Map& newer);
 
+// The switches of `scope` as they are now, ascending and once each; indices
+// past the map are left out. Taken before an edit of those switches alone.
+std::vector<std::pair<std::size_t, Switch>> copy_switches(const Map& map, std::vector<std::size_t> scope);
+// After the edit: drops the copies of switches that did not change (equal as
+// the file would write them), so that the rest are the change as it was.
+void keep_changed(const Map& map, std::vector<std::pair<std::size_t, Switch>>& copies);
+
 // A stack of maps, newest on top. Only the top is kept whole; each map below
 // it is kept as its difference from the map above, so states that differ in
 // a switch or two cost a switch or two each.
 class MapStack {
   public:
     void push(Map map);
+    // Pushes the map that `current` was before a change of the switches
+    // named, given as they were (ascending, as many switches before as
+    // after). When the top's own difference from the map above it is known,
+    // this costs the switches of the two changes, not a copy of the map.
+    void push_switches(const Map& current, std::vector<std::pair<std::size_t, Switch>> before);
     // The top map; the one below becomes whole in its place. Not on an empty stack.
     Map pop();
     void drop_oldest();
     void clear();
+    // The map above the top changed without a push (an edit that joined
+    // the step before): the top's difference from it is no longer known.
+    void forget_difference() noexcept { top_differs_.reset(); }
 
     [[nodiscard]] bool empty() const noexcept { return !top_; }
     [[nodiscard]] std::size_t size() const noexcept { return top_ ? below_.size() + 1 : 0; }
@@ -57,6 +73,9 @@ class MapStack {
   private:
     std::optional<Map> top_;
     std::deque<MapDelta> below_; // oldest first; the last is told against the top
+    // Where the top differs from the map above it, when a push of switches
+    // made it: the switches then changed, ascending.
+    std::optional<std::vector<std::size_t>> top_differs_;
 };
 
 // The undo and redo stacks. They hold whole maps as far as anyone outside
@@ -69,6 +88,12 @@ class History {
     // The map as it was before a change; drops the oldest beyond the limit
     // and forgets everything that could be redone.
     void record_change(Map before);
+    // The same for a change of the switches named, which are given as they
+    // were; `current` is the map after the change.
+    void record_switches(const Map& current, std::vector<std::pair<std::size_t, Switch>> before);
+
+    // The map changed and the change joined the last step.
+    void changed_within_step() noexcept { undo_.forget_difference(); }
 
     // Make the previous (next) state current; false when there is none.
     bool undo(Map& current);

@@ -26,7 +26,7 @@ void toggle_vlan(AppState& state, Tagging tagging) noexcept {
         return;
     }
     std::uint16_t vlan = *state.selected_vlan;
-    edit_map(state, [&](Map& map) {
+    edit_map(state, on_switches_of(selected(state)), [&](Map& map) {
         if (tagging == Tagging::Tagged)
             toggle_tagged(map, selected(state), vlan);
         else
@@ -50,7 +50,8 @@ void toggle_tagged_command(AppState& state) noexcept {
 }
 
 void clear_vlans(AppState& state) noexcept {
-    edit_map(state, [&](Map& map) { clear_port_vlans(map, selected(state)); });
+    edit_map(state, on_switches_of(selected(state)),
+             [&](Map& map) { clear_port_vlans(map, selected(state)); });
 }
 
 void copy_vlans(AppState& state) noexcept {
@@ -65,7 +66,8 @@ void copy_vlans(AppState& state) noexcept {
 
 void paste_vlans(AppState& state) noexcept {
     if (!state.vlan_clipboard) return;
-    edit_map(state, [&](Map& map) { paste_port_vlans(map, selected(state), *state.vlan_clipboard); });
+    edit_map(state, on_switches_of(selected(state)),
+             [&](Map& map) { paste_port_vlans(map, selected(state), *state.vlan_clipboard); });
 }
 
 void select_all_on_switch(AppState& state) noexcept {
@@ -96,7 +98,7 @@ void select_port_range(AppState& state) noexcept {
 void selection_changed(AppState& state) noexcept {
     const auto& ports = selected(state);
     if (!ports.empty()) state.last_switch = ports.front().switch_index;
-    rebuild_scene(state);
+    redraw_scene(state);
     refresh_port_panel(state);
 }
 

@@ -249,4 +249,8 @@ void paint_scene(HDC dc, const SceneItems& items, const ViewTransform& view) noe
     paint_with(dc, view, [&](Painter& painter) { items.visit(painter); });
 }
 
+void paint_scene(HDC dc, const SceneParts& parts, const ViewTransform& view, Span stretch) noexcept {
+    paint_with(dc, view, [&](Painter& painter) { parts.visit(painter, stretch); });
+}
+
 } // namespace quarn::render

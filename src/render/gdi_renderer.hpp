@@ -5,6 +5,7 @@
 #include <span>
 
 #include "draw/scene.hpp"
+#include "draw/scene_parts.hpp"
 
 namespace quarn::render {
 
@@ -29,5 +30,7 @@ struct ViewTransform {
 // it returns.
 void paint_scene(HDC dc, std::span<const SceneItem> items, const ViewTransform& view) noexcept;
 void paint_scene(HDC dc, const SceneItems& items, const ViewTransform& view) noexcept;
+// Paints the parts that meet `stretch` (scene units, top to bottom), and the background.
+void paint_scene(HDC dc, const SceneParts& parts, const ViewTransform& view, Span stretch) noexcept;
 
 } // namespace quarn::render

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/canvas_scene.hpp"
 #include "app/check_window.hpp"
 #include "app/command_table.hpp"
 #include "app/commands.hpp"
@@ -171,6 +172,13 @@ TEST_F(EditRoadTest, EveryKindOfEditRefreshesTheViewsOnce) {
         Map before = state_->map;
         std::size_t refreshes = state_->refreshes;
         edit.run();
+        // The canvas's scene, redrawn only where the edit changed it, is
+        // the scene drawn afresh.
+        const Scene kept = state_->scene.scene();
+        rebuild_scene(*state_);
+        const Scene fresh = state_->scene.scene();
+        EXPECT_TRUE(kept.items == fresh.items) << edit.name;
+        EXPECT_EQ(kept.hits, fresh.hits) << edit.name;
         if (std::string(edit.name) == "copy and paste") continue;
         EXPECT_NE(state_->map, before) << edit.name;
         EXPECT_EQ(state_->refreshes, refreshes + 1) << edit.name;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <string>
 #include <vector>
@@ -89,6 +90,52 @@ TEST(History, DeltasKeepOnlyTheSwitchesAChangeTouched) {
     }
 }
 
+// The switches that differ between two maps of as many switches, as they
+// were before, the way the program records an edit of a few switches.
+std::vector<std::pair<std::size_t, Switch>> switches_before(const Map& before, const Map& after) {
+    auto gaps = [](const Switch& sw) {
+        std::vector<std::uint32_t> bits;
+        for (const PortGroup& group : sw.groups)
+            bits.push_back(std::bit_cast<std::uint32_t>(group.gap_after));
+        return bits;
+    };
+    std::vector<std::pair<std::size_t, Switch>> changed;
+    for (std::size_t s = 0; s < after.switches.size(); ++s)
+        if (!(before.switches[s] == after.switches[s]) || gaps(before.switches[s]) != gaps(after.switches[s]))
+            changed.emplace_back(s, before.switches[s]);
+    return changed;
+}
+
+void record(History& history, Map before, const Map& after, bool by_switches) {
+    if (by_switches && before.switches.size() == after.switches.size() && before.site == after.site &&
+        before.notes == after.notes && before.vlans == after.vlans && before.format == after.format) {
+        history.record_switches(after, switches_before(before, after));
+    } else {
+        history.record_change(std::move(before));
+    }
+}
+
+TEST(History, SwitchRecordsKeepWhatWholeRecordsKeep) {
+    for (bool by_switches : {false, true}) {
+        Map current = generate_map({20, 8, 5});
+        History history;
+        std::vector<Map> states;
+        for (int i = 0; i < 250; ++i) {
+            Map before = current;
+            states.push_back(before);
+            current.switches[static_cast<std::size_t>(i) % 20].ports[0].description =
+                "step " + std::to_string(i);
+            record(history, std::move(before), current, by_switches);
+        }
+        EXPECT_EQ(history.undo_depth(), History::k_limit);
+        EXPECT_EQ(history.kept_switches(), 20u + 199u);
+        for (std::size_t i = 0; i < History::k_limit; ++i) {
+            ASSERT_TRUE(history.undo(current));
+            ASSERT_EQ(current, states[states.size() - 1 - i]) << i;
+        }
+    }
+}
+
 TEST(History, KeepsTheLast200StatesAndOnlyTheSwitchesThatChanged) {
     Map current = generate_map({20, 8, 5});
     const Map opened = current;
@@ -146,7 +193,9 @@ class WholeCopyHistory {
 // of the history undoes everything and redoes everything, and each state it
 // passes is the one the whole-copy history holds, the oldest saving to the
 // same bytes.
-TEST(HistoryProperty, UndoAllAndRedoAllGiveTheStatesOfAWholeCopyHistory) {
+// Edits of a few switches are recorded by those switches (and now and then
+// one joins the step before, as a field visit's do), the others whole.
+void check_against_whole_copies(bool by_switches) {
     constexpr std::uint32_t k_sessions = 200;
     constexpr int k_steps = 20;
     for (std::uint32_t seed = 1; seed <= k_sessions; ++seed) {
@@ -174,8 +223,15 @@ TEST(HistoryProperty, UndoAllAndRedoAllGiveTheStatesOfAWholeCopyHistory) {
                 Map before = map;
                 what = edits.apply(map).operation;
                 if (!(map == before)) {
-                    reference.record_change(before);
-                    history.record_change(std::move(before));
+                    if (by_switches && roll == 2 && reference.undo_stack().size() > 0 &&
+                        !history.can_redo()) {
+                        // Joins the last step: the step's map stays as it was.
+                        history.changed_within_step();
+                        what += " (joined)";
+                    } else {
+                        reference.record_change(before);
+                        record(history, std::move(before), map, by_switches);
+                    }
                 }
             }
             const std::string where =
@@ -208,6 +264,14 @@ TEST(HistoryProperty, UndoAllAndRedoAllGiveTheStatesOfAWholeCopyHistory) {
             ASSERT_FALSE(trial.redo(current)) << where;
         }
     }
+}
+
+TEST(HistoryProperty, UndoAllAndRedoAllGiveTheStatesOfAWholeCopyHistory) {
+    check_against_whole_copies(false);
+}
+
+TEST(HistoryProperty, SwitchRecordsGiveTheStatesOfAWholeCopyHistory) {
+    check_against_whole_copies(true);
 }
 
 } // namespace

@@ -62,8 +62,9 @@ TEST_F(MainWindowTest, HasEveryControlWithItsIdAndClass) {
 
 TEST_F(MainWindowTest, AClickOnAPortSelectsItAndShowsItInThePanel) {
     load(sample_map());
-    ASSERT_GE(state_->scene.hits.size(), 8u);
-    const HitRegion& hit = state_->scene.hits[3];
+    const std::vector<HitRegion> hits = state_->scene.hits();
+    ASSERT_GE(hits.size(), 8u);
+    const HitRegion& hit = hits[3];
     float scale = state_->canvas.scale();
     LPARAM at = MAKELPARAM(static_cast<int>((hit.x + 10) * scale), static_cast<int>((hit.y + 10) * scale));
     HWND canvas = state_->canvas.hwnd();
@@ -75,7 +76,7 @@ TEST_F(MainWindowTest, AClickOnAPortSelectsItAndShowsItInThePanel) {
     EXPECT_EQ(text_of(LabelField), L"4");
 
     // Ctrl+click on another port adds it.
-    const HitRegion& other = state_->scene.hits[0];
+    const HitRegion& other = hits[0];
     LPARAM at_other =
         MAKELPARAM(static_cast<int>((other.x + 10) * scale), static_cast<int>((other.y + 10) * scale));
     ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at_other);
@@ -100,10 +101,10 @@ TEST_F(MainWindowTest, AThemeChangeRebuildsTheSceneInTheNewPalette) {
     hooks.dark_changed = [this](bool) { rebuild_scene(*state_); };
     (void)theme::apply_theme_choice(ThemeChoice::Dark, hooks);
     ASSERT_TRUE(theme::is_dark());
-    const Rect background = std::get<Rect>(state_->scene.items.front());
+    const Rect background = std::get<Rect>(state_->scene.scene().items.front());
     EXPECT_EQ(background.fill, k_dark_palette.background);
     (void)theme::apply_theme_choice(ThemeChoice::Light, hooks);
-    EXPECT_EQ(std::get<Rect>(state_->scene.items.front()).fill, k_light_palette.background);
+    EXPECT_EQ(std::get<Rect>(state_->scene.scene().items.front()).fill, k_light_palette.background);
 }
 
 bool contrast_on() noexcept {
