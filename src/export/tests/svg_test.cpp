@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -169,6 +170,18 @@ std::vector<std::string> lines_starting(const std::string& svg, std::string_view
 // core links left and right over trunks tagged 10; a host port of every
 // switch has 10, and one of core and one of right have 20, which no trunk
 // carries: 10 reaches everywhere, right is cut off from 20.
+// The topology's key is one row at the top: what stands on it, and the rest.
+std::pair<std::vector<std::string>, std::vector<std::string>>
+split_key_row(const std::vector<std::string>& items) {
+    std::pair<std::vector<std::string>, std::vector<std::string>> split;
+    for (const std::string& item : items) {
+        const bool on_key =
+            item.find(" y=\"26\"") != std::string::npos || item.find(" y1=\"26\"") != std::string::npos;
+        (on_key ? split.first : split.second).push_back(item);
+    }
+    return split;
+}
+
 TEST(SceneSvg, TopologyNamesAndVlanColours) {
     Map map;
     map.vlans = {{10, "Data", Rgb{0xff, 0, 0}}, {20, "Voice", Rgb{0, 0x80, 0}}};
@@ -194,7 +207,7 @@ TEST(SceneSvg, TopologyNamesAndVlanColours) {
     SceneOptions options;
     options.view.kind = ViewKind::Topology;
     auto line = [](const char* x1, const char* x2, const char* stroke) {
-        return std::string("<line x1=\"") + x1 + "\" y1=\"76\" x2=\"" + x2 + "\" y2=\"148\" stroke=\"" +
+        return std::string("<line x1=\"") + x1 + "\" y1=\"96\" x2=\"" + x2 + "\" y2=\"168\" stroke=\"" +
                stroke + "\" stroke-width=\"1.5\"/>";
     };
     auto name = [](const char* x, const char* y, const char* text) {
@@ -203,10 +216,10 @@ TEST(SceneSvg, TopologyNamesAndVlanColours) {
                "text-anchor=\"middle\">" +
                text + "</text>";
     };
-    const std::string detail = "<text x=\"200\" y=\"63\" font-size=\"9\" fill=\"#535353\" "
+    const std::string detail = "<text x=\"200\" y=\"83\" font-size=\"9\" fill=\"#535353\" "
                                "dominant-baseline=\"central\" text-anchor=\"middle\">C9500  -  Hall &amp; "
                                "basement</text>";
-    const std::string mark = "<text x=\"300\" y=\"137\" font-size=\"9\" fill=\"#008000\" "
+    const std::string mark = "<text x=\"300\" y=\"157\" font-size=\"9\" fill=\"#008000\" "
                              "dominant-baseline=\"central\" font-weight=\"bold\" text-anchor=\"middle\">cut "
                              "off</text>";
     struct Case {
@@ -225,18 +238,26 @@ TEST(SceneSvg, TopologyNamesAndVlanColours) {
         SCOPED_TRACE(c.stroke);
         options.selected_vlan = c.vlan;
         const std::string svg = scene_svg(build_scene(map, options));
-        EXPECT_EQ(lines_starting(svg, "<line"),
+        // The key's row stands above the boxes; its own texts say what each line means.
+        const auto [key_lines, lines] = split_key_row(lines_starting(svg, "<line"));
+        EXPECT_EQ(lines,
                   (std::vector<std::string>{line("172", "100", c.stroke), line("228", "300", c.stroke)}));
-        std::vector<std::string> texts{name("200", "47", "core"), detail, name("100", "170", "left")};
+        EXPECT_EQ(key_lines.size(), c.vlan ? 3u : 2u);
+        const auto [key_texts, box_texts] = split_key_row(lines_starting(svg, "<text"));
+        const std::string key = std::accumulate(key_texts.begin(), key_texts.end(), std::string());
+        EXPECT_NE(key.find(c.vlan ? "carried at both ends" : "LAG, with its number of ports"),
+                  std::string::npos)
+            << key;
+        std::vector<std::string> texts{name("200", "67", "core"), detail, name("100", "190", "left")};
         if (c.cut_off) texts.push_back(mark);
-        texts.push_back(name("300", "170", "right"));
-        EXPECT_EQ(lines_starting(svg, "<text"), texts);
+        texts.push_back(name("300", "190", "right"));
+        EXPECT_EQ(box_texts, texts);
         std::vector<std::string> outlines;
         for (const std::string& box : lines_starting(svg, "<rect"))
             if (box.find("width=\"168\"") != std::string::npos)
                 outlines.push_back(box.substr(box.find("stroke=\"") + 8, 7));
         EXPECT_EQ(outlines, c.outlines);
-        const std::string ring = "<rect x=\"212\" y=\"144\" width=\"176\" height=\"52\" fill=\"none\" "
+        const std::string ring = "<rect x=\"212\" y=\"164\" width=\"176\" height=\"52\" fill=\"none\" "
                                  "stroke=\"#008000\" stroke-width=\"1.5\"/>";
         EXPECT_EQ(lines_starting(svg, "<rect x=\"212\""),
                   c.cut_off ? std::vector<std::string>{ring} : std::vector<std::string>{});
