@@ -332,6 +332,13 @@ std::vector<HitRegion> SceneParts::hits(Span stretch) const {
     return out;
 }
 
+std::vector<Span> SceneParts::blocks() const {
+    std::vector<Span> out;
+    for (const Part& part : parts_)
+        for (Span span : part.scene.blocks) out.push_back({span.top + part.dy(), span.bottom + part.dy()});
+    return out;
+}
+
 std::size_t SceneParts::memory_bytes() const noexcept {
     auto bytes_of = [](const Part& part) {
         return part.scene.items.memory_bytes() + part.hits.row.capacity() * sizeof(HitRegion) +

@@ -53,6 +53,9 @@ class SceneParts {
     [[nodiscard]] std::vector<HitRegion> hits(Span stretch) const;
     [[nodiscard]] std::vector<HitRegion> hits() const { return hits({-1e30f, 1e30f}); }
 
+    // The blocks that keep together (one for each switch), at their places.
+    [[nodiscard]] std::vector<Span> blocks() const;
+
     // Bytes held by the parts' items and hit regions.
     [[nodiscard]] std::size_t memory_bytes() const noexcept;
 

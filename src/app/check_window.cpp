@@ -73,7 +73,7 @@ bool go_to_problem(AppState& state, const Problem& problem) noexcept {
         // The smallest rectangle of the scene that holds every port.
         float left = 0, top = 0, right = 0, bottom = 0;
         bool any = false;
-        for (const HitRegion& hit : state.scene.hits) {
+        for (const HitRegion& hit : state.scene.hits()) {
             if (!std::binary_search(ports.begin(), ports.end(), PortRef{hit.switch_index, hit.port_index}))
                 continue;
             if (!any) {

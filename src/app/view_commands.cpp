@@ -44,10 +44,9 @@ void show_on_front_panel(AppState& state, std::size_t switch_index) noexcept {
     set_view(state, ViewMode{ViewKind::FrontPanel, state.view.show_unused});
     // The switch's ports, and above and below them the whole block the
     // switch is drawn in, its title included.
-    const Scene& scene = state.scene;
     float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
     bool found = false;
-    for (const HitRegion& hit : scene.hits) {
+    for (const HitRegion& hit : state.scene.hits()) {
         if (hit.switch_index != switch_index) continue;
         left = found ? std::min(left, hit.x) : hit.x;
         top = found ? std::min(top, hit.y) : hit.y;
@@ -56,7 +55,7 @@ void show_on_front_panel(AppState& state, std::size_t switch_index) noexcept {
         found = true;
     }
     if (!found) return;
-    for (const Span& block : scene.blocks)
+    for (const Span& block : state.scene.blocks())
         if (block.top <= top && top <= block.bottom) {
             top = block.top;
             bottom = std::max(bottom, block.bottom);

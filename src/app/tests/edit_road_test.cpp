@@ -268,7 +268,7 @@ void hold_modifiers(std::uint8_t modifiers) {
 // A switch's box in the topology as the canvas shows it now, in client
 // pixels: its centre.
 POINT box_centre(const AppState& state, std::size_t switch_index) {
-    for (const HitRegion& hit : state.scene.hits) {
+    for (const HitRegion& hit : state.scene.hits()) {
         if (hit.switch_index != switch_index || hit.port_index != k_whole_switch) continue;
         const float scale = state.canvas.scale();
         const HWND canvas = state.canvas.hwnd();
@@ -284,7 +284,7 @@ POINT box_centre(const AppState& state, std::size_t switch_index) {
 std::vector<std::string> highlighted_names(const AppState& state) {
     std::vector<std::string> names;
     const Rgb highlight = (theme::is_dark() ? k_dark_palette : k_light_palette).highlight;
-    for (const SceneItem& item : state.scene.items)
+    for (const SceneItem& item : state.scene.scene().items)
         if (const Text* text = std::get_if<Text>(&item); text && text->color == highlight)
             names.push_back(text->text);
     return names;
@@ -342,7 +342,7 @@ TEST_F(EditRoadTest, ABoxOfTheTopologyChoosesItsSwitchAndADoubleClickShowsItOnTh
     const int scrolled = ::GetScrollPos(canvas, SB_VERT);
     EXPECT_GT(scrolled, 0);
     std::size_t seen = 0;
-    for (const HitRegion& hit : state_->scene.hits) {
+    for (const HitRegion& hit : state_->scene.hits()) {
         if (hit.switch_index != 11) continue;
         ++seen;
         EXPECT_GE(hit.y * scale - static_cast<float>(scrolled), -1.0f);

@@ -117,7 +117,7 @@ bool contrast_on() noexcept {
 TEST_F(MainWindowTest, HighContrastPaintsTheCanvasInTheSystemColoursAndKeepsTheVlans) {
     load(switches_map({"core"}));
     auto paint = [this](COLORREF color) {
-        const Scene& scene = state_->scene;
+        const Scene scene = state_->scene.scene();
         quarn::testing::Dib dib(static_cast<int>(scene.width) + 1, static_cast<int>(scene.height) + 1);
         render::paint_scene(dib.dc(), scene.items, render::ViewTransform{1.0f, 0.0f, 0.0f});
         return dib.count(color);
