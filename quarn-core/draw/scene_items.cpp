@@ -13,6 +13,17 @@ SceneItems::Index SceneItems::new_look(const Look& look, Index& slot) {
     return index;
 }
 
+void SceneItems::grow_table() {
+    std::size_t size = 64;
+    while (size < 4 * (looks_.size() + 1)) size *= 2;
+    table_.assign(size, 0);
+    for (std::size_t look = 0; look < looks_.size(); ++look) {
+        std::size_t i = hash(looks_[look]) & (size - 1);
+        while (table_[i] != 0) i = (i + 1) & (size - 1);
+        table_[i] = static_cast<Index>(look + 1);
+    }
+}
+
 SceneItems::Index SceneItems::add_words(std::string_view words) {
     words_.push_back({static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(words.size())});
     text_ += words;
@@ -28,11 +39,13 @@ SceneItems::SceneItems(std::initializer_list<SceneItem> items) {
 // would keep them.
 SceneItems::Entry SceneItems::entry_for(const SceneItem& item) {
     if (const Rect* r = std::get_if<Rect>(&item))
-        return {rect_look(r->width, r->height, r->fill, r->outline, r->outline_width), r->x, r->y, 0};
+        return {rect_look(r->width, r->height, r->fill, r->outline, r->outline_width), r->x, r->y};
     if (const Line* l = std::get_if<Line>(&item))
-        return {line_look(l->x2, l->y2, l->width, l->color, l->style), l->x1, l->y1, 0};
+        return {line_look(l->x2, l->y2, l->width, l->color, l->style), l->x1, l->y1};
     const Text& t = std::get<Text>(item);
-    return {text_look(t.size, t.weight, t.align, t.color), t.x, t.y, add_words(t.text)};
+    Look look = looks_[text_look(t.size, t.weight, t.align, t.color)];
+    look.b = add_words(t.text);
+    return {look_index(look), t.x, t.y};
 }
 
 void SceneItems::push_back(const SceneItem& item) {
@@ -45,22 +58,20 @@ void SceneItems::replace(std::size_t index, const SceneItem& item) {
 
 void SceneItems::append(const SceneItems& part, float dy) {
     // A line keeps its far end in its looks, so a moved line has looks of
-    // its own.
+    // its own; a text's words are numbered after the words already here.
+    const Index words_base = static_cast<Index>(words_.size());
     std::vector<Index> looks(part.looks_.size());
     for (std::size_t i = 0; i < looks.size(); ++i) {
         Look look = part.looks_[i];
         if (dy != 0.0f && look.kind() == Kind::Line) look.b = bits(number(look.b) + dy);
+        if (look.kind() == Kind::Text) look.b += words_base;
         looks[i] = look_index(look);
     }
-    const Index words_base = static_cast<Index>(words_.size());
     for (const Words& w : part.words_)
         words_.push_back({w.offset + static_cast<std::uint32_t>(text_.size()), w.length});
     text_ += part.text_;
-    for (const Entry& entry : part.entries_) {
-        const bool text = part.looks_[entry.look].kind() == Kind::Text;
-        entries_.push_back({looks[entry.look], entry.x, dy == 0.0f ? entry.y : entry.y + dy,
-                            text ? entry.words + words_base : 0});
-    }
+    for (const Entry& entry : part.entries_)
+        entries_.push_back({looks[entry.look], entry.x, dy == 0.0f ? entry.y : entry.y + dy});
 }
 
 void SceneItems::shrink_to_fit() {
@@ -68,8 +79,10 @@ void SceneItems::shrink_to_fit() {
     looks_.shrink_to_fit();
     words_.shrink_to_fit();
     text_.shrink_to_fit();
-    cache_.clear();
-    cache_.shrink_to_fit();
+    table_.clear();
+    table_.shrink_to_fit();
+    pairs_.clear();
+    pairs_.shrink_to_fit();
 }
 
 void SceneItems::clear() {
@@ -77,7 +90,8 @@ void SceneItems::clear() {
     looks_.clear();
     words_.clear();
     text_.clear();
-    cache_.clear();
+    table_.clear();
+    pairs_.clear();
 }
 
 SceneItem SceneItems::operator[](std::size_t index) const {
@@ -97,7 +111,8 @@ SceneItem SceneItems::operator[](std::size_t index) const {
 
 std::size_t SceneItems::memory_bytes() const noexcept {
     return entries_.capacity() * sizeof(Entry) + looks_.capacity() * sizeof(Look) +
-           words_.capacity() * sizeof(Words) + text_.capacity() + cache_.capacity() * sizeof(Index);
+           words_.capacity() * sizeof(Words) + text_.capacity() + table_.capacity() * sizeof(Index) +
+           pairs_.capacity() * sizeof(Pair);
 }
 
 bool operator==(const SceneItems& a, const SceneItems& b) {

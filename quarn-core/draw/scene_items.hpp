@@ -76,8 +76,8 @@ TextRef text_ref(const Text& text);
 using SceneItem = std::variant<Rect, Line, Text>;
 
 // The item list of a scene. It reads as a list of `SceneItem` values, but
-// keeps each item in 16 bytes: its position, and indices of its looks (all
-// fields but the position and the words) and of its words, each kept once
+// keeps each item in 12 bytes: its position and the index of its looks (all
+// fields but the position; a text's words among them), each kept once
 // however many items share it. The VLAN breakdown of a big campus has about
 // a million items, nearly all of them repeating the looks of a few place
 // kinds and the labels of one switch's ports row after row.
@@ -178,8 +178,10 @@ class SceneItems {
     // The words are kept as given; a builder names repeated words by the index.
     Index add_words(std::string_view words);
     // A rectangle or a line at (x, y): the look says which.
-    void add(Index look, float x, float y) { entries_.push_back({look, x, y, 0}); }
-    void add_text(Index look, Index words, float x, float y) { entries_.push_back({look, x, y, words}); }
+    void add(Index look, float x, float y) { entries_.push_back({look, x, y}); }
+    void add_text(Index look, Index words, float x, float y) {
+        entries_.push_back({worded_look(look, words), x, y});
+    }
 
     friend bool operator==(const SceneItems& a, const SceneItems& b);
     friend bool operator==(const SceneItems& a, const std::vector<SceneItem>& b);
@@ -189,7 +191,10 @@ class SceneItems {
     enum Flags : std::uint8_t { HasFill = 1, HasOutline = 2, Bold = 4, Centred = 8, Dashed = 16 };
 
     // Rect: a width, b height, c outline width, one fill, two outline.
-    // Line: a x2, b y2, c width, one colour, two the dash flag. Text: a size, one colour.
+    // Line: a x2, b y2, c width, one colour, two the dash flag.
+    // Text: a size, b the words, one colour. A builder repeats a text's
+    // looks and words together row after row (a port's label in every
+    // VLAN's row), so the pair is kept once and the items stay small.
     // Floats are kept by their bits, so that looks compare as the file
     // writes them (-0 is not 0), and colours as 0xrrggbb with the kind and
     // the flags in the top bytes.
@@ -219,7 +224,6 @@ class SceneItems {
         Index look;
         float x;
         float y;
-        Index words;
     };
 
     // Offsets into the text: a picture's words are far below 4 GiB.
@@ -228,17 +232,39 @@ class SceneItems {
         std::uint32_t length;
     };
 
+    static std::size_t hash(const Look& look) {
+        return static_cast<std::size_t>((look.a * 0x9e3779b97f4a7c15ull ^ look.b * 0xc2b2ae3d27d4eb4full ^
+                                         look.c * 0x165667b19e3779f9ull ^ look.one * 0xd6e8feb86659fd93ull ^
+                                         look.two * 0xff51afd7ed558ccdull) >>
+                                        32);
+    }
+    // Finds the look in the table, by open addressing; a slot holds a
+    // look's index + 1, or 0 when free.
     Index look_index(const Look& look) {
-        if (cache_.empty()) cache_.assign(k_cache, 0);
-        const std::uint64_t hash = look.a * 0x9e3779b97f4a7c15ull ^ look.b * 0xc2b2ae3d27d4eb4full ^
-                                   look.c * 0x165667b19e3779f9ull ^ look.one * 0xd6e8feb86659fd93ull ^
-                                   look.two * 0xff51afd7ed558ccdull;
-        // A slot holds the index + 1 of the look last made with its hash.
-        Index& slot = cache_[(hash >> 32) % k_cache];
-        if (slot != 0 && looks_[slot - 1] == look) return slot - 1;
-        return new_look(look, slot);
+        if (table_.size() < 2 * (looks_.size() + 1)) grow_table();
+        const std::size_t mask = table_.size() - 1;
+        for (std::size_t i = hash(look) & mask;; i = (i + 1) & mask) {
+            Index& slot = table_[i];
+            if (slot == 0) return new_look(look, slot);
+            if (looks_[slot - 1] == look) return slot - 1;
+        }
     }
     Index new_look(const Look& look, Index& slot);
+    void grow_table();
+    // The look of a text of `words` in the looks of `look`. A builder asks
+    // for the same few pairs row after row, so the pairs asked for last are
+    // kept by their two numbers in front of the table.
+    Index worded_look(Index look, Index words) {
+        if (pairs_.empty()) pairs_.resize(k_pairs);
+        const std::uint64_t key = (std::uint64_t{look} << 32) | words;
+        Pair& pair = pairs_[((key * 0x9e3779b97f4a7c15ull) >> 40) % k_pairs];
+        if (pair.key == key && pair.look != 0) return pair.look - 1;
+        Look worded = looks_[look];
+        worded.b = words;
+        const Index index = look_index(worded);
+        pair = {key, index + 1};
+        return index;
+    }
     Entry entry_for(const SceneItem& item);
     std::string_view words(Index index) const {
         const Words& w = words_[index];
@@ -252,10 +278,14 @@ class SceneItems {
     std::vector<Look> looks_;
     std::vector<Words> words_;
     std::string text_;
-    // The looks made last, by hash: builders repeat a few looks in long runs,
-    // and a small cache finds them without a map lookup for every item.
-    static constexpr std::size_t k_cache = 512;
-    std::vector<Index> cache_;
+    // Every look by its hash, while items are added; its size a power of 2.
+    std::vector<Index> table_;
+    struct Pair {
+        std::uint64_t key = 0;
+        Index look = 0; // index + 1, or 0 when empty
+    };
+    static constexpr std::size_t k_pairs = 1024;
+    std::vector<Pair> pairs_;
 };
 
 template <class Visitor>
@@ -321,7 +351,7 @@ inline SceneItems::Index SceneItems::text_look(float size, FontWeight weight, Te
 
 inline TextRef SceneItems::text(const Entry& entry, const Look& look) const {
     const std::uint8_t flags = look.flags();
-    return {words(entry.words),
+    return {words(look.b),
             entry.x,
             entry.y,
             number(look.a),
