@@ -47,6 +47,15 @@ HRESULT encode(const RasterImage& image, std::string& png) {
     QUARN_RETURN_IF_FAILED(encoder.get()->CreateNewFrame(&raw_frame, &raw_options));
     win::UniqueCom<IWICBitmapFrameEncode> frame(raw_frame);
     win::UniqueCom<IPropertyBag2> options(raw_options);
+    // The encoder's own choice tries every filter on every row, which costs
+    // most of the time of a tall picture. A map is flat colour, whose rows
+    // pack best unfiltered: a third faster again, and a smaller file.
+    PROPBAG2 filter_name{};
+    filter_name.pstrName = const_cast<wchar_t*>(L"FilterOption");
+    VARIANT filter{};
+    filter.vt = VT_UI1;
+    filter.bVal = static_cast<BYTE>(WICPngFilterNone);
+    QUARN_RETURN_IF_FAILED(options.get()->Write(1, &filter_name, &filter));
     QUARN_RETURN_IF_FAILED(frame.get()->Initialize(options.get()));
     QUARN_RETURN_IF_FAILED(
         frame.get()->SetSize(static_cast<UINT>(image.width), static_cast<UINT>(image.height)));

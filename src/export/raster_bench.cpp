@@ -4,7 +4,7 @@
 // (under Wine on Linux: build/windows/wine-run null build/windows/bin/raster_bench.exe).
 //
 //   raster_bench.exe                   time the generated map
-//   raster_bench.exe MAP OUT.png       save MAP's picture as a PNG
+//   raster_bench.exe MAP OUT.png       save MAP's picture as a PNG, timing each step
 //   raster_bench.exe MAP --print       print MAP on the default printer
 #include <windows.h>
 
@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
         std::printf("cannot load %s\n", argv[1]);
         return 1;
     }
+    LARGE_INTEGER start{};
+    ::QueryPerformanceCounter(&start);
     const Scene scene = build_scene(*map, export_options());
     if (std::string(argv[2]) == "--print") {
         PRINTDLGW dialog{};
@@ -101,9 +103,14 @@ int main(int argc, char** argv) {
         std::printf("printed %zu of %zu pages\n", printed, plan ? plan->pages.size() : 0);
         return printed > 0 ? 0 : 1;
     }
+    const double drawn = milliseconds_since(start);
     auto image = rasterise(scene);
     if (!image) return 1;
+    const double rasterised = milliseconds_since(start);
     auto error = save_png_file(argv[2], *image);
-    std::printf("%dx%d: %s\n", image->width, image->height, error ? error->c_str() : "saved");
+    const double saved = milliseconds_since(start);
+    std::printf("%dx%d: %s; scene %.0f ms, rasterise %.0f ms, encode and write %.0f ms; in all %.0f ms\n",
+                image->width, image->height, error ? error->c_str() : "saved", drawn, rasterised - drawn,
+                saved - rasterised, saved);
     return error ? 1 : 0;
 }
