@@ -53,11 +53,11 @@ void save_png(AppState& state) noexcept {
     try {
         auto path = ask_save_path(state.main, L"PNG Images (*.png)\0*.png\0", L"png", std::nullopt);
         if (!path) return;
-        auto image = rasterise_view(state);
-        if (!image) return;
         std::string shown = win::narrow(path->wstring());
-        if (auto error = save_png_file(*path, *image)) {
-            dialogs::show_warning(state.main, "Could not save " + shown + ": " + *error);
+        if (auto failure = save_scene_png_file(*path, export_scene(state))) {
+            dialogs::show_warning(state.main, failure->not_drawn
+                                                  ? "Could not draw the map as an image."
+                                                  : "Could not save " + shown + ": " + failure->message);
             return;
         }
         set_status(state, "Saved " + shown);

@@ -2,7 +2,10 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <climits>
+
+#include "export/rasterise.hpp"
 
 #include "export/safe_write.hpp"
 #include "win/hresult.hpp"
@@ -25,9 +28,17 @@ HRESULT stream_bytes(IStream* stream, std::string& out) {
     return S_OK;
 }
 
-HRESULT encode(const RasterImage& image, std::string& png) {
-    if (image.width <= 0 || image.height <= 0 || image.stride > UINT_MAX || image.pixels.size() > UINT_MAX)
-        return E_INVALIDARG;
+HRESULT write_rows(IWICBitmapFrameEncode* frame, const RasterImage& rows) {
+    if (rows.stride > UINT_MAX || rows.pixels.size() > UINT_MAX) return E_INVALIDARG;
+    return frame->WritePixels(static_cast<UINT>(rows.height), static_cast<UINT>(rows.stride),
+                              static_cast<UINT>(rows.pixels.size()), const_cast<BYTE*>(rows.pixels.data()));
+}
+
+// A PNG of `width` by `height` pixels whose rows `write` hands to the frame,
+// top to bottom.
+template <class Write>
+HRESULT encode(std::int32_t width, std::int32_t height, Write&& write, std::string& png) {
+    if (width <= 0 || height <= 0) return E_INVALIDARG;
     IWICImagingFactory* raw_factory = nullptr;
     QUARN_RETURN_IF_FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                               IID_PPV_ARGS(&raw_factory)));
@@ -57,15 +68,12 @@ HRESULT encode(const RasterImage& image, std::string& png) {
     filter.bVal = static_cast<BYTE>(WICPngFilterNone);
     QUARN_RETURN_IF_FAILED(options.get()->Write(1, &filter_name, &filter));
     QUARN_RETURN_IF_FAILED(frame.get()->Initialize(options.get()));
-    QUARN_RETURN_IF_FAILED(
-        frame.get()->SetSize(static_cast<UINT>(image.width), static_cast<UINT>(image.height)));
+    QUARN_RETURN_IF_FAILED(frame.get()->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)));
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
     QUARN_RETURN_IF_FAILED(frame.get()->SetPixelFormat(&format));
     // The encoder may offer another format instead; the bytes are BGR.
     if (format != GUID_WICPixelFormat24bppBGR) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-    QUARN_RETURN_IF_FAILED(frame.get()->WritePixels(
-        static_cast<UINT>(image.height), static_cast<UINT>(image.stride),
-        static_cast<UINT>(image.pixels.size()), const_cast<BYTE*>(image.pixels.data())));
+    QUARN_RETURN_IF_FAILED(write(frame.get()));
     QUARN_RETURN_IF_FAILED(frame.get()->Commit());
     QUARN_RETURN_IF_FAILED(encoder.get()->Commit());
     return stream_bytes(stream.get(), png);
@@ -77,7 +85,31 @@ HRESULT encode(const RasterImage& image, std::string& png) {
 
 HRESULT encode_png(const RasterImage& image, std::string& png) noexcept {
     try {
-        return encode(image, png);
+        return encode(
+            image.width, image.height, [&](IWICBitmapFrameEncode* frame) { return write_rows(frame, image); },
+            png);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT encode_scene_png(const Scene& scene, std::string& png) noexcept {
+    try {
+        const RasterSize size = raster_size(scene.width, scene.height);
+        // Bands of a few megabytes: the encoder takes one while the next is
+        // painted, and each band's painting walks the whole item list.
+        const std::int32_t band_rows =
+            std::max<std::int32_t>(64, (4 * 1024 * 1024) / std::max(1, size.width * 4));
+        auto write = [&](IWICBitmapFrameEncode* frame) {
+            HRESULT written = S_OK;
+            const bool drawn = rasterise_bands(scene, band_rows, [&](const RasterImage& band) {
+                written = write_rows(frame, band);
+                return SUCCEEDED(written);
+            });
+            if (FAILED(written)) return written;
+            return drawn ? S_OK : k_picture_not_drawn;
+        };
+        return encode(size.width, size.height, write, png);
     } catch (...) {
         return E_OUTOFMEMORY;
     }
@@ -91,6 +123,19 @@ std::optional<std::string> save_png_file(const std::filesystem::path& target,
         return safe_write(target, png);
     } catch (...) {
         return win::system_message(ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+std::optional<PngFailure> save_scene_png_file(const std::filesystem::path& target,
+                                              const Scene& scene) noexcept {
+    try {
+        std::string png;
+        if (HRESULT result = encode_scene_png(scene, png); FAILED(result))
+            return PngFailure{result == k_picture_not_drawn, win::hresult_message(result)};
+        if (auto error = safe_write(target, png)) return PngFailure{false, std::move(*error)};
+        return std::nullopt;
+    } catch (...) {
+        return PngFailure{false, win::system_message(ERROR_NOT_ENOUGH_MEMORY)};
     }
 }
 

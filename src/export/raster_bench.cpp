@@ -104,13 +104,10 @@ int main(int argc, char** argv) {
         return printed > 0 ? 0 : 1;
     }
     const double drawn = milliseconds_since(start);
-    auto image = rasterise(scene);
-    if (!image) return 1;
-    const double rasterised = milliseconds_since(start);
-    auto error = save_png_file(argv[2], *image);
+    auto failure = save_scene_png_file(argv[2], scene);
     const double saved = milliseconds_since(start);
-    std::printf("%dx%d: %s; scene %.0f ms, rasterise %.0f ms, encode and write %.0f ms; in all %.0f ms\n",
-                image->width, image->height, error ? error->c_str() : "saved", drawn, rasterised - drawn,
-                saved - rasterised, saved);
-    return error ? 1 : 0;
+    const RasterSize size = raster_size(scene.width, scene.height);
+    std::printf("%dx%d: %s; scene %.0f ms, paint, encode and write %.0f ms; in all %.0f ms\n", size.width,
+                size.height, failure ? failure->message.c_str() : "saved", drawn, saved - drawn, saved);
+    return failure ? 1 : 0;
 }
