@@ -86,6 +86,7 @@ using UniqueBrush = Unique<GdiObjectTraits<HBRUSH>>;
 using UniquePen = Unique<GdiObjectTraits<HPEN>>;
 using UniqueFont = Unique<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = Unique<GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = Unique<GdiObjectTraits<HRGN>>;
 
 // Memory device contexts from CreateCompatibleDC. A DC from GetDC is not one
 // of these: it goes back with ReleaseDC (WindowDc below).

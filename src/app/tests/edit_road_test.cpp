@@ -18,6 +18,7 @@
 #include "dialogs/testing/message_box_reader.hpp"
 #include "dialogs/vlan_dialog.hpp"
 #include "main_window_fixture.hpp"
+#include "test_support/dib.hpp"
 #include "test_support/script.hpp"
 #include "test_support/test_files.hpp"
 #include "theme/theme.hpp"
@@ -191,6 +192,56 @@ TEST_F(EditRoadTest, EveryKindOfEditRefreshesTheViewsOnce) {
     command(EditClearVlans);
     EXPECT_EQ(state_->history.undo_depth(), depth);
     EXPECT_EQ(state_->refreshes, refreshes + 1);
+}
+
+// The canvas's pixels as they stand on screen.
+std::vector<COLORREF> canvas_pixels(HWND canvas) {
+    RECT client{};
+    ::GetClientRect(canvas, &client);
+    quarn::testing::Dib dib(client.right, client.bottom);
+    HDC screen = ::GetDC(canvas);
+    ::BitBlt(dib.dc(), 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(canvas, screen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) pixels.push_back(dib.pixel(x, y));
+    return pixels;
+}
+
+// A one-port edit repaints the rows of its switch, not the whole canvas,
+// and what it paints there reads as a whole new frame would.
+TEST_F(EditRoadTest, AnEditRepaintsTheRowsOfItsSwitchAsAWholeFrameWould) {
+    const HWND canvas = state_->canvas.hwnd();
+    state_->selected_vlan = 20;
+    select({{2, 3}});
+    ::UpdateWindow(canvas);
+    pump();
+    ASSERT_FALSE(::GetUpdateRect(canvas, nullptr, FALSE));
+
+    command(EditToggleUntagged);
+    win::UniqueRegion update(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetUpdateRgn(canvas, update.get(), FALSE), NULLREGION);
+    const float scale = state_->canvas.scale();
+    const int scrolled = ::GetScrollPos(canvas, SB_VERT);
+    auto on_screen = [&](const HitRegion& hit) {
+        return POINT{static_cast<LONG>((hit.x + hit.width / 2.0f) * scale) - ::GetScrollPos(canvas, SB_HORZ),
+                     static_cast<LONG>((hit.y + hit.height / 2.0f) * scale) - scrolled};
+    };
+    for (const HitRegion& hit : state_->scene.hits()) {
+        const POINT at = on_screen(hit);
+        if (hit.switch_index == 2 && hit.port_index == 3) EXPECT_TRUE(::PtInRegion(update.get(), at.x, at.y));
+        if (hit.switch_index == 0) EXPECT_FALSE(::PtInRegion(update.get(), at.x, at.y)) << hit.port_index;
+    }
+
+    ::UpdateWindow(canvas);
+    const std::vector<COLORREF> repainted = canvas_pixels(canvas);
+    // Ports and text on a ground: the screen could be read.
+    EXPECT_GT(
+        std::count_if(repainted.begin(), repainted.end(), [&](COLORREF c) { return c != repainted[0]; }),
+        1000);
+    ::InvalidateRect(canvas, nullptr, FALSE);
+    ::UpdateWindow(canvas);
+    EXPECT_TRUE(repainted == canvas_pixels(canvas));
 }
 
 TEST_F(EditRoadTest, TheSelectionFollowsTheEdit) {
