@@ -85,7 +85,24 @@ PanelLayout switch_layout(const Switch& sw, ViewKind view);
 void build_switch(SceneContext& context, std::size_t switch_index, const PanelLayout& layout, float common);
 // The topology's layout is the whole map's: it is one part.
 void build_topology(SceneContext& context);
-// The same with the map's layout worked out before.
-void build_topology(SceneContext& context, const TopologyLayout& layout);
+// What the topology drew of each switch, so that a box can be drawn again
+// alone and put in the place of the one drawn before.
+struct TopologyBoxes {
+    float top = 0.0f;                    // where the layout's boxes start
+    std::vector<std::uint8_t> use;       // how each switch uses the chosen VLAN, as drawn
+    std::vector<std::size_t> first_item; // each box's first item, and one past the last box's
+};
+// The same with the map's layout worked out before; `boxes`, when given,
+// is filled in.
+void build_topology(SceneContext& context, const TopologyLayout& layout, TopologyBoxes* boxes = nullptr);
+// Switch s's box drawn again alone, with the use `boxes` holds; the rows of
+// the picture it covers.
+Span draw_topology_box(SceneContext& context, const TopologyLayout& layout, const TopologyBoxes& boxes,
+                       std::size_t s);
+// What of a switch the topology's colours for a VLAN read: whether a port
+// facing hosts carries it, and for each port facing another switch (a link
+// or a LAG's member) whether it carries it. While no switch's reading
+// changes, nor the layout, the VLAN's reach and every line stay as drawn.
+std::vector<bool> topology_reading(const Switch& sw, std::uint16_t vlan);
 
 } // namespace quarn

@@ -53,6 +53,17 @@ void SceneItems::push_back(const SceneItem& item) {
 }
 
 void SceneItems::replace(std::size_t index, const SceneItem& item) {
+    // A text that keeps its words keeps them where they are, so that an
+    // item put in place again and again does not add its words each time.
+    if (const Text* t = std::get_if<Text>(&item)) {
+        const Look old = looks_[entries_[index].look];
+        if (old.kind() == Kind::Text && words(old.b) == t->text) {
+            Look look = looks_[text_look(t->size, t->weight, t->align, t->color)];
+            look.b = old.b;
+            entries_[index] = {look_index(look), t->x, t->y};
+            return;
+        }
+    }
     entries_[index] = entry_for(item);
 }
 
@@ -74,11 +85,12 @@ void SceneItems::append(const SceneItems& part, float dy) {
         entries_.push_back({looks[entry.look], entry.x, dy == 0.0f ? entry.y : entry.y + dy});
 }
 
-void SceneItems::shrink_to_fit() {
+void SceneItems::shrink_to_fit(bool keep_lookup) {
     entries_.shrink_to_fit();
     looks_.shrink_to_fit();
     words_.shrink_to_fit();
     text_.shrink_to_fit();
+    if (keep_lookup) return;
     table_.clear();
     table_.shrink_to_fit();
     pairs_.clear();

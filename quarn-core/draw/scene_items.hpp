@@ -150,9 +150,10 @@ class SceneItems {
         text_.reserve(text_bytes);
     }
     void clear();
-    // Gives back what the lists hold beyond their items, and the cache of
-    // looks: for items that are kept long and added to no more.
-    void shrink_to_fit();
+    // Gives back what the lists hold beyond their items, and the tables
+    // that find looks (unless kept, for items that will be replaced): for
+    // items that are kept long and added to no more.
+    void shrink_to_fit(bool keep_lookup = false);
 
     // Calls `visitor` with a `Rect`, a `Line` or a `TextRef` for each item,
     // in list order.

@@ -127,6 +127,42 @@ bool SceneParts::same_topology(const Map& map, const MapChange& change) {
     return true;
 }
 
+std::optional<std::vector<Span>> SceneParts::patch_topology(const Map& map, const SceneOptions& options,
+                                                            const MapChange& change) {
+    if (parts_.size() != 1 || boxes_.first_item.size() != map.switches.size() + 1 ||
+        !same_topology(map, change))
+        return std::nullopt;
+    std::vector<std::size_t> redraw = change.switches;
+    if (options.selected_vlan) {
+        for (std::size_t s : change.switches)
+            if (readings_[s] != topology_reading(map.switches[s], *options.selected_vlan))
+                return std::nullopt;
+    }
+    for (const std::optional<std::size_t>& s : {common_.selected_switch, options.selected_switch})
+        if (s && *s < map.switches.size()) redraw.push_back(*s);
+    std::sort(redraw.begin(), redraw.end());
+    redraw.erase(std::unique(redraw.begin(), redraw.end()), redraw.end());
+
+    Part& part = parts_.front();
+    SceneContext context(map, options);
+    std::vector<Span> changed;
+    for (std::size_t s : redraw) {
+        context.scene = Scene{};
+        const Span box = draw_topology_box(context, *topology_, boxes_, s);
+        const SceneItems& drawn = context.scene.items;
+        const std::size_t first = boxes_.first_item[s];
+        // A box that gains or loses its second line has no place of its own.
+        if (drawn.size() != boxes_.first_item[s + 1] - first) return std::nullopt;
+        bool same = true;
+        for (std::size_t k = 0; same && k < drawn.size(); ++k) same = part.scene.items[first + k] == drawn[k];
+        if (same) continue;
+        for (std::size_t k = 0; k < drawn.size(); ++k) part.scene.items.replace(first + k, drawn[k]);
+        changed.push_back({box.top + part.dy(), box.bottom + part.dy()});
+    }
+    common_.selected_switch = options.selected_switch;
+    return changed;
+}
+
 void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapChange& change) {
     SceneContext context(map, options);
     context.parts = true;
@@ -150,16 +186,24 @@ void SceneParts::rebuild(const Map& map, const SceneOptions& options, const MapC
             shapes_.clear();
             for (const Switch& sw : map.switches) shapes_.push_back(shape_of(sw));
         }
-        build_topology(context, *topology_);
+        build_topology(context, *topology_, &boxes_);
+        readings_.clear();
+        if (options.selected_vlan)
+            for (const Switch& sw : map.switches)
+                readings_.push_back(topology_reading(sw, *options.selected_vlan));
         part.bottom = context.top;
         part.right = context.right;
         part.scene = std::move(context.scene);
         part.hits = packed_hits(std::move(part.scene.hits));
-        part.scene.items.shrink_to_fit();
+        // Boxes are put in place again after edits: the table that finds
+        // looks stays.
+        part.scene.items.shrink_to_fit(true);
         parts_.push_back(std::move(part));
     } else {
         topology_.reset();
         shapes_.clear();
+        boxes_ = {};
+        readings_.clear();
         std::vector<PanelLayout> layouts;
         layouts.reserve(map.switches.size());
         for (const Switch& sw : map.switches) layouts.push_back(switch_layout(sw, options.view.kind));
@@ -210,12 +254,14 @@ std::vector<Span> SceneParts::update(const Map& map, const SceneOptions& options
     // The breakdown draws no VLAN chosen in the list; every other view
     // draws each switch with it.
     const bool whole =
-        !built_ || change.anything || options.view.kind == ViewKind::Topology ||
-        common_.view != options.view || common_.palette != options.palette ||
+        !built_ || change.anything || common_.view != options.view || common_.palette != options.palette ||
         common_.show_site_title != options.show_site_title || common_.site != map.site ||
         common_.switches != map.switches.size() || common_.vlans != map.vlans ||
         (options.view.kind != ViewKind::VlanBreakdown && common_.selected_vlan != options.selected_vlan);
-    if (whole) {
+    if (!whole && options.view.kind == ViewKind::Topology) {
+        if (auto patched = patch_topology(map, options, change)) return joined(std::move(*patched));
+    }
+    if (whole || options.view.kind == ViewKind::Topology) {
         rebuild(map, options, change);
         return {{0.0f, std::max(before.bottom, height_)}};
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/scene.hpp"
+#include "draw/scene_context.hpp"
 #include "draw/topology_layout.hpp"
 
 namespace quarn {
@@ -114,6 +115,12 @@ class SceneParts {
     // Whether the topology's layout stays: no switch named in `change`
     // changed its name, ports, links or LAGs.
     bool same_topology(const Map& map, const MapChange& change);
+    // The topology after an edit that kept its layout and every switch's
+    // reading of the chosen VLAN: the boxes of the switches named, and of
+    // the old and the new current switch, put in place of theirs. Nothing
+    // when it must be drawn whole.
+    std::optional<std::vector<Span>> patch_topology(const Map& map, const SceneOptions& options,
+                                                    const MapChange& change);
     void place_parts();
 
     bool built_ = false;
@@ -124,6 +131,8 @@ class SceneParts {
     // The topology's layout, and what of each switch it was made from.
     std::optional<TopologyLayout> topology_;
     std::vector<std::string> shapes_;
+    TopologyBoxes boxes_;
+    std::vector<std::vector<bool>> readings_; // of the chosen VLAN, when there is one
     float width_ = 0.0f;
     float height_ = 0.0f;
 };

@@ -91,7 +91,83 @@ std::string second_line(const Switch& sw) {
     return text;
 }
 
+// The looks of the boxes' words.
+struct BoxLooks {
+    SceneItems::Index name;
+    SceneItems::Index current;
+    SceneItems::Index detail;
+    SceneItems::Index mark;
+};
+
+BoxLooks box_looks(SceneContext& context) {
+    const Palette& palette = context.palette;
+    const std::optional<std::uint16_t> vlan = context.options.selected_vlan;
+    const Rgb vlan_color = vlan ? context.vlan_color(*vlan).value_or(palette.highlight) : palette.highlight;
+    SceneItems& items = context.scene.items;
+    return {
+        items.text_look(11.0f, FontWeight::Bold, TextAlign::Centre, palette.text),
+        items.text_look(11.0f, FontWeight::Bold, TextAlign::Centre, palette.highlight),
+        items.text_look(9.0f, FontWeight::Normal, TextAlign::Centre, mix(palette.text, palette.panel, 0.35f)),
+        items.text_look(9.0f, FontWeight::Bold, TextAlign::Centre, vlan_color)};
+}
+
+// Switch s's box at its place, and the rows of the picture it covers.
+Span add_box(SceneContext& context, const TopologyLayout& layout, float top, std::size_t s, Use use,
+             const BoxLooks& looks) {
+    const Palette& palette = context.palette;
+    const std::optional<std::uint16_t> vlan = context.options.selected_vlan;
+    const Rgb vlan_color = vlan ? context.vlan_color(*vlan).value_or(palette.highlight) : palette.highlight;
+    SceneItems& items = context.scene.items;
+    const float text_width = k_topology_box_width - 2.0f * k_text_inset;
+    const Switch& sw = context.map.switches[s];
+    const float x = k_margin + layout.boxes[s].x;
+    const float y = top + layout.boxes[s].y;
+    const float centre = x + k_topology_box_width / 2.0f;
+    if (use == Use::CutOff) {
+        context.add_rect(x - k_ring_gap, y - k_ring_gap, k_topology_box_width + 2.0f * k_ring_gap,
+                         k_topology_box_height + 2.0f * k_ring_gap, std::nullopt, vlan_color, 1.5f);
+        items.add_text(looks.mark, items.add_words("cut off"), centre, y - k_ring_gap - 7.0f);
+    }
+    if (use == Use::None) {
+        context.add_rect(x, y, k_topology_box_width, k_topology_box_height, palette.panel, palette.frame,
+                         1.0f);
+    } else {
+        context.add_rect(x, y, k_topology_box_width, k_topology_box_height, palette.panel, vlan_color, 3.0f);
+    }
+    const std::string detail = second_line(sw);
+    const bool current = context.options.selected_switch == s;
+    items.add_text(current ? looks.current : looks.name,
+                   items.add_words(cut_text_to_width(sw.name, text_width, 11.0f)), centre,
+                   y + (detail.empty() ? k_topology_box_height / 2.0f : 15.0f));
+    if (!detail.empty())
+        items.add_text(looks.detail, items.add_words(cut_text_to_width(detail, text_width, 9.0f)), centre,
+                       y + 31.0f);
+    return {y - k_mark_room - k_ring_gap, y + k_topology_box_height + k_ring_gap};
+}
+
 } // namespace
+
+std::vector<bool> topology_reading(const Switch& sw, std::uint16_t vlan) {
+    std::vector<bool> lagged(sw.ports.size(), false);
+    for (const Lag& lag : sw.lags)
+        for (const std::string& member : lag.members)
+            for (std::size_t p = 0; p < sw.ports.size(); ++p)
+                if (sw.ports[p].label == member) lagged[p] = true;
+    std::vector<bool> reading{false};
+    for (std::size_t p = 0; p < sw.ports.size(); ++p) {
+        const bool carried = carries(sw.ports[p], vlan);
+        if (sw.ports[p].link || lagged[p])
+            reading.push_back(carried);
+        else if (carried)
+            reading[0] = true;
+    }
+    return reading;
+}
+
+Span draw_topology_box(SceneContext& context, const TopologyLayout& layout, const TopologyBoxes& boxes,
+                       std::size_t s) {
+    return add_box(context, layout, boxes.top, s, static_cast<Use>(boxes.use[s]), box_looks(context));
+}
 
 // Each switch a box with its name, and its model and location below when
 // given; each link a line, a LAG a thicker one with its member count. With a
@@ -105,7 +181,7 @@ void build_topology(SceneContext& context) {
     build_topology(context, layout_topology(context.map));
 }
 
-void build_topology(SceneContext& context, const TopologyLayout& layout) {
+void build_topology(SceneContext& context, const TopologyLayout& layout, TopologyBoxes* boxes) {
     const Map& map = context.map;
     if (map.switches.empty()) return;
     const Palette& palette = context.palette;
@@ -167,42 +243,23 @@ void build_topology(SceneContext& context, const TopologyLayout& layout) {
         }
     }
 
-    const SceneItems::Index name_look =
-        items.text_look(11.0f, FontWeight::Bold, TextAlign::Centre, palette.text);
-    const SceneItems::Index current_look =
-        items.text_look(11.0f, FontWeight::Bold, TextAlign::Centre, palette.highlight);
-    const SceneItems::Index detail_look =
-        items.text_look(9.0f, FontWeight::Normal, TextAlign::Centre, mix(palette.text, palette.panel, 0.35f));
-    const SceneItems::Index mark_look =
-        items.text_look(9.0f, FontWeight::Bold, TextAlign::Centre, vlan_color);
-    const float text_width = k_topology_box_width - 2.0f * k_text_inset;
+    const BoxLooks looks = box_looks(context);
+    if (boxes != nullptr) {
+        boxes->top = top;
+        boxes->use.assign(use.size(), 0);
+        boxes->first_item.clear();
+    }
     for (std::size_t s = 0; s < map.switches.size(); ++s) {
-        const Switch& sw = map.switches[s];
+        if (boxes != nullptr) {
+            boxes->use[s] = static_cast<std::uint8_t>(use[s]);
+            boxes->first_item.push_back(items.size());
+        }
+        (void)add_box(context, layout, top, s, use[s], looks);
         const float x = left + layout.boxes[s].x;
         const float y = top + layout.boxes[s].y;
-        const float centre = x + k_topology_box_width / 2.0f;
-        if (use[s] == Use::CutOff) {
-            context.add_rect(x - k_ring_gap, y - k_ring_gap, k_topology_box_width + 2.0f * k_ring_gap,
-                             k_topology_box_height + 2.0f * k_ring_gap, std::nullopt, vlan_color, 1.5f);
-            items.add_text(mark_look, items.add_words("cut off"), centre, y - k_ring_gap - 7.0f);
-        }
-        if (use[s] == Use::None) {
-            context.add_rect(x, y, k_topology_box_width, k_topology_box_height, palette.panel, palette.frame,
-                             1.0f);
-        } else {
-            context.add_rect(x, y, k_topology_box_width, k_topology_box_height, palette.panel, vlan_color,
-                             3.0f);
-        }
-        const std::string detail = second_line(sw);
-        const bool current = context.options.selected_switch == s;
-        items.add_text(current ? current_look : name_look,
-                       items.add_words(cut_text_to_width(sw.name, text_width, 11.0f)), centre,
-                       y + (detail.empty() ? k_topology_box_height / 2.0f : 15.0f));
-        if (!detail.empty())
-            items.add_text(detail_look, items.add_words(cut_text_to_width(detail, text_width, 9.0f)), centre,
-                           y + 31.0f);
         context.scene.hits.push_back({x, y, k_topology_box_width, k_topology_box_height, s, k_whole_switch});
     }
+    if (boxes != nullptr) boxes->first_item.push_back(items.size());
 
     // A page break falls between rows of boxes, never through one, nor
     // between the key and the first row.

@@ -162,6 +162,69 @@ TEST(SceneParts, UpdatesNameTheStretchesThatChanged) {
     }
 }
 
+// The topology's layout and the VLAN's reach are the whole map's; an edit
+// that changes neither (a port facing hosts, a model, the current switch)
+// puts the boxes it touched in place of theirs, and one that changes what a
+// link carries draws the topology afresh. Either way it reads as a fresh
+// scene.
+TEST(SceneParts, TheTopologyRedrawsOnlyTheBoxesAnEditTouchedWhileTheReachStays) {
+    Map map = generate_map({.switches = 12, .vlans = 6});
+    const std::uint16_t vlan = map.vlans[2].id;
+    SceneOptions options;
+    options.view = {ViewKind::Topology, false};
+    options.selected_vlan = vlan;
+    options.selected_switch = 3;
+    SceneParts parts;
+    parts.update(map, options);
+    ASSERT_TRUE(map.switches[5].ports[46].link); // Gi1/0/47 chains a switch to the next
+    struct Step {
+        const char* name;
+        void (*edit)(Map&, SceneOptions&);
+        bool whole;
+    };
+    const Step steps[] = {
+        {"a host port",
+         [](Map& m, SceneOptions& o) {
+             toggle_untagged(m, {{5, 10}}, *o.selected_vlan);
+         },
+         false},
+        {"the model", [](Map& m, SceneOptions&) { m.switches[7].model = "Edge switch, new model"; }, false},
+        {"the current switch", [](Map&, SceneOptions& o) { o.selected_switch = 8; }, false},
+        {"another VLAN",
+         [](Map& m, SceneOptions&) {
+             toggle_tagged(m, {{2, 3}}, m.vlans[4].id);
+         },
+         false},
+        // Carried still, tagged now: the reach is as it was.
+        {"an uplink port tagged",
+         [](Map& m, SceneOptions& o) {
+             toggle_tagged(m, {{5, 46}}, *o.selected_vlan);
+         },
+         false},
+        {"an uplink port cleared",
+         [](Map& m, SceneOptions&) {
+             clear_port_vlans(m, {{5, 46}});
+         },
+         true},
+        {"a host port again",
+         [](Map& m, SceneOptions& o) {
+             toggle_untagged(m, {{5, 10}}, *o.selected_vlan);
+         },
+         false},
+    };
+    for (const Step& step : steps) {
+        const Map before = map;
+        step.edit(map, options);
+        const std::vector<Span> changed = parts.update(map, options, map_change(before, map));
+        expect_same_scene(parts.scene(), build_scene(map, options), step.name);
+        const bool whole =
+            changed.size() == 1 && changed[0].top == 0.0f && changed[0].bottom >= parts.height();
+        EXPECT_EQ(whole, step.whole) << step.name;
+        if (!step.whole)
+            for (const Span& span : changed) EXPECT_LT(span.bottom - span.top, 100.0f) << step.name;
+    }
+}
+
 TEST(SceneParts, MapChangeNamesTheSwitchesThatDiffer) {
     const Map map = small_site();
     Map edited = map;
