@@ -20,6 +20,7 @@
 #include "app/commands.hpp"
 #include "app/find_window.hpp"
 #include "app/main_window.hpp"
+#include "app/message_loop.hpp"
 #include "dialogs/about_window.hpp"
 #include "dialogs/import_dialog.hpp"
 #include "dialogs/lag_dialog.hpp"
@@ -35,6 +36,7 @@
 #include "test_support/test_files.hpp"
 #include "test_support/test_window.hpp"
 #include "test_support/window_fit.hpp"
+#include "theme/theme.hpp"
 #include "win/wide.hpp"
 
 namespace quarn::app {
@@ -243,6 +245,43 @@ TEST_F(EveryWindowTest, NothingOverlapsNothingIsCutNothingLeavesItsWindow) {
         check(k_print_progress_class, ::FindWindowW(k_print_progress_class, nullptr));
     }
     EXPECT_EQ(checked_, k_every_window);
+}
+
+bool contrast_on() noexcept {
+    return true;
+}
+
+// Run by hand for a picture: the main window, Check Map and About with high
+// contrast on through the theme's reader (Wine never reports it), left open
+// for QUARN_PICTURE_SECONDS (default 20) while the picture is taken. The
+// colours are whatever the prefix's Control Panel\Colors make them.
+TEST_F(EveryWindowTest, DISABLED_StaysOpenInHighContrastForAPicture) {
+    (void)theme::set_high_contrast_reader(&contrast_on);
+    ::SendMessageW(state_->main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    // Beside the main window rather than on it: without a window manager
+    // every window opens at the screen's corner.
+    RECT main{};
+    ::GetWindowRect(state_->main, &main);
+    command(ViewCheckMap);
+    ::SetWindowPos(state_->check.hwnd(), nullptr, main.right + 8, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    command(HelpAbout);
+    RECT check{};
+    ::GetWindowRect(state_->check.hwnd(), &check);
+    ::SetWindowPos(state_->about.hwnd(), nullptr, main.right + 8, check.bottom + 8, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER);
+    std::wstring seconds = environment(L"QUARN_PICTURE_SECONDS");
+    const ULONGLONG end =
+        ::GetTickCount64() + 1000ull * (seconds.empty() ? 20 : std::wcstoul(seconds.c_str(), nullptr, 10));
+    while (::GetTickCount64() < end) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (take_message(state_, nullptr, msg)) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(20);
+    }
+    (void)theme::set_high_contrast_reader(nullptr);
 }
 
 // The larger scales, each in a child run started with the prefix at that
