@@ -38,10 +38,12 @@ Shape shape_of(ControlKind kind) noexcept {
         return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0};
     case ControlKind::Icon:
         return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL, 0};
+    // A text longer than its row (a larger font, another language) wraps
+    // into the height the row gives rather than being cut.
     case ControlKind::CheckBox:
-        return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        return {WC_BUTTONW, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0};
     case ControlKind::RadioButton:
-        return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+        return {WC_BUTTONW, BS_AUTORADIOBUTTON | BS_MULTILINE, 0};
     case ControlKind::NumberEdit:
         return {WC_EDITW, edit | ES_NUMBER, WS_EX_CLIENTEDGE};
     case ControlKind::UpperEdit:

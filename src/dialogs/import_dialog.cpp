@@ -37,7 +37,7 @@ constexpr ControlRow k_controls[] = {
     {ControlKind::Label, 0, L"Neighbours:", 14, 350, 80, 18, 0},
     {ControlKind::CheckBox, k_import_replace, L"Replace links they contradict", 100, 348, 250, 22, 0},
     {ControlKind::CheckBox, k_import_describe, L"Describe empty ports by the neighbours outside the map", 356,
-     348, 378, 22, 0},
+     346, 378, 32, 0},
     {ControlKind::Caption, k_import_summary, L"", 14, 382, 720, 18, 0},
     {ControlKind::TextViewer, k_import_preview, L"", 14, 404, 720, 180, 0},
     {ControlKind::PushButton, IDOK, L"OK", 570, 596, 80, 26, 0},

@@ -70,7 +70,13 @@ void theme_list_view(HWND list_view) noexcept {
     (void)::SetWindowTheme(list_view, dark ? L"DarkMode_Explorer" : L"Explorer", nullptr);
     HWND header = ListView_GetHeader(list_view);
     if (header != nullptr) {
-        (void)::SetWindowTheme(header, dark ? L"DarkMode_ItemsView" : L"ItemsView", nullptr);
+        // In high contrast the header draws itself in the system's colours:
+        // a visual style would paint its own face under the system's text.
+        // A name that matches no style (" ") turns the style off.
+        if (is_high_contrast())
+            (void)::SetWindowTheme(header, L" ", L" ");
+        else
+            (void)::SetWindowTheme(header, dark ? L"DarkMode_ItemsView" : L"ItemsView", nullptr);
         ::InvalidateRect(header, nullptr, TRUE);
     }
     ::InvalidateRect(list_view, nullptr, TRUE);

@@ -15,9 +15,17 @@
 #include "app/current_switch.hpp"
 #include "app/find_window.hpp"
 #include "app/message_loop.hpp"
+#include "dialogs/about_window.hpp"
+#include "dialogs/import_dialog.hpp"
+#include "dialogs/lag_dialog.hpp"
+#include "dialogs/message_box.hpp"
+#include "dialogs/switch_dialog.hpp"
 #include "dialogs/testing/message_box_reader.hpp"
+#include "dialogs/text_viewer.hpp"
+#include "dialogs/uplink_dialog.hpp"
 #include "dialogs/vlan_dialog.hpp"
 #include "main_window_fixture.hpp"
+#include "maker-services/update/updates_window.hpp"
 #include "test_support/dib.hpp"
 #include "test_support/script.hpp"
 #include "test_support/test_files.hpp"
@@ -767,6 +775,182 @@ TEST_F(KeyboardWalkTest, PortsVlansTheEditorAndSaveWithTheKeyboardAlone) {
     hold_modifiers(NoModifier);
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_EQ(state_->saved, state_->map);
+}
+
+// A visible top-level window of this thread of the class.
+HWND visible_window(const wchar_t* window_class) {
+    struct Search {
+        const wchar_t* window_class;
+        HWND found = nullptr;
+    } search{window_class};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            ::GetClassNameW(window, name, 64);
+            if (::IsWindowVisible(window) && std::wstring(name) == s->window_class) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Inside the open menu's loop: Down until the item that begins with `text`
+// is chosen (the first Down selects the first item, separators are
+// skipped), then Enter. Keys reach a menu's loop from any window of the
+// thread.
+void choose_in_menu(const std::wstring& text) {
+    HWND popup = visible_window(L"#32768");
+    ASSERT_NE(popup, nullptr) << win::narrow(text);
+    auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+    int downs = 0;
+    bool found = false;
+    for (int i = 0; i < ::GetMenuItemCount(menu) && !found; ++i) {
+        if (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) continue;
+        ++downs;
+        wchar_t item[128] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), item, 128, MF_BYPOSITION);
+        found = std::wstring(item).rfind(text, 0) == 0;
+    }
+    ASSERT_TRUE(found) << win::narrow(text);
+    HWND target = ::GetFocus() != nullptr ? ::GetFocus() : popup;
+    for (int i = 0; i < downs; ++i) ::PostMessageW(target, WM_KEYDOWN, VK_DOWN, 0x00500001);
+    ::PostMessageW(target, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+}
+
+// Every dialog the menus offer, opened with Alt and a menu's letter, the
+// arrows and Enter, and closed with Escape: the map stays as it was.
+TEST_F(KeyboardWalkTest, EveryDialogOfTheMenusOpensAndClosesWithTheKeyboardAlone) {
+    enum class Kind {
+        Modal,    // the program's own, with a loop of its own
+        Modeless, // taken by the program's loop
+        FileBox,  // the system's file or print box, modal
+    };
+    // Focus: the control the window starts in; 0 for its first tab stop,
+    // -1 where the system's box chooses. About and Check for Updates start
+    // on Close, which Enter then presses.
+    struct Row {
+        wchar_t menu;
+        const wchar_t* item;
+        const wchar_t* window_class;
+        Kind kind;
+        int focus;
+        std::vector<PortRef> selected;
+    };
+    const std::vector<PortRef> two = {{0, 2}, {0, 3}};
+    const std::vector<PortRef> one = {{0, 2}};
+    const Row rows[] = {
+        {L'F', L"Open...", L"#32770", Kind::FileBox, -1, one},
+        {L'F', L"Save As...", L"#32770", Kind::FileBox, -1, one},
+        {L'F', L"Save PNG...", L"#32770", Kind::FileBox, -1, one},
+        {L'F', L"Save SVG...", L"#32770", Kind::FileBox, -1, one},
+        {L'F', L"Save CSV...", L"#32770", Kind::FileBox, -1, one},
+        // The system's print box; Wine, which has no printer, says so in a
+        // box of its own, closed by Escape all the same.
+        {L'F', L"Print...", L"#32770", Kind::FileBox, -1, one},
+        {L'E', L"LAG...", dialogs::k_lag_window_class, Kind::Modal, 0, two},
+        {L'E', L"Uplink...", dialogs::k_uplink_window_class, Kind::Modal, 0, one},
+        {L'E', L"Find...", k_find_window_class, Kind::Modeless, 0, one},
+        {L'S', L"Add Switch...", dialogs::k_switch_window_class, Kind::Modal, 0, one},
+        {L'S', L"Import Configuration...", dialogs::k_import_window_class, Kind::Modal, 0, one},
+        {L'S', L"Edit Switch...", dialogs::k_switch_window_class, Kind::Modal, 0, one},
+        {L'V', L"Check Map...", k_check_window_class, Kind::Modeless, 0, one},
+        {L'V', L"Compare With File...", L"#32770", Kind::FileBox, -1, one},
+        {L'V', L"Where Is This VLAN...", dialogs::k_text_viewer_class, Kind::Modeless,
+         dialogs::k_text_viewer_edit_id, one},
+        {L'H', L"Check for Updates...", update::k_updates_window_class, Kind::Modeless, IDCANCEL, one},
+        {L'H', L"About Quarn", dialogs::k_about_window_class, Kind::Modeless, IDCANCEL, one},
+        {L'H', L"Install Quarn...", dialogs::k_message_window_class, Kind::Modal, 0, one},
+    };
+    const Map before = state_->map;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(win::narrow(row.item));
+        select(row.selected);
+        state_->selected_vlan = 10;
+        ::SetFocus(state_->canvas.hwnd());
+        HWND window = nullptr;
+        HWND focused = nullptr;
+        HWND expected = nullptr;
+        bool focus_inside = false;
+        std::string seen;
+        auto look = [&] {
+            window = visible_window(row.window_class);
+            focused = ::GetFocus();
+            if (window != nullptr)
+                expected = row.focus == 0 ? ::GetNextDlgTabItem(window, nullptr, FALSE)
+                                          : ::GetDlgItem(window, row.focus);
+            focus_inside = window != nullptr && ::IsChild(window, focused);
+            auto describe = [](HWND w) {
+                wchar_t name[64] = {};
+                ::GetClassNameW(w, name, 64);
+                wchar_t root[64] = {};
+                ::GetClassNameW(::GetAncestor(w, GA_ROOT), root, 64);
+                return win::narrow(name) + " #" + std::to_string(::GetDlgCtrlID(w)) + " in " +
+                       win::narrow(root);
+            };
+            seen = describe(focused) + " / " + describe(expected);
+        };
+        auto escape = [] { ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001); };
+        if (row.kind == Kind::Modeless) {
+            quarn::testing::Script script({[&row] { choose_in_menu(row.item); }});
+            alt_with(row.menu);
+            EXPECT_TRUE(script.finished());
+            look();
+            ASSERT_NE(window, nullptr);
+            press(VK_ESCAPE);
+        } else {
+            quarn::testing::Script script({[&row] { choose_in_menu(row.item); },
+                                           [&] {
+                                               look();
+                                               escape();
+                                           }});
+            alt_with(row.menu);
+            EXPECT_TRUE(script.finished());
+            ASSERT_NE(window, nullptr);
+        }
+        if (row.focus >= 0)
+            EXPECT_EQ(focused, expected) << seen;
+        else
+            EXPECT_TRUE(focus_inside) << seen;
+        EXPECT_FALSE(::IsWindow(window) && ::IsWindowVisible(window)) << "Escape closes it";
+        EXPECT_EQ(visible_window(L"#32768"), nullptr);
+        EXPECT_EQ(state_->map, before);
+    }
+
+    // Enter accepts: a switch added from the keyboard, its changes listed
+    // by Changes Since Saved, then taken back with Ctrl+Z.
+    quarn::testing::Script add({[] { choose_in_menu(L"Add Switch..."); },
+                                [] {
+                                    HWND d = visible_window(dialogs::k_switch_window_class);
+                                    ASSERT_NE(d, nullptr);
+                                    for (wchar_t c : std::wstring(L"edge-3"))
+                                        ::PostMessageW(::GetFocus(), WM_CHAR, c, 1);
+                                    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+                                }});
+    alt_with(L'S');
+    EXPECT_TRUE(add.finished());
+    ASSERT_EQ(state_->map.switches.size(), before.switches.size() + 1);
+    EXPECT_TRUE(std::any_of(state_->map.switches.begin(), state_->map.switches.end(),
+                            [](const Switch& sw) { return sw.name == "edge-3"; }));
+
+    quarn::testing::Script changes({[] { choose_in_menu(L"Changes Since Saved..."); }});
+    alt_with(L'V');
+    EXPECT_TRUE(changes.finished());
+    HWND viewer = visible_window(dialogs::k_text_viewer_class);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(viewer, dialogs::k_text_viewer_edit_id));
+    press(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(viewer));
+
+    ::SetFocus(state_->canvas.hwnd());
+    hold_modifiers(Ctrl);
+    press('Z');
+    hold_modifiers(NoModifier);
+    EXPECT_EQ(state_->map, before);
 }
 
 } // namespace

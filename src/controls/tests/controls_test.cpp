@@ -131,9 +131,9 @@ TEST_F(ControlsTest, GivesEachKindItsStyle) {
     const std::vector<Case> cases = {
         {10, L"Static", WS_VISIBLE, SS_NOPREFIX},
         {12, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, ES_MULTILINE},
-        {13, L"Button", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0},
+        {13, L"Button", BS_AUTORADIOBUTTON | BS_MULTILINE | WS_GROUP | WS_TABSTOP, 0},
         {14, L"Button", BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP},
-        {15, L"Button", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0}, // ends the radio group
+        {15, L"Button", BS_AUTOCHECKBOX | BS_MULTILINE | WS_GROUP | WS_TABSTOP, 0}, // ends the radio group
         {16, L"Edit", WS_TABSTOP | ES_UPPERCASE, WS_GROUP},
         {17, L"Edit", ES_READONLY | ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, 0},
         {18, L"Static", SS_NOPREFIX | SS_PATHELLIPSIS, 0},

@@ -31,7 +31,7 @@ const Expected k_table[] = {
     {106, L"Update the current switch", 256, 320, 260, 22, L"Button"},
     {0, L"Neighbours:", 14, 350, 80, 18, L"Static"},
     {111, L"Replace links they contradict", 100, 348, 250, 22, L"Button"},
-    {112, L"Describe empty ports by the neighbours outside the map", 356, 348, 378, 22, L"Button"},
+    {112, L"Describe empty ports by the neighbours outside the map", 356, 346, 378, 32, L"Button"},
     {1, L"OK", 570, 596, 80, 26, L"Button"},
     {2, L"Cancel", 654, 596, 80, 26, L"Button"},
 };

@@ -40,7 +40,7 @@ const Expected k_table[] = {
     {108, L"6", 446, 140, 60, 24, L"Edit", 3},
     {0, L"Label Pr&efix:", 330, 176, 110, 18, L"Static"},
     {109, L"", 446, 172, 128, 24, L"Edit", 20},
-    {110, L"Number Row by Row (Otherwise Odd Ports on Top)", 14, 176, 306, 22, L"Button"},
+    {110, L"Number Row by Row (Otherwise Odd Ports on Top)", 14, 174, 306, 32, L"Button"},
     {112, L"", 14, 208, 560, 126, L"QuarnPreview"},
     {1, L"OK", 410, 346, 80, 26, L"Button"},
     {2, L"Cancel", 494, 346, 80, 26, L"Button"},

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "test_support/dib.hpp"
 #include "theme/theme.hpp"
 #include "theme/theme_colors.hpp"
 
@@ -103,6 +104,29 @@ TEST(WindowTheme, ListViewTakesTheFieldColors) {
         EXPECT_EQ(ListView_GetTextBkColor(list), colors.field_background);
         EXPECT_EQ(ListView_GetTextColor(list), colors.text);
     }
+
+    // The header's face, printed: in high contrast the system's button face
+    // under the system's button text, as every other control.
+    wchar_t name[] = L"Name";
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 150;
+    column.pszText = name;
+    ListView_InsertColumn(list, 0, &column);
+    HWND header = ListView_GetHeader(list);
+    ASSERT_NE(header, nullptr);
+    auto face = [header] {
+        quarn::testing::Dib dib(200, 30);
+        ::SendMessageW(header, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.dc()), PRF_CLIENT);
+        return dib.pixel(75, 5);
+    };
+    (void)set_high_contrast_reader([]() noexcept { return true; });
+    init_theme(ThemeChoice::Light);
+    theme_list_view(list);
+    EXPECT_EQ(face(), ::GetSysColor(COLOR_BTNFACE));
+    (void)set_high_contrast_reader(nullptr);
+    init_theme(ThemeChoice::Light);
+    theme_list_view(list);
     ::DestroyWindow(parent);
 }
 
