@@ -220,8 +220,9 @@ TEST(SceneParts, TheTopologyRedrawsOnlyTheBoxesAnEditTouchedWhileTheReachStays) 
         const bool whole =
             changed.size() == 1 && changed[0].top == 0.0f && changed[0].bottom >= parts.height();
         EXPECT_EQ(whole, step.whole) << step.name;
-        if (!step.whole)
+        if (!step.whole) {
             for (const Span& span : changed) EXPECT_LT(span.bottom - span.top, 100.0f) << step.name;
+        }
     }
 }
 

@@ -273,13 +273,17 @@ void check_scene_shape(const Map& map, const Scene& scene, ViewKind kind) {
                                 [&](const Span& b) { return b.top <= cut.top && cut.bottom <= b.bottom; }));
     }
     // The topology keeps its rows of boxes together, the other views each switch.
-    if (kind != ViewKind::Topology) EXPECT_EQ(scene.blocks.size(), map.switches.size());
+    if (kind != ViewKind::Topology) {
+        EXPECT_EQ(scene.blocks.size(), map.switches.size());
+    }
     if (kind == ViewKind::FrontPanel) {
         std::size_t ports = 0;
         for (const Switch& sw : map.switches) ports += sw.ports.size();
         EXPECT_EQ(scene.hits.size(), ports);
     }
-    if (kind == ViewKind::Topology) EXPECT_EQ(scene.hits.size(), map.switches.size());
+    if (kind == ViewKind::Topology) {
+        EXPECT_EQ(scene.hits.size(), map.switches.size());
+    }
 }
 
 TEST(Scene, GeneratedMapsHoldTogetherInEveryView) {

@@ -237,8 +237,12 @@ TEST_F(EditRoadTest, AnEditRepaintsTheRowsOfItsSwitchAsAWholeFrameWould) {
     };
     for (const HitRegion& hit : state_->scene.hits()) {
         const POINT at = on_screen(hit);
-        if (hit.switch_index == 2 && hit.port_index == 3) EXPECT_TRUE(::PtInRegion(update.get(), at.x, at.y));
-        if (hit.switch_index == 0) EXPECT_FALSE(::PtInRegion(update.get(), at.x, at.y)) << hit.port_index;
+        if (hit.switch_index == 2 && hit.port_index == 3) {
+            EXPECT_TRUE(::PtInRegion(update.get(), at.x, at.y));
+        }
+        if (hit.switch_index == 0) {
+            EXPECT_FALSE(::PtInRegion(update.get(), at.x, at.y)) << hit.port_index;
+        }
     }
 
     ::UpdateWindow(canvas);
