@@ -26,6 +26,7 @@
 #include "dialogs/vlan_dialog.hpp"
 #include "main_window_fixture.hpp"
 #include "maker-services/update/updates_window.hpp"
+#include "model/map_file.hpp"
 #include "test_support/dib.hpp"
 #include "test_support/script.hpp"
 #include "test_support/test_files.hpp"
@@ -614,6 +615,28 @@ std::vector<std::wstring> read_and_close_menu() {
 // The main window walked with the keyboard alone, keys posted to the
 // focused control as the keyboard sends them and taken by the program's
 // own loop.
+// A visible top-level window of this thread of the class.
+HWND visible_window(const wchar_t* window_class) {
+    struct Search {
+        const wchar_t* window_class;
+        HWND found = nullptr;
+    } search{window_class};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            ::GetClassNameW(window, name, 64);
+            if (::IsWindowVisible(window) && std::wstring(name) == s->window_class) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class KeyboardWalkTest : public EditRoadTest {
   protected:
     void SetUp() override {
@@ -724,8 +747,25 @@ TEST_F(KeyboardWalkTest, EveryMenuOpensFromTheKeyboardAsByAClick) {
 
 TEST_F(KeyboardWalkTest, PortsVlansTheEditorAndSaveWithTheKeyboardAlone) {
     std::filesystem::path file = quarn::testing::temp_folder("keyboard-walk") / "walk.quarn";
-    std::filesystem::remove(file);
-    state_->path = file;
+    Map walked = campus();
+    walked.site = "Walked campus";
+    quarn::testing::write_file(file, save_map(walked));
+
+    // Ctrl+O, the file's path typed in the system's box, Enter opens it.
+    quarn::testing::Script open_box({[&file] {
+        HWND box = visible_window(L"#32770");
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(::IsChild(box, ::GetFocus()));
+        for (wchar_t c : file.wstring()) ::PostMessageW(::GetFocus(), WM_CHAR, c, 1);
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    }});
+    hold_modifiers(Ctrl);
+    press('O');
+    hold_modifiers(NoModifier);
+    EXPECT_TRUE(open_box.finished());
+    ASSERT_EQ(state_->map, walked);
+    EXPECT_EQ(state_->path, file);
+    ::SetFocus(state_->canvas.hwnd());
 
     // Ports by their numbers, Enter selects them.
     tab_to(RangeField);
@@ -777,30 +817,8 @@ TEST_F(KeyboardWalkTest, PortsVlansTheEditorAndSaveWithTheKeyboardAlone) {
     hold_modifiers(Ctrl);
     press('S');
     hold_modifiers(NoModifier);
-    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(quarn::testing::read_file(file), save_map(state_->map));
     EXPECT_EQ(state_->saved, state_->map);
-}
-
-// A visible top-level window of this thread of the class.
-HWND visible_window(const wchar_t* window_class) {
-    struct Search {
-        const wchar_t* window_class;
-        HWND found = nullptr;
-    } search{window_class};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t name[64] = {};
-            ::GetClassNameW(window, name, 64);
-            if (::IsWindowVisible(window) && std::wstring(name) == s->window_class) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // Inside the open menu's loop: Down until the item that begins with `text`
