@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "test_support/dialog_driver.hpp"
+
 namespace quarn::testing {
 
 // What a window shows badly at its DPI, one line per fault: two visible
@@ -18,18 +20,8 @@ namespace quarn::testing {
 // with an ellipsis are cut on purpose and left alone. Empty: all is well.
 namespace window_fit_detail {
 
-inline std::wstring class_of(HWND window) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
-    return name;
-}
-
-inline std::wstring text_of(HWND window) {
-    int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
+using testing::class_of;
+using testing::text_of;
 
 inline std::wstring name_of(HWND control) {
     std::wstring text = text_of(control);

@@ -128,19 +128,13 @@ int run_child(const std::wstring& filter) {
     return static_cast<int>(code);
 }
 
-Map campus() {
-    Map map = switches_map({"core", "edge-1", "edge-2"});
-    map.site = "Campus";
-    return map;
-}
-
 // Every window the program opens, each checked while it is open and closed
 // again; the names of those checked go to the report file of a child run.
 class EveryWindowTest : public MainWindowFixture {
   protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        load(campus());
+        load(campus_map());
         ::ShowWindow(state_->main, SW_SHOWNOACTIVATE);
         state_->selected_vlan = 10;
         select({{0, 2}, {0, 3}});

@@ -38,17 +38,11 @@
 namespace quarn::app {
 namespace {
 
-Map campus() {
-    Map map = switches_map({"core", "edge-1", "edge-2"});
-    map.site = "Campus";
-    return map;
-}
-
 class EditRoadTest : public MainWindowFixture {
   protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        load(campus());
+        load(campus_map());
         ::ShowWindow(state_->main, SW_SHOWNOACTIVATE);
     }
 
@@ -275,7 +269,7 @@ TEST_F(EditRoadTest, TheSelectionFollowsTheEdit) {
 
     // A selected VLAN that an undo takes away is let go.
     state_->map.vlans.push_back({30, "Cams", {1, 2, 3}});
-    state_->history.record_change(campus());
+    state_->history.record_change(campus_map());
     state_->selected_vlan = 30;
     command(EditUndo);
     EXPECT_FALSE(state_->selected_vlan.has_value());
@@ -492,7 +486,7 @@ TEST_F(EditRoadTest, FindSearchesAsYouTypeAndGoesToWhatItFound) {
 // core - edge-1 - edge-2 in a row; VLAN 10 on a free port of core and of
 // edge-2, carried over the first link only: edge-2 is cut off.
 Map cut_off_campus() {
-    Map map = campus();
+    Map map = campus_map();
     auto link = [&](std::size_t a, std::size_t a_port, std::size_t b, std::size_t b_port, bool carries) {
         Port& a_end = map.switches[a].ports[a_port];
         Port& b_end = map.switches[b].ports[b_port];
@@ -747,7 +741,7 @@ TEST_F(KeyboardWalkTest, EveryMenuOpensFromTheKeyboardAsByAClick) {
 
 TEST_F(KeyboardWalkTest, PortsVlansTheEditorAndSaveWithTheKeyboardAlone) {
     std::filesystem::path file = quarn::testing::temp_folder("keyboard-walk") / "walk.quarn";
-    Map walked = campus();
+    Map walked = campus_map();
     walked.site = "Walked campus";
     quarn::testing::write_file(file, save_map(walked));
 

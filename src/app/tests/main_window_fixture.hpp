@@ -35,6 +35,13 @@ inline Map switches_map(std::initializer_list<const char*> names) {
     return map;
 }
 
+// Three such switches, core, edge-1 and edge-2, at the site "Campus".
+inline Map campus_map() {
+    Map map = switches_map({"core", "edge-1", "edge-2"});
+    map.site = "Campus";
+    return map;
+}
+
 // The program's main window with its state, made in the test's own process
 // and hidden, as the app's window tests drive it.
 class MainWindowFixture : public ::testing::Test {
